@@ -1,0 +1,366 @@
+#include "core/recalculation.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/numbers.h"
+#include "core/tables.h"
+#include "ui/elcal.h"
+
+namespace quillet {
+namespace {
+
+constexpr double kPerKmTo1000Ft = 3.280848;
+constexpr char kCrLf[] = "\r\n";
+
+// Stores a result rounded to its field's precision; a non-finite value stops
+// the pass where it arises and leaves the field as it was.
+bool Put(float& field, double value) {
+  if (!std::isfinite(value)) return false;
+  const auto stored = static_cast<float>(value);
+  if (!std::isfinite(stored)) return false;
+  field = stored;
+  return true;
+}
+
+bool Put(double& field, double value) {
+  if (!std::isfinite(value)) return false;
+  field = value;
+  return true;
+}
+
+// Resistance, reactance and impedance fields pick their decimals by size.
+const char* PerLengthPattern(double value) {
+  if (value < 0.1) return "#0.0000";
+  if (value < 1) return "0.000";
+  return "##.00";
+}
+
+const char* VoltsPattern(double volts) {
+  if (volts < 10) return "#0.00";
+  if (volts < 50) return "#0.0";
+  return "#,###";
+}
+
+const char* PercentPattern(double percent) { return percent < 10 ? "#0.00" : "#0.0"; }
+
+constexpr double kTooHighPercent = 30;
+
+class Pass {
+ public:
+  explicit Pass(Elcal& w) : w_(w), s_(w.state) {}
+
+  void Run() {
+    ShowStatusPanel();
+    MirrorPhase();
+    if (s_.Current != 0 && s_.Voltage != 0 && !Compute()) return;
+    ShowAcDrop();
+    ShowDcDrop();
+    ColourAcDrop();
+  }
+
+ private:
+  bool Copper() const { return w_.OptCU.Value(); }
+  bool Imperial() const { return w_.CmdUnit.Caption() == "FT"; }
+  bool Fahrenheit() const { return w_.CmdDeg.Caption() == "°F"; }
+  double Shown(double perKm) const { return Imperial() ? perKm / kPerKmTo1000Ft : perKm; }
+
+  void ShowStatusPanel() {
+    const bool hide = s_.HideStatusPanel != 0;
+    w_.Stat.SetVisible(!hide);
+    if (w_.State() == WindowState::Normal)
+      w_.SetHeight(hide ? kHeightWithoutStatus : kHeightWithStatus);
+  }
+
+  void MirrorPhase() {
+    s_.PhaseCode = w_.TPh.Value() ? 0 : 1;
+    w_.Text3.SetText(std::to_string(s_.PhaseCode));
+  }
+
+  bool Compute() {
+    ClampSize();
+    ApplyRunsRule();
+    if (!Ampacity()) return false;
+    w_.Text2.SetText(std::to_string(s_.SizeIndex));
+    SelectPropertyRow();
+    if (!ConductorAndDrops()) return false;
+    if (!OperatingTemperature()) return false;
+    w_.Frame3D8.SetCaption(Imperial() ? "Feeder length - feet " : "Feeder length - meters ");
+    return true;
+  }
+
+  void ClampSize() {
+    int index = w_.ComWS.ListIndex();
+    if (index == -1) index = 0;
+    if (Copper() && index > kLastCopperIndex) index = kLastCopperIndex;
+    if (w_.OptAL.Value() && index > kLastAluminiumIndex) index = kLastAluminiumIndex;
+    s_.SizeIndex = static_cast<std::int16_t>(index);
+  }
+
+  void ApplyRunsRule() {
+    OptionButton* multiple[] = {&w_.OptionNOF6, &w_.OptionNOF5, &w_.OptionNOF4, &w_.OptionNOF3,
+                                &w_.OptionNOF2};
+    const bool belowOneOught = (w_.OptAL.Value() && s_.SizeIndex < kFirstParallelAluminium) ||
+                               (Copper() && s_.SizeIndex < kFirstParallelCopper);
+    if (belowOneOught) {
+      for (OptionButton* option : multiple) option->SetValue(false);
+      w_.OptionNOR1.SetValue(true);
+      s_.Runs = 1;
+    }
+    for (OptionButton* option : multiple) option->SetEnabled(!belowOneOught);
+  }
+
+  bool Ampacity() {
+    if (s_.Aluminium < 0 || s_.Aluminium > 1 || s_.InsulationColumn < 0 || s_.InsulationColumn > 2 ||
+        s_.SizeIndex < 0 || s_.SizeIndex >= kSizeCount)
+      return false;
+    const double table = s_.AmpacityTable[s_.SizeIndex][s_.InsulationColumn][s_.Aluminium];
+    if (!Put(s_.FeederAmpacity, table * s_.AmbientFactor * s_.Runs)) return false;
+    w_.AmpacAmb.SetCaption(Fahrenheit() ? "at " + std::to_string(s_.AmbientF) + "°F ambient temp."
+                                        : "at " + std::to_string(s_.AmbientC) + "°C ambient temp.");
+    if (s_.AmbientC != 30) {
+      w_.Ampacit.SetCaption(FormatPattern(s_.FeederAmpacity, "#,###.0") + " A");
+      w_.AmpacCorr.SetCaption("CF = " + ShortSingleText(s_.AmbientFactor));
+    } else {
+      w_.Ampacit.SetCaption(FormatPattern(s_.FeederAmpacity, "#,###") + " A");
+      w_.AmpacCorr.SetCaption("");
+    }
+    if (!Put(s_.LoadRatio, s_.Current / s_.FeederAmpacity)) return false;
+    ColourAmpacity();
+    s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) +
+                     ")°F ambient.";
+    return true;
+  }
+
+  void ColourAmpacity() {
+    if (s_.LoadRatio <= 0.8f) {
+      w_.Ampacit.SetForeColor(kDarkGreen);
+      s_.AmpacityNote = "";
+    } else if (s_.LoadRatio <= 1.0f) {
+      w_.Ampacit.SetForeColor(kWindowText);
+      s_.AmpacityNote = std::string(" ") + kCrLf +
+                        " ! Note: Current exceeds 80 percent of the wire ampacity " + kCrLf + kCrLf;
+    } else {
+      w_.Ampacit.SetForeColor(kRed);
+      s_.AmpacityNote = std::string(" ") + kCrLf + " !! Warning: Current exceeds the wire ampacity " +
+                        kCrLf + kCrLf;
+    }
+  }
+
+  void SelectPropertyRow() {
+    s_.AreaIndex = static_cast<std::int16_t>(Copper() ? s_.SizeIndex : s_.SizeIndex + 1);
+    if (s_.AreaIndex < 0 || s_.AreaIndex >= kSizeCount) return;
+    s_.AreaMm2 = kSizeTableMm2[s_.AreaIndex];
+    s_.NextAreaMm2 = s_.AreaIndex + 1 < kSizeCount ? kSizeTableMm2[s_.AreaIndex + 1] : 1.0f;
+  }
+
+  bool ConductorAndDrops() {
+    if (!Resistance()) return false;
+    ShowCrossSection();
+    return DcDrop() && AcResistance() && Reactance() && Impedance() && AcDrops() && Alternate();
+  }
+
+  bool Resistance() {
+    const double t = s_.WireTempC;
+    if (!Put(s_.WireTempF, t * 9 / 5 + 32)) return false;
+    w_.LabelCP.SetCaption("Conductor parameters at temperature of " + ShortSingleText(s_.WireTempC) +
+                          " °C (" + ShortSingleText(s_.WireTempF) + "°F)");
+    const double perKmAtTemp =
+        ((t - 20) * static_cast<double>(s_.TempCoeff) + 1) * 1000 * static_cast<double>(s_.Resistivity);
+    if (!Put(s_.RdcKm, perKmAtTemp / (static_cast<double>(s_.AreaMm2) / 1000000)) ||
+        !Put(s_.RdcNextKm, perKmAtTemp / (static_cast<double>(s_.NextAreaMm2) / 1000000)))
+      return false;
+    s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
+    w_.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  ");
+    if (!Put(s_.RdcShown, Shown(s_.RdcKm))) return false;
+    w_.DCres.SetCaption("DC resistance = " + FormatPattern(s_.RdcShown, PerLengthPattern(s_.RdcShown)) +
+                        s_.ResistanceUnit);
+    return true;
+  }
+
+  void ShowCrossSection() {
+    if (Imperial()) {
+      s_.AreaIn2 = static_cast<float>(static_cast<double>(s_.AreaMm2) * 0.001550003);
+      w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaIn2, "0.####") + " in²");
+      return;
+    }
+    const char* pattern = s_.AreaMm2 < 14 ? "###.##" : s_.AreaMm2 < 100 ? "###.0" : "0";
+    w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaMm2, pattern) + " mm²");
+  }
+
+  // One-way length in the field's unit; a text that is no number becomes 0.
+  double Length() {
+    if (!IsNumberText(w_.L.Text())) w_.L.SetText("0");
+    return NumberValue(w_.L.Text());
+  }
+
+  // L × (per-km value × I × factor / N × f) / 1000
+  double Drop(double perKm, double factor) {
+    return Length() * (perKm * s_.Current * factor * (1.0 / s_.Runs) * s_.LengthFactor) / 1000;
+  }
+
+  bool DcDrop() {
+    return Put(s_.VdDc, Drop(s_.RdcKm, 2)) &&
+           Put(s_.VdDcPercent, static_cast<double>(s_.VdDc) / s_.Voltage * 100);
+  }
+
+  static double SkinFactor(const SkinCoefficients& k, double area) {
+    const double factor = static_cast<double>(k.a) * area * area + static_cast<double>(k.b) * area +
+                          static_cast<double>(k.c);
+    return factor < 1.0 ? 1.0 : factor;
+  }
+
+  bool AcResistance() {
+    if (s_.ConductorColumn < 0 || s_.ConductorColumn > 3) return false;
+    const SkinCoefficients& k = kSkinTable[static_cast<std::size_t>(s_.ConductorColumn)];
+    s_.SkinA = k.a;
+    s_.SkinB = k.b;
+    s_.SkinC = k.c;
+    if (!Put(s_.SkinFactor, SkinFactor(k, s_.AreaMm2)) ||
+        !Put(s_.SkinFactorNext, SkinFactor(k, s_.NextAreaMm2)) ||
+        !Put(s_.RacKm, static_cast<double>(s_.SkinFactor) * s_.RdcKm) ||
+        !Put(s_.RacNextKm, static_cast<double>(s_.RdcNextKm) * s_.SkinFactorNext) ||
+        !Put(s_.RacShown, Shown(s_.RacKm)))
+      return false;
+    w_.ACres.SetCaption("AC resistance = " + FormatPattern(s_.RacShown, PerLengthPattern(s_.RacShown)) +
+                        s_.ResistanceUnit);
+    return true;
+  }
+
+  double ReactancePerKm(double area, float sizeTerm) const {
+    return static_cast<double>(sizeTerm) * s_.XlCoefA + static_cast<double>(s_.XlCoefC) / area;
+  }
+
+  bool Reactance() {
+    const ReactanceCoefficients* k = w_.OptMAG.Value()    ? &kReactanceSteel
+                                     : w_.OptNONM.Value() ? &kReactancePvc
+                                                          : nullptr;
+    if (k) {
+      s_.XlCoefA = k->coefA;
+      s_.XlExponent = k->exponent;
+      s_.XlCoefC = k->coefC;
+    }
+    const double area = s_.AreaMm2, next = s_.NextAreaMm2;
+    if (!Put(s_.XlSizeTerm, 1 / std::pow(area, static_cast<double>(s_.XlExponent))) ||
+        !Put(s_.XlKm, ReactancePerKm(area, s_.XlSizeTerm)) || !Put(s_.XlShown, Shown(s_.XlKm)))
+      return false;
+    w_.XLreact.SetCaption("XL reactance  = " + FormatPattern(s_.XlShown, PerLengthPattern(s_.XlKm)) +
+                          s_.ResistanceUnit);
+    return Put(s_.XlNextSizeTerm, 1 / std::pow(next, static_cast<double>(s_.XlExponent))) &&
+           Put(s_.XlNextKm, ReactancePerKm(next, s_.XlNextSizeTerm));
+  }
+
+  bool Impedance() {
+    const double pf = s_.PowerFactor;
+    const double sinPhi = std::sqrt(std::fabs(1 - pf * pf));
+    if (!Put(s_.ZKm, pf * s_.RacKm + sinPhi * s_.XlKm) ||
+        !Put(s_.ZNextKm, pf * s_.RacNextKm + sinPhi * s_.XlNextKm))
+      return false;
+    const double rac = s_.UserRac, xl = s_.UserXl;
+    double user = 0;
+    if (rac * xl > 0)
+      user = Imperial() ? rac * kPerKmTo1000Ft * pf + xl * kPerKmTo1000Ft * sinPhi : pf * rac + xl * sinPhi;
+    if (!Put(s_.ZUserKm, user) || !Put(s_.ZShown, Shown(s_.ZKm))) return false;
+    w_.ImedanceZ.SetCaption("Z   impedance = " + FormatPattern(s_.ZShown, PerLengthPattern(s_.ZShown)) +
+                            s_.ResistanceUnit + " at PF = " + ShortSingleText(s_.PowerFactor));
+    return true;
+  }
+
+  bool AcDrops() {
+    const double k = s_.PhaseFactor;
+    return Put(s_.VdAc, Drop(s_.ZKm, k)) &&
+           Put(s_.VdAcPercent, static_cast<double>(s_.VdAc) / s_.Voltage * 100) &&
+           Put(s_.VdAcNext, Drop(s_.ZNextKm, k)) &&
+           Put(s_.VdSavedNext, static_cast<double>(s_.VdAc) - s_.VdAcNext);
+  }
+
+  bool Alternate() {
+    if (s_.ZUserKm <= 0) {
+      w_.VDACact.SetForeColor(kGrayText);
+      w_.VDACactPer.SetForeColor(kGrayText);
+      w_.VDACact.SetCaption("VD Voltage drop");
+      w_.VDACactPer.SetCaption("VD %");
+      s_.AlternateBlock = "";
+      return true;
+    }
+    if (!Put(s_.VdAlt, Drop(s_.ZUserKm, s_.PhaseFactor)) ||
+        !Put(s_.VdAltPercent, static_cast<double>(s_.VdAlt) / s_.Voltage * 100))
+      return false;
+    w_.VDACact.SetForeColor(kWindowText);
+    w_.VDACactPer.SetForeColor(kWindowText);
+    if (s_.VdAltPercent >= kTooHighPercent) {
+      w_.VDACact.SetCaption("Voltage drop ");
+      w_.VDACactPer.SetCaption("is to high");
+    } else {
+      w_.VDACact.SetCaption("VD = " + FormatPattern(s_.VdAlt, VoltsPattern(s_.VdAlt)) + " V");
+      w_.VDACactPer.SetCaption(FormatPattern(s_.VdAltPercent, PercentPattern(s_.VdAltPercent)) + " %");
+    }
+    s_.AlternateLine = "Alternate  " + w_.VDACact.Caption() + " / " + w_.VDACactPer.Caption() +
+                       " of the supply voltage.";
+    s_.AlternateBlock = std::string("   ") + kCrLf + kCrLf +
+                        "Alternate calculation with user provided conductor parameters of:" + kCrLf +
+                        "AC resistance = " + w_.TextACR.Text() + s_.ResistanceUnit + kCrLf +
+                        "XL reactance  = " + w_.TextXLR.Text() + s_.ResistanceUnit + kCrLf +
+                        s_.AlternateLine;
+    return true;
+  }
+
+  bool OperatingTemperature() {
+    w_.WOTD.SetCaption(Fahrenheit() ? ShortSingleText(s_.WireTempF) + "°F"
+                                    : ShortSingleText(s_.WireTempC) + "°C");
+    const double i = s_.Current, a = s_.FeederAmpacity;
+    const double r = std::sqrt(i * i / (a * a));
+    const double ambient = s_.AmbientC;
+    const double estimate = (static_cast<double>(s_.InsulationC) - ambient) * r + ambient;
+    // Ties to even, the default rounding mode.
+    if (!Put(s_.OperatingTempC, std::nearbyint(estimate * 10) / 10)) return false;
+    if (s_.OperatingTempC > s_.MeltingPointC) {
+      w_.EAWOTD.SetCaption("melted :=)");
+      return true;
+    }
+    if (!Put(s_.OperatingTempF, static_cast<double>(s_.OperatingTempC) * 9 / 5 + 32)) return false;
+    w_.EAWOTD.SetCaption(Fahrenheit() ? FormatPattern(s_.OperatingTempF, "##.0") + "°F"
+                                      : FormatPattern(s_.OperatingTempC, "##.0") + "°C");
+    return true;
+  }
+
+  void ShowAcDrop() {
+    if (s_.VdAcPercent >= kTooHighPercent) {
+      w_.VDACPRCL.SetCaption("To high %");
+      w_.VDACL.SetCaption("-");
+      return;
+    }
+    w_.VDACL.SetCaption(FormatPattern(s_.VdAc, VoltsPattern(s_.VdAc)) + " V");
+    w_.VDACPRCL.SetCaption(FormatPattern(s_.VdAcPercent, PercentPattern(s_.VdAcPercent)) + " %");
+  }
+
+  void ShowDcDrop() {
+    const bool applies = !w_.TPh.Value() && s_.PowerFactor == 1.0f;
+    w_.FrameVDDC.SetForeColor(applies ? kWindowText : kGrayText);
+    if (!applies) {
+      w_.VDC.SetCaption(" ");
+      w_.VDCPER.SetCaption(" ");
+    } else if (s_.VdDcPercent >= kTooHighPercent) {
+      w_.VDCPER.SetCaption("To high %");
+      w_.VDC.SetCaption("- V");
+    } else {
+      w_.VDC.SetCaption(FormatPattern(s_.VdDc, VoltsPattern(s_.VdDc)) + " V");
+      w_.VDCPER.SetCaption(FormatPattern(s_.VdDcPercent, PercentPattern(s_.VdDcPercent)) + " %");
+    }
+  }
+
+  void ColourAcDrop() {
+    const Colour colour = s_.Voltage <= 700 && s_.Runs <= 1 ? kBlack : kRed;
+    w_.VDACL.SetForeColor(colour);
+    w_.VDACPRCL.SetForeColor(colour);
+  }
+
+  Elcal& w_;
+  ElcalState& s_;
+};
+
+}  // namespace
+
+void RecalculationPass(Elcal& window) { Pass(window).Run(); }
+
+}  // namespace quillet

@@ -1,0 +1,170 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+
+#include "platform/utf8.h"
+#include "platform/window.h"
+
+namespace quillet {
+
+Control::Control(Window& window, ControlKind kind, std::string name, Control* container)
+    : window_(window), kind_(kind), name_(std::move(name)), container_(container) {}
+
+void Control::Notify(Property property) { window_.NotifyChange(this, property); }
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  Notify(Property::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Notify(Property::Visible);
+}
+
+void Control::SetForeColor(Colour colour) {
+  if (foreColor_ == colour) return;
+  foreColor_ = colour;
+  Notify(Property::ForeColor);
+}
+
+void Control::SetCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  Notify(Property::Caption);
+  Raise(Change);
+}
+
+bool Control::Focusable() const {
+  switch (kind_) {
+    case ControlKind::TextBox: case ControlKind::ComboBox:
+    case ControlKind::CommandButton: case ControlKind::Command3D:
+    case ControlKind::CheckBox: case ControlKind::Option3D:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Control::SetFocus() { window_.MoveFocus(this); }
+
+void TextBox::SetText(const std::string& text) {
+  if (text_ == text) return;
+  text_ = text;
+  const int length = Length();
+  selStart_ = std::min(selStart_, length);
+  selLength_ = std::min(selLength_, length - selStart_);
+  Notify(Property::Text);
+  Raise(Change);
+}
+
+int TextBox::Length() const { return Utf8Length(text_); }
+
+void TextBox::SetSelStart(int start) {
+  selStart_ = std::clamp(start, 0, Length());
+  selLength_ = 0;
+  Notify(Property::Selection);
+}
+
+void TextBox::SetSelLength(int length) {
+  selLength_ = std::clamp(length, 0, Length() - selStart_);
+  Notify(Property::Selection);
+}
+
+void TextBox::SelectAll() {
+  SetSelStart(0);
+  SetSelLength(Length());
+}
+
+void TextBox::InsertAtCaret(const std::string& utf8Char) {
+  const std::size_t from = Utf8Offset(text_, selStart_);
+  const std::size_t to = Utf8Offset(text_, selStart_ + selLength_);
+  std::string next = text_.substr(0, from) + utf8Char + text_.substr(to);
+  // The caret sits after the new character before Change runs, as typing does.
+  selStart_ += 1;
+  selLength_ = 0;
+  SetText(next);
+}
+
+void TextBox::Backspace() {
+  int start = selStart_;
+  int length = selLength_;
+  if (length == 0) {
+    if (start == 0) return;
+    start -= 1;
+    length = 1;
+  }
+  const std::size_t from = Utf8Offset(text_, start);
+  const std::size_t to = Utf8Offset(text_, start + length);
+  std::string next = text_.substr(0, from) + text_.substr(to);
+  selStart_ = start;
+  selLength_ = 0;
+  SetText(next);
+}
+
+void ComboBox::AddItem(const std::string& item) { AddItem(item, ListCount()); }
+
+void ComboBox::AddItem(const std::string& item, int position) {
+  position = std::clamp(position, 0, ListCount());
+  items_.insert(items_.begin() + position, item);
+  if (listIndex_ >= position) ++listIndex_;
+  Notify(Property::Items);
+}
+
+void ComboBox::RemoveItem(int position) {
+  if (position < 0 || position >= ListCount()) return;
+  items_.erase(items_.begin() + position);
+  if (listIndex_ == position) listIndex_ = -1;
+  else if (listIndex_ > position) --listIndex_;
+  Notify(Property::Items);
+}
+
+void ComboBox::Clear() {
+  if (items_.empty() && listIndex_ == -1) return;
+  items_.clear();
+  listIndex_ = -1;
+  Notify(Property::Items);
+}
+
+void ComboBox::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount() || index == listIndex_) return;
+  listIndex_ = index;
+  Notify(Property::ListIndex);
+}
+
+std::string ComboBox::Text() const {
+  return listIndex_ >= 0 ? items_[static_cast<std::size_t>(listIndex_)] : std::string();
+}
+
+void CheckBox::SetValue(int value) {
+  value = value ? 1 : 0;
+  if (value_ == value) return;
+  value_ = value;
+  Notify(Property::Value);
+}
+
+void OptionButton::SetValue(bool value) {
+  if (value_ == value) return;
+  if (!value) {
+    SetValueSilently(false);
+    return;
+  }
+  Owner().SelectOption(*this);
+  Raise(Click);
+}
+
+void OptionButton::SetValueSilently(bool value) {
+  if (value_ == value) return;
+  value_ = value;
+  Notify(Property::Value);
+}
+
+void Timer::SetInterval(int milliseconds) {
+  if (interval_ == milliseconds) return;
+  interval_ = milliseconds;
+  Notify(Property::Interval);
+}
+
+}  // namespace quillet

@@ -1,0 +1,180 @@
+// Toolkit-independent control model. The calculator talks only to these
+// objects; a view mirrors them and feeds user actions back in.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+class Window;
+
+// Colours as 0x00BBGGRR, or a system colour with the high bit set.
+using Colour = std::uint32_t;
+inline constexpr Colour kBlack = 0;
+inline constexpr Colour kRed = 255;
+inline constexpr Colour kDarkGreen = 32768;
+inline constexpr Colour kDarkRed = 128;
+inline constexpr Colour kDarkBlue = 0x800000;
+inline constexpr Colour kWindowText = 0x80000008;
+inline constexpr Colour kGrayText = 0x80000011;
+
+enum class ControlKind {
+  TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line
+};
+
+// What a view needs to refresh after a change.
+enum class Property {
+  Text, Caption, ForeColor, Enabled, Visible, Value, Items, ListIndex,
+  Selection, Focus, Interval
+};
+
+class Control {
+ public:
+  Control(Window& window, ControlKind kind, std::string name, Control* container);
+  virtual ~Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& Name() const { return name_; }
+  ControlKind Kind() const { return kind_; }
+  Control* Container() const { return container_; }
+  Window& Owner() const { return window_; }
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  Colour ForeColor() const { return foreColor_; }
+  void SetForeColor(Colour colour);
+  const std::string& ToolTip() const { return toolTip_; }
+  void SetToolTip(std::string text) { toolTip_ = std::move(text); }
+
+  // Caption for labels, buttons, frames, options and panels.
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+
+  // True for controls that can hold the keyboard focus.
+  bool Focusable() const;
+  void SetFocus();
+
+  std::function<void()> Click, DblClick, MouseMove, GotFocus, LostFocus, Change;
+  std::function<void(int keyCode)> KeyDown;
+
+ protected:
+  void Notify(Property property);
+  static void Raise(const std::function<void()>& handler) {
+    if (handler) handler();
+  }
+
+ private:
+  Window& window_;
+  ControlKind kind_;
+  std::string name_;
+  Control* container_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  Colour foreColor_ = kWindowText;
+  std::string caption_;
+  std::string toolTip_;
+};
+
+class TextBox : public Control {
+ public:
+  TextBox(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::TextBox, std::move(name), container) {}
+
+  const std::string& Text() const { return text_; }
+  // A different text raises Change before returning; an equal one nothing.
+  void SetText(const std::string& text);
+  // Caret and selection count characters, not bytes.
+  int SelStart() const { return selStart_; }
+  int SelLength() const { return selLength_; }
+  void SetSelStart(int start);
+  void SetSelLength(int length);
+  void SelectAll();
+  int Length() const;
+
+  // The key-press handler may swallow the character by setting it to 0.
+  std::function<void(int& charCode)> KeyPress;
+
+  // What typing does once KeyPress let the character through.
+  void InsertAtCaret(const std::string& utf8Char);
+  void Backspace();
+
+ private:
+  std::string text_;
+  int selStart_ = 0;
+  int selLength_ = 0;
+};
+
+class ComboBox : public Control {
+ public:
+  ComboBox(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::ComboBox, std::move(name), container) {}
+
+  const std::vector<std::string>& Items() const { return items_; }
+  int ListCount() const { return static_cast<int>(items_.size()); }
+  void AddItem(const std::string& item);
+  void AddItem(const std::string& item, int position);
+  void RemoveItem(int position);
+  void Clear();
+  int ListIndex() const { return listIndex_; }
+  // -1 clears the selection; an index outside the list is ignored.
+  void SetListIndex(int index);
+  std::string Text() const;
+
+ private:
+  std::vector<std::string> items_;
+  int listIndex_ = -1;
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::CheckBox, std::move(name), container) {}
+  int Value() const { return value_; }
+  void SetValue(int value);
+
+ private:
+  int value_ = 0;
+};
+
+class OptionButton : public Control {
+ public:
+  OptionButton(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::Option3D, std::move(name), container) {}
+  bool Value() const { return value_; }
+  // True selects it, deselects the others of its container and raises Click
+  // once; true on the selected option raises nothing.
+  void SetValue(bool value);
+
+ private:
+  friend class Window;
+  void SetValueSilently(bool value);
+  bool value_ = false;
+};
+
+class SpinButton : public Control {
+ public:
+  SpinButton(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::SpinButton, std::move(name), container) {}
+  std::function<void()> SpinUp, SpinDown;
+};
+
+class Timer : public Control {
+ public:
+  Timer(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::Timer, std::move(name), container) {}
+  int Interval() const { return interval_; }
+  void SetInterval(int milliseconds);
+  std::function<void()> Tick;
+
+ private:
+  int interval_ = 50;
+};
+
+}  // namespace quillet

@@ -1,0 +1,82 @@
+#include "platform/window.h"
+
+#include "platform/desktop.h"
+
+namespace quillet {
+
+Window::Window(Desktop& desktop, std::string name) : desktop_(desktop), name_(std::move(name)) {}
+
+Window::~Window() = default;
+
+void Window::SetCaption(std::string caption) { caption_ = std::move(caption); }
+
+void Window::Move(int left, int top) {
+  left_ = left;
+  top_ = top;
+  NotifyChange(nullptr, Property::Value);
+}
+
+void Window::SetSize(int width, int height) {
+  if (width_ == width && height_ == height) return;
+  width_ = width;
+  height_ = height;
+  NotifyChange(nullptr, Property::Value);
+}
+
+void Window::SetState(WindowState state) { state_ = state; }
+
+Control* Window::Find(const std::string& name) const {
+  auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second.get();
+}
+
+void Window::Register(std::unique_ptr<Control> control) {
+  order_.push_back(control.get());
+  controls_[control->Name()] = std::move(control);
+}
+
+void Window::MoveFocus(Control* control) {
+  if (control == focused_ || (control && !control->Focusable())) return;
+  Control* old = focused_;
+  focused_ = control;
+  if (old) {
+    NotifyChange(old, Property::Focus);
+    if (old->LostFocus) old->LostFocus();
+  }
+  if (control) {
+    NotifyChange(control, Property::Focus);
+    // A LostFocus handler may already have moved the focus elsewhere.
+    if (focused_ == control && control->GotFocus) control->GotFocus();
+  }
+}
+
+void Window::SelectOption(OptionButton& option) {
+  for (Control* c : order_) {
+    if (c->Kind() == ControlKind::Option3D && c->Container() == option.Container() && c != &option)
+      static_cast<OptionButton*>(c)->SetValueSilently(false);
+  }
+  option.SetValueSilently(true);
+}
+
+void Window::NotifyChange(Control* control, Property property) {
+  if (observer_) observer_(control, property);
+}
+
+void Window::Show(bool modal) {
+  if (!loaded_) {
+    loaded_ = true;
+    if (Load) Load();
+  }
+  modal_ = modal;
+  shown_ = true;
+  if (Activate) Activate();
+}
+
+void Window::Close() {
+  if (!loaded_) return;
+  loaded_ = false;
+  shown_ = false;
+  if (Unload) Unload();
+}
+
+}  // namespace quillet

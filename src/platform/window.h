@@ -1,0 +1,104 @@
+// A window of the control model: its controls by name, geometry in twips,
+// state and keyboard focus.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace quillet {
+
+class Desktop;
+
+enum class WindowState { Normal, Minimised, Maximised };
+
+class Window {
+ public:
+  Window(Desktop& desktop, std::string name);
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Desktop& Screen() const { return desktop_; }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void Move(int left, int top);
+  void SetSize(int width, int height);
+  void SetHeight(int height) { SetSize(width_, height); }
+  WindowState State() const { return state_; }
+  void SetState(WindowState state);
+
+  bool Shown() const { return shown_; }
+  bool Modal() const { return modal_; }
+
+  // Controls, in creation order; a view builds its widgets from this list.
+  const std::vector<Control*>& Controls() const { return order_; }
+  Control* Find(const std::string& name) const;
+
+  template <typename T>
+  T& Add(const std::string& name, Control* container = nullptr) {
+    auto control = std::make_unique<T>(*this, name, container);
+    T& ref = *control;
+    Register(std::move(control));
+    return ref;
+  }
+
+  Control& AddPlain(ControlKind kind, const std::string& name, Control* container = nullptr) {
+    auto control = std::make_unique<Control>(*this, kind, name, container);
+    Control& ref = *control;
+    Register(std::move(control));
+    return ref;
+  }
+
+  Control* Focused() const { return focused_; }
+  // Moving the focus raises LostFocus on the old control, then GotFocus on
+  // the new one; focusing the focused control raises nothing.
+  void MoveFocus(Control* control);
+
+  // Options share a group when they share a container.
+  void SelectOption(OptionButton& option);
+
+  // A view (or a test) watches every property change of every control.
+  using Observer = std::function<void(Control*, Property)>;
+  void SetObserver(Observer observer) { observer_ = std::move(observer); }
+  void NotifyChange(Control* control, Property property);
+
+  // Life cycle. Load runs once, before the first show.
+  void Show(bool modal = false);
+  void Close();
+
+  std::function<void()> Load, Unload, Activate, KeyDownOnWindow, MouseMoveOnWindow;
+
+  // Handler objects live as long as the window whose events they serve.
+  void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }
+
+ private:
+  void Register(std::unique_ptr<Control> control);
+
+  Desktop& desktop_;
+  std::string name_;
+  std::string caption_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  WindowState state_ = WindowState::Normal;
+  bool loaded_ = false;
+  bool shown_ = false;
+  bool modal_ = false;
+  std::map<std::string, std::unique_ptr<Control>> controls_;
+  std::vector<Control*> order_;
+  Control* focused_ = nullptr;
+  Observer observer_;
+  std::vector<std::shared_ptr<void>> keepAlive_;
+};
+
+}  // namespace quillet

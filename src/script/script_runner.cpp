@@ -1,0 +1,354 @@
+#include "script/script_runner.h"
+
+#include <charconv>
+#include <fstream>
+#include <istream>
+#include <ostream>
+#include <sstream>
+
+#include "platform/utf8.h"
+#include "script/scripted_services.h"
+#include "ui/program.h"
+
+namespace quillet {
+namespace {
+
+[[noreturn]] void Fail(const std::string& message) { throw ScriptError(message); }
+
+char32_t HexCodePoint(const std::string& line, std::size_t at) {
+  if (at + 4 > line.size()) Fail("\\u needs four hex digits");
+  unsigned value = 0;
+  auto [end, ec] = std::from_chars(line.data() + at, line.data() + at + 4, value, 16);
+  if (ec != std::errc() || end != line.data() + at + 4) Fail("\\u needs four hex digits");
+  return value;
+}
+
+char Escaped(char c) {
+  switch (c) {
+    case '"': return '"';
+    case '\\': return '\\';
+    case 'r': return '\r';
+    case 'n': return '\n';
+    case 't': return '\t';
+    case 'b': return '\b';
+    default: Fail(std::string("unknown escape \\") + c);
+  }
+}
+
+int ToInt(const std::string& text) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) Fail("not a whole number: " + text);
+  return value;
+}
+
+template <typename T>
+std::string Shortest(T value) {
+  char buffer[64];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, end);
+}
+
+std::vector<std::string> SplitCharacters(const std::string& text) {
+  std::vector<std::string> characters;
+  for (int i = 0, n = Utf8Length(text); i < n; ++i) {
+    std::size_t from = Utf8Offset(text, i);
+    characters.push_back(text.substr(from, Utf8Offset(text, i + 1) - from));
+  }
+  return characters;
+}
+
+std::string ListText(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + QuoteText(items[i]);
+  return out + "]";
+}
+
+std::string ControlProperty(Control& c, const std::string& prop) {
+  auto* box = dynamic_cast<TextBox*>(&c);
+  auto* list = dynamic_cast<ComboBox*>(&c);
+  if (prop == "caption") return QuoteText(c.Caption());
+  if (prop == "forecolor") return std::to_string(c.ForeColor());
+  if (prop == "enabled") return c.Enabled() ? "1" : "0";
+  if (prop == "visible") return c.Visible() ? "1" : "0";
+  if (prop == "value") {
+    if (auto* option = dynamic_cast<OptionButton*>(&c)) return option->Value() ? "1" : "0";
+    if (auto* check = dynamic_cast<CheckBox*>(&c)) return std::to_string(check->Value());
+  }
+  if (prop == "tooltip") return QuoteText(c.ToolTip());
+  if (box) {
+    if (prop == "text") return QuoteText(box->Text());
+    if (prop == "selstart") return std::to_string(box->SelStart());
+    if (prop == "sellength") return std::to_string(box->SelLength());
+  }
+  if (list) {
+    if (prop == "text") return QuoteText(list->Text());
+    if (prop == "listindex") return std::to_string(list->ListIndex());
+    if (prop == "listcount") return std::to_string(list->ListCount());
+    if (prop == "list") return ListText(list->Items());
+  }
+  if (auto* timer = dynamic_cast<Timer*>(&c); timer && prop == "interval")
+    return std::to_string(timer->Interval());
+  Fail("unknown property " + c.Name() + "." + prop);
+}
+
+std::string WindowProperty(Window& w, const std::string& prop) {
+  if (prop == "left") return std::to_string(w.Left());
+  if (prop == "top") return std::to_string(w.Top());
+  if (prop == "width") return std::to_string(w.Width());
+  if (prop == "height") return std::to_string(w.Height());
+  if (prop == "caption") return QuoteText(w.Caption());
+  if (prop == "shown") return w.Shown() ? "1" : "0";
+  Fail("unknown window property " + w.Name() + "." + prop);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitScriptLine(const std::string& line) {
+  std::vector<std::string> args;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+      ++i;
+      continue;
+    }
+    std::string arg;
+    if (line[i] != '"') {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') arg += line[i++];
+      args.push_back(arg);
+      continue;
+    }
+    for (++i;; ++i) {
+      if (i >= line.size()) Fail("unterminated quote");
+      if (line[i] == '"') break;
+      if (line[i] != '\\') {
+        arg += line[i];
+        continue;
+      }
+      if (++i >= line.size()) Fail("unterminated quote");
+      if (line[i] == 'u') {
+        arg += Utf8Encode(HexCodePoint(line, i + 1));
+        i += 4;
+      } else {
+        arg += Escaped(line[i]);
+      }
+    }
+    ++i;
+    args.push_back(arg);
+  }
+  return args;
+}
+
+std::string QuoteText(const std::string& text) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '"') out += "\\\"";
+    else if (c == '\\') out += "\\\\";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\t') out += "\\t";
+    else if (c == '\xC2' && i + 1 < text.size() && text[i + 1] == '\xA0') {
+      out += "\\u00a0";
+      ++i;
+    } else out += c;
+  }
+  return out + "\"";
+}
+
+namespace {
+
+class Command {
+ public:
+  Command(Program& program, std::vector<std::string> args)
+      : program_(program), args_(std::move(args)) {}
+
+  const std::string& Verb() const { return args_[0]; }
+  std::size_t Count() const { return args_.size(); }
+  const std::string& Arg(std::size_t i) const {
+    if (i >= args_.size()) Fail(Verb() + ": missing argument");
+    return args_[i];
+  }
+  void Arity(std::size_t min, std::size_t max) const {
+    if (args_.size() < min + 1 || args_.size() > max + 1) Fail(Verb() + ": wrong number of arguments");
+  }
+
+  Control& ControlArg(std::size_t i) const {
+    const std::string& name = Arg(i);
+    Window* window = &program_.main;
+    std::string control = name;
+    if (auto dot = name.find('.'); dot != std::string::npos) {
+      window = program_.FindWindow(name.substr(0, dot));
+      if (!window) Fail("unknown window " + name.substr(0, dot));
+      control = name.substr(dot + 1);
+    }
+    Control* c = window->Find(control);
+    if (!c) Fail("unknown control " + name);
+    return *c;
+  }
+
+  template <typename T>
+  T& ControlArgAs(std::size_t i, const char* kind) const {
+    auto* typed = dynamic_cast<T*>(&ControlArg(i));
+    if (!typed) Fail(Verb() + ": " + Arg(i) + " is not a " + kind);
+    return *typed;
+  }
+
+ private:
+  Program& program_;
+  std::vector<std::string> args_;
+};
+
+}  // namespace
+
+void ScriptRunner::RunLine(const std::string& line) {
+  auto first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos || line[first] == '#') return;
+  Command cmd(program_, SplitScriptLine(line));
+  UserActions& act = program_.actions;
+  const std::string& verb = cmd.Verb();
+  if (verb == "tick") {
+    cmd.Arity(0, 1);
+    const int rounds = cmd.Count() > 1 ? ToInt(cmd.Arg(1)) : 1;
+    if (rounds < 0) Fail("tick: negative count");
+    for (int r = 0; r < rounds; ++r) {
+      act.Tick(program_.main.Timer1);
+      act.Tick(program_.main.Timer2);
+    }
+  } else if (verb == "focus") {
+    cmd.Arity(1, 1);
+    act.Focus(cmd.ControlArg(1));
+  } else if (verb == "type") {
+    cmd.Arity(2, 2);
+    auto& box = cmd.ControlArgAs<TextBox>(1, "text box");
+    act.Focus(box);
+    for (const std::string& ch : SplitCharacters(cmd.Arg(2))) act.TypeChar(box, ch);
+  } else if (verb == "key") {
+    cmd.Arity(2, 2);
+    act.KeyDown(cmd.ControlArg(1), ToInt(cmd.Arg(2)));
+  } else if (verb == "settext") {
+    cmd.Arity(2, 2);
+    Desktop::Guard busy(program_.desktop);
+    cmd.ControlArgAs<TextBox>(1, "text box").SetText(cmd.Arg(2));
+  } else if (verb == "click") {
+    cmd.Arity(1, 1);
+    act.Click(cmd.ControlArg(1));
+  } else if (verb == "select") {
+    cmd.Arity(2, 2);
+    act.Select(cmd.ControlArgAs<ComboBox>(1, "list"), ToInt(cmd.Arg(2)));
+  } else if (verb == "spinup" || verb == "spindown") {
+    cmd.Arity(1, 1);
+    auto& spin = cmd.ControlArgAs<SpinButton>(1, "spin button");
+    verb == "spinup" ? act.SpinUp(spin) : act.SpinDown(spin);
+  } else if (verb == "hover") {
+    cmd.Arity(1, 1);
+    act.Hover(cmd.ControlArg(1));
+  } else if (verb == "dblclick") {
+    cmd.Arity(1, 1);
+    act.DoubleClick(cmd.ControlArg(1));
+  } else if (verb == "answer") {
+    cmd.Arity(1, 1);
+    services_.answers.push_back(ToInt(cmd.Arg(1)));
+  } else if (verb == "print") {
+    cmd.Arity(1, 1);
+    Print(cmd.Arg(1));
+  } else if (verb == "state") {
+    cmd.Arity(1, 1);
+    PrintState(cmd.Arg(1));
+  } else if (verb == "messages") {
+    cmd.Arity(0, 0);
+    PrintMessages();
+  } else if (verb == "clipboard") {
+    cmd.Arity(0, 0);
+    out_ << "clipboard=" << QuoteText(services_.clipboard) << "\n";
+  } else if (verb == "beeps") {
+    cmd.Arity(0, 0);
+    out_ << "beeps=" << services_.beeps << "\n";
+  } else if (verb == "file") {
+    cmd.Arity(1, 1);
+    PrintFile(cmd.Arg(1));
+  } else if (verb == "close") {
+    cmd.Arity(0, 0);
+    program_.Stop();
+  } else {
+    Fail("unknown command " + verb);
+  }
+}
+
+void ScriptRunner::RunAll(std::istream& in) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    try {
+      RunLine(line);
+    } catch (const ScriptError& error) {
+      throw ScriptError("line " + std::to_string(number) + ": " + error.what());
+    }
+  }
+}
+
+void ScriptRunner::Print(const std::string& what) {
+  if (what == "focus") {
+    Control* focused = program_.main.Focused();
+    out_ << "focus=" << (focused ? focused->Name() : "") << "\n";
+    return;
+  }
+  auto dot = what.rfind('.');
+  if (dot == std::string::npos) Fail("print needs CONTROL.PROPERTY");
+  std::string target = what.substr(0, dot), prop = what.substr(dot + 1);
+  std::string value;
+  if (Window* window = program_.FindWindow(target)) {
+    value = WindowProperty(*window, prop);
+  } else {
+    Window* owner = &program_.main;
+    std::string name = target;
+    if (auto sep = target.find('.'); sep != std::string::npos) {
+      owner = program_.FindWindow(target.substr(0, sep));
+      if (!owner) Fail("unknown window " + target.substr(0, sep));
+      name = target.substr(sep + 1);
+    }
+    Control* control = owner->Find(name);
+    if (!control) Fail("unknown control " + target);
+    value = ControlProperty(*control, prop);
+  }
+  out_ << what << "=" << value << "\n";
+}
+
+void ScriptRunner::PrintState(const std::string& field) {
+  for (const StateField& f : StateFields(program_.main.state)) {
+    if (field != f.name) continue;
+    std::string text = std::visit(
+        [](auto ref) -> std::string {
+          using T = decltype(ref);
+          if constexpr (std::is_same_v<T, std::string*>) return QuoteText(*ref);
+          else if constexpr (std::is_same_v<T, std::span<float>>) {
+            std::string out = "[";
+            for (std::size_t i = 0; i < ref.size(); ++i) out += (i ? "," : "") + Shortest(ref[i]);
+            return out + "]";
+          } else return Shortest(*ref);
+        },
+        f.ref);
+    out_ << field << "=" << text << "\n";
+    return;
+  }
+  Fail("unknown field " + field);
+}
+
+void ScriptRunner::PrintFile(const std::string& name) {
+  std::ifstream file(services_.ProgramFolder() + "/" + name, std::ios::binary);
+  if (!file) {
+    out_ << "file=missing\n";
+    return;
+  }
+  std::ostringstream content;
+  content << file.rdbuf();
+  out_ << "file=" << QuoteText(content.str()) << "\n";
+}
+
+void ScriptRunner::PrintMessages() {
+  for (const ShownMessage& m : services_.shown)
+    out_ << "msgbox style=" << m.style << " title=" << QuoteText(m.title)
+         << " text=" << QuoteText(m.text) << " answer=" << m.answer << "\n";
+  services_.shown.clear();
+}
+
+}  // namespace quillet

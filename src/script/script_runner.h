@@ -1,0 +1,45 @@
+// Plays a script of user actions against a running program and prints what
+// the controls show. One command a line; see the README for the commands.
+#pragma once
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+class Program;
+class ScriptedServices;
+
+struct ScriptError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Splits a line into arguments; quoted arguments take C escapes.
+std::vector<std::string> SplitScriptLine(const std::string& line);
+// A text as the driver prints it: quoted, with escapes.
+std::string QuoteText(const std::string& text);
+
+class ScriptRunner {
+ public:
+  ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out)
+      : program_(program), services_(services), out_(out) {}
+
+  // Runs one line; blank lines and comments do nothing. Throws ScriptError.
+  void RunLine(const std::string& line);
+  // Runs every line; the error names the line number.
+  void RunAll(std::istream& in);
+
+ private:
+  void Print(const std::string& what);
+  void PrintState(const std::string& field);
+  void PrintFile(const std::string& name);
+  void PrintMessages();
+
+  Program& program_;
+  ScriptedServices& services_;
+  std::ostream& out_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,29 @@
+// One running calculator: the desktop session, the main window and the
+// user-action entry points. The Qt view and the script driver each own one.
+#pragma once
+
+#include <string>
+
+#include "platform/desktop.h"
+#include "platform/user_actions.h"
+#include "ui/elcal.h"
+
+namespace quillet {
+
+class Program {
+ public:
+  Program(Services& services, int screenWidth, int screenHeight);
+
+  // Creates and loads the main window as a launch does.
+  void Start();
+  // Closes the main window (its unload closes the others).
+  void Stop();
+
+  Window* FindWindow(const std::string& name);
+
+  Desktop desktop;
+  Elcal main;
+  UserActions actions;
+};
+
+}  // namespace quillet

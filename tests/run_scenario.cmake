@@ -1,0 +1,25 @@
+# Runs one scenario in a fresh program folder. A script may seed the folder
+# with files from scenarios/<name>.files/ and choose driver options in a
+# first line "#! --option value ...".
+get_filename_component(name ${SCRIPT} NAME_WE)
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+file(REMOVE_RECURSE ${WORKDIR})
+file(MAKE_DIRECTORY ${WORKDIR})
+if(EXISTS ${dir}/${name}.files)
+  file(COPY ${dir}/${name}.files/ DESTINATION ${WORKDIR})
+endif()
+file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
+set(options "")
+if(first MATCHES "^#! (.*)$")
+  separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
+endif()
+execute_process(COMMAND ${DRIVER} --folder ${WORKDIR} --now "12/6/2026 9:30:00 AM" ${options} ${SCRIPT}
+  OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "quillet-script failed (${status}): ${errors}")
+endif()
+file(READ ${dir}/${name}.expected expected)
+if(NOT actual STREQUAL expected)
+  file(WRITE ${WORKDIR}/actual.txt "${actual}")
+  message(FATAL_ERROR "output differs from ${name}.expected; see ${WORKDIR}/actual.txt\n--- actual:\n${actual}")
+endif()

@@ -1,0 +1,190 @@
+// The event rules the calculator's handlers rely on.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/desktop.h"
+#include "platform/user_actions.h"
+#include "platform/window.h"
+#include "script/scripted_services.h"
+
+namespace quillet {
+namespace {
+
+class ControlModel : public ::testing::Test {
+ protected:
+  ScriptedServices services{"."};
+  Desktop desktop{services, 28800, 16200};
+  Window window{desktop, "Test"};
+  UserActions act{desktop};
+  std::vector<std::string> log;
+
+  std::function<void()> Logger(std::string what) {
+    return [this, what] { log.push_back(what); };
+  }
+};
+
+TEST_F(ControlModel, ChangeIsRaisedOnceAndOnlyForADifferentText) {
+  TextBox& box = window.Add<TextBox>("A");
+  box.Change = Logger("change");
+  box.SetText("10");
+  box.SetText("10");
+  box.SetText("11");
+  EXPECT_EQ(log, (std::vector<std::string>{"change", "change"}));
+}
+
+TEST_F(ControlModel, ChangeRunsBeforeTheSetReturns) {
+  TextBox& a = window.Add<TextBox>("A");
+  TextBox& w = window.Add<TextBox>("W");
+  w.Change = [&] { log.push_back("W=" + w.Text()); };
+  a.Change = [&] {
+    w.SetText("0");
+    log.push_back("A done");
+  };
+  a.SetText("x");
+  EXPECT_EQ(log, (std::vector<std::string>{"W=0", "A done"}));
+}
+
+TEST_F(ControlModel, CaptionChangeRaisesTheLabelsChange) {
+  Control& label = window.AddPlain(ControlKind::Label, "WOTD");
+  label.Change = Logger("change");
+  label.SetCaption("75°C");
+  label.SetCaption("75°C");
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(ControlModel, OptionSetTrueSelectsItDeselectsItsGroupAndClicksOnce) {
+  Control& frame = window.AddPlain(ControlKind::Frame3D, "F");
+  Control& other = window.AddPlain(ControlKind::Frame3D, "G");
+  OptionButton& a = window.Add<OptionButton>("a", &frame);
+  OptionButton& b = window.Add<OptionButton>("b", &frame);
+  OptionButton& c = window.Add<OptionButton>("c", &other);
+  a.Click = Logger("a");
+  b.Click = Logger("b");
+  c.SetValue(true);
+  a.SetValue(true);
+  b.SetValue(true);
+  b.SetValue(true);
+  EXPECT_FALSE(a.Value());
+  EXPECT_TRUE(b.Value());
+  EXPECT_TRUE(c.Value());
+  EXPECT_EQ(log, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(ControlModel, ClickingTheSelectedOptionRunsNothing) {
+  Control& frame = window.AddPlain(ControlKind::Frame3D, "F");
+  OptionButton& a = window.Add<OptionButton>("a", &frame);
+  a.SetValue(true);
+  a.Click = Logger("a");
+  act.Click(a);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ControlModel, DisabledControlsIgnoreClicks) {
+  Control& frame = window.AddPlain(ControlKind::Frame3D, "F");
+  OptionButton& a = window.Add<OptionButton>("a", &frame);
+  a.SetEnabled(false);
+  act.Click(a);
+  EXPECT_FALSE(a.Value());
+}
+
+TEST_F(ControlModel, FocusMoveRaisesLostThenGotAndNothingForTheFocusedControl) {
+  TextBox& a = window.Add<TextBox>("A");
+  TextBox& b = window.Add<TextBox>("B");
+  a.GotFocus = Logger("A got");
+  a.LostFocus = Logger("A lost");
+  b.GotFocus = Logger("B got");
+  act.Focus(a);
+  act.Focus(a);
+  act.Focus(b);
+  EXPECT_EQ(log, (std::vector<std::string>{"A got", "A lost", "B got"}));
+  EXPECT_EQ(window.Focused(), &b);
+}
+
+TEST_F(ControlModel, TypingReplacesTheSelectionAndBackspaceDeletes) {
+  TextBox& box = window.Add<TextBox>("L");
+  box.SetText("10");
+  box.GotFocus = [&] { box.SelectAll(); };
+  act.TypeChar(box, "5");
+  act.TypeChar(box, "÷");
+  act.TypeChar(box, "7");
+  EXPECT_EQ(box.Text(), "5÷7");
+  act.TypeChar(box, "\b");
+  act.TypeChar(box, "\b");
+  EXPECT_EQ(box.Text(), "5");
+  box.SetSelStart(0);
+  act.TypeChar(box, "\b");
+  EXPECT_EQ(box.Text(), "5");
+}
+
+TEST_F(ControlModel, KeyPressCanSwallowACharacter) {
+  TextBox& box = window.Add<TextBox>("V");
+  box.KeyPress = [&](int& code) {
+    if (code < '0' || code > '9') code = 0;
+  };
+  for (const char* c : {"1", "x", "2"}) act.TypeChar(box, c);
+  EXPECT_EQ(box.Text(), "12");
+}
+
+TEST_F(ControlModel, SpaceClicksTheFocusedButton) {
+  Control& button = window.AddPlain(ControlKind::Command3D, "CmdUnit");
+  button.Click = Logger("click");
+  act.KeyDown(button, 32);
+  act.KeyDown(button, 65);
+  EXPECT_EQ(log, (std::vector<std::string>{"click"}));
+}
+
+TEST_F(ControlModel, TicksArrivingWhileAMessageBoxIsOpenAreDropped) {
+  Timer& timer = window.Add<Timer>("Timer1");
+  int ticks = 0;
+  timer.Tick = [&] { ++ticks; };
+  Control& button = window.AddPlain(ControlKind::CommandButton, "B");
+  bool inner = true;
+  button.Click = [&] {
+    desktop.MessageBox("x", 48, "t");
+    // A tick delivered while the handler runs must not nest inside it.
+    inner = act.Tick(timer);
+  };
+  act.Click(button);
+  EXPECT_FALSE(inner);
+  EXPECT_TRUE(act.Tick(timer));
+  EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(ControlModel, DisabledTimerDoesNotTick) {
+  Timer& timer = window.Add<Timer>("Timer2");
+  timer.SetEnabled(false);
+  timer.Tick = Logger("tick");
+  EXPECT_FALSE(act.Tick(timer));
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ControlModel, ListIndexFollowsInsertsAndRemoves) {
+  ComboBox& list = window.Add<ComboBox>("ComWS");
+  for (const char* item : {"  12 AWG", "  10 AWG"}) list.AddItem(item);
+  list.SetListIndex(1);
+  list.AddItem("  14 AWG", 0);
+  EXPECT_EQ(list.Text(), "  10 AWG");
+  list.RemoveItem(0);
+  EXPECT_EQ(list.ListIndex(), 1);
+  list.RemoveItem(1);
+  EXPECT_EQ(list.ListIndex(), -1);
+  list.SetListIndex(5);
+  EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST_F(ControlModel, ObserverSeesOnlyRealChanges) {
+  int notes = 0;
+  window.SetObserver([&](Control*, Property) { ++notes; });
+  Control& label = window.AddPlain(ControlKind::Label, "VDACL");
+  label.SetForeColor(kRed);
+  label.SetForeColor(kRed);
+  label.SetCaption("6.21 V");
+  label.SetCaption("6.21 V");
+  EXPECT_EQ(notes, 2);
+}
+
+}  // namespace
+}  // namespace quillet

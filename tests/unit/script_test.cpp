@@ -1,0 +1,61 @@
+// The driver's own parsing and printing, where a mistake would make a
+// scenario pass by accident.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "script/script_runner.h"
+#include "script/scripted_services.h"
+#include "ui/program.h"
+
+namespace quillet {
+namespace {
+
+TEST(ScriptLine, SplitsOnBlanksAndDecodesQuotedEscapes) {
+  struct Row {
+    const char* name;
+    std::string line;
+    std::vector<std::string> args;
+  } rows[] = {
+      {"plain words", "click  OptAL", {"click", "OptAL"}},
+      {"quoted blank", "type A \"1 2\"", {"type", "A", "1 2"}},
+      {"escapes", R"(settext L "a\"b\\c\r\n\t\b")", {"settext", "L", "a\"b\\c\r\n\t\b"}},
+      {"unicode", R"(settext TextACR "0.001\u00f712")", {"settext", "TextACR", "0.001÷12"}},
+      {"empty quoted", "settext W \"\"", {"settext", "W", ""}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(SplitScriptLine(row.line), row.args) << row.name;
+}
+
+TEST(ScriptLine, RejectsBrokenQuotes) {
+  for (const char* line : {"type A \"12", "type A \"\\q\"", "type A \"\\u12\"", "type A \"\\"})
+    EXPECT_THROW(SplitScriptLine(line), ScriptError) << line;
+}
+
+TEST(ScriptPrint, QuotesEscapesAndNoBreakSpace) {
+  EXPECT_EQ(QuoteText("a\"b\\\r\n\t\u00a0°"), "\"a\\\"b\\\\\\r\\n\\t\\u00a0°\"");
+}
+
+class Driver : public ::testing::Test {
+ protected:
+  ScriptedServices services{"."};
+  Program program{services, 28800, 16200};
+  std::ostringstream out;
+  ScriptRunner runner{program, services, out};
+};
+
+TEST_F(Driver, UnknownNamesAreErrorsNotSilence) {
+  for (const char* line : {"jump", "click Nope", "print A.colour", "state NoField", "print Nope.text",
+                           "select V 1", "tick x", "print Elcal.depth", "type Stat \"1\""})
+    EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
+}
+
+TEST_F(Driver, PrintsFieldsAtTheirOwnPrecision) {
+  program.main.state.PowerFactor = 0.8f;
+  program.main.state.Voltage = 0.1 + 0.2;
+  runner.RunLine("state PowerFactor");
+  runner.RunLine("state Voltage");
+  EXPECT_EQ(out.str(), "PowerFactor=0.8\nVoltage=0.30000000000000004\n");
+}
+
+}  // namespace
+}  // namespace quillet
