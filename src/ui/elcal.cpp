@@ -2,10 +2,14 @@
 
 #include "core/ambient.h"
 #include "core/startup.h"
+#include "input/alternate_parameters.h"
 #include "input/length_entry.h"
 #include "input/load_entry.h"
 #include "input/options.h"
+#include "input/spin_steps.h"
+#include "input/units.h"
 #include "motor/motor_list.h"
+#include "motor/motor_pick.h"
 
 namespace quillet {
 
@@ -27,7 +31,10 @@ void Elcal::AttachHandlers() {
   AttachOptions(*this);
   AttachAmbient(*this);
   AttachLengthEntry(*this);
-  for (TextBox* field : {&TextACR, &TextXLR}) AttachNumericFilter(*this, *field);
+  AttachSpinSteps(*this);
+  AttachAlternateParameters(*this);
+  AttachUnits(*this);
+  AttachMotorPick(*this);
   Text3.Change = [this] { RefillMotorList(*this); };
   // Both temperature labels turn red while the set temperature is below the estimate.
   for (Control* label : {&WOTD, &EAWOTD}) {

@@ -1,0 +1,51 @@
+#include "input/units.h"
+
+#include "core/numbers.h"
+#include "ui/elcal.h"
+
+namespace quillet {
+namespace {
+
+// Feet to metres and back, with the factors as the users' figures have them.
+constexpr double kFeetToMetres = 0.3048;
+constexpr double kMetresToFeet = 3.28083;
+
+void CmdUnit_Click(Elcal& w) {
+  w.L.SetText(PlainDecimalText(LeadingNumber(w.L.Text())));
+  const bool toMetric = w.CmdUnit.Caption() == "FT";
+  w.CmdUnit.SetCaption(toMetric ? "m" : "FT");
+  w.L.SetText(PlainDecimalText(NumberValue(w.L.Text()) * (toMetric ? kFeetToMetres : kMetresToFeet)));
+  w.state.LengthFactor = toMetric ? 1.0f : 0.3048f;
+  const double x = NumberValue(w.L.Text());
+  w.L.SetText(FormatPattern(x, x < 100 ? "0.00" : x < 1000 ? "0.0" : "####"));
+  w.L.SetFocus();
+}
+
+void CmdDeg_Click(Elcal& w) {
+  const bool fahrenheit = w.CmdDeg.Caption() == "°C";
+  w.CmdDeg.SetCaption(fahrenheit ? "°F" : "°C");
+  const ElcalState& s = w.state;
+  w.WOTD.SetCaption(fahrenheit ? ShortSingleText(s.WireTempF) + "°F" : ShortSingleText(s.WireTempC) + "°C");
+  // A melted estimate stays as it is; the next pass decides it again.
+  if (s.OperatingTempC > s.MeltingPointC) return;
+  w.EAWOTD.SetCaption(fahrenheit ? FormatPattern(s.OperatingTempF, "##.0") + "°F"
+                                 : FormatPattern(s.OperatingTempC, "##.0") + "°C");
+}
+
+void Hint(Elcal& w, Control& control, std::function<void()> Control::*event, const char* text) {
+  control.*event = [&w, text] { w.Stat.SetCaption(text); };
+}
+
+}  // namespace
+
+void AttachUnits(Elcal& w) {
+  w.CmdUnit.Click = [&w] { CmdUnit_Click(w); };
+  w.CmdDeg.Click = [&w] { CmdDeg_Click(w); };
+  Hint(w, w.CmdUnit, &Control::GotFocus, " Press space bar to toggle between the metric and imperial system.");
+  Hint(w, w.CmdUnit, &Control::MouseMove, " Toggle between the metric and imperial system.");
+  Hint(w, w.CmdDeg, &Control::GotFocus, " Press space bar to toggle between Celsius and Fahrenheit units. ");
+  Hint(w, w.CmdDeg, &Control::MouseMove, "  Toggle between Celsius and Fahrenheit units.");
+  Hint(w, w.ComWS, &Control::GotFocus, " Use keyboard arrows and Tab Key to modify values");
+}
+
+}  // namespace quillet
