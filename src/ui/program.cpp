@@ -3,7 +3,7 @@
 namespace quillet {
 
 Program::Program(Services& services, int screenWidth, int screenHeight)
-    : desktop(services, screenWidth, screenHeight), main(desktop), actions(desktop) {}
+    : desktop(services, screenWidth, screenHeight), main(desktop), motor(desktop), actions(desktop) {}
 
 void Program::Start() {
   Desktop::Guard busy(desktop);
@@ -17,6 +17,7 @@ void Program::Stop() {
 
 Window* Program::FindWindow(const std::string& name) {
   if (name == main.Name()) return &main;
+  if (name == motor.Name()) return &motor;
   return nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
 #include "ui/elcal.h"
@@ -23,6 +24,8 @@ class Program {
 
   Desktop desktop;
   Elcal main;
+  // Shown by a later double-click on the motor frame; its texts exist from the start.
+  MotorWindow motor;
   UserActions actions;
 };
 

@@ -1,0 +1,18 @@
+// The motor information window `Motor`: how the full-load current is chosen.
+#pragma once
+
+#include "platform/window.h"
+
+namespace quillet {
+
+class MotorWindow : public Window {
+ public:
+  explicit MotorWindow(Desktop& desktop);
+
+  Control& Label1;
+  Control& Label2;
+  Control& Label3;
+  Control& Label4;
+};
+
+}  // namespace quillet
