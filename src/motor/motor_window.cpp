@@ -45,7 +45,8 @@ MotorWindow::MotorWindow(Desktop& desktop)
                           "   - Minimum disconnect switch rating.  430.110"}))),
       Label4(Label(*this, "Label4",
                    Lines({"Thermal overload protection should be selected using actual motor nameplate data. ",
-                          " To estimate motor FLA from your motor's specifications use this equation for three phase motors ",
+                          " To estimate motor FLA from your motor's speci"
+                          "fications use this equation for three phase motors ",
                           "FLA = P / (1.73 × U × PF × EF ) - Omit the 1.73 for single phase motors.",
                           "  where: ",
                           "P - motor power rating in watts. To convert  HP rating to watts use formula P = 745.7 × HP ",

@@ -1,0 +1,130 @@
+// The recalculation pass through a started window: display thresholds,
+// colours and the guards a wrong digit would slip past.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/recalculation.h"
+#include "script/scripted_services.h"
+#include "ui/program.h"
+
+namespace quillet {
+namespace {
+
+class PassTest : public ::testing::Test {
+ protected:
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("quillet-pass-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  ScriptedServices services{(std::filesystem::create_directories(folder), folder.string())};
+  Program program{services, 28800, 16200};
+  Elcal& w = program.main;
+
+  void SetUp() override { program.Start(); }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+  void Tick() { program.actions.Tick(w.Timer1); program.actions.Tick(w.Timer2); }
+};
+
+TEST_F(PassTest, DropCaptionsFollowTheirThresholds) {
+  struct Row {
+    const char* name;
+    const char* length;
+    const char* volts;
+    const char* percent;
+  } rows[] = {
+      // 14 AWG copper, steel, 208 V three-phase, 10 A: 10.278 ohm/km, 0.17802 V per metre.
+      {"two decimals below 10 V", "10", "1.78 V", "0.86 %"},
+      {"one decimal from 10 V", "100", "17.8 V", "8.56 %"},
+      {"percent one decimal from 10 %", "150", "26.7 V", "12.8 %"},
+      {"grouped whole volts from 50 V", "300", "53 V", "25.7 %"},
+      {"too high from 30 %", "400", "-", "To high %"},
+      {"no number counts as 0", "1/2", "0.00 V", "0.00 %"},
+  };
+  for (const Row& row : rows) {
+    w.L.SetText(row.length);
+    Tick();
+    EXPECT_EQ(w.VDACL.Caption(), row.volts) << row.name;
+    EXPECT_EQ(w.VDACPRCL.Caption(), row.percent) << row.name;
+  }
+  EXPECT_EQ(w.L.Text(), "0");
+}
+
+TEST_F(PassTest, AcDropTurnsRedAboveSevenHundredVoltsOrWithParallelRuns) {
+  struct Row {
+    const char* name;
+    const char* voltage;
+    int size;
+    const char* runs;
+    Colour colour;
+  } rows[] = {
+      {"700 V one run", "700", 0, "OptionNOR1", kBlack},
+      {"700.5 V", "700.5", 0, "OptionNOR1", kRed},
+      {"two runs of 1/0", "208", 9, "OptionNOF2", kRed},
+      {"8 AWG forces one run", "208", 3, "OptionNOF2", kBlack},
+  };
+  for (const Row& row : rows) {
+    w.V.SetText(row.voltage);
+    w.ComWS.SetListIndex(row.size);
+    Tick();
+    static_cast<OptionButton*>(w.Find(row.runs))->SetValue(true);
+    Tick();
+    EXPECT_EQ(w.VDACL.ForeColor(), row.colour) << row.name;
+    EXPECT_EQ(w.VDACPRCL.ForeColor(), row.colour) << row.name;
+  }
+}
+
+TEST_F(PassTest, ZeroCurrentKeepsTheLastResults) {
+  Tick();
+  const std::string volts = w.VDACL.Caption();
+  const float drop = w.state.VdAc;
+  w.A.SetText("0");
+  w.L.SetText("200");
+  Tick();
+  EXPECT_EQ(w.VDACL.Caption(), volts);
+  EXPECT_EQ(w.state.VdAc, drop);
+}
+
+TEST_F(PassTest, AluminiumReadsItsOwnRows) {
+  w.OptAL.SetValue(true);
+  struct Row {
+    int index;
+    const char* ampacity;
+    const char* area;
+  } rows[] = {{0, "20 A", "Cross-section = 3.31 mm²"}, {19, "445 A", "Cross-section = 507 mm²"}};
+  for (const Row& row : rows) {
+    w.ComWS.SetListIndex(row.index);
+    Tick();
+    EXPECT_EQ(w.Ampacit.Caption(), row.ampacity) << row.index;
+    EXPECT_EQ(w.WireArea.Caption(), row.area) << row.index;
+  }
+  EXPECT_EQ(w.state.AreaIndex, 20);
+  EXPECT_EQ(w.state.NextAreaMm2, 1.0f);
+}
+
+TEST_F(PassTest, ExactlyEightyAndHundredPercentStayOnTheLowerSide) {
+  w.ComWS.SetListIndex(1);  // 12 AWG copper, 25 A
+  struct Row {
+    const char* current;
+    Colour colour;
+  } rows[] = {{"20", kDarkGreen}, {"25", kWindowText}, {"25.01", kRed}};
+  for (const Row& row : rows) {
+    w.A.SetText(row.current);
+    Tick();
+    EXPECT_EQ(w.Ampacit.ForeColor(), row.colour) << row.current;
+  }
+}
+
+TEST_F(PassTest, ImperialValuesDifferByTheFactorPerThousandFeet) {
+  w.ComWS.SetListIndex(12);
+  Tick();
+  const float metricZ = w.state.ZShown;
+  w.CmdUnit.SetCaption("FT");
+  Tick();
+  EXPECT_NEAR(static_cast<double>(metricZ) / w.state.ZShown, 3.280848, 1e-5);
+  EXPECT_EQ(w.state.ResistanceUnit, " Ohm/1000ft");
+}
+
+}  // namespace
+}  // namespace quillet
