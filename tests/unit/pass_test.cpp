@@ -126,5 +126,28 @@ TEST_F(PassTest, ImperialValuesDifferByTheFactorPerThousandFeet) {
   EXPECT_EQ(w.state.ResistanceUnit, " Ohm/1000ft");
 }
 
+TEST_F(PassTest, NonFiniteResultStopsThePassAndLeavesTheRestAsItWas) {
+  Tick();
+  const std::string impedance = w.ImedanceZ.Caption();
+  w.state.AmbientFactor = 0;  // no ampacity: the load ratio has no value
+  w.L.SetText("200");
+  Tick();
+  EXPECT_EQ(w.ImedanceZ.Caption(), impedance);
+  EXPECT_EQ(w.VDACL.Caption().find("nan"), std::string::npos);
+  EXPECT_EQ(w.VDACL.Caption().find("inf"), std::string::npos);
+}
+
+TEST(StartUp, UnwritableFolderKeepsTheRestoredValuesAndStarts) {
+  ScriptedServices services("/nonexistent/quillet");
+  Program program(services, 28800, 16200);
+  program.Start();
+  ASSERT_EQ(services.shown.size(), 1u);
+  EXPECT_EQ(services.shown[0].title, "Invalid Initialization file");
+  EXPECT_EQ(program.main.CmdUnit.Caption(), "m");
+  EXPECT_EQ(program.main.state.HoursPerDay, 24.0f);
+  program.actions.Tick(program.main.Timer1);
+  EXPECT_EQ(program.main.VDACL.Caption(), "1.78 V");
+}
+
 }  // namespace
 }  // namespace quillet
