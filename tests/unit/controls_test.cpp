@@ -186,5 +186,40 @@ TEST_F(ControlModel, ObserverSeesOnlyRealChanges) {
   EXPECT_EQ(notes, 2);
 }
 
+TEST_F(ControlModel, UserClicksToggleCheckBoxesAndPickListItems) {
+  CheckBox& box = window.Add<CheckBox>("System");
+  ComboBox& list = window.Add<ComboBox>("ComHP");
+  for (const char* item : {" 1/2 HP", " 3/4 HP"}) list.AddItem(item);
+  box.Click = Logger("box");
+  list.Click = [&] { log.push_back("pick " + list.Text()); };
+  act.Click(box);
+  act.Click(box);
+  act.Select(list, 1);
+  EXPECT_EQ(box.Value(), 0);
+  EXPECT_EQ(window.Focused(), &list);
+  EXPECT_EQ(log, (std::vector<std::string>{"box", "box", "pick  3/4 HP"}));
+}
+
+TEST_F(ControlModel, SelectionStaysInsideTheText) {
+  TextBox& box = window.Add<TextBox>("Job");
+  box.SetText("0.001÷12");
+  box.SetSelStart(50);
+  EXPECT_EQ(box.SelStart(), 8);
+  box.SetSelStart(2);
+  box.SetSelLength(50);
+  EXPECT_EQ(box.SelLength(), 6);
+  box.SetText("12");
+  EXPECT_LE(box.SelStart() + box.SelLength(), 2);
+}
+
+TEST_F(ControlModel, LabelsAndFramesTakeNoFocus) {
+  Control& label = window.AddPlain(ControlKind::Label, "VDACL");
+  TextBox& box = window.Add<TextBox>("A");
+  act.Focus(box);
+  act.Click(label);
+  act.Focus(label);
+  EXPECT_EQ(window.Focused(), &box);
+}
+
 }  // namespace
 }  // namespace quillet
