@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the calculator. Until the desktop window lands
-# this plays the example session through the headless driver.
+# Sets up, builds and starts the desktop calculator. The settings file lives
+# in the program folder, here the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-folder="${XDG_CONFIG_HOME:-$HOME/.config}/quillet"
-mkdir -p "$folder"
-exec build/quillet-script --folder "$folder" examples/session.script
+exec build/quillet "$@"

@@ -1,8 +1,8 @@
 #include "core/numbers.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 namespace quillet {
@@ -11,95 +11,120 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view Trim(std::string_view text) {
+std::string_view SkipBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = SkipBlanks(text);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-double ParseDigits(std::string digits) {
-  if (digits.empty()) return 0;
-  if (digits.front() == '.') digits.insert(digits.begin(), '0');
+// Leaves 0 when the text holds no digits (a lone "." or nothing).
+double ParseUnsigned(std::string_view text) {
   double value = 0;
-  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
 }
 
-// A finite value as significant digits and the count of them before the
-// point (negative or beyond the digits for small and large values).
+// Length of the leading digits.
+std::size_t DigitRun(std::string_view text, std::size_t from) {
+  std::size_t i = from;
+  while (i < text.size() && IsDigit(text[i])) ++i;
+  return i - from;
+}
+
+// A finite value as its significant digits and how many of them stand before
+// the point; `point` is negative or beyond the digits for small or large values.
 struct Decimal {
   bool negative = false;
   std::string digits;  // no leading or trailing zeros; empty for zero
   int point = 0;
 };
 
-Decimal ToDecimal(double value, int maxDigits, bool single) {
+int DigitCount(const Decimal& d) { return static_cast<int>(d.digits.size()); }
+
+void StripTrailingZeros(Decimal& d) {
+  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  if (d.digits.empty()) d.point = 0;
+}
+
+// Reads to_chars' scientific form "d.ddde+xx" of a positive value.
+Decimal FromScientific(std::string_view text, bool negative) {
   Decimal d;
-  d.negative = std::signbit(value);
-  if (value == 0) return d;
-  char buffer[64];
-  std::to_chars_result r = single
-      ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(std::fabs(value)), std::chars_format::scientific)
-      : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
-  std::string text(buffer, r.ptr);
-  auto e = text.find('e');
-  std::string mantissa = text.substr(0, e);
-  mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
-  if (static_cast<int>(mantissa.size()) > maxDigits) {
-    r = single ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(std::fabs(value)),
-                               std::chars_format::scientific, maxDigits - 1)
-               : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-                               maxDigits - 1);
-    text.assign(buffer, r.ptr);
-    e = text.find('e');
-    mantissa = text.substr(0, e);
-    mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
-  }
-  int exponent = 0;
-  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
-  while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-  d.digits = mantissa;
-  d.point = exponent + 1;
+  d.negative = negative;
+  const std::size_t e = text.find('e');
+  for (char c : text.substr(0, e))
+    if (IsDigit(c)) d.digits += c;
+  std::string_view exponent = text.substr(e + 1);
+  if (exponent.front() == '+') exponent.remove_prefix(1);
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), d.point);
+  ++d.point;
+  StripTrailingZeros(d);
   return d;
 }
 
-// Rounds to `decimals` places, halves away from zero.
+// The shortest round-trip text is tried first: when it needs more than
+// maxDigits, no text that short reads back, so maxDigits rounding is next best.
+template <typename T>
+Decimal ToDecimal(T value, int maxDigits) {
+  if (value == 0) return Decimal{};
+  char buffer[64];
+  const T magnitude = std::fabs(value);
+  auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific).ptr;
+  Decimal d = FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), value < 0);
+  if (DigitCount(d) <= maxDigits) return d;
+  end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, maxDigits - 1).ptr;
+  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), value < 0);
+}
+
+void CarryOne(Decimal& d) {
+  std::size_t i = d.digits.size();
+  while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+  if (i > 0) {
+    ++d.digits[i - 1];
+  } else {
+    d.digits.insert(d.digits.begin(), '1');
+    ++d.point;
+  }
+}
+
+// Rounds on the decimal digits, halves away from zero.
 void RoundTo(Decimal& d, int decimals) {
   const int keep = d.point + decimals;
-  if (static_cast<int>(d.digits.size()) <= keep) return;
-  if (keep < 0) {
-    d.digits.clear();
-    return;
-  }
-  const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
-  d.digits.resize(static_cast<std::size_t>(keep));
-  if (up) {
-    int i = keep - 1;
-    for (; i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9'; --i) d.digits[static_cast<std::size_t>(i)] = '0';
-    if (i >= 0) {
-      ++d.digits[static_cast<std::size_t>(i)];
-    } else {
-      d.digits.insert(d.digits.begin(), '1');
-      ++d.point;
-    }
-  }
-  while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+  if (DigitCount(d) <= keep) return;
+  const bool up = keep >= 0 && d.digits[static_cast<std::size_t>(keep)] >= '5';
+  d.digits.resize(static_cast<std::size_t>(keep < 0 ? 0 : keep));
+  if (up) CarryOne(d);
+  StripTrailingZeros(d);
 }
 
-char DigitAt(const Decimal& d, int position) {  // position 0 = first digit after... of digits
-  return position >= 0 && position < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(position)] : '0';
+char DigitAt(const Decimal& d, int position) {
+  return position >= 0 && position < DigitCount(d) ? d.digits[static_cast<std::size_t>(position)] : '0';
 }
 
-std::string IntegerDigits(const Decimal& d) {
+std::string DigitsFrom(const Decimal& d, int from, int count) {
   std::string out;
-  for (int i = 0; i < d.point; ++i) out += DigitAt(d, i);
+  for (int i = 0; i < count; ++i) out += DigitAt(d, from + i);
   return out;
 }
 
-std::string FractionDigits(const Decimal& d, int decimals) {
-  std::string out;
-  for (int i = 0; i < decimals; ++i) out += DigitAt(d, d.point + i);
+std::string IntegerDigits(const Decimal& d) { return DigitsFrom(d, 0, d.point > 0 ? d.point : 0); }
+
+std::string Plain(const Decimal& d) {
+  if (d.digits.empty()) return "0";
+  const std::string integer = IntegerDigits(d);
+  std::string out = (d.negative ? "-" : "") + (integer.empty() ? "0" : integer);
+  const int decimals = DigitCount(d) - d.point;
+  if (decimals > 0) out += "." + DigitsFrom(d, d.point, decimals);
   return out;
+}
+
+std::string NonFinite(double value) {
+  if (std::isnan(value)) return "NaN";
+  return value < 0 ? "-Infinity" : "Infinity";
 }
 
 std::string Grouped(const std::string& digits) {
@@ -111,76 +136,82 @@ std::string Grouped(const std::string& digits) {
   return out;
 }
 
-std::string NonFinite(double value) {
-  if (std::isnan(value)) return "NaN";
-  return value < 0 ? "-Infinity" : "Infinity";
-}
-
-std::string Plain(const Decimal& d) {
-  if (d.digits.empty()) return "0";
-  std::string integer = IntegerDigits(d);
-  std::string out = (d.negative ? "-" : "") + (integer.empty() ? "0" : integer);
-  const int decimals = static_cast<int>(d.digits.size()) - d.point;
-  if (decimals > 0) out += "." + FractionDigits(d, decimals);
-  return out;
-}
+bool IsPlaceholder(char c) { return c == '#' || c == '0'; }
 
 struct DigitPattern {
   std::string prefix;
-  int minInteger = 0;
+  int minInteger = 0;  // placeholders from the first '0' of the integer part on
   bool grouping = false;
   bool point = false;
   int decimals = 0;
-  int minDecimals = 0;
+  int minDecimals = 0;  // placeholders up to the last '0' of the fraction
 };
+
+void ReadIntegerPart(std::string_view part, DigitPattern& p) {
+  for (char c : part) {
+    if (c == ',') p.grouping = true;
+    if (c == '0' && p.minInteger == 0) p.minInteger = 1;
+    else if (IsPlaceholder(c) && p.minInteger > 0) ++p.minInteger;
+  }
+}
+
+void ReadFractionPart(std::string_view part, DigitPattern& p) {
+  for (char c : part) {
+    if (!IsPlaceholder(c)) continue;
+    ++p.decimals;
+    if (c == '0') p.minDecimals = p.decimals;
+  }
+}
 
 DigitPattern ParsePattern(std::string_view pattern) {
   DigitPattern p;
-  std::size_t i = pattern.find_first_of("#0");
-  if (i == std::string_view::npos) i = pattern.find('.');
-  if (i == std::string_view::npos) i = pattern.size();
-  p.prefix = std::string(pattern.substr(0, i));
-  for (; i < pattern.size() && pattern[i] != '.'; ++i) {
-    if (pattern[i] == '0') ++p.minInteger;
-    if (pattern[i] == ',') p.grouping = true;
-  }
-  if (i < pattern.size()) {
+  std::size_t start = pattern.find_first_of("#0");
+  if (start == std::string_view::npos) start = pattern.size();
+  p.prefix = std::string(pattern.substr(0, start));
+  const std::string_view body = pattern.substr(start);
+  const std::size_t dot = body.find('.');
+  ReadIntegerPart(body.substr(0, dot), p);
+  if (dot != std::string_view::npos) {
     p.point = true;
-    for (++i; i < pattern.size(); ++i) {
-      if (pattern[i] != '0' && pattern[i] != '#') continue;
-      ++p.decimals;
-      if (pattern[i] == '0') p.minDecimals = p.decimals;
-    }
+    ReadFractionPart(body.substr(dot + 1), p);
   }
   return p;
 }
 
-std::string ApplyPattern(double value, const DigitPattern& p) {
-  Decimal d = ToDecimal(value, 15, false);
-  RoundTo(d, p.decimals);
+std::string IntegerText(const Decimal& d, const DigitPattern& p) {
   std::string integer = IntegerDigits(d);
-  if (static_cast<int>(integer.size()) < p.minInteger)
-    integer.insert(0, static_cast<std::size_t>(p.minInteger) - integer.size(), '0');
-  if (p.grouping) integer = Grouped(integer);
-  std::string fraction = FractionDigits(d, p.decimals);
+  const auto width = static_cast<std::size_t>(p.minInteger);
+  if (integer.size() < width) integer.insert(0, width - integer.size(), '0');
+  return p.grouping ? Grouped(integer) : integer;
+}
+
+std::string FractionText(const Decimal& d, const DigitPattern& p) {
+  std::string fraction = DigitsFrom(d, d.point, p.decimals);
   while (static_cast<int>(fraction.size()) > p.minDecimals && fraction.back() == '0') fraction.pop_back();
+  return (p.point ? "." : "") + fraction;
+}
+
+std::string ApplyPattern(double value, const DigitPattern& p) {
+  Decimal d = ToDecimal(value, 15);
+  RoundTo(d, p.decimals);
   const bool negative = d.negative && !d.digits.empty();
-  return (negative ? "-" : "") + p.prefix + integer + (p.point ? "." : "") + fraction;
+  return p.prefix + (negative ? "-" : "") + IntegerText(d, p) + FractionText(d, p);
 }
 
 }  // namespace
 
 bool IsNumberText(std::string_view text) {
   text = Trim(text);
-  std::size_t i = 0;
-  bool digit = false;
-  if (i < text.size() && IsDigit(text[i])) {
-    while (i < text.size() && (IsDigit(text[i]) || text[i] == ',')) digit = true, ++i;
-  }
+  std::size_t i = DigitRun(text, 0);
+  bool anyDigit = i > 0;
+  // A separator only counts with digits on both sides of it.
+  while (anyDigit && i < text.size() && text[i] == ',' && DigitRun(text, i + 1) > 0) i += 1 + DigitRun(text, i + 1);
   if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && IsDigit(text[i]); ++i) digit = true;
+    const std::size_t fraction = DigitRun(text, i + 1);
+    anyDigit = anyDigit || fraction > 0;
+    i += 1 + fraction;
   }
-  return digit && i == text.size();
+  return anyDigit && i == text.size();
 }
 
 double NumberValue(std::string_view text) {
@@ -188,36 +219,32 @@ double NumberValue(std::string_view text) {
   std::string digits;
   for (char c : Trim(text))
     if (c != ',') digits += c;
-  return ParseDigits(digits);
+  return ParseUnsigned(digits);
 }
 
 double LeadingNumber(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  std::size_t i = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && IsDigit(text[i]);) ++i;
-  std::string digits(text.substr(0, i));
-  if (digits.find_first_of("0123456789") == std::string::npos) return 0;
-  return ParseDigits(digits);
+  text = SkipBlanks(text);
+  std::size_t length = DigitRun(text, 0);
+  if (length < text.size() && text[length] == '.') length += 1 + DigitRun(text, length + 1);
+  return ParseUnsigned(text.substr(0, length));
 }
 
 std::string PlainDecimalText(double value) {
   if (!std::isfinite(value)) return NonFinite(value);
-  return Plain(ToDecimal(value, 15, false));
+  return Plain(ToDecimal(value, 15));
 }
 
 std::string ShortSingleText(float value) {
   if (!std::isfinite(value)) return NonFinite(value);
-  return Plain(ToDecimal(value, 7, true));
+  return Plain(ToDecimal(value, 7));
 }
 
 std::string FormatPattern(double value, std::string_view pattern) {
-  const bool general = pattern == "General number" || pattern == "general number";
+  if (pattern == "General number" || pattern == "general number") return PlainDecimalText(value);
   const bool fixed = pattern == "Fixed" || pattern == "fixed";
-  if (!std::isfinite(value)) return (fixed || general ? "" : ParsePattern(pattern).prefix) + NonFinite(value);
-  if (general) return PlainDecimalText(value);
-  return ApplyPattern(value, ParsePattern(fixed ? "0.00" : pattern));
+  const DigitPattern p = ParsePattern(fixed ? "0.00" : pattern);
+  if (!std::isfinite(value)) return p.prefix + NonFinite(value);
+  return ApplyPattern(value, p);
 }
 
 }  // namespace quillet

@@ -104,6 +104,14 @@ void TextBox::Backspace() {
   SetText(next);
 }
 
+void TextBox::DeleteForward() {
+  if (selLength_ == 0) {
+    if (selStart_ >= Length()) return;
+    selLength_ = 1;
+  }
+  Backspace();
+}
+
 void ComboBox::AddItem(const std::string& item) { AddItem(item, ListCount()); }
 
 void ComboBox::AddItem(const std::string& item, int position) {

@@ -21,6 +21,17 @@ inline constexpr Colour kDarkBlue = 0x800000;
 inline constexpr Colour kWindowText = 0x80000008;
 inline constexpr Colour kGrayText = 0x80000011;
 
+// Position and size in twips, relative to the container (or the window's
+// client area).
+struct Bounds {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct Font {
+  int points = 8;
+  bool bold = false;
+};
+
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
   Frame3D, Option3D, Panel3D, SpinButton, Timer, Line
@@ -29,7 +40,8 @@ enum class ControlKind {
 // What a view needs to refresh after a change.
 enum class Property {
   Text, Caption, ForeColor, Enabled, Visible, Value, Items, ListIndex,
-  Selection, Focus, Interval
+  Selection, Focus, Interval,
+  Geometry  // of the window itself (reported with no control)
 };
 
 class Control {
@@ -52,6 +64,11 @@ class Control {
   void SetForeColor(Colour colour);
   const std::string& ToolTip() const { return toolTip_; }
   void SetToolTip(std::string text) { toolTip_ = std::move(text); }
+  // Layout: fixed when the window is built, so no change is reported.
+  const quillet::Bounds& Place() const { return bounds_; }
+  void SetPlace(const quillet::Bounds& bounds) { bounds_ = bounds; }
+  const quillet::Font& Typeface() const { return font_; }
+  void SetTypeface(const quillet::Font& font) { font_ = font; }
 
   // Caption for labels, buttons, frames, options and panels.
   const std::string& Caption() const { return caption_; }
@@ -80,12 +97,18 @@ class Control {
   Colour foreColor_ = kWindowText;
   std::string caption_;
   std::string toolTip_;
+  quillet::Bounds bounds_;
+  quillet::Font font_;
 };
 
 class TextBox : public Control {
  public:
   TextBox(Window& window, std::string name, Control* container)
       : Control(window, ControlKind::TextBox, std::move(name), container) {}
+
+  // A read-only text shown over several lines (the Read Me window's boxes).
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool multiLine) { multiLine_ = multiLine; }
 
   const std::string& Text() const { return text_; }
   // A different text raises Change before returning; an equal one nothing.
@@ -104,9 +127,12 @@ class TextBox : public Control {
   // What typing does once KeyPress let the character through.
   void InsertAtCaret(const std::string& utf8Char);
   void Backspace();
+  // The delete key: the selection, or the character after the caret.
+  void DeleteForward();
 
  private:
   std::string text_;
+  bool multiLine_ = false;
   int selStart_ = 0;
   int selLength_ = 0;
 };

@@ -5,10 +5,32 @@
 #include "platform/utf8.h"
 #include "platform/window.h"
 
+#include <vector>
+
 namespace quillet {
 namespace {
 constexpr int kBackspace = 8;
 constexpr int kSpace = 32;
+constexpr int kDelete = 46;
+constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+
+// -1 for left and up, +1 for right and down, 0 for any other key.
+int ArrowStep(int keyCode) {
+  if (keyCode == kLeft || keyCode == kUp) return -1;
+  if (keyCode == kRight || keyCode == kDown) return 1;
+  return 0;
+}
+
+// The enabled options sharing the option's container, in window order.
+std::vector<OptionButton*> GroupOf(const OptionButton& option) {
+  std::vector<OptionButton*> group;
+  for (Control* c : option.Owner().Controls()) {
+    if (c->Kind() == ControlKind::Option3D && c->Container() == option.Container() &&
+        (c->Enabled() || c == &option))
+      group.push_back(static_cast<OptionButton*>(c));
+  }
+  return group;
+}
 
 void Run(const std::function<void()>& handler) {
   if (handler) handler();
@@ -46,6 +68,39 @@ void UserActions::KeyDown(Control& control, int keyCode) {
   control.SetFocus();
   if (control.KeyDown) control.KeyDown(keyCode);
   if (keyCode == kSpace && IsButton(control)) Click(control);
+  else StepWithArrow(control, keyCode);
+}
+
+void UserActions::DeleteKey(TextBox& box) {
+  Desktop::Guard busy(desktop_);
+  if (!box.Enabled()) return;
+  box.SetFocus();
+  if (box.KeyDown) box.KeyDown(kDelete);
+  box.DeleteForward();
+}
+
+void UserActions::SelectText(TextBox& box, int start, int length) {
+  Desktop::Guard busy(desktop_);
+  if (start == box.SelStart() && length == box.SelLength()) return;
+  box.SetSelStart(start);
+  box.SetSelLength(length);
+}
+
+void UserActions::StepWithArrow(Control& control, int keyCode) {
+  const int step = ArrowStep(keyCode);
+  if (step == 0) return;
+  if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+    const int next = list->ListIndex() + step;
+    if (next >= 0 && next < list->ListCount() && next != list->ListIndex()) Select(*list, next);
+  } else if (auto* option = dynamic_cast<OptionButton*>(&control)) {
+    const auto group = GroupOf(*option);
+    const auto count = static_cast<int>(group.size());
+    int at = 0;
+    while (group[static_cast<std::size_t>(at)] != option) ++at;
+    OptionButton& next = *group[static_cast<std::size_t>((at + step + count) % count)];
+    next.SetFocus();
+    Click(next);
+  }
 }
 
 void UserActions::Click(Control& control) {
@@ -95,6 +150,26 @@ void UserActions::Hover(Control& control) {
 void UserActions::DoubleClick(Control& control) {
   Desktop::Guard busy(desktop_);
   Run(control.DblClick);
+}
+
+void UserActions::HoverWindow(Window& window) {
+  Desktop::Guard busy(desktop_);
+  Run(window.MouseMoveOnWindow);
+}
+
+void UserActions::ClickWindow(Window& window) {
+  Desktop::Guard busy(desktop_);
+  Run(window.ClickOnWindow);
+}
+
+void UserActions::KeyDownOnWindow(Window& window) {
+  Desktop::Guard busy(desktop_);
+  Run(window.KeyDownOnWindow);
+}
+
+void UserActions::CloseWindow(Window& window) {
+  Desktop::Guard busy(desktop_);
+  window.Close();
 }
 
 bool UserActions::Tick(Timer& timer) {

@@ -12,6 +12,7 @@ class ComboBox;
 class Desktop;
 class TextBox;
 class Timer;
+class Window;
 
 class UserActions {
  public:
@@ -21,16 +22,29 @@ class UserActions {
   // One key stroke of a character (UTF-8, one character; "\b" is backspace).
   void TypeChar(TextBox& box, const std::string& character);
   void KeyDown(Control& control, int keyCode);
+  // The delete key in a text box (no character reaches the key-press filter).
+  void DeleteKey(TextBox& box);
+  // Caret moves and mouse selections inside a text box.
+  void SelectText(TextBox& box, int start, int length);
   void Click(Control& control);
   void Select(ComboBox& list, int index);
   void SpinUp(Control& spin);
   void SpinDown(Control& spin);
   void Hover(Control& control);
   void DoubleClick(Control& control);
+  // Events on a window's own surface, not on one of its controls.
+  void HoverWindow(Window& window);
+  void ClickWindow(Window& window);
+  void KeyDownOnWindow(Window& window);
+  // The window's close box.
+  void CloseWindow(Window& window);
+  // A key-down on a list or an option also does what the platform does with
+  // arrows: a list steps its selection, an option selects its neighbour.
   // A timer's tick; returns false when it was dropped.
   bool Tick(Timer& timer);
 
  private:
+  void StepWithArrow(Control& control, int keyCode);
   Desktop& desktop_;
 };
 

@@ -8,19 +8,23 @@ Window::Window(Desktop& desktop, std::string name) : desktop_(desktop), name_(st
 
 Window::~Window() = default;
 
-void Window::SetCaption(std::string caption) { caption_ = std::move(caption); }
+void Window::SetCaption(std::string caption) {
+  if (caption_ == caption) return;
+  caption_ = std::move(caption);
+  NotifyChange(nullptr, Property::Caption);
+}
 
 void Window::Move(int left, int top) {
   left_ = left;
   top_ = top;
-  NotifyChange(nullptr, Property::Value);
+  NotifyChange(nullptr, Property::Geometry);
 }
 
 void Window::SetSize(int width, int height) {
   if (width_ == width && height_ == height) return;
   width_ = width;
   height_ = height;
-  NotifyChange(nullptr, Property::Value);
+  NotifyChange(nullptr, Property::Geometry);
 }
 
 void Window::SetState(WindowState state) { state_ = state; }
@@ -69,6 +73,7 @@ void Window::Show(bool modal) {
   }
   modal_ = modal;
   shown_ = true;
+  NotifyChange(nullptr, Property::Visible);
   if (Activate) Activate();
 }
 
@@ -76,6 +81,7 @@ void Window::Close() {
   if (!loaded_) return;
   loaded_ = false;
   shown_ = false;
+  NotifyChange(nullptr, Property::Visible);
   if (Unload) Unload();
 }
 

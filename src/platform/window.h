@@ -14,6 +14,11 @@ namespace quillet {
 
 class Desktop;
 
+// A window's outer size less its client area, in twips: the borders and the
+// caption bar.
+inline constexpr int kNonClientWidth = 120;
+inline constexpr int kNonClientHeight = 435;
+
 enum class WindowState { Normal, Minimised, Maximised };
 
 class Window {
@@ -78,7 +83,7 @@ class Window {
   void Show(bool modal = false);
   void Close();
 
-  std::function<void()> Load, Unload, Activate, KeyDownOnWindow, MouseMoveOnWindow;
+  std::function<void()> Load, Unload, Activate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow;
 
   // Handler objects live as long as the window whose events they serve.
   void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }

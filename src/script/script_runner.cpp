@@ -173,6 +173,12 @@ class Command {
     if (args_.size() < min + 1 || args_.size() > max + 1) Fail(Verb() + ": wrong number of arguments");
   }
 
+  // A bare window name, for the events on a window's own surface.
+  Window* WindowArg(std::size_t i) const {
+    const std::string& name = Arg(i);
+    return name.find('.') == std::string::npos ? program_.FindWindow(name) : nullptr;
+  }
+
   Control& ControlArg(std::size_t i) const {
     const std::string& name = Arg(i);
     Window* window = &program_.main;
@@ -225,14 +231,16 @@ void ScriptRunner::RunLine(const std::string& line) {
     for (const std::string& ch : SplitCharacters(cmd.Arg(2))) act.TypeChar(box, ch);
   } else if (verb == "key") {
     cmd.Arity(2, 2);
-    act.KeyDown(cmd.ControlArg(1), ToInt(cmd.Arg(2)));
+    if (Window* window = cmd.WindowArg(1)) act.KeyDownOnWindow(*window);
+    else act.KeyDown(cmd.ControlArg(1), ToInt(cmd.Arg(2)));
   } else if (verb == "settext") {
     cmd.Arity(2, 2);
     Desktop::Guard busy(program_.desktop);
     cmd.ControlArgAs<TextBox>(1, "text box").SetText(cmd.Arg(2));
   } else if (verb == "click") {
     cmd.Arity(1, 1);
-    act.Click(cmd.ControlArg(1));
+    if (Window* window = cmd.WindowArg(1)) act.ClickWindow(*window);
+    else act.Click(cmd.ControlArg(1));
   } else if (verb == "select") {
     cmd.Arity(2, 2);
     act.Select(cmd.ControlArgAs<ComboBox>(1, "list"), ToInt(cmd.Arg(2)));
@@ -242,7 +250,8 @@ void ScriptRunner::RunLine(const std::string& line) {
     verb == "spinup" ? act.SpinUp(spin) : act.SpinDown(spin);
   } else if (verb == "hover") {
     cmd.Arity(1, 1);
-    act.Hover(cmd.ControlArg(1));
+    if (Window* window = cmd.WindowArg(1)) act.HoverWindow(*window);
+    else act.Hover(cmd.ControlArg(1));
   } else if (verb == "dblclick") {
     cmd.Arity(1, 1);
     act.DoubleClick(cmd.ControlArg(1));

@@ -10,6 +10,7 @@
 #include "input/units.h"
 #include "motor/motor_list.h"
 #include "motor/motor_pick.h"
+#include "ui/layout.h"
 
 namespace quillet {
 
@@ -18,6 +19,9 @@ Elcal::Elcal(Desktop& desktop) : Window(desktop, "Elcal") {
   SetSize(kMainWidth, kHeightWithStatus);
   for (OptionButton* selected : {&TPh, &OptPF1, &OptMAG, &Opt75C, &OptCU, &OptionNOR1})
     SelectOption(*selected);
+  ArrangeElcal(*this);
+  // The temperature makes this caption longer than the column at 8 points.
+  LabelCP.SetTypeface({7, false});
   Ampacit.SetToolTip("See Status Bar for explanation of colours");
   for (Control* hidden : {static_cast<Control*>(&Text1), static_cast<Control*>(&Text2),
                           static_cast<Control*>(&Text3), &TiCommon})

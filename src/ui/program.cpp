@@ -15,9 +15,11 @@ void Program::Stop() {
   main.Close();
 }
 
+std::vector<Window*> Program::Windows() { return {&main, &motor}; }
+
 Window* Program::FindWindow(const std::string& name) {
-  if (name == main.Name()) return &main;
-  if (name == motor.Name()) return &motor;
+  for (Window* window : Windows())
+    if (window->Name() == name) return window;
   return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
@@ -21,6 +22,8 @@ class Program {
   void Stop();
 
   Window* FindWindow(const std::string& name);
+  // Every window of the program; a view builds one surface for each.
+  std::vector<Window*> Windows();
 
   Desktop desktop;
   Elcal main;

@@ -1,0 +1,34 @@
+// The calculator on a Qt desktop: the real services, the program and one
+// view per window.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qt/qt_services.h"
+#include "ui/program.h"
+
+namespace quillet {
+
+class WindowView;
+
+class DesktopApp {
+ public:
+  explicit DesktopApp(const std::string& programFolder);
+  ~DesktopApp();
+  DesktopApp(const DesktopApp&) = delete;
+  DesktopApp& operator=(const DesktopApp&) = delete;
+
+  // Loads and shows the main window; closing it quits the event loop.
+  void Start();
+  Program& Calculator() { return program_; }
+  WindowView& View(const std::string& windowName) const;
+
+ private:
+  QtServices services_;
+  Program program_;
+  std::vector<std::unique_ptr<WindowView>> views_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,60 @@
+#include "qt/qt_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "platform/version.h"
+#include "qt/twips.h"
+
+namespace quillet {
+
+int QtServices::MessageBox(const std::string& text, int style, const std::string& title) {
+  const bool exclamation = style == kStyleExclamation || style == kStyleOkCancelExclamation;
+  const auto buttons = style == kStyleOkCancelExclamation ? QMessageBox::Ok | QMessageBox::Cancel
+                                                          : QMessageBox::StandardButtons(QMessageBox::Ok);
+  QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::Information,
+                  QString::fromStdString(title), QString::fromStdString(text), buttons,
+                  QApplication::activeWindow());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Ok);
+  return box.exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
+}
+
+void QtServices::ClearClipboard() { QGuiApplication::clipboard()->clear(); }
+
+void QtServices::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void QtServices::Beep() { QApplication::beep(); }
+
+// The locale's short date with a four-digit year and its time with seconds,
+// the way a general date reads.
+std::string QtServices::NowText() {
+  const QLocale locale = QLocale::system();
+  QString date = locale.dateFormat(QLocale::ShortFormat);
+  if (!date.contains(QLatin1String("yyyy"))) date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  QString time = locale.timeFormat(QLocale::LongFormat);
+  time.remove(QLatin1Char('t'));
+  const QDateTime now = QDateTime::currentDateTime();
+  return (locale.toString(now.date(), date) + u' ' + locale.toString(now.time(), time).trimmed())
+      .toStdString();
+}
+
+VersionNumbers QtServices::Version() { return ProgramVersion(); }
+
+int ScreenWidthTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? ToTwips(screen->availableGeometry().width()) : ToTwips(1920);
+}
+
+int ScreenHeightTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? ToTwips(screen->availableGeometry().height()) : ToTwips(1080);
+}
+
+}  // namespace quillet

@@ -1,0 +1,67 @@
+// Qt widgets that leave every decision to the control model: options and
+// check boxes do not toggle themselves, buttons wrap their captions.
+#pragma once
+
+#include <functional>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+class QToolButton;
+
+namespace quillet {
+
+// A command button whose caption wraps at spaces, as a long caption must.
+class CaptionButton : public QPushButton {
+ public:
+  explicit CaptionButton(QWidget* parent) : QPushButton(parent) {}
+  void SetCaption(const QString& caption);
+  const QString& Caption() const { return caption_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString caption_;
+};
+
+// The model selects options; a click only reports itself.
+class ModelOption : public QRadioButton {
+ public:
+  explicit ModelOption(QWidget* parent);
+
+ protected:
+  void nextCheckState() override {}
+};
+
+class ModelCheckBox : public QCheckBox {
+ public:
+  explicit ModelCheckBox(QWidget* parent) : QCheckBox(parent) {}
+
+ protected:
+  void nextCheckState() override {}
+};
+
+// A pair of small arrows, up above down, that never take the focus.
+class SpinArrows : public QWidget {
+ public:
+  explicit SpinArrows(QWidget* parent);
+  std::function<void()> onUp, onDown;
+  QToolButton* Up() const { return up_; }
+  QToolButton* Down() const { return down_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QToolButton* up_;
+  QToolButton* down_;
+};
+
+// Captions show exactly as given: an ampersand is not a mnemonic.
+QString PlainCaption(const std::string& caption);
+QString EscapedMnemonics(const std::string& caption);
+
+}  // namespace quillet

@@ -1,0 +1,497 @@
+#include "qt/window_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "platform/controls.h"
+#include "platform/user_actions.h"
+#include "platform/window.h"
+#include "qt/key_codes.h"
+#include "qt/twips.h"
+#include "qt/widgets.h"
+
+namespace quillet {
+namespace {
+
+// The model counts characters; Qt counts UTF-16 units.
+int CharactersBefore(const QString& text, int units) {
+  return static_cast<int>(text.left(units).toUcs4().size());
+}
+
+int UnitsBefore(const QString& text, int characters) {
+  int units = 0;
+  for (int c = 0; c < characters && units < text.size(); ++c)
+    units += text.at(units).isHighSurrogate() ? 2 : 1;
+  return units;
+}
+
+QColor ToQColor(Colour colour) {
+  const QPalette& system = QApplication::palette();
+  if (colour == kGrayText) return system.color(QPalette::Disabled, QPalette::WindowText);
+  if (colour & 0x80000000u) return system.color(QPalette::Active, QPalette::WindowText);
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+bool IsClickedButton(ControlKind kind) {
+  return kind == ControlKind::CommandButton || kind == ControlKind::Command3D ||
+         kind == ControlKind::Option3D || kind == ControlKind::CheckBox;
+}
+
+// Labels, frames, panels and text boxes report a mouse click themselves;
+// buttons report theirs through the toolkit's clicked signal.
+bool ClicksOnRelease(ControlKind kind) {
+  return kind == ControlKind::Label || kind == ControlKind::Frame3D ||
+         kind == ControlKind::Panel3D || kind == ControlKind::TextBox || kind == ControlKind::Line;
+}
+
+// A mouse event belongs to the innermost widget under the cursor.
+bool UnderNoChild(QWidget* widget, const QPointF& position) {
+  return widget->childAt(position.toPoint()) == nullptr;
+}
+
+class Mirroring {
+ public:
+  explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
+  ~Mirroring() { --depth_; }
+  Mirroring(const Mirroring&) = delete;
+  Mirroring& operator=(const Mirroring&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+WindowView::WindowView(Window& model, UserActions& actions, QWidget* owner)
+    : QWidget(owner, owner ? Qt::Window : Qt::WindowFlags()), model_(model), actions_(actions) {
+  setObjectName(QString::fromStdString(model.Name()));
+  setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+  Build();
+  model_.SetObserver([this](Control* control, Property property) {
+    Mirroring guard(mirroring_);
+    if (control) Sync(*control, property);
+    else SyncWindow(property);
+  });
+}
+
+WindowView::~WindowView() { model_.SetObserver(nullptr); }
+
+QWidget* WindowView::WidgetOf(const std::string& controlName) const {
+  const Control* control = model_.Find(controlName);
+  auto it = widgets_.find(control);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+void WindowView::Build() {
+  Mirroring guard(mirroring_);
+  for (Control* control : model_.Controls()) {
+    if (auto* timer = dynamic_cast<Timer*>(control)) {
+      auto* qtimer = new QTimer(this);
+      QObject::connect(qtimer, &QTimer::timeout, this, [this, timer] { actions_.Tick(*timer); });
+      timers_[timer] = qtimer;
+      SyncTimer(*timer);
+      continue;
+    }
+    QWidget* parent = this;
+    if (Control* container = control->Container()) parent = widgets_.at(container);
+    QWidget* widget = MakeWidget(*control, parent);
+    widget->setGeometry(ToRect(control->Place()));
+    if (control->Typeface().points != 8 || control->Typeface().bold) {
+      QFont font = widget->font();
+      font.setPointSize(control->Typeface().points);
+      font.setBold(control->Typeface().bold);
+      widget->setFont(font);
+    }
+    if (!control->ToolTip().empty()) widget->setToolTip(PlainCaption(control->ToolTip()));
+    Bind(widget, *control);
+    WireEvents(*control, widget);
+    SyncAll(*control);
+  }
+  SyncWindow(Property::Caption);
+  SyncWindow(Property::Geometry);
+}
+
+QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
+  switch (control.Kind()) {
+    case ControlKind::TextBox:
+      if (static_cast<TextBox&>(control).MultiLine()) {
+        auto* box = new QPlainTextEdit(parent);
+        box->setReadOnly(true);
+        box->setFrameShape(QFrame::NoFrame);
+        box->viewport()->setMouseTracking(true);
+        return box;
+      } else {
+        auto* edit = new QLineEdit(parent);
+        edit->setContextMenuPolicy(Qt::NoContextMenu);
+        edit->setDragEnabled(false);
+        edit->setAcceptDrops(false);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        return edit;
+      }
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      // Two lines fit: let a long caption wrap like the original labels do.
+      label->setWordWrap(control.Place().height >= 400);
+      return label;
+    }
+    case ControlKind::Panel3D: {
+      auto* panel = new QLabel(parent);
+      panel->setTextFormat(Qt::PlainText);
+      panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      return panel;
+    }
+    case ControlKind::Frame3D:
+      return new QGroupBox(parent);
+    case ControlKind::ComboBox: {
+      auto* list = new QComboBox(parent);
+      list->setMaxVisibleItems(21);
+      return list;
+    }
+    case ControlKind::CommandButton:
+    case ControlKind::Command3D:
+      return new CaptionButton(parent);
+    case ControlKind::Option3D:
+      return new ModelOption(parent);
+    case ControlKind::CheckBox:
+      return new ModelCheckBox(parent);
+    case ControlKind::SpinButton:
+      return new SpinArrows(parent);
+    case ControlKind::Line: {
+      auto* line = new QFrame(parent);
+      line->setFrameShape(QFrame::HLine);
+      line->setFrameShadow(QFrame::Sunken);
+      return line;
+    }
+    case ControlKind::Timer:
+      break;
+  }
+  return new QWidget(parent);
+}
+
+void WindowView::Bind(QWidget* widget, Control& control) {
+  widget->setObjectName(QString::fromStdString(control.Name()));
+  widgets_[&control] = widget;
+  auto watch = [&](QWidget* w) {
+    controlOf_[w] = &control;
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+  };
+  watch(widget);
+  if (auto* spin = dynamic_cast<SpinArrows*>(widget)) {
+    watch(spin->Up());
+    watch(spin->Down());
+  }
+  if (auto* box = dynamic_cast<QPlainTextEdit*>(widget)) watch(box->viewport());
+  if (!control.Focusable()) widget->setFocusPolicy(Qt::NoFocus);
+}
+
+void WindowView::WireEvents(Control& control, QWidget* widget) {
+  if (IsClickedButton(control.Kind())) {
+    auto* button = static_cast<QAbstractButton*>(widget);
+    QObject::connect(button, &QAbstractButton::clicked, this, [this, &control] {
+      if (!mirroring_) actions_.Click(control);
+    });
+  } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+    auto* combo = static_cast<QComboBox*>(widget);
+    QObject::connect(combo, &QComboBox::activated, this, [this, list, combo](int index) {
+      if (mirroring_) return;
+      actions_.Select(*list, index);
+      // The model may have refused or changed the pick.
+      Mirroring guard(mirroring_);
+      combo->setCurrentIndex(list->ListIndex());
+    });
+  } else if (auto* spin = dynamic_cast<SpinButton*>(&control)) {
+    auto* arrows = static_cast<SpinArrows*>(widget);
+    arrows->onUp = [this, spin] { actions_.SpinUp(*spin); };
+    arrows->onDown = [this, spin] { actions_.SpinDown(*spin); };
+  } else if (auto* box = dynamic_cast<TextBox*>(&control)) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      auto report = [this, box, edit] { ReportSelection(*box, edit); };
+      QObject::connect(edit, &QLineEdit::cursorPositionChanged, this, report);
+      QObject::connect(edit, &QLineEdit::selectionChanged, this, report);
+    }
+  }
+}
+
+void WindowView::SyncAll(Control& control) {
+  for (Property p : {Property::Caption, Property::Text, Property::ForeColor, Property::Enabled,
+                     Property::Visible, Property::Value, Property::Items})
+    Sync(control, p);
+}
+
+void WindowView::Sync(Control& control, Property property) {
+  if (auto* timer = dynamic_cast<Timer*>(&control)) {
+    SyncTimer(*timer);
+    return;
+  }
+  QWidget* widget = widgets_.at(&control);
+  switch (property) {
+    case Property::Caption:
+      ApplyCaption(control, widget);
+      break;
+    case Property::Text:
+      if (auto* box = dynamic_cast<TextBox*>(&control)) ApplyText(*box, widget);
+      break;
+    case Property::Selection:
+      if (auto* box = dynamic_cast<TextBox*>(&control)) ApplySelection(*box, widget);
+      break;
+    case Property::ForeColor:
+      ApplyColour(control, widget);
+      break;
+    case Property::Enabled:
+      if (widget->isEnabled() != control.Enabled()) widget->setEnabled(control.Enabled());
+      break;
+    case Property::Visible:
+      if (widget->isHidden() == control.Visible()) widget->setHidden(!control.Visible());
+      break;
+    case Property::Value:
+      if (auto* option = dynamic_cast<OptionButton*>(&control))
+        static_cast<QAbstractButton*>(widget)->setChecked(option->Value());
+      else if (auto* check = dynamic_cast<CheckBox*>(&control))
+        static_cast<QAbstractButton*>(widget)->setChecked(check->Value() != 0);
+      break;
+    case Property::Items:
+    case Property::ListIndex:
+      if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+        auto* combo = static_cast<QComboBox*>(widget);
+        QStringList items, shown;
+        for (const std::string& item : list->Items()) items << PlainCaption(item);
+        for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+        if (items != shown) {
+          combo->clear();
+          combo->addItems(items);
+        }
+        if (combo->currentIndex() != list->ListIndex()) combo->setCurrentIndex(list->ListIndex());
+      }
+      break;
+    case Property::Focus:
+      if (model_.Focused() == &control && !widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+      break;
+    case Property::Interval:
+    case Property::Geometry:
+      break;
+  }
+}
+
+void WindowView::SyncWindow(Property property) {
+  switch (property) {
+    case Property::Caption:
+      setWindowTitle(PlainCaption(model_.Caption()));
+      break;
+    case Property::Geometry:
+      move(ToPixels(model_.Left()), ToPixels(model_.Top()));
+      // A window whose size its load sets has none before.
+      if (model_.Width() > kNonClientWidth && model_.Height() > kNonClientHeight)
+        setFixedSize(ToPixels(model_.Width() - kNonClientWidth),
+                   ToPixels(model_.Height() - kNonClientHeight));
+      break;
+    case Property::Visible:
+      if (model_.Shown()) {
+        setWindowModality(model_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+        show();
+        activateWindow();
+      } else if (isVisible()) {
+        hide();
+        if (onClosed) onClosed();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void WindowView::SyncTimer(Timer& timer) {
+  QTimer* qtimer = timers_.at(&timer);
+  if (qtimer->interval() != timer.Interval()) qtimer->setInterval(timer.Interval());
+  if (timer.Enabled() && !qtimer->isActive()) qtimer->start();
+  if (!timer.Enabled() && qtimer->isActive()) qtimer->stop();
+}
+
+void WindowView::ApplyCaption(Control& control, QWidget* widget) {
+  const QString caption = PlainCaption(control.Caption());
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    if (label->text() != caption) label->setText(caption);
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    const QString title = EscapedMnemonics(control.Caption());
+    if (frame->title() != title) frame->setTitle(title);
+  } else if (auto* button = dynamic_cast<CaptionButton*>(widget)) {
+    button->SetCaption(caption);
+  } else if (auto* option = qobject_cast<QAbstractButton*>(widget)) {
+    const QString text = EscapedMnemonics(control.Caption());
+    if (option->text() != text) option->setText(text);
+  }
+}
+
+void WindowView::ApplyText(TextBox& box, QWidget* widget) {
+  const QString text = PlainCaption(box.Text());
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (edit->text() != text) edit->setText(text);
+    ApplySelection(box, widget);
+  } else if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (area->toPlainText() != shown) area->setPlainText(shown);
+  }
+}
+
+void WindowView::ApplySelection(TextBox& box, QWidget* widget) {
+  auto* edit = qobject_cast<QLineEdit*>(widget);
+  if (!edit) return;
+  const QString text = edit->text();
+  const int start = UnitsBefore(text, box.SelStart());
+  const int length = UnitsBefore(text, box.SelStart() + box.SelLength()) - start;
+  if (length > 0) {
+    if (edit->selectionStart() != start || edit->selectionLength() != length)
+      edit->setSelection(start, length);
+  } else if (edit->hasSelectedText() || edit->cursorPosition() != start) {
+    edit->setCursorPosition(start);
+  }
+}
+
+void WindowView::ApplyColour(Control& control, QWidget* widget) {
+  const QColor colour = ToQColor(control.ForeColor());
+  QPalette palette = widget->palette();
+  if (palette.color(QPalette::Active, QPalette::WindowText) == colour &&
+      palette.color(QPalette::Active, QPalette::Text) == colour)
+    return;
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      palette.setColor(group, role, colour);
+  }
+  widget->setPalette(palette);
+}
+
+void WindowView::ReportSelection(TextBox& box, QWidget* widget) {
+  if (mirroring_) return;
+  auto* edit = static_cast<QLineEdit*>(widget);
+  const QString text = edit->text();
+  const int startUnits = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+  const int endUnits = startUnits + static_cast<int>(edit->selectedText().size());
+  const int start = CharactersBefore(text, startUnits);
+  actions_.SelectText(box, start, CharactersBefore(text, endUnits) - start);
+}
+
+bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+  auto it = controlOf_.find(watched);
+  if (it == controlOf_.end() || mirroring_) return QWidget::eventFilter(watched, event);
+  Control& control = *it->second;
+  auto* widget = static_cast<QWidget*>(watched);
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      return OnKeyPress(control, static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn: {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+          reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        actions_.Focus(control);
+      break;
+    }
+    case QEvent::MouseMove:
+      if (UnderNoChild(widget, static_cast<QMouseEvent*>(event)->position())) actions_.Hover(control);
+      break;
+    case QEvent::MouseButtonDblClick:
+      if (UnderNoChild(widget, static_cast<QMouseEvent*>(event)->position()))
+        actions_.DoubleClick(control);
+      break;
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (ClicksOnRelease(control.Kind()) && mouse->button() == Qt::LeftButton &&
+          widget->rect().contains(mouse->position().toPoint()) &&
+          UnderNoChild(widget, mouse->position()))
+        actions_.Click(control);
+      break;
+    }
+    case QEvent::Wheel:
+      // The list changes only through the model.
+      return control.Kind() == ControlKind::ComboBox;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool WindowView::OnKeyPress(Control& control, QKeyEvent* event) {
+  if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
+  auto* box = dynamic_cast<TextBox*>(&control);
+  if (box && !box->MultiLine()) return OnTextKey(*box, event);
+  // The space bar and F4 open a list the usual way.
+  if (control.Kind() == ControlKind::ComboBox &&
+      (event->key() == Qt::Key_Space || event->key() == Qt::Key_F4))
+    return false;
+  const int code = KeyCodeOf(*event);
+  if (code != 0) actions_.KeyDown(control, code);
+  return code != 0;
+}
+
+bool WindowView::OnTextKey(TextBox& box, QKeyEvent* event) {
+  if (event->matches(QKeySequence::Paste)) {
+    const QString pasted = QGuiApplication::clipboard()->text().section(QLatin1Char('\n'), 0, 0);
+    for (char32_t c : pasted.toUcs4())
+      if (QChar::isPrint(c)) actions_.TypeChar(box, QString::fromUcs4(&c, 1).toStdString());
+    return true;
+  }
+  if (event->matches(QKeySequence::Cut)) {
+    if (box.SelLength() > 0) {
+      auto* edit = static_cast<QLineEdit*>(widgets_.at(&box));
+      QGuiApplication::clipboard()->setText(edit->selectedText());
+      actions_.DeleteKey(box);
+    }
+    return true;
+  }
+  if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll)) return false;
+  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) return true;
+  if (event->key() == Qt::Key_Delete) {
+    actions_.DeleteKey(box);
+    return true;
+  }
+  const int code = KeyCodeOf(*event);
+  if (code != 0) actions_.KeyDown(box, code);
+  if (event->key() == Qt::Key_Backspace) {
+    actions_.TypeChar(box, "\b");
+    return true;
+  }
+  const QString text = event->text();
+  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+  if (!text.isEmpty() && !command && text.at(0).isPrint()) {
+    for (char32_t c : text.toUcs4()) actions_.TypeChar(box, QString::fromUcs4(&c, 1).toStdString());
+    return true;
+  }
+  // Caret keys move the caret in the widget; the selection is reported back.
+  return !IsCaretKey(*event);
+}
+
+void WindowView::mouseMoveEvent(QMouseEvent* event) {
+  if (UnderNoChild(this, event->position())) actions_.HoverWindow(model_);
+}
+
+void WindowView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && UnderNoChild(this, event->position()))
+    actions_.ClickWindow(model_);
+}
+
+void WindowView::keyPressEvent(QKeyEvent* event) {
+  if (KeyCodeOf(*event) != 0) actions_.KeyDownOnWindow(model_);
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+  // The model decides; the widget hides when the model window closes.
+  event->ignore();
+  if (model_.Shown()) actions_.CloseWindow(model_);
+}
+
+}  // namespace quillet

@@ -1,0 +1,97 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTest>
+
+#include "qt_fixture.h"
+#include "ui/elcal.h"
+
+namespace quillet {
+namespace {
+
+TEST_F(QtViewTest, TypedCurrentChangesTheVoltageDropAfterTheTimerRuns) {
+  Run(150);
+  const QString before = LabelText("VDACL");
+  auto* current = As<QLineEdit>("A");
+  current->setFocus(Qt::MouseFocusReason);
+  current->selectAll();
+  QTest::keyClicks(current, "100");
+  EXPECT_EQ(current->text(), "100");
+  Run(200);
+  EXPECT_NE(LabelText("VDACL"), before);
+  EXPECT_EQ(LabelText("VDACL").toStdString(), app_->Calculator().main.VDACL.Caption());
+}
+
+TEST_F(QtViewTest, RejectedCharacterNeverReachesTheField) {
+  auto* current = As<QLineEdit>("A");
+  current->setFocus(Qt::MouseFocusReason);
+  current->setCursorPosition(current->text().size());
+  QTest::keyClicks(current, "x");
+  EXPECT_EQ(current->text(), "10.0");
+  EXPECT_EQ(app_->Calculator().main.A.Text(), "10.0");
+}
+
+TEST_F(QtViewTest, ClickingAluminumLeavesTwentySizes) {
+  Run(100);
+  QTest::mouseClick(As<QAbstractButton>("OptAL"), Qt::LeftButton);
+  EXPECT_TRUE(As<QAbstractButton>("OptAL")->isChecked());
+  EXPECT_FALSE(As<QAbstractButton>("OptCU")->isChecked());
+  EXPECT_EQ(As<QComboBox>("ComWS")->count(), 20);
+}
+
+TEST_F(QtViewTest, ClickingTheSelectedOptionRunsNothing) {
+  Run(100);
+  Elcal& main = app_->Calculator().main;
+  int clicks = 0;
+  auto handler = main.OptCU.Click;
+  main.OptCU.Click = [&] { ++clicks; if (handler) handler(); };
+  QTest::mouseClick(As<QAbstractButton>("OptCU"), Qt::LeftButton);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_TRUE(As<QAbstractButton>("OptCU")->isChecked());
+  EXPECT_EQ(As<QComboBox>("ComWS")->count(), 21);
+}
+
+TEST_F(QtViewTest, SpaceClicksTheFocusedUnitButton) {
+  auto* unit = As<QAbstractButton>("CmdUnit");
+  const std::string before = app_->Calculator().main.CmdUnit.Caption();
+  unit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(unit, Qt::Key_Space);
+  EXPECT_NE(app_->Calculator().main.CmdUnit.Caption(), before);
+}
+
+TEST_F(QtViewTest, ArrowKeyStepsTheCurrent) {
+  auto* current = As<QLineEdit>("A");
+  current->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(current, Qt::Key_Up);
+  EXPECT_NE(current->text(), "10.0");
+  EXPECT_EQ(current->text().toStdString(), app_->Calculator().main.A.Text());
+}
+
+TEST_F(QtViewTest, HoverWritesTheHintIntoTheStatusPanel) {
+  QTest::mouseMove(Widget("CmdAbout"));
+  Run(20);
+  EXPECT_EQ(LabelText("Stat").toStdString(), app_->Calculator().main.Stat.Caption());
+}
+
+TEST_F(QtViewTest, WindowFitsTheModelsClientArea) {
+  Elcal& main = app_->Calculator().main;
+  QWidget& view = app_->View("Elcal");
+  EXPECT_EQ(view.width(), (main.Width() - kNonClientWidth) / 15);
+  EXPECT_EQ(view.height(), (main.Height() - kNonClientHeight) / 15);
+  for (QWidget* child : view.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (child->isHidden()) continue;
+    EXPECT_TRUE(view.rect().contains(child->geometry())) << child->objectName().toStdString();
+  }
+}
+
+TEST_F(QtViewTest, MainWindowScreenshot) {
+  Run(200);
+  const QPixmap shot = app_->View("Elcal").grab();
+  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath("main-window.png");
+  ASSERT_TRUE(shot.save(path)) << path.toStdString();
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,52 @@
+#include "qt_fixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+
+#include "efficiency/settings_file.h"
+
+namespace quillet {
+
+void QtViewTest::SetUp() {
+  ASSERT_TRUE(folder_.isValid());
+  // A settings file in place: no restore message at start.
+  ASSERT_TRUE(WriteSettingsFile(folder_.path().toStdString(), Settings{}));
+  app_ = std::make_unique<DesktopApp>(folder_.path().toStdString());
+  QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box && expectBox_) {
+      expectBox_ = false;
+      box->accept();
+      return;
+    }
+    ADD_FAILURE() << "a modal window was left open: " << modal->windowTitle().toStdString();
+    modal->close();
+  });
+  watchdog_.start(200);
+  app_->Start();
+}
+
+void QtViewTest::TearDown() {
+  watchdog_.stop();
+  app_.reset();
+}
+
+QWidget* QtViewTest::Widget(const std::string& name) const {
+  const auto dot = name.find('.');
+  const std::string window = dot == std::string::npos ? "Elcal" : name.substr(0, dot);
+  QWidget* widget = app_->View(window).WidgetOf(dot == std::string::npos ? name : name.substr(dot + 1));
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+void QtViewTest::Run(int milliseconds) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void QtViewTest::AcceptNextMessageBox() { expectBox_ = true; }
+
+}  // namespace quillet

@@ -1,0 +1,42 @@
+// Shared by the tests of the desktop view: an offscreen platform, the
+// program folder in a temporary directory, and a watchdog that fails a test
+// leaving a modal box open (and closes the box so the test can end).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "qt/desktop_app.h"
+#include "qt/window_view.h"
+
+namespace quillet {
+
+class QtViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The widget bound to a control of the main window (or "Window.Control").
+  QWidget* Widget(const std::string& name) const;
+  template <typename T>
+  T* As(const std::string& name) const {
+    return qobject_cast<T*>(Widget(name));
+  }
+  QString LabelText(const std::string& name) const { return As<QLabel>(name)->text(); }
+  // Lets the event loop run, timers included, for about that long.
+  static void Run(int milliseconds);
+  // Answers the next message box with OK once it shows.
+  void AcceptNextMessageBox();
+
+  QTemporaryDir folder_;
+  std::unique_ptr<DesktopApp> app_;
+  QTimer watchdog_;
+  bool expectBox_ = false;
+};
+
+}  // namespace quillet
