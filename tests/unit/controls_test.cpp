@@ -221,5 +221,60 @@ TEST_F(ControlModel, LabelsAndFramesTakeNoFocus) {
   EXPECT_EQ(window.Focused(), &box);
 }
 
+TEST_F(ControlModel, ArrowKeysSelectTheNeighbouringOptionAndWrap) {
+  Control& frame = window.AddPlain(ControlKind::Frame3D, "Group");
+  OptionButton& first = window.Add<OptionButton>("First", &frame);
+  OptionButton& second = window.Add<OptionButton>("Second", &frame);
+  OptionButton& third = window.Add<OptionButton>("Third", &frame);
+  third.SetEnabled(false);
+  first.SetValue(true);
+  second.Click = Logger("second");
+  act.KeyDown(first, 40);
+  EXPECT_TRUE(second.Value());
+  EXPECT_EQ(window.Focused(), &second);
+  act.KeyDown(second, 40);  // the disabled option is passed over
+  EXPECT_TRUE(first.Value());
+  act.KeyDown(first, 38);
+  EXPECT_TRUE(second.Value());
+  EXPECT_EQ(log, (std::vector<std::string>{"second", "second"}));
+}
+
+TEST_F(ControlModel, ArrowKeysStepAListAfterItsKeyDownHandler) {
+  ComboBox& list = window.Add<ComboBox>("List");
+  for (const char* item : {"a", "b", "c"}) list.AddItem(item);
+  list.SetListIndex(0);
+  list.KeyDown = [&](int) { log.push_back("key at " + std::to_string(list.ListIndex())); };
+  list.Click = [&] { log.push_back("click at " + std::to_string(list.ListIndex())); };
+  act.KeyDown(list, 40);
+  act.KeyDown(list, 38);
+  act.KeyDown(list, 38);  // already at the top: no pick
+  EXPECT_EQ(log, (std::vector<std::string>{"key at 0", "click at 1", "key at 1", "click at 0",
+                                           "key at 0"}));
+}
+
+TEST_F(ControlModel, DeleteKeyRemovesTheSelectionOrTheNextCharacter) {
+  TextBox& box = window.Add<TextBox>("A");
+  box.SetText("1234");
+  box.SetSelStart(1);
+  act.DeleteKey(box);
+  EXPECT_EQ(box.Text(), "134");
+  act.SelectText(box, 0, 2);
+  act.DeleteKey(box);
+  EXPECT_EQ(box.Text(), "4");
+  act.SelectText(box, 1, 0);
+  act.DeleteKey(box);  // at the end: nothing after the caret
+  EXPECT_EQ(box.Text(), "4");
+}
+
+TEST_F(ControlModel, WindowSurfaceEventsReachTheWindowsHandlers) {
+  window.MouseMoveOnWindow = Logger("hover");
+  window.ClickOnWindow = Logger("click");
+  window.KeyDownOnWindow = Logger("key");
+  act.HoverWindow(window);
+  act.ClickWindow(window);
+  act.KeyDownOnWindow(window);
+  EXPECT_EQ(log, (std::vector<std::string>{"hover", "click", "key"}));
+}
+
 }  // namespace
 }  // namespace quillet
