@@ -142,30 +142,18 @@ void UserActions::SpinDown(Control& spin) {
   if (button && button->Enabled()) Run(button->SpinDown);
 }
 
-void UserActions::Hover(Control& control) {
+void UserActions::Hover(Control& control) { RunBusy(control.MouseMove); }
+
+void UserActions::DoubleClick(Control& control) { RunBusy(control.DblClick); }
+
+void UserActions::RunBusy(const std::function<void()>& handler) {
   Desktop::Guard busy(desktop_);
-  Run(control.MouseMove);
+  Run(handler);
 }
 
-void UserActions::DoubleClick(Control& control) {
-  Desktop::Guard busy(desktop_);
-  Run(control.DblClick);
-}
-
-void UserActions::HoverWindow(Window& window) {
-  Desktop::Guard busy(desktop_);
-  Run(window.MouseMoveOnWindow);
-}
-
-void UserActions::ClickWindow(Window& window) {
-  Desktop::Guard busy(desktop_);
-  Run(window.ClickOnWindow);
-}
-
-void UserActions::KeyDownOnWindow(Window& window) {
-  Desktop::Guard busy(desktop_);
-  Run(window.KeyDownOnWindow);
-}
+void UserActions::HoverWindow(Window& window) { RunBusy(window.MouseMoveOnWindow); }
+void UserActions::ClickWindow(Window& window) { RunBusy(window.ClickOnWindow); }
+void UserActions::KeyDownOnWindow(Window& window) { RunBusy(window.KeyDownOnWindow); }
 
 void UserActions::CloseWindow(Window& window) {
   Desktop::Guard busy(desktop_);

@@ -3,6 +3,7 @@
 // with the desktop marked busy: a timer tick arriving meanwhile is dropped.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace quillet {
@@ -45,6 +46,7 @@ class UserActions {
 
  private:
   void StepWithArrow(Control& control, int keyCode);
+  void RunBusy(const std::function<void()>& handler);
   Desktop& desktop_;
 };
 
