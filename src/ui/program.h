@@ -8,6 +8,7 @@
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
+#include "ui/about_window.h"
 #include "ui/elcal.h"
 
 namespace quillet {
@@ -29,6 +30,7 @@ class Program {
   Elcal main;
   // Shown by a later double-click on the motor frame; its texts exist from the start.
   MotorWindow motor;
+  AboutWindow about;
   UserActions actions;
 };
 
