@@ -70,9 +70,6 @@ void ResetAmbient(Elcal& w) {
 
 void AttachAmbient(Elcal& w) {
   w.AmbCmnd.Click = [&w] { AmbCmnd_Click(w); };
-  w.AmbCmnd.MouseMove = [&w] {
-    w.Stat.SetCaption("  Change ambient temperature. Correction factors will be applied to Maximum Feeder Ampacity");
-  };
 }
 
 }  // namespace quillet

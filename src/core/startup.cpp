@@ -114,7 +114,6 @@ void Form_Load(Elcal& w) {
 
 void AttachStartup(Elcal& w) {
   w.Load = [&w] { Form_Load(w); };
-  w.MouseMoveOnWindow = [&w] { w.Stat.SetCaption(" "); };
 }
 
 }  // namespace quillet

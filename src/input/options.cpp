@@ -9,12 +9,11 @@
 #include "motor/motor_list.h"
 #include "platform/desktop.h"
 #include "ui/elcal.h"
+#include "ui/explanations.h"
 
 namespace quillet {
 namespace {
 
-constexpr char kArrowsHint[] = " Use keyboard arrows and Tab Key to modify values";
-constexpr char kLf = '\n';
 
 OptionButton& Option(Elcal& w, const char* name) { return static_cast<OptionButton&>(*w.Find(name)); }
 
@@ -138,7 +137,7 @@ void SelectMultipleRuns(Elcal& w, const RunsOption& o) {
   if (s.RunsNoteShown == 0) {
     s.RunsNoteShown = 1;
     w.Stat.SetCaption("See Maximum Feeder Ampacity definition for multiple conduit runs.");
-    ShowParallelFeedersMessage(w);
+    ShowExplanation(w.Screen(), Explanation::ParallelFeeders);
   }
   s.RunsText = o.text;
   s.RunsNote = std::string("\r\n\r\n") + "Voltage drop shown does not take in to account multiple runs proximity factor.";
@@ -146,18 +145,6 @@ void SelectMultipleRuns(Elcal& w, const RunsOption& o) {
 }
 
 }  // namespace
-
-void ShowParallelFeedersMessage(Elcal& w) {
-  std::string text = "Maximum Allowable Ampacity values for multiple runs assume:";
-  for (const char* line : {" - Each run is installed in a separate raceway or cable assembly.",
-                           " - Each run contains not more than 3 conductors in raceway or cable.",
-                           " - All runs are installed horizontally in the air and spaced one diameter apart.",
-                           "", "! NOTE",
-                           "Voltage drop for multiple runs represents single run voltage drop divided by the number of runs.",
-                           "The user must account for the runs proximity factor based on runs spacing and other factors that may apply."})
-    text += kLf + std::string(line);
-  w.Screen().MessageBox(text, kStyleInformation, "Parallel feeders Maximum Ampacity");
-}
 
 void AttachOptions(Elcal& w) {
   for (const PowerFactorOption& o : kPowerFactors) {
@@ -176,8 +163,6 @@ void AttachOptions(Elcal& w) {
   for (const InsulationOption& o : kInsulations) Option(w, o.option).Click = [&w, &o] { SelectInsulation(w, o); };
   w.OptionNOR1.Click = [&w] { SelectSingleRun(w); };
   for (const RunsOption& o : kMultipleRuns) Option(w, o.option).Click = [&w, &o] { SelectMultipleRuns(w, o); };
-  for (OptionButton* o : {&w.Opt60C, &w.Opt75C, &w.Opt90C, &w.SPh, &w.TPh})
-    o->GotFocus = [&w] { w.Stat.SetCaption(kArrowsHint); };
 }
 
 }  // namespace quillet

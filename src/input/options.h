@@ -8,7 +8,4 @@ class Elcal;
 
 void AttachOptions(Elcal& window);
 
-// The explanation of parallel feeders, also shown by double-clicking the runs frame.
-void ShowParallelFeedersMessage(Elcal& window);
-
 }  // namespace quillet

@@ -32,20 +32,11 @@ void CmdDeg_Click(Elcal& w) {
                                  : FormatPattern(s.OperatingTempC, "##.0") + "°C");
 }
 
-void Hint(Elcal& w, Control& control, std::function<void()> Control::*event, const char* text) {
-  control.*event = [&w, text] { w.Stat.SetCaption(text); };
-}
-
 }  // namespace
 
 void AttachUnits(Elcal& w) {
   w.CmdUnit.Click = [&w] { CmdUnit_Click(w); };
   w.CmdDeg.Click = [&w] { CmdDeg_Click(w); };
-  Hint(w, w.CmdUnit, &Control::GotFocus, " Press space bar to toggle between the metric and imperial system.");
-  Hint(w, w.CmdUnit, &Control::MouseMove, " Toggle between the metric and imperial system.");
-  Hint(w, w.CmdDeg, &Control::GotFocus, " Press space bar to toggle between Celsius and Fahrenheit units. ");
-  Hint(w, w.CmdDeg, &Control::MouseMove, "  Toggle between Celsius and Fahrenheit units.");
-  Hint(w, w.ComWS, &Control::GotFocus, " Use keyboard arrows and Tab Key to modify values");
 }
 
 }  // namespace quillet

@@ -3,8 +3,20 @@
 #include <initializer_list>
 #include <string>
 
+#include "ui/layout.h"
+
 namespace quillet {
 namespace {
+
+constexpr int kMotorWidth = 10290;
+constexpr int kMotorHeight = 6900;
+
+constexpr Placement kMotorPlaces[] = {
+    {"Label1", {150, 120, 9870, 870}},
+    {"Label2", {150, 1080, 9870, 1500}},
+    {"Label3", {150, 2670, 9870, 1590}},
+    {"Label4", {150, 4350, 9870, 1950}},
+};
 
 std::string Lines(std::initializer_list<const char*> lines) {
   std::string text;
@@ -54,6 +66,15 @@ MotorWindow::MotorWindow(Desktop& desktop)
                           "PF - power factor , ",
                           " EF - motor efficiency"}))) {
   SetCaption("Select Horse Power to obtain motor FLA (Full Load Ampers)");
+  SetSize(kMotorWidth, kMotorHeight);
+  Arrange(*this, kMotorPlaces);
+  for (Control* label : {&Label1, &Label2, &Label3, &Label4}) label->Click = [this] { Close(); };
+  ClickOnWindow = [this] { Close(); };
+}
+
+void MotorWindow::ShowOver(const Window& main) {
+  Move(main.Left(), main.Top());
+  Show();
 }
 
 }  // namespace quillet

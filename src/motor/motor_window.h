@@ -9,6 +9,9 @@ class MotorWindow : public Window {
  public:
   explicit MotorWindow(Desktop& desktop);
 
+  // Opens at the main window's left and top position.
+  void ShowOver(const Window& main);
+
   Control& Label1;
   Control& Label2;
   Control& Label3;

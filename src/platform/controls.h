@@ -34,7 +34,7 @@ struct Font {
 
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
-  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture
 };
 
 // What a view needs to refresh after a change.
@@ -189,6 +189,29 @@ class SpinButton : public Control {
   SpinButton(Window& window, std::string name, Control* container)
       : Control(window, ControlKind::SpinButton, std::move(name), container) {}
   std::function<void()> SpinUp, SpinDown;
+};
+
+// A drawing in pixels of the picture's own area, fixed when the window is
+// built; a view paints the shapes in order.
+struct Shape {
+  enum class Kind { Fill, Line, Polyline, Ellipse, Rectangle, Text };
+  Kind kind = Kind::Line;
+  Colour colour = kBlack;
+  std::vector<int> points;  // x, y pairs; the bounding corners for ellipses and rectangles
+  int width = 1;
+  bool arrowAtStart = false, arrowAtEnd = false;
+  std::string text;  // at the first point, for Kind::Text
+};
+
+class Picture : public Control {
+ public:
+  Picture(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::Picture, std::move(name), container) {}
+  const std::vector<Shape>& Shapes() const { return shapes_; }
+  void SetShapes(std::vector<Shape> shapes) { shapes_ = std::move(shapes); }
+
+ private:
+  std::vector<Shape> shapes_;
 };
 
 class Timer : public Control {

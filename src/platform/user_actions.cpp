@@ -154,6 +154,9 @@ void UserActions::RunBusy(const std::function<void()>& handler) {
 void UserActions::HoverWindow(Window& window) { RunBusy(window.MouseMoveOnWindow); }
 void UserActions::ClickWindow(Window& window) { RunBusy(window.ClickOnWindow); }
 void UserActions::KeyDownOnWindow(Window& window) { RunBusy(window.KeyDownOnWindow); }
+void UserActions::DeactivateWindow(Window& window) {
+  if (window.Shown()) RunBusy(window.Deactivate);
+}
 
 void UserActions::CloseWindow(Window& window) {
   Desktop::Guard busy(desktop_);

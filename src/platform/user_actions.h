@@ -37,6 +37,8 @@ class UserActions {
   void HoverWindow(Window& window);
   void ClickWindow(Window& window);
   void KeyDownOnWindow(Window& window);
+  // Another window took the activation from this one.
+  void DeactivateWindow(Window& window);
   // The window's close box.
   void CloseWindow(Window& window);
   // A key-down on a list or an option also does what the platform does with

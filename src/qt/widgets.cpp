@@ -1,6 +1,11 @@
 #include "qt/widgets.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QtMath>
+
+#include "platform/controls.h"
 #include <QStyleOptionButton>
 #include <QToolButton>
 
@@ -29,6 +34,70 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                  QPalette::ButtonText));
   painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption_);
+}
+
+namespace {
+
+// The pictures are drawn on a 160 x 120 grid.
+constexpr qreal kGridWidth = 160;
+constexpr qreal kGridHeight = 120;
+
+QColor ToQColor(Colour colour) {
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QPolygonF PointsOf(const Shape& shape) {
+  QPolygonF points;
+  for (std::size_t i = 0; i + 1 < shape.points.size(); i += 2)
+    points << QPointF(shape.points[i], shape.points[i + 1]);
+  return points;
+}
+
+void DrawArrowHead(QPainter& painter, QPointF tip, QPointF from) {
+  const qreal angle = qAtan2(tip.y() - from.y(), tip.x() - from.x());
+  constexpr qreal kLength = 7, kSpread = 0.45;
+  QPolygonF head;
+  head << tip << tip - QPointF(kLength * qCos(angle - kSpread), kLength * qSin(angle - kSpread))
+       << tip - QPointF(kLength * qCos(angle + kSpread), kLength * qSin(angle + kSpread));
+  painter.setBrush(painter.pen().color());
+  painter.drawPolygon(head);
+  painter.setBrush(Qt::NoBrush);
+}
+
+void DrawShape(QPainter& painter, const Shape& shape) {
+  const QPolygonF points = PointsOf(shape);
+  painter.setPen(QPen(ToQColor(shape.colour), shape.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  switch (shape.kind) {
+    case Shape::Kind::Fill:
+      painter.fillRect(QRectF(0, 0, kGridWidth, kGridHeight), ToQColor(shape.colour));
+      return;
+    case Shape::Kind::Text:
+      if (!points.isEmpty()) painter.drawText(points.first(), QString::fromStdString(shape.text));
+      return;
+    case Shape::Kind::Ellipse:
+    case Shape::Kind::Rectangle:
+      if (points.size() < 2) return;
+      if (shape.kind == Shape::Kind::Ellipse) painter.drawEllipse(QRectF(points[0], points[1]));
+      else painter.drawRect(QRectF(points[0], points[1]));
+      return;
+    case Shape::Kind::Line:
+    case Shape::Kind::Polyline:
+      if (points.size() < 2) return;
+      painter.drawPolyline(points);
+      if (shape.arrowAtStart) DrawArrowHead(painter, points[0], points[1]);
+      if (shape.arrowAtEnd) DrawArrowHead(painter, points.last(), points[points.size() - 2]);
+      return;
+  }
+}
+
+}  // namespace
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.scale(width() / kGridWidth, height() / kGridHeight);
+  for (const Shape& shape : picture_.Shapes()) DrawShape(painter, shape);
 }
 
 ModelOption::ModelOption(QWidget* parent) : QRadioButton(parent) { setAutoExclusive(false); }

@@ -13,6 +13,8 @@ class QToolButton;
 
 namespace quillet {
 
+class Picture;
+
 // A command button whose caption wraps at spaces, as a long caption must.
 class CaptionButton : public QPushButton {
  public:
@@ -58,6 +60,18 @@ class SpinArrows : public QWidget {
  private:
   QToolButton* up_;
   QToolButton* down_;
+};
+
+// Paints a model picture's shapes, scaled from its pixel grid to the widget.
+class PictureWidget : public QWidget {
+ public:
+  PictureWidget(const Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const Picture& picture_;
 };
 
 // Captions show exactly as given: an ampersand is not a mnemonic.

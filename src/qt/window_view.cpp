@@ -52,7 +52,8 @@ bool IsClickedButton(ControlKind kind) {
 // buttons report theirs through the toolkit's clicked signal.
 bool ClicksOnRelease(ControlKind kind) {
   return kind == ControlKind::Label || kind == ControlKind::Frame3D ||
-         kind == ControlKind::Panel3D || kind == ControlKind::TextBox || kind == ControlKind::Line;
+         kind == ControlKind::Panel3D || kind == ControlKind::TextBox || kind == ControlKind::Line ||
+         kind == ControlKind::Picture;
 }
 
 // A mouse event belongs to the innermost widget under the cursor.
@@ -177,6 +178,8 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
       line->setFrameShadow(QFrame::Sunken);
       return line;
     }
+    case ControlKind::Picture:
+      return new PictureWidget(static_cast<Picture&>(control), parent);
     case ControlKind::Timer:
       break;
   }
@@ -486,6 +489,17 @@ void WindowView::mousePressEvent(QMouseEvent* event) {
 
 void WindowView::keyPressEvent(QKeyEvent* event) {
   if (KeyCodeOf(*event) != 0) actions_.KeyDownOnWindow(model_);
+}
+
+void WindowView::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange) return;
+  // Only a window that was active can lose the activation.
+  if (isActiveWindow()) wasActive_ = true;
+  else if (wasActive_ && !mirroring_) {
+    wasActive_ = false;
+    actions_.DeactivateWindow(model_);
+  }
 }
 
 void WindowView::closeEvent(QCloseEvent* event) {

@@ -36,6 +36,7 @@ class WindowView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void Build();
@@ -62,6 +63,7 @@ class WindowView : public QWidget {
   // Set while the view applies the model's changes, so the widget signals
   // they cause are not taken for the user's events.
   int mirroring_ = 0;
+  bool wasActive_ = false;
 };
 
 }  // namespace quillet

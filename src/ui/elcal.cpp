@@ -2,6 +2,7 @@
 
 #include "core/ambient.h"
 #include "core/startup.h"
+#include "efficiency/efficiency_tip.h"
 #include "input/alternate_parameters.h"
 #include "input/length_entry.h"
 #include "input/load_entry.h"
@@ -10,6 +11,9 @@
 #include "input/units.h"
 #include "motor/motor_list.h"
 #include "motor/motor_pick.h"
+#include "report/clipboard_summary.h"
+#include "ui/explanations.h"
+#include "ui/help_hints.h"
 #include "ui/layout.h"
 
 namespace quillet {
@@ -39,6 +43,10 @@ void Elcal::AttachHandlers() {
   AttachAlternateParameters(*this);
   AttachUnits(*this);
   AttachMotorPick(*this);
+  AttachEfficiencyTip(*this);
+  AttachClipboardSummary(*this);
+  AttachHelpHints(*this);
+  AttachExplanations(*this);
   Text3.Change = [this] { RefillMotorList(*this); };
   // Both temperature labels turn red while the set temperature is below the estimate.
   for (Control* label : {&WOTD, &EAWOTD}) {

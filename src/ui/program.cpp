@@ -3,10 +3,26 @@
 namespace quillet {
 
 Program::Program(Services& services, int screenWidth, int screenHeight)
-    : desktop(services, screenWidth, screenHeight), main(desktop), motor(desktop), about(desktop, main), actions(desktop) {
+    : desktop(services, screenWidth, screenHeight),
+      main(desktop),
+      motor(desktop),
+      about(desktop, main),
+      discl(desktop, main),
+      phases(desktop, main),
+      effcon(desktop, main),
+      actions(desktop) {
   main.CmdAbout.Click = [this] { about.Show(); };
+  main.Command2.Click = [this] { effcon.Show(); };
+  main.Frame3D13.DblClick = [this] { phases.Show(); };
+  main.Frame3D16.DblClick = [this] { motor.ShowOver(main); };
+  main.Stat.DblClick = [this] { discl.Show(true); };
+  about.Command2.Click = [this] { discl.Show(true); };
   // Closing the main window closes the windows it opened.
-  main.Unload = [this] { about.Close(); };
+  main.Unload = [this] {
+    about.Close();
+    phases.Close();
+    effcon.Close();
+  };
 }
 
 void Program::Start() {
@@ -19,7 +35,7 @@ void Program::Stop() {
   main.Close();
 }
 
-std::vector<Window*> Program::Windows() { return {&main, &motor, &about}; }
+std::vector<Window*> Program::Windows() { return {&main, &motor, &about, &discl, &phases, &effcon}; }
 
 Window* Program::FindWindow(const std::string& name) {
   for (Window* window : Windows())

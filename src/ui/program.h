@@ -8,8 +8,11 @@
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
+#include "efficiency/settings_window.h"
 #include "ui/about_window.h"
+#include "ui/discl_window.h"
 #include "ui/elcal.h"
+#include "ui/phases_window.h"
 
 namespace quillet {
 
@@ -28,9 +31,11 @@ class Program {
 
   Desktop desktop;
   Elcal main;
-  // Shown by a later double-click on the motor frame; its texts exist from the start.
   MotorWindow motor;
   AboutWindow about;
+  DisclWindow discl;
+  PhasesWindow phases;
+  EffConWindow effcon;
   UserActions actions;
 };
 
