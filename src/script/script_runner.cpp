@@ -42,6 +42,32 @@ int ToInt(const std::string& text) {
   return value;
 }
 
+// A value for a state field, read exactly as written (a float field gets the
+// float nearest the text).
+template <typename T>
+T ParseAs(const std::string& text) {
+  T value{};
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) Fail("not a number for the field: " + text);
+  return value;
+}
+
+void SetStateField(ElcalState& state, const std::string& field, const std::string& text) {
+  for (const StateField& f : StateFields(state)) {
+    if (field != f.name) continue;
+    std::visit(
+        [&text](auto ref) {
+          using T = decltype(ref);
+          if constexpr (std::is_same_v<T, std::string*>) *ref = text;
+          else if constexpr (std::is_same_v<T, std::span<float>>) Fail("setstate: tables cannot be set");
+          else *ref = ParseAs<std::remove_pointer_t<T>>(text);
+        },
+        f.ref);
+    return;
+  }
+  Fail("unknown field " + field);
+}
+
 template <typename T>
 std::string Shortest(T value) {
   char buffer[64];
@@ -99,6 +125,8 @@ std::string WindowProperty(Window& w, const std::string& prop) {
   if (prop == "height") return std::to_string(w.Height());
   if (prop == "caption") return QuoteText(w.Caption());
   if (prop == "shown") return w.Shown() ? "1" : "0";
+  if (prop == "modal") return w.Modal() ? "1" : "0";
+  if (prop == "focus") return w.Focused() ? w.Focused()->Name() : "";
   Fail("unknown window property " + w.Name() + "." + prop);
 }
 
@@ -252,6 +280,11 @@ void ScriptRunner::RunLine(const std::string& line) {
     cmd.Arity(1, 1);
     if (Window* window = cmd.WindowArg(1)) act.HoverWindow(*window);
     else act.Hover(cmd.ControlArg(1));
+  } else if (verb == "deactivate") {
+    cmd.Arity(1, 1);
+    Window* window = cmd.WindowArg(1);
+    if (!window) Fail("deactivate: unknown window " + cmd.Arg(1));
+    act.DeactivateWindow(*window);
   } else if (verb == "dblclick") {
     cmd.Arity(1, 1);
     act.DoubleClick(cmd.ControlArg(1));
@@ -261,6 +294,9 @@ void ScriptRunner::RunLine(const std::string& line) {
   } else if (verb == "print") {
     cmd.Arity(1, 1);
     Print(cmd.Arg(1));
+  } else if (verb == "setstate") {
+    cmd.Arity(2, 2);
+    SetStateField(program_.main.state, cmd.Arg(1), cmd.Arg(2));
   } else if (verb == "state") {
     cmd.Arity(1, 1);
     PrintState(cmd.Arg(1));
@@ -268,8 +304,20 @@ void ScriptRunner::RunLine(const std::string& line) {
     cmd.Arity(0, 0);
     PrintMessages();
   } else if (verb == "clipboard") {
-    cmd.Arity(0, 0);
-    out_ << "clipboard=" << QuoteText(services_.clipboard) << "\n";
+    cmd.Arity(0, 1);
+    if (cmd.Count() > 1 && cmd.Arg(1) != "lines") Fail("clipboard: the argument can only be lines");
+    if (cmd.Count() > 1) PrintLines("clipboard", services_.clipboard);
+    else out_ << "clipboard=" << QuoteText(services_.clipboard) << "\n";
+  } else if (verb == "setclipboard") {
+    cmd.Arity(1, 1);
+    services_.clipboard = cmd.Arg(1);
+  } else if (verb == "writefile") {
+    cmd.Arity(2, 2);
+    WriteFile(cmd.Arg(1), cmd.Arg(2));
+  } else if (verb == "removefile") {
+    cmd.Arity(1, 1);
+    std::error_code ignored;
+    std::filesystem::remove(FolderPath(cmd.Arg(1)), ignored);
   } else if (verb == "beeps") {
     cmd.Arity(0, 0);
     out_ << "beeps=" << services_.beeps << "\n";
@@ -342,8 +390,30 @@ void ScriptRunner::PrintState(const std::string& field) {
   Fail("unknown field " + field);
 }
 
+std::filesystem::path ScriptRunner::FolderPath(const std::string& name) const {
+  if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos || name == "..")
+    Fail("a file name of the program folder, without a path, is needed");
+  return std::filesystem::path(services_.ProgramFolder()) / name;
+}
+
+void ScriptRunner::WriteFile(const std::string& name, const std::string& content) {
+  std::ofstream file(FolderPath(name), std::ios::binary | std::ios::trunc);
+  if (!(file << content)) Fail("cannot write " + name);
+}
+
+// Each CR LF-ended line on its own, numbered from 1.
+void ScriptRunner::PrintLines(const std::string& what, const std::string& text) {
+  std::size_t start = 0;
+  for (int number = 1; start < text.size(); ++number) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    out_ << what << "[" << number << "]=" << QuoteText(text.substr(start, end - start)) << "\n";
+    start = end + 2;
+  }
+}
+
 void ScriptRunner::PrintFile(const std::string& name) {
-  std::ifstream file(services_.ProgramFolder() + "/" + name, std::ios::binary);
+  std::ifstream file(FolderPath(name), std::ios::binary);
   if (!file) {
     out_ << "file=missing\n";
     return;

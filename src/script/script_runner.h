@@ -2,6 +2,7 @@
 // the controls show. One command a line; see the README for the commands.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,9 @@ class ScriptRunner {
   void PrintState(const std::string& field);
   void PrintFile(const std::string& name);
   void PrintMessages();
+  void PrintLines(const std::string& what, const std::string& text);
+  void WriteFile(const std::string& name, const std::string& content);
+  std::filesystem::path FolderPath(const std::string& name) const;
 
   Program& program_;
   ScriptedServices& services_;

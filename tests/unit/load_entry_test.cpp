@@ -5,23 +5,13 @@
 #include <filesystem>
 #include <string>
 
-#include "script/scripted_services.h"
-#include "ui/program.h"
+#include "started_program.h"
 
 namespace quillet {
 namespace {
 
-class LoadEntryTest : public ::testing::Test {
+class LoadEntryTest : public StartedProgram {
  protected:
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("quillet-load-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  ScriptedServices services{(std::filesystem::create_directories(folder), folder.string())};
-  Program program{services, 28800, 16200};
-  Elcal& w = program.main;
-
-  void SetUp() override { program.Start(); }
-  void TearDown() override { std::filesystem::remove_all(folder); }
   void Leave(TextBox& field, const std::string& text) {
     program.actions.Focus(field);
     field.SetText(text);

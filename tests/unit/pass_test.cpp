@@ -7,25 +7,12 @@
 #include <string>
 
 #include "core/recalculation.h"
-#include "script/scripted_services.h"
-#include "ui/program.h"
+#include "started_program.h"
 
 namespace quillet {
 namespace {
 
-class PassTest : public ::testing::Test {
- protected:
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("quillet-pass-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-  ScriptedServices services{(std::filesystem::create_directories(folder), folder.string())};
-  Program program{services, 28800, 16200};
-  Elcal& w = program.main;
-
-  void SetUp() override { program.Start(); }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-  void Tick() { program.actions.Tick(w.Timer1); program.actions.Tick(w.Timer2); }
-};
+using PassTest = StartedProgram;
 
 TEST_F(PassTest, DropCaptionsFollowTheirThresholds) {
   struct Row {
