@@ -132,6 +132,10 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
         box->setReadOnly(true);
         box->setFrameShape(QFrame::NoFrame);
         box->viewport()->setMouseTracking(true);
+        // The texts are laid out to fit their boxes; tabs indent like eight spaces.
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setTabStopDistance(8 * box->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
         return box;
       } else {
         auto* edit = new QLineEdit(parent);

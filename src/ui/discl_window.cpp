@@ -11,15 +11,15 @@ namespace quillet {
 namespace {
 
 constexpr int kDisclWidth = 10620;
-constexpr int kDisclHeight = 9135;
+constexpr int kDisclHeight = 9675;
 
 constexpr Placement kDisclPlaces[] = {
     {"Text4", {120, 90, 10260, 300}},
     {"Text1", {120, 420, 10260, 5880}},
-    {"Text2", {120, 6330, 10260, 690}},
-    {"Text3", {120, 7050, 10260, 300}},
-    {"Text5", {120, 7350, 10260, 900}},
-    {"Command3", {4560, 8280, 1380, 360}},
+    {"Text2", {120, 6330, 10260, 900}},
+    {"Text3", {120, 7260, 10260, 300}},
+    {"Text5", {120, 7590, 10260, 1110}},
+    {"Command3", {4560, 8760, 1380, 360}},
 };
 
 // Every line ends with CR LF, the last one too.
