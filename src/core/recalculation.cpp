@@ -53,6 +53,10 @@ class Pass {
   void Run() {
     ShowStatusPanel();
     MirrorPhase();
+    // The size and the runs rule hold even while a zero load skips the
+    // results: no report may show parallel runs of a size below 1/0.
+    ClampSize();
+    ApplyRunsRule();
     if (s_.Current != 0 && s_.Voltage != 0 && !Compute()) return;
     ShowAcDrop();
     ShowDcDrop();
@@ -78,8 +82,6 @@ class Pass {
   }
 
   bool Compute() {
-    ClampSize();
-    ApplyRunsRule();
     if (!Ampacity()) return false;
     w_.Text2.SetText(std::to_string(s_.SizeIndex));
     SelectPropertyRow();

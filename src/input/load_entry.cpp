@@ -168,7 +168,9 @@ class LoadEntry {
   void PowerOutOfRange() {
     OutOfRange(kOutOfRange);
     s_.Power = kPowerClamp;
-    s_.Current = s_.Power / (s_.Voltage * SystemFactor() * static_cast<double>(s_.PowerFactor)) - 1;
+    const double perAmpere = s_.Voltage * SystemFactor() * static_cast<double>(s_.PowerFactor);
+    // At 0 V no current follows from the power; the current's own bound holds it.
+    s_.Current = perAmpere != 0 ? s_.Power / perAmpere - 1 : kCurrentClamp;
     w_.A.SetText(FormatPattern(s_.Current, "#,###,###,###"));
     w_.W.SetText(FormatPattern(s_.Power, "###,###,###,###"));
     LockPower();

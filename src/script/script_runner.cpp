@@ -13,6 +13,8 @@
 namespace quillet {
 namespace {
 
+constexpr int kMaxTickRounds = 1000;
+
 [[noreturn]] void Fail(const std::string& message) { throw ScriptError(message); }
 
 char32_t HexCodePoint(const std::string& line, std::size_t at) {
@@ -244,7 +246,8 @@ void ScriptRunner::RunLine(const std::string& line) {
   if (verb == "tick") {
     cmd.Arity(0, 1);
     const int rounds = cmd.Count() > 1 ? ToInt(cmd.Arg(1)) : 1;
-    if (rounds < 0) Fail("tick: negative count");
+    // A bound keeps a mistyped count from freezing the driver.
+    if (rounds < 0 || rounds > kMaxTickRounds) Fail("tick: the count must be 0 to " + std::to_string(kMaxTickRounds));
     for (int r = 0; r < rounds; ++r) {
       act.Tick(program_.main.Timer1);
       act.Tick(program_.main.Timer2);
