@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line)) {
-    (void)quillet::SplitScriptLine(line);
     try {
       runner.RunLine(line);
     } catch (const quillet::ScriptError&) {

@@ -1,10 +1,18 @@
 #include "core/elcal_state.h"
 
 namespace quillet {
+namespace {
 
-std::vector<StateField> StateFields(ElcalState& s) {
-#define QUILLET_FIELD(name) StateField{#name, &s.name}
-  return {
+using MemberRef = std::variant<double ElcalState::*, float ElcalState::*, std::int16_t ElcalState::*,
+                               std::string ElcalState::*>;
+
+struct Member {
+  const char* name;
+  MemberRef ref;
+};
+
+#define QUILLET_FIELD(name) Member{#name, &ElcalState::name}
+const Member kMembers[] = {
       QUILLET_FIELD(HideStatusPanel),
       QUILLET_FIELD(LoadRatio),
       QUILLET_FIELD(Power),
@@ -112,11 +120,18 @@ std::vector<StateField> StateFields(ElcalState& s) {
       QUILLET_FIELD(MsgButtons),
       QUILLET_FIELD(MsgTitle),
       QUILLET_FIELD(MsgAnswer),
-      StateField{"AmpacityTable",
-                 std::span<float>(&s.AmpacityTable[0][0][0], sizeof s.AmpacityTable / sizeof(float))},
-      StateField{"MotorFLATable", std::span<float>(s.MotorFLATable)},
-  };
+};
 #undef QUILLET_FIELD
+
+}  // namespace
+
+std::vector<StateField> StateFields(ElcalState& s) {
+  std::vector<StateField> fields;
+  for (const Member& m : kMembers)
+    fields.push_back({m.name, std::visit([&s](auto member) -> StateFieldRef { return &(s.*member); }, m.ref)});
+  fields.push_back({"AmpacityTable", std::span<float>(&s.AmpacityTable[0][0][0], sizeof s.AmpacityTable / sizeof(float))});
+  fields.push_back({"MotorFLATable", std::span<float>(s.MotorFLATable)});
+  return fields;
 }
 
 }  // namespace quillet

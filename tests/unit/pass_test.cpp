@@ -136,5 +136,28 @@ TEST(StartUp, UnwritableFolderKeepsTheRestoredValuesAndStarts) {
   EXPECT_EQ(program.main.VDACL.Caption(), "1.78 V");
 }
 
+TEST_F(PassTest, OnlyANormalWindowTakesTheHeightOfTheStatusPanelSetting) {
+  w.state.HideStatusPanel = 1;
+  for (WindowState state : {WindowState::Minimised, WindowState::Maximised}) {
+    w.SetState(state);
+    Tick();
+    EXPECT_EQ(w.Height(), kHeightWithStatus);
+    EXPECT_FALSE(w.Stat.Visible());
+  }
+  w.SetState(WindowState::Normal);
+  Tick();
+  EXPECT_EQ(w.Height(), kHeightWithoutStatus);
+}
+
+TEST_F(PassTest, TheCloseBoxOfTheMainWindowClosesTheWindowsItOpened) {
+  program.actions.Click(w.CmdAbout);
+  program.actions.Click(w.Command2);
+  program.actions.CloseWindow(w);
+  EXPECT_FALSE(w.Shown());
+  EXPECT_FALSE(program.about.Shown());
+  EXPECT_FALSE(program.effcon.Shown());
+}
+
+
 }  // namespace
 }  // namespace quillet
