@@ -19,14 +19,11 @@ bool AtLargestSize(const Elcal& w) {
   return (w.OptCU.Value() && index == kLargestCopperIndex) || (w.OptAL.Value() && index == kLargestAluminiumIndex);
 }
 
-// Re-enters the length so its change handling has run before the saving is read.
+// Re-enters the length so its change handling has run before the saving is
+// read; writing back an equal text raises nothing, so the handler is called.
 void ReenterLength(Elcal& w) {
-  if (!IsNumberText(w.L.Text())) {
-    w.L.SetText("0");
-    return;
-  }
-  w.L.SetText(w.L.Text());
-  if (w.L.Change) w.L.Change();
+  if (!IsNumberText(w.L.Text())) w.L.SetText("0");
+  else if (w.L.Change) w.L.Change();
 }
 
 std::string NextSizeAdvice(Elcal& w) {

@@ -45,7 +45,10 @@ class Driver : public ::testing::Test {
 
 TEST_F(Driver, UnknownNamesAreErrorsNotSilence) {
   for (const char* line : {"jump", "click Nope", "print A.colour", "state NoField", "print Nope.text",
-                           "select V 1", "tick x", "print Elcal.depth", "type Stat \"1\""})
+                           "select V 1", "tick x", "print Elcal.depth", "type Stat \"1\"",
+                           // Bounds and paths that would freeze the driver or leave the program folder.
+                           "tick 1001", "tick -1", "file ../x", "writefile /tmp/x \"1\"", "removefile a/b",
+                           "setstate Voltage 1e", "setstate AmpacityTable 1", "clipboard all", "deactivate Nope"})
     EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
 }
 
@@ -55,6 +58,15 @@ TEST_F(Driver, PrintsFieldsAtTheirOwnPrecision) {
   runner.RunLine("state PowerFactor");
   runner.RunLine("state Voltage");
   EXPECT_EQ(out.str(), "PowerFactor=0.8\nVoltage=0.30000000000000004\n");
+}
+
+TEST_F(Driver, SetsStateFieldsExactly) {
+  runner.RunLine("setstate PowerFactor 0.85");
+  runner.RunLine("setstate Runs 3");
+  runner.RunLine("setstate PhaseText \"1 Phase\"");
+  EXPECT_EQ(program.main.state.PowerFactor, 0.85f);
+  EXPECT_EQ(program.main.state.Runs, 3);
+  EXPECT_EQ(program.main.state.PhaseText, "1 Phase");
 }
 
 }  // namespace
