@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -76,10 +77,19 @@ class SessionMaker {
   const char* Pick(T (&items)[N]) {
     return items[static_cast<std::size_t>(Between(0, static_cast<int>(N) - 1))];
   }
+  // Mostly characters that mean something to the fields, sometimes any
+  // character of the basic plane (surrogates are not characters).
   std::string Characters() {
     std::string text;
-    for (int i = Between(1, 4); i > 0; --i) text += Pick(kCharacters);
+    for (int i = Between(1, 4); i > 0; --i) text += Between(0, 4) ? Pick(kCharacters) : AnyCharacter();
     return text;
+  }
+  std::string AnyCharacter() {
+    int code = Between(1, 0xFFFD);
+    if (code >= 0xD800 && code <= 0xDFFF) code -= 0x800;
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", code);
+    return escape;
   }
   std::mt19937 random_;
 };
