@@ -5,26 +5,14 @@
 #include <sstream>
 #include <string>
 
+#include "scratch_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 #include "ui/program.h"
 
-namespace {
-
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() / "quillet-fuzz-script";
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  quillet::ScriptedServices services(Folder().string());
+  quillet::ScriptedServices services(ScratchFolder("script").string());
   quillet::Program program(services, 19200, 10800);
   program.Start();
   std::ostringstream out;

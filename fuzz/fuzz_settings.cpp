@@ -7,21 +7,13 @@
 #include <fstream>
 #include <string_view>
 
+#include "scratch_folder.h"
 #include "efficiency/settings_file.h"
 
 namespace {
 
 void Check(bool condition) {
   if (!condition) std::abort();
-}
-
-const std::filesystem::path& Folder() {
-  static const std::filesystem::path folder = [] {
-    auto path = std::filesystem::temp_directory_path() / "quillet-fuzz-settings";
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return folder;
 }
 
 }  // namespace
@@ -35,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (finite) Check(quillet::ParseSettings(quillet::FormatSettings(*parsed)) == parsed);
   }
   {
-    std::ofstream file(Folder() / quillet::kSettingsFileName, std::ios::binary | std::ios::trunc);
+    std::ofstream file(ScratchFolder("settings") / quillet::kSettingsFileName, std::ios::binary | std::ios::trunc);
     file.write(content.data(), static_cast<std::streamsize>(content.size()));
   }
-  Check(quillet::ReadSettingsFile(Folder().string()) == parsed);
+  Check(quillet::ReadSettingsFile(ScratchFolder("settings").string()) == parsed);
   return 0;
 }
