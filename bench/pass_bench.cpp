@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "app/program.h"
 #include "core/recalculation.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace {
 

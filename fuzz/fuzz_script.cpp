@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
+#include "app/program.h"
 #include "scratch_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string_view>
 
-#include "scratch_folder.h"
 #include "efficiency/settings_file.h"
+#include "scratch_folder.h"
 
 namespace {
 

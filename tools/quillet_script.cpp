@@ -5,9 +5,9 @@
 #include <iostream>
 #include <string>
 
+#include "app/program.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "ui/elcal.h"
+#include "core/elcal.h"
 
 namespace quillet {
 namespace {

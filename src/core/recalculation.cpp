@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/tables.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

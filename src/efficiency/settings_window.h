@@ -1,30 +1,17 @@
-// The settings window `EffCon`: edits the five saved preferences, checks
+// The settings window at work: edits the five saved preferences, checks
 // them and hands the running ones to the main window.
 #pragma once
 
 #include "efficiency/settings_file.h"
-#include "platform/controls.h"
-#include "platform/window.h"
+#include "forms/effcon_form.h"
 
 namespace quillet {
 
 class Elcal;
 
-class EffConWindow : public Window {
+class EffConWindow : public EffConForm {
  public:
   EffConWindow(Desktop& desktop, Elcal& main);
-
-  Control& Label5 = AddPlain(ControlKind::Label, "Label5");
-  Control& Label2 = AddPlain(ControlKind::Label, "Label2");
-  TextBox& Text1 = Add<TextBox>("Text1");
-  Control& Label3 = AddPlain(ControlKind::Label, "Label3");
-  TextBox& Text2 = Add<TextBox>("Text2");
-  Control& Label4 = AddPlain(ControlKind::Label, "Label4");
-  TextBox& Text3 = Add<TextBox>("Text3");
-  CheckBox& System = Add<CheckBox>("System");
-  CheckBox& Help = Add<CheckBox>("Help");
-  Control& Command1 = AddPlain(ControlKind::CommandButton, "Command1");
-  Control& Command2 = AddPlain(ControlKind::CommandButton, "Command2");
 
  private:
   struct Field;

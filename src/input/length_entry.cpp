@@ -1,9 +1,9 @@
 #include "input/length_entry.h"
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "input/load_entry.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <memory>
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/recalculation.h"
 #include "motor/motor_list.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

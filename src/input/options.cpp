@@ -4,12 +4,12 @@
 #include <string>
 
 #include "core/ambient.h"
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/tables.h"
+#include "help/explanations.h"
 #include "motor/motor_list.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
-#include "ui/explanations.h"
 
 namespace quillet {
 namespace {

@@ -5,11 +5,11 @@
 #include <span>
 #include <string>
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/tables.h"
 #include "platform/desktop.h"
 #include "platform/utf8.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -1,7 +1,7 @@
 #include "input/units.h"
 
+#include "core/elcal.h"
 #include "core/numbers.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -1,6 +1,6 @@
 #include "motor/motor_list.h"
 
-#include "ui/elcal.h"
+#include "core/elcal.h"
 
 namespace quillet {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "core/elcal.h"
 #include "core/numbers.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -1,21 +1,17 @@
-// The motor information window `Motor`: how the full-load current is chosen.
+// The motor information window at work: opened over the main window, closed
+// by a click anywhere on it.
 #pragma once
 
-#include "platform/window.h"
+#include "forms/motor_form.h"
 
 namespace quillet {
 
-class MotorWindow : public Window {
+class MotorWindow : public MotorForm {
  public:
   explicit MotorWindow(Desktop& desktop);
 
   // Opens at the main window's left and top position.
   void ShowOver(const Window& main);
-
-  Control& Label1;
-  Control& Label2;
-  Control& Label3;
-  Control& Label4;
 };
 
 }  // namespace quillet

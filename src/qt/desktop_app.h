@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "qt/qt_services.h"
-#include "ui/program.h"
 
 namespace quillet {
 

@@ -9,9 +9,9 @@
 #include <QFont>
 #include <QTimer>
 
+#include "core/elcal.h"
 #include "platform/controls.h"
 #include "qt/desktop_app.h"
-#include "ui/elcal.h"
 
 namespace {
 

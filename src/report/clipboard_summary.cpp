@@ -1,8 +1,8 @@
 #include "report/clipboard_summary.h"
 
+#include "core/elcal.h"
 #include "core/numbers.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

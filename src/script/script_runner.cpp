@@ -6,9 +6,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/program.h"
 #include "platform/utf8.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace quillet {
 namespace {

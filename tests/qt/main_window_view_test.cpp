@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <QTest>
 
+#include "core/elcal.h"
 #include "qt_fixture.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/program.h"
 #include "core/numbers.h"
 #include "efficiency/settings_file.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace quillet {
 namespace {

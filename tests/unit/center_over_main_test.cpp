@@ -1,10 +1,10 @@
 // Centring a window over the main window, with the screen clamps.
 #include <gtest/gtest.h>
 
+#include "forms/center_over_main.h"
 #include "platform/desktop.h"
 #include "platform/window.h"
 #include "script/scripted_services.h"
-#include "ui/center_over_main.h"
 
 namespace quillet {
 namespace {

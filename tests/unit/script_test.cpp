@@ -4,9 +4,9 @@
 
 #include <sstream>
 
+#include "app/program.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace quillet {
 namespace {

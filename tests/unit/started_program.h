@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "app/program.h"
 #include "script/scripted_services.h"
-#include "ui/program.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "ui/layout.h"
+#include "forms/layout.h"
 
 #include <cassert>
 

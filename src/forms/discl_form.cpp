@@ -1,11 +1,9 @@
-#include "ui/discl_window.h"
+#include "forms/discl_form.h"
 
 #include <initializer_list>
 #include <string>
 
-#include "ui/center_over_main.h"
-#include "ui/elcal.h"
-#include "ui/layout.h"
+#include "forms/layout.h"
 
 namespace quillet {
 namespace {
@@ -76,7 +74,7 @@ const std::string kDisclaimer = Lines({
 
 }  // namespace
 
-DisclWindow::DisclWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Discl"), main_(main) {
+DisclForm::DisclForm(Desktop& desktop) : Window(desktop, "Discl") {
   SetCaption("Quillet - Read Me");
   SetSize(kDisclWidth, kDisclHeight);
   Arrange(*this, kDisclPlaces);
@@ -90,13 +88,8 @@ DisclWindow::DisclWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Discl
     b.box.SetMultiLine(true);
     b.box.SetText(b.text);
     b.box.SetTypeface({8, b.bold});
-    b.box.Click = [this] { Close(); };
   }
   Command3.SetCaption(" OK");
-  Command3.Click = [this] { Close(); };
-  ClickOnWindow = [this] { Close(); };
-  KeyDownOnWindow = [this] { Close(); };
-  Activate = [this] { CenterOverMain(*this, main_, Width(), Height()); };
 }
 
 }  // namespace quillet

@@ -1,12 +1,12 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <string>
 
+#include "core/elcal.h"
 #include "core/tables.h"
 #include "efficiency/settings_file.h"
 #include "motor/motor_table.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

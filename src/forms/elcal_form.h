@@ -1,11 +1,10 @@
-// The main window `Elcal`: its controls in their containers with their
-// initial captions and texts, and the calculator state it owns. The
-// subsystems attach their handlers to these controls.
+// The main window's declaration: its controls in their containers with
+// their initial captions and texts, and its size. `Elcal` adds the
+// calculator state; the running program attaches the handlers.
 #pragma once
 
 #include <string>
 
-#include "core/elcal_state.h"
 #include "platform/controls.h"
 #include "platform/window.h"
 
@@ -17,14 +16,11 @@ inline constexpr int kMainWidth = 9135;  // 9015 twips of client area plus the f
 inline constexpr char kNbsp[] = "\u00a0";
 inline constexpr char kAmbientDefaultCaption[] = " Ambient  temperature <=30°C\u00a0(86°F)";
 
-class Elcal : public Window {
+class ElcalForm : public Window {
  public:
-  explicit Elcal(Desktop& desktop);
-
-  ElcalState state;
+  explicit ElcalForm(Desktop& desktop);
 
  private:
-  void AttachHandlers();
   Control& Plain(ControlKind kind, const char* name, Control* in, const char* caption);
   Control& Frame(const char* name, const char* caption) {
     return Plain(ControlKind::Frame3D, name, nullptr, caption);

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "app/about_window.h"
+#include "app/discl_window.h"
+#include "app/phases_window.h"
+#include "core/elcal.h"
+#include "efficiency/settings_window.h"
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
-#include "efficiency/settings_window.h"
-#include "ui/about_window.h"
-#include "ui/discl_window.h"
-#include "ui/elcal.h"
-#include "ui/phases_window.h"
 
 namespace quillet {
 

@@ -1,10 +1,10 @@
-#include "ui/help_hints.h"
+#include "help/help_hints.h"
 
 #include <cassert>
 #include <functional>
 #include <string>
 
-#include "ui/elcal.h"
+#include "core/elcal.h"
 
 namespace quillet {
 namespace {

@@ -1,5 +1,4 @@
 // The Read Me window `Discl`: what the calculator assumes and the disclaimer.
-// Any click or key closes it.
 #pragma once
 
 #include "platform/controls.h"
@@ -7,11 +6,9 @@
 
 namespace quillet {
 
-class Elcal;
-
-class DisclWindow : public Window {
+class DisclForm : public Window {
  public:
-  DisclWindow(Desktop& desktop, Elcal& main);
+  explicit DisclForm(Desktop& desktop);
 
   TextBox& Text4 = Add<TextBox>("Text4");
   TextBox& Text1 = Add<TextBox>("Text1");
@@ -19,9 +16,6 @@ class DisclWindow : public Window {
   TextBox& Text3 = Add<TextBox>("Text3");
   TextBox& Text5 = Add<TextBox>("Text5");
   Control& Command3 = AddPlain(ControlKind::CommandButton, "Command3");
-
- private:
-  Elcal& main_;
 };
 
 }  // namespace quillet

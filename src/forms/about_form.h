@@ -6,19 +6,14 @@
 
 namespace quillet {
 
-class Elcal;
-
-class AboutWindow : public Window {
+class AboutForm : public Window {
  public:
-  AboutWindow(Desktop& desktop, Elcal& main);
+  explicit AboutForm(Desktop& desktop);
 
   Control& Lbl_Program = AddPlain(ControlKind::Label, "Lbl_Program");
   Control& Lbl_Version = AddPlain(ControlKind::Label, "Lbl_Version");
   Control& Command2 = AddPlain(ControlKind::CommandButton, "Command2");
   Control& Command3 = AddPlain(ControlKind::CommandButton, "Command3");
-
- private:
-  Elcal& main_;
 };
 
 }  // namespace quillet

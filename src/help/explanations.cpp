@@ -1,10 +1,10 @@
-#include "ui/explanations.h"
+#include "help/explanations.h"
 
 #include <initializer_list>
 #include <string>
 
+#include "core/elcal.h"
 #include "platform/desktop.h"
-#include "ui/elcal.h"
 
 namespace quillet {
 namespace {

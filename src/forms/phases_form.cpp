@@ -1,10 +1,6 @@
-#include "ui/phases_window.h"
+#include "forms/phases_form.h"
 
-#include <initializer_list>
-
-#include "ui/center_over_main.h"
-#include "ui/elcal.h"
-#include "ui/layout.h"
+#include "forms/layout.h"
 
 namespace quillet {
 namespace {
@@ -53,7 +49,7 @@ std::vector<Shape> SinglePhasePicture() {
 
 }  // namespace
 
-PhasesWindow::PhasesWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Phases"), main_(main) {
+PhasesForm::PhasesForm(Desktop& desktop) : Window(desktop, "Phases") {
   SetCaption("Click on the applicable picture to select");
   SetSize(kPhasesWidth, kPhasesHeight);
   Arrange(*this, kPhasesPlaces);
@@ -66,20 +62,6 @@ PhasesWindow::PhasesWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Pha
   Label3.SetCaption("Single Phase (AC) system or Direct Current (DC) system");
   Label4.SetCaption("The voltage drop will represents a drop in both wires.");
   for (Control* bold : {&Label2, &Label3}) bold->SetTypeface({8, true});
-  Load = [this] { CenterOverMain(*this, main_, Width(), Height()); };
-  Deactivate = [this] { Close(); };
-  for (Control* c : {&Panel3ph, static_cast<Control*>(&Picture1), &Label1, &Label2})
-    c->Click = [this] { Pick(main_.TPh); };
-  for (Control* c : {&Panel1ph, static_cast<Control*>(&Picture2), &Label3, &Label4})
-    c->Click = [this] { Pick(main_.SPh); };
-  for (Control* c : Controls())
-    c->MouseMove = [this] { main_.Stat.SetCaption(" Click the picture or the system selected"); };
-}
-
-// The picker is gone before the option's handler runs.
-void PhasesWindow::Pick(OptionButton& system) {
-  Close();
-  system.SetValue(true);
 }
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "ui/center_over_main.h"
+#include "forms/center_over_main.h"
 
 #include "platform/desktop.h"
 #include "platform/window.h"

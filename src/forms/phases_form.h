@@ -1,5 +1,5 @@
-// The voltage-system picker `Phases`: a picture of each system; a click on
-// one selects it in the main window.
+// The voltage-system picker `Phases`: a picture and a description of each
+// system in its own panel.
 #pragma once
 
 #include "platform/controls.h"
@@ -7,11 +7,9 @@
 
 namespace quillet {
 
-class Elcal;
-
-class PhasesWindow : public Window {
+class PhasesForm : public Window {
  public:
-  PhasesWindow(Desktop& desktop, Elcal& main);
+  explicit PhasesForm(Desktop& desktop);
 
   Control& Panel3ph = AddPlain(ControlKind::Panel3D, "Panel3ph");
   Picture& Picture1 = Add<Picture>("Picture1", &Panel3ph);
@@ -21,10 +19,6 @@ class PhasesWindow : public Window {
   Picture& Picture2 = Add<Picture>("Picture2", &Panel1ph);
   Control& Label3 = AddPlain(ControlKind::Label, "Label3", &Panel1ph);
   Control& Label4 = AddPlain(ControlKind::Label, "Label4", &Panel1ph);
-
- private:
-  void Pick(OptionButton& system);
-  Elcal& main_;
 };
 
 }  // namespace quillet

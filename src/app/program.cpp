@@ -1,4 +1,6 @@
-#include "ui/program.h"
+#include "app/program.h"
+
+#include "app/elcal_handlers.h"
 
 namespace quillet {
 
@@ -11,6 +13,7 @@ Program::Program(Services& services, int screenWidth, int screenHeight)
       phases(desktop, main),
       effcon(desktop, main),
       actions(desktop) {
+  AttachHandlers(main);
   main.CmdAbout.Click = [this] { about.Show(); };
   main.Command2.Click = [this] { effcon.Show(); };
   main.Frame3D13.DblClick = [this] { phases.Show(); };
