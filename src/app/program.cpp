@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/elcal_handlers.h"
+#include "app/tools_menu.h"
 
 namespace quillet {
 
@@ -14,6 +15,7 @@ Program::Program(Services& services, int screenWidth, int screenHeight)
       effcon(desktop, main),
       actions(desktop) {
   AttachHandlers(main);
+  AttachToolsMenu(*this);
   main.CmdAbout.Click = [this] { about.Show(); };
   main.Command2.Click = [this] { effcon.Show(); };
   main.Frame3D13.DblClick = [this] { phases.Show(); };

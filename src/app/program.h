@@ -16,6 +16,8 @@
 
 namespace quillet {
 
+class ReportPrinter;
+
 class Program {
  public:
   Program(Services& services, int screenWidth, int screenHeight);
@@ -37,6 +39,8 @@ class Program {
   PhasesWindow phases;
   EffConWindow effcon;
   UserActions actions;
+  // Where printed and PDF reports go; set by the view or the driver.
+  ReportPrinter* reportPrinter = nullptr;
 };
 
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/menu.h"
 #include "platform/window.h"
 
 namespace quillet {
@@ -14,6 +15,7 @@ inline constexpr int kHeightWithStatus = 6450;
 inline constexpr int kHeightWithoutStatus = 6180;
 inline constexpr int kMainWidth = 9135;  // 9015 twips of client area plus the frame
 inline constexpr char kNbsp[] = "\u00a0";
+inline constexpr char kJobPrompt[] = "Type Job Name/Feeder Tag here";
 inline constexpr char kAmbientDefaultCaption[] = " Ambient  temperature <=30°C\u00a0(86°F)";
 
 class ElcalForm : public Window {
@@ -141,9 +143,12 @@ class ElcalForm : public Window {
   // Row 7
   Control& CmdAbout = Button("CmdAbout", nullptr, "About");
   Control& PasteComm = Button("PasteComm", nullptr, "Paste calculation to clipboard");
-  TextBox& Job = Text("Job", nullptr, "Type Job Name/Feeder Tag here");
+  TextBox& Job = Text("Job", nullptr, kJobPrompt);
   Control& Command1 = Button("Command1", nullptr, "Feeder Efficiency Tip");
   Control& Command2 = Button("Command2", nullptr, "Settings");
+  Control& Tools = Button("Tools", nullptr, "Tools");
+  // Opened by Tools and by a right click on the window; the running program fills it.
+  Menu& ToolsMenu = Add<Menu>("ToolsMenu");
 
   // Row 8
   Control& Stat = Plain(ControlKind::Panel3D, "Stat", nullptr, "");

@@ -38,6 +38,7 @@ const FixedHint kFixedHints[] = {
     {"CmdUnit", On::Hover, " Toggle between the metric and imperial system."},
     {"ComWS", On::Focus, kArrowsHint},
     {"Command2", On::Hover, " Set preferences and provide inputs for feeder efficiency calculations"},
+    {"Tools", On::Hover, " Smallest size for a voltage-drop limit, feeder schedule, printing and PDF."},
     {"EAWOTD", On::Hover,
      " Shows estimated wire operating temperature. Set wire operating temperature above this value or increase "
      "wire size."},

@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/desktop.h"
+#include "platform/menu.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
 
@@ -154,6 +155,34 @@ void UserActions::RunBusy(const std::function<void()>& handler) {
 void UserActions::HoverWindow(Window& window) { RunBusy(window.MouseMoveOnWindow); }
 void UserActions::ClickWindow(Window& window) { RunBusy(window.ClickOnWindow); }
 void UserActions::KeyDownOnWindow(Window& window) { RunBusy(window.KeyDownOnWindow); }
+void UserActions::RightClickWindow(Window& window) { RunBusy(window.RightClickOnWindow); }
+
+void UserActions::PickMenuItem(Menu& menu, int index) {
+  Desktop::Guard busy(desktop_);
+  menu.Dismiss();
+  if (!menu.Enabled() || index < 0 || index >= static_cast<int>(menu.Items().size())) return;
+  // A copy: the item's work may change the menu.
+  const std::function<void()> pick = menu.Items()[static_cast<std::size_t>(index)].Pick;
+  Run(pick);
+}
+
+void UserActions::DismissMenu(Menu& menu) {
+  Desktop::Guard busy(desktop_);
+  menu.Dismiss();
+}
+
+bool UserActions::Shortcut(Window& window, const std::string& keys) {
+  for (Control* control : window.Controls()) {
+    auto* menu = dynamic_cast<Menu*>(control);
+    if (!menu) continue;
+    if (const int index = menu->IndexOfShortcut(keys); index >= 0) {
+      PickMenuItem(*menu, index);
+      return true;
+    }
+  }
+  return false;
+}
+
 void UserActions::DeactivateWindow(Window& window) {
   if (window.Shown()) RunBusy(window.Deactivate);
 }

@@ -11,6 +11,7 @@ namespace quillet {
 class Control;
 class ComboBox;
 class Desktop;
+class Menu;
 class TextBox;
 class Timer;
 class Window;
@@ -37,6 +38,14 @@ class UserActions {
   void HoverWindow(Window& window);
   void ClickWindow(Window& window);
   void KeyDownOnWindow(Window& window);
+  void RightClickWindow(Window& window);
+  // An item picked from an open menu; the menu closes before the item runs.
+  void PickMenuItem(Menu& menu, int index);
+  // The menu closed without a pick (a click elsewhere, the escape key).
+  void DismissMenu(Menu& menu);
+  // A key combination ("Ctrl+P") pressed anywhere in the window picks the
+  // menu item it belongs to; returns false when none has it.
+  bool Shortcut(Window& window, const std::string& keys);
   // Another window took the activation from this one.
   void DeactivateWindow(Window& window);
   // The window's close box.

@@ -83,7 +83,8 @@ class Window {
   void Show(bool modal = false);
   void Close();
 
-  std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow;
+  std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow,
+      RightClickOnWindow;
 
   // Handler objects live as long as the window whose events they serve.
   void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }

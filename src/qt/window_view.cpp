@@ -9,11 +9,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
 #include "platform/controls.h"
+#include "platform/menu.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
 #include "qt/key_codes.h"
@@ -105,6 +107,10 @@ void WindowView::Build() {
       SyncTimer(*timer);
       continue;
     }
+    if (auto* menu = dynamic_cast<Menu*>(control)) {
+      BuildMenu(*menu);
+      continue;
+    }
     QWidget* parent = this;
     if (Control* container = control->Container()) parent = widgets_.at(container);
     QWidget* widget = MakeWidget(*control, parent);
@@ -185,6 +191,7 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
     case ControlKind::Picture:
       return new PictureWidget(static_cast<Picture&>(control), parent);
     case ControlKind::Timer:
+    case ControlKind::Menu:
       break;
   }
   return new QWidget(parent);
@@ -244,6 +251,10 @@ void WindowView::SyncAll(Control& control) {
 void WindowView::Sync(Control& control, Property property) {
   if (auto* timer = dynamic_cast<Timer*>(&control)) {
     SyncTimer(*timer);
+    return;
+  }
+  if (auto* menu = dynamic_cast<Menu*>(&control)) {
+    SyncMenu(*menu, property);
     return;
   }
   QWidget* widget = widgets_.at(&control);
@@ -327,6 +338,48 @@ void WindowView::SyncTimer(Timer& timer) {
   if (qtimer->interval() != timer.Interval()) qtimer->setInterval(timer.Interval());
   if (timer.Enabled() && !qtimer->isActive()) qtimer->start();
   if (!timer.Enabled() && qtimer->isActive()) qtimer->stop();
+}
+
+// The menu's actions also belong to the window, so their keys work wherever
+// the focus is in it, with the menu closed.
+void WindowView::BuildMenu(Menu& menu) {
+  auto* qmenu = new QMenu(this);
+  qmenu->setObjectName(QString::fromStdString(menu.Name()));
+  menus_[&menu] = qmenu;
+  widgets_[&menu] = qmenu;
+  QObject::connect(qmenu, &QMenu::aboutToHide, this, [this, &menu] {
+    if (!mirroring_ && menu.Open()) actions_.DismissMenu(menu);
+  });
+  SyncMenu(menu, Property::Items);
+}
+
+void WindowView::SyncMenu(Menu& menu, Property property) {
+  QMenu* qmenu = menus_.at(&menu);
+  if (property == Property::Items) {
+    for (QAction* action : qmenu->actions()) {
+      removeAction(action);
+      delete action;
+    }
+    for (std::size_t i = 0; i < menu.Items().size(); ++i) {
+      const MenuItem& item = menu.Items()[i];
+      QAction* action = qmenu->addAction(PlainCaption(item.text));
+      action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut), QKeySequence::PortableText));
+      action->setShortcutContext(Qt::WindowShortcut);
+      addAction(action);
+      QObject::connect(action, &QAction::triggered, this, [this, &menu, index = static_cast<int>(i)] {
+        if (!mirroring_) actions_.PickMenuItem(menu, index);
+      });
+    }
+  } else if (property == Property::Enabled) {
+    qmenu->setEnabled(menu.Enabled());
+  } else if (property == Property::Visible) {
+    if (!menu.Open()) {
+      qmenu->hide();
+      return;
+    }
+    QWidget* anchor = menu.Anchor() ? widgets_.at(menu.Anchor()) : nullptr;
+    qmenu->popup(anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : rightClickAt_);
+  }
 }
 
 void WindowView::ApplyCaption(Control& control, QWidget* widget) {
@@ -487,8 +540,13 @@ void WindowView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && UnderNoChild(this, event->position()))
+  if (!UnderNoChild(this, event->position())) return;
+  if (event->button() == Qt::LeftButton) {
     actions_.ClickWindow(model_);
+  } else if (event->button() == Qt::RightButton) {
+    rightClickAt_ = event->globalPosition().toPoint();
+    actions_.RightClickWindow(model_);
+  }
 }
 
 void WindowView::keyPressEvent(QKeyEvent* event) {

@@ -7,13 +7,16 @@
 #include <map>
 #include <string>
 
+#include <QPoint>
 #include <QWidget>
 
+class QMenu;
 class QTimer;
 
 namespace quillet {
 
 class Control;
+class Menu;
 class TextBox;
 class Timer;
 class UserActions;
@@ -47,6 +50,8 @@ class WindowView : public QWidget {
   void Sync(Control& control, Property property);
   void SyncWindow(Property property);
   void SyncTimer(Timer& timer);
+  void BuildMenu(Menu& menu);
+  void SyncMenu(Menu& menu, Property property);
   void ApplyCaption(Control& control, QWidget* widget);
   void ApplyText(TextBox& box, QWidget* widget);
   void ApplySelection(TextBox& box, QWidget* widget);
@@ -60,6 +65,9 @@ class WindowView : public QWidget {
   std::map<const Control*, QWidget*> widgets_;
   std::map<const QObject*, Control*> controlOf_;
   std::map<const Timer*, QTimer*> timers_;
+  std::map<const Menu*, QMenu*> menus_;
+  // Where the last right click on the background was, for a menu opened there.
+  QPoint rightClickAt_;
   // Set while the view applies the model's changes, so the widget signals
   // they cause are not taken for the user's events.
   int mirroring_ = 0;

@@ -1,8 +1,8 @@
 #include "report/clipboard_summary.h"
 
 #include "core/elcal.h"
-#include "core/numbers.h"
 #include "platform/desktop.h"
+#include "report/summary_words.h"
 
 namespace quillet {
 namespace {
@@ -10,11 +10,8 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 
 std::string ResultsText(const Elcal& w) {
-  const ElcalState& s = w.state;
-  return "Voltage      \t= " + w.V.Text() + " V, " + s.PhaseText + kCrLf +
-         "Current       \t= " + w.A.Text() + " Amp" + kCrLf +
-         "Power         \t= " + w.W.Text() + " " + w.VA.Caption() + "  @ PF = " + ShortSingleText(s.PowerFactor) +
-         kCrLf + "Voltage Drop\t= " + w.VDACL.Caption() + " / " + w.VDACPRCL.Caption() + " of the supply voltage.";
+  return "Voltage      \t= " + VoltageWords(w) + kCrLf + "Current       \t= " + CurrentWords(w) + kCrLf +
+         "Power         \t= " + PowerWords(w) + kCrLf + "Voltage Drop\t= " + AcDropWords(w);
 }
 
 void PasteComm_Click(Elcal& w) {
@@ -41,21 +38,20 @@ std::string BuildReport(Elcal& w) {
   s.MsgTitle = "Pasting Calculation to Clipboard";
   s.JobName = w.Job.Text();
   s.ResultsText = ResultsText(w);
-  s.AmpacityLine = "Feeder Code ampacity " + s.AmbientText + " = " + w.Ampacit.Caption();
+  s.AmpacityLine = AmpacityWords(w);
   const std::string lines[] = {
       "Voltage Drop Calculations - Date: " + w.Screen().Os().NowText(),
-      "Job Name/Feeder Tag: " + w.Job.Text(),
+      std::string(kJobLabel) + ": " + w.Job.Text(),
       s.AmpacityNote + s.MotorText,
       s.ResultsText,
-      "For " + w.L.Text() + " " + w.CmdUnit.Caption() + " long, " + s.RunsText + s.WiresText + w.ComWS.Text() +
-          s.MaterialText + s.ConduitText,
+      "For " + FeederWords(w),
       s.AmpacityLine,
-      "Estimated circuit operating temperature (with continuous load) is " + w.EAWOTD.Caption(),
+      OperatingTemperatureWords(w),
       "",
       "Conductor parameters used in calculation: ",
-      w.ACres.Caption() + " for conductor temperature of " + w.WOTD.Caption(),
+      ResistanceWords(w),
       w.XLreact.Caption(),
-      s.WireTypeText + s.InsulationText + s.AlternateBlock + s.RunsNote,
+      ConductorWords(w) + s.AlternateBlock + s.RunsNote,
       s.SeparatorText,
   };
   s.ReportText.clear();

@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "platform/menu.h"
+#include "report/calculation_report.h"
 #include "platform/utf8.h"
 #include "script/scripted_services.h"
 
@@ -92,7 +94,19 @@ std::string ListText(const std::vector<std::string>& items) {
   return out + "]";
 }
 
+// A menu's items as it shows them: the text, a tab, the shortcut.
+std::string MenuItemsText(const Menu& menu) {
+  std::vector<std::string> items;
+  for (const MenuItem& item : menu.Items())
+    items.push_back(item.shortcut.empty() ? item.text : item.text + "\t" + item.shortcut);
+  return ListText(items);
+}
+
 std::string ControlProperty(Control& c, const std::string& prop) {
+  if (auto* menu = dynamic_cast<Menu*>(&c)) {
+    if (prop == "list") return MenuItemsText(*menu);
+    if (prop == "listcount") return std::to_string(menu->Items().size());
+  }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);
   if (prop == "caption") return QuoteText(c.Caption());
@@ -237,6 +251,15 @@ class Command {
 
 }  // namespace
 
+ScriptRunner::ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out)
+    : program_(program), services_(services), out_(out) {
+  program_.reportPrinter = &reports_;
+}
+
+ScriptRunner::~ScriptRunner() {
+  if (program_.reportPrinter == &reports_) program_.reportPrinter = nullptr;
+}
+
 void ScriptRunner::RunLine(const std::string& line) {
   auto first = line.find_first_not_of(" \t\r");
   if (first == std::string::npos || line[first] == '#') return;
@@ -272,6 +295,26 @@ void ScriptRunner::RunLine(const std::string& line) {
     cmd.Arity(1, 1);
     if (Window* window = cmd.WindowArg(1)) act.ClickWindow(*window);
     else act.Click(cmd.ControlArg(1));
+  } else if (verb == "rightclick") {
+    cmd.Arity(1, 1);
+    Window* window = cmd.WindowArg(1);
+    if (!window) Fail("rightclick: unknown window " + cmd.Arg(1));
+    act.RightClickWindow(*window);
+  } else if (verb == "pick") {
+    cmd.Arity(2, 2);
+    PickFromMenu(cmd.Arg(1), cmd.Arg(2));
+  } else if (verb == "dismiss") {
+    cmd.Arity(1, 1);
+    act.DismissMenu(cmd.ControlArgAs<Menu>(1, "menu"));
+  } else if (verb == "shortcut") {
+    cmd.Arity(1, 1);
+    act.Shortcut(program_.main, cmd.Arg(1));
+  } else if (verb == "report") {
+    cmd.Arity(0, 0);
+    PrintReport();
+  } else if (verb == "reports") {
+    cmd.Arity(0, 0);
+    PrintReportRequests();
   } else if (verb == "select") {
     cmd.Arity(2, 2);
     act.Select(cmd.ControlArgAs<ComboBox>(1, "list"), ToInt(cmd.Arg(2)));
@@ -424,6 +467,25 @@ void ScriptRunner::PrintFile(const std::string& name) {
   std::ostringstream content;
   content << file.rdbuf();
   out_ << "file=" << QuoteText(content.str()) << "\n";
+}
+
+void ScriptRunner::PickFromMenu(const std::string& menuName, const std::string& itemText) {
+  auto* menu = dynamic_cast<Menu*>(program_.main.Find(menuName));
+  if (!menu) Fail("pick: " + menuName + " is not a menu of the main window");
+  // A person picks only from a menu on screen.
+  if (!menu->Open()) Fail("pick: " + menuName + " is not open");
+  const int index = menu->IndexOfText(itemText);
+  if (index < 0) Fail("pick: " + menuName + " has no item " + QuoteText(itemText));
+  program_.actions.PickMenuItem(*menu, index);
+}
+
+void ScriptRunner::PrintReport() {
+  for (const std::string& line : ReportLines(BuildCalculationReport(program_.main))) out_ << line << "\n";
+}
+
+void ScriptRunner::PrintReportRequests() {
+  for (const std::string& request : reports_.requests) out_ << request << "\n";
+  reports_.requests.clear();
 }
 
 void ScriptRunner::PrintMessages() {

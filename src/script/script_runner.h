@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "script/recorded_reports.h"
+
 namespace quillet {
 
 class Program;
@@ -24,8 +26,11 @@ std::string QuoteText(const std::string& text);
 
 class ScriptRunner {
  public:
-  ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out)
-      : program_(program), services_(services), out_(out) {}
+  // Reports the program prints or saves are recorded while the runner lives.
+  ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out);
+  ~ScriptRunner();
+  ScriptRunner(const ScriptRunner&) = delete;
+  ScriptRunner& operator=(const ScriptRunner&) = delete;
 
   // Runs one line; blank lines and comments do nothing. Throws ScriptError.
   void RunLine(const std::string& line);
@@ -37,6 +42,9 @@ class ScriptRunner {
   void PrintState(const std::string& field);
   void PrintFile(const std::string& name);
   void PrintMessages();
+  void PrintReport();
+  void PrintReportRequests();
+  void PickFromMenu(const std::string& menuName, const std::string& itemText);
   void PrintLines(const std::string& what, const std::string& text);
   void WriteFile(const std::string& name, const std::string& content);
   std::filesystem::path FolderPath(const std::string& name) const;
@@ -44,6 +52,7 @@ class ScriptRunner {
   Program& program_;
   ScriptedServices& services_;
   std::ostream& out_;
+  RecordedReports reports_;
 };
 
 }  // namespace quillet

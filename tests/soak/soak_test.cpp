@@ -38,7 +38,7 @@ const char* const kClickables[] = {
     "TPh", "SPh", "OptPF1", "OptPF095", "OptPF09", "OptPF085", "OptPF08", "OptPF075", "OptMAG", "OptNONM",
     "Opt90C", "Opt75C", "Opt60C", "OptCU", "OptAL", "OptionNOR1", "OptionNOF2", "OptionNOF3", "OptionNOF4",
     "OptionNOF5", "OptionNOF6", "AmbCmnd", "CmdDeg", "CmdUnit", "CmdAbout", "PasteComm", "Command1", "Command2",
-    "Stat", "Frame3D2", "Ampacit", "A", "Job", "EffCon.Command1", "EffCon.Command2", "EffCon.System",
+    "Tools", "Stat", "Frame3D2", "Ampacit", "A", "Job", "EffCon.Command1", "EffCon.Command2", "EffCon.System",
     "EffCon.Help", "About.Command2", "About.Command3", "About", "Discl", "Discl.Text1", "Discl.Command3",
     "Phases.Label1", "Phases.Picture2", "Motor", "Motor.Label1"};
 const char* const kSpins[] = {"VS", "AS", "PS", "LS", "VDPS", "WOTPS", "AmpS"};
@@ -68,6 +68,7 @@ class SessionMaker {
     if (roll < 91) return "dblclick " + std::string(Pick(kDoubleClicked));
     if (roll < 95) return "focus " + std::string(Pick(kFocused));
     if (roll < 98) return "answer " + std::to_string(Between(1, 2));
+    if (roll < 99) return Between(0, 1) ? "shortcut Ctrl+P" : "shortcut Ctrl+Shift+S";
     return "deactivate Phases";
   }
 

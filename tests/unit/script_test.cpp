@@ -52,6 +52,15 @@ TEST_F(Driver, UnknownNamesAreErrorsNotSilence) {
     EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
 }
 
+TEST_F(Driver, MenuCommandsRefuseWhatAPersonCannotDo) {
+  for (const char* line : {"pick ToolsMenu \"Print calculation…\"",  // closed
+                           "pick Tools \"Print calculation…\"", "dismiss Tools", "rightclick Nope",
+                           "rightclick Elcal.Tools", "report x", "reports x", "shortcut"})
+    EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
+  runner.RunLine("click Tools");
+  EXPECT_THROW(runner.RunLine("pick ToolsMenu \"Print\""), ScriptError);
+}
+
 TEST_F(Driver, PrintsFieldsAtTheirOwnPrecision) {
   program.main.state.PowerFactor = 0.8f;
   program.main.state.Voltage = 0.1 + 0.2;

@@ -1,0 +1,35 @@
+#include "platform/menu.h"
+
+namespace quillet {
+
+Menu::Menu(Window& window, std::string name, Control* container)
+    : Control(window, ControlKind::Menu, std::move(name), container) {
+  SetVisible(false);
+}
+
+void Menu::AddItem(MenuItem item) {
+  items_.push_back(std::move(item));
+  Notify(Property::Items);
+}
+
+int Menu::IndexOfText(const std::string& text) const {
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].text == text) return static_cast<int>(i);
+  return -1;
+}
+
+int Menu::IndexOfShortcut(const std::string& shortcut) const {
+  if (shortcut.empty()) return -1;
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].shortcut == shortcut) return static_cast<int>(i);
+  return -1;
+}
+
+void Menu::Popup(Control* anchor) {
+  anchor_ = anchor;
+  // A second request while open moves it, as reopening a menu does.
+  if (Open()) Notify(Property::Visible);
+  SetVisible(true);
+}
+
+}  // namespace quillet

@@ -1,0 +1,41 @@
+// The one-page calculation report: what the page says, without how it looks.
+// Built from the same words as the clipboard summary; a view lays it out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+class Elcal;
+
+struct ReportRow {
+  std::string label;  // empty for a note
+  std::string value;
+};
+
+struct ReportSection {
+  std::string heading;
+  std::vector<ReportRow> rows;
+};
+
+struct CalculationReport {
+  std::string title;
+  std::vector<ReportRow> heading;         // job, date, program and version
+  std::vector<ReportSection> sections;    // inputs, results, notes when there are any
+  std::string footer;                     // the tables the data follow
+  std::string job;                        // the job text as typed
+};
+
+// The report of the calculation as the last pass left it.
+CalculationReport BuildCalculationReport(const Elcal& window);
+
+// A file name for the report: the job text made safe for a file system, or a
+// plain name while the job field holds its prompt or nothing usable.
+std::string SuggestedPdfName(const std::string& job);
+
+// Runs of blanks and line breaks as one space, none at the ends: the page
+// wraps its own lines.
+std::string Squeezed(const std::string& text);
+
+}  // namespace quillet
