@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "qt/qt_report_printer.h"
 #include "qt/window_view.h"
 
 namespace quillet {
@@ -16,9 +17,12 @@ DesktopApp::DesktopApp(const std::string& programFolder)
     if (!mainView) mainView = views_.back().get();
   }
   mainView->onClosed = [] { QCoreApplication::quit(); };
+  printer_ = std::make_unique<QtReportPrinter>(mainView);
+  program_.reportPrinter = printer_.get();
 }
 
 DesktopApp::~DesktopApp() {
+  program_.reportPrinter = nullptr;
   // The secondary views are children of the main one: they go first.
   while (!views_.empty()) views_.pop_back();
 }

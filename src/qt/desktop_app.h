@@ -11,6 +11,7 @@
 
 namespace quillet {
 
+class QtReportPrinter;
 class WindowView;
 
 class DesktopApp {
@@ -24,11 +25,13 @@ class DesktopApp {
   void Start();
   Program& Calculator() { return program_; }
   WindowView& View(const std::string& windowName) const;
+  QtReportPrinter& Printer() { return *printer_; }
 
  private:
   QtServices services_;
   Program program_;
   std::vector<std::unique_ptr<WindowView>> views_;
+  std::unique_ptr<QtReportPrinter> printer_;
 };
 
 }  // namespace quillet

@@ -1,0 +1,29 @@
+// The calculation report laid out on one page, as real text, for the printer
+// and for PDF files.
+#pragma once
+
+#include <QPageSize>
+#include <QString>
+
+class QLocale;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace quillet {
+
+struct CalculationReport;
+
+// US Letter, or A4 where the locale's paper is A4.
+QPageSize LocalePageSize(const QLocale& locale);
+
+// Paints the report on the device's page with 20 mm margins.
+void PaintReport(QPainter& painter, const CalculationReport& report);
+
+// Sets the page size and margins every report page uses.
+void PrepareReportPage(QPagedPaintDevice& device, const QPageSize& size);
+
+// Writes the page beside the file, then renames it into place: a failed
+// write leaves the old file, or none, and says why in `error`.
+bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error);
+
+}  // namespace quillet

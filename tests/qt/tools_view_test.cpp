@@ -1,0 +1,217 @@
+// The Tools button and its menu on a real window, and the report written as
+// PDF and printed, read back with pdftotext.
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/elcal.h"
+#include "qt/qt_report_printer.h"
+#include "qt/report_page.h"
+#include "qt/widgets.h"
+#include "qt_fixture.h"
+#include "report/calculation_report.h"
+
+namespace quillet {
+namespace {
+
+QString ShotPath(const char* file) { return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(file)); }
+
+// The text of a PDF as pdftotext reads it, blanks squeezed.
+QString PdfText(const QString& path) {
+  QProcess run;
+  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  if (!run.waitForFinished(20000) || run.exitCode() != 0) return QStringLiteral("pdftotext failed");
+  return QString::fromUtf8(run.readAllStandardOutput()).simplified();
+}
+
+class ToolsViewTest : public QtViewTest {
+ protected:
+  void SetUp() override {
+    QtViewTest::SetUp();
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+      GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    Elcal& main = app_->Calculator().main;
+    // Two runs of 1/0 copper for a 200 HP motor: numbers worth finding.
+    app_->Calculator().actions.Select(main.ComWS, 9);
+    Run(120);
+    // Two runs explain themselves in a message box first.
+    AcceptNextMessageBox();
+    QTest::mouseClick(As<QAbstractButton>("OptionNOF2"), Qt::LeftButton);
+    ASSERT_FALSE(expectBox_);
+    app_->Calculator().actions.Select(main.ComHP, 20);
+    main.Job.SetText("Pump house P-1");
+    Run(150);
+  }
+
+  QMenu* Menu() const { return qobject_cast<QMenu*>(Widget("ToolsMenu")); }
+  void ActivateMainWindow() {
+    QWidget& view = app_->View("Elcal");
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  }
+  QTemporaryDir out_;
+};
+
+// Every focusable widget of the main window in the order Tab visits them.
+std::vector<std::string> TabChain(QWidget& window) {
+  std::vector<std::string> chain;
+  QWidget* w = &window;
+  do {
+    w = w->nextInFocusChain();
+    if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(&window) && !w->objectName().isEmpty())
+      chain.push_back(w->objectName().toStdString());
+  } while (w != &window);
+  return chain;
+}
+
+TEST_F(ToolsViewTest, ToolsSitsAfterSettingsAndTabReachesItLast) {
+  QWidget* tools = Widget("Tools");
+  QWidget* settings = Widget("Command2");
+  EXPECT_EQ(static_cast<CaptionButton*>(tools)->Caption(), "Tools");
+  EXPECT_EQ(tools->y(), settings->y());
+  EXPECT_EQ(tools->height(), settings->height());
+  EXPECT_GT(tools->x(), settings->geometry().right());
+  QWidget& view = app_->View("Elcal");
+  EXPECT_LE(tools->geometry().right(), view.width() - 4);
+  for (QWidget* other : view.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (other == tools || !other->isVisible()) continue;
+    EXPECT_FALSE(other->geometry().intersects(tools->geometry())) << other->objectName().toStdString();
+  }
+  // The model's order is the tab order, the new button after the old ones.
+  std::vector<std::string> expected;
+  for (Control* c : app_->Calculator().main.Controls())
+    if (c->Focusable() && c->Visible()) expected.push_back(c->Name());
+  EXPECT_EQ(TabChain(view), expected);
+  EXPECT_EQ(expected.back(), "Tools");
+}
+
+TEST_F(ToolsViewTest, ClickingToolsOpensTheMenuBelowItAndEscapeClosesIt) {
+  auto* tools = As<QAbstractButton>("Tools");
+  QTest::mouseClick(tools, Qt::LeftButton);
+  QMenu* menu = Menu();
+  ASSERT_TRUE(menu->isVisible());
+  EXPECT_TRUE(app_->Calculator().main.ToolsMenu.Open());
+  ASSERT_EQ(menu->actions().size(), 2);
+  EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("Print calculation…"));
+  EXPECT_EQ(menu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(menu->actions()[1]->text(), QString::fromUtf8("Save calculation as PDF…"));
+  EXPECT_EQ(menu->actions()[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  // Below the button; moved left only as far as the screen's edge needs.
+  const QPoint below = tools->mapToGlobal(QPoint(0, tools->height()));
+  EXPECT_EQ(menu->y(), below.y());
+  EXPECT_LE(menu->x(), below.x());
+  EXPECT_LE(menu->geometry().right(), menu->screen()->geometry().right());
+  ASSERT_TRUE(menu->grab().save(ShotPath("tools-menu.png")));
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_FALSE(menu->isVisible());
+  EXPECT_FALSE(app_->Calculator().main.ToolsMenu.Open());
+}
+
+TEST_F(ToolsViewTest, RightClickOnTheBackgroundOpensTheSameMenuThere) {
+  QWidget& view = app_->View("Elcal");
+  // Between About and the paste button.
+  const QPoint gap(67, 346);
+  ASSERT_EQ(view.childAt(gap), nullptr);
+  QTest::mouseClick(&view, Qt::RightButton, {}, gap);
+  ASSERT_TRUE(Menu()->isVisible());
+  EXPECT_EQ(Menu()->pos(), view.mapToGlobal(gap));
+  QTest::keyClick(Menu(), Qt::Key_Escape);
+  // On a control it stays closed.
+  QTest::mouseClick(Widget("Frame3D7"), Qt::RightButton);
+  EXPECT_FALSE(Menu()->isVisible());
+}
+
+TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
+  QString suggested;
+  const QString path = out_.filePath(QStringLiteral("report.pdf"));
+  app_->Printer().choosePdfPath = [&](const QString& s) {
+    suggested = s;
+    return path;
+  };
+  QTest::mouseClick(As<QAbstractButton>("Tools"), Qt::LeftButton);
+  QTest::keyClick(Menu(), Qt::Key_Down);
+  QTest::keyClick(Menu(), Qt::Key_Down);
+  QTest::keyClick(Menu(), Qt::Key_Return);
+  EXPECT_EQ(QFileInfo(suggested).fileName(), "Pump house P-1.pdf");
+  ASSERT_TRUE(QFile::exists(path));
+  const Elcal& main = app_->Calculator().main;
+  const QString text = PdfText(path);
+  for (const std::string& expected : {std::string("Voltage drop calculation"), std::string("Pump house P-1"),
+                                      main.VDACL.Caption() + " / " + main.VDACPRCL.Caption(), main.Ampacit.Caption(),
+                                      std::string("Warning: Current exceeds the wire ampacity")})
+    EXPECT_TRUE(text.contains(QString::fromStdString(expected))) << expected << " not in: " << text.toStdString();
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                  QStringLiteral("-singlefile"), path,
+                                                  ShotPath("report-page")});
+  EXPECT_TRUE(QFile::exists(ShotPath("report-page.png")));
+}
+
+TEST_F(ToolsViewTest, KeysPrintFromATextFieldWithTheMenuClosed) {
+  ActivateMainWindow();
+  const QString path = out_.filePath(QStringLiteral("printed.pdf"));
+  int asked = 0;
+  app_->Printer().choosePrinter = [&](QPrinter& printer) {
+    ++asked;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return true;
+  };
+  auto* current = As<QLineEdit>("A");
+  current->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(current, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(Menu()->isVisible());
+  EXPECT_EQ(current->text().toStdString(), app_->Calculator().main.A.Text());
+  EXPECT_TRUE(PdfText(path).contains(QStringLiteral("Pump house P-1")));
+}
+
+TEST_F(ToolsViewTest, CancellingTheSaveDialogWritesNothing) {
+  ActivateMainWindow();
+  app_->Printer().choosePdfPath = [](const QString&) { return QString(); };
+  QTest::keyClick(As<QLineEdit>("Job"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_TRUE(QDir(out_.path()).isEmpty());
+}
+
+TEST_F(ToolsViewTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
+  const QString missing = out_.filePath(QStringLiteral("no such folder/report.pdf"));
+  app_->Printer().choosePdfPath = [&](const QString&) { return missing; };
+  AcceptNextMessageBox();
+  app_->Calculator().actions.Shortcut(app_->Calculator().main, "Ctrl+Shift+S");
+  EXPECT_FALSE(expectBox_) << "no message box was shown";
+  EXPECT_TRUE(QDir(out_.path()).isEmpty());
+}
+
+TEST(ReportPdf, AFailedReplaceKeepsTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("feeder.pdf"));
+  // A folder where the file should go: the rename cannot happen.
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("feeder.pdf")));
+  QString error;
+  EXPECT_FALSE(WriteReportPdf(CalculationReport{}, path, QPageSize(QPageSize::A4), error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_TRUE(QFileInfo(path).isDir());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+TEST(ReportPdf, PaperFollowsTheLocale) {
+  struct Row {
+    const char* locale;
+    QPageSize::PageSizeId paper;
+  } rows[] = {{"en_US", QPageSize::Letter}, {"en_CA", QPageSize::Letter}, {"fr_CA", QPageSize::Letter},
+              {"es_MX", QPageSize::Letter}, {"C", QPageSize::Letter},      {"en_GB", QPageSize::A4},
+              {"de_DE", QPageSize::A4},     {"fr_FR", QPageSize::A4},      {"en_AU", QPageSize::A4}};
+  for (const Row& row : rows)
+    EXPECT_EQ(LocalePageSize(QLocale(QString::fromLatin1(row.locale))).id(), row.paper) << row.locale;
+}
+
+}  // namespace
+}  // namespace quillet
