@@ -57,8 +57,9 @@ void QtReportPrinter::SavePdf(const CalculationReport& report, const std::string
   lastFolder_ = QFileInfo(path).absolutePath();
   QString error;
   if (!WriteReportPdf(report, path, pageSize, error))
-    QMessageBox::warning(owner_, QString::fromLatin1(kSaveTitle),
-                         QStringLiteral("The PDF could not be saved to\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error));
+    QMessageBox::warning(
+        owner_, QString::fromLatin1(kSaveTitle),
+        QStringLiteral("The PDF could not be saved to\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 }  // namespace quillet

@@ -23,7 +23,9 @@
 namespace quillet {
 namespace {
 
-QString ShotPath(const char* file) { return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(file)); }
+QString ShotPath(const char* file) {
+  return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(file));
+}
 
 // The text of a PDF as pdftotext reads it, blanks squeezed.
 QString PdfText(const QString& path) {
@@ -197,7 +199,7 @@ TEST_F(ToolsViewTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
   EXPECT_TRUE(QDir(out_.path()).isEmpty());
 }
 
-TEST(ReportPdf, AFailedReplaceKeepsTheOldFile) {
+TEST(ReportPdf, AFolderInTheWayFailsWithoutLeavingAPartFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("feeder.pdf"));
   // A folder where the file should go: the rename cannot happen.
