@@ -154,7 +154,7 @@ void WalkAmbient(Session& session, const FeederSpec& spec) {
       std::sort(seen.begin(), seen.end());
       throw Refused{{Column::Ambient, "the " + std::to_string(spec.insulationC) + " °C rating's chain runs " +
                                           std::to_string(seen.front()) + " … " + std::to_string(seen.back()) +
-                                          " °C in steps of 5"}};
+                                          " °C"}};
     }
   }
 }

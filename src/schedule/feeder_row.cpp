@@ -120,7 +120,7 @@ void ReadSystemAndVoltage(const RowReader& row, FeederSpec& f) {
                                         " (this would be " + kept + " V)"};
 }
 
-void ReadLoad(const RowReader& row, FeederSpec& f) {
+void ReadLoad(const RowReader& row, bool decimalComma, FeederSpec& f) {
   const bool current = row.Given(Column::Current), power = row.Given(Column::Power),
              motor = row.Given(Column::MotorHp);
   if (current + power + motor != 1)
@@ -130,6 +130,7 @@ void ReadLoad(const RowReader& row, FeederSpec& f) {
     f.load = LoadKind::Motor;
     std::string hp = Lower(row.Text(Column::MotorHp));
     if (hp.ends_with("hp")) hp = Trim(hp.substr(0, hp.size() - 2));
+    if (decimalComma) std::replace(hp.begin(), hp.end(), ',', '.');
     f.loadText = hp;
     return;
   }
@@ -279,7 +280,7 @@ std::variant<FeederSpec, std::string> ReadFeeder(const std::vector<std::string>&
   FeederSpec f;
   try {
     ReadSystemAndVoltage(row, f);
-    ReadLoad(row, f);
+    ReadLoad(row, decimalComma, f);
     ReadOptions(row, f);
     ReadConductor(row, f);
     ReadLimits(row, defaults, f);
