@@ -31,10 +31,11 @@ foreach(bad "--bogus" "-x" "--jobs=0" "--jobs=two" "--max-vd=-1")
   expect_match("${bad} usage on standard error" "${err}" "usage: quillet-schedule")
 endforeach()
 
-# The example has one row without a length: exit 1 and its line in the summary.
+# The example has a row no size fits and one without a length: exit 1 and
+# their lines in the summary.
 execute_process(COMMAND ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("example status" "${status}" 1)
-expect("example summary" "${err}" "21 feeders: 20 evaluated, 1 with errors (line 22)\n")
+expect("example summary" "${err}" "22 feeders: 20 evaluated, 2 with errors (lines 22, 23)\n")
 execute_process(COMMAND ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
 file(READ ${WORKDIR}/one.csv one)
 expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
