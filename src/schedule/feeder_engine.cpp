@@ -82,9 +82,6 @@ class Session {
     action();
     if (services_.count != before) throw Refused{{column, "the window says \"" + Trimmed(services_.last) + "\""}};
   }
-  // The same for an action whose boxes only explain (the runs note).
-  void DoExplained(const std::function<void()>& action) { action(); }
-
   void Type(Column column, TextBox& box, const std::string& text) {
     Do(column, [&] {
       act_.Focus(box);
@@ -103,8 +100,9 @@ class Session {
   UserActions act_;
 };
 
-int FirstListIndex(bool aluminium) { return aluminium ? 1 : 0; }
-int ListIndexOf(int area, bool aluminium) { return area - FirstListIndex(aluminium); }
+// The aluminium list starts at 12 AWG.
+int SmallestArea(bool aluminium) { return aluminium ? 1 : 0; }
+int ListIndexOf(int area, bool aluminium) { return area - SmallestArea(aluminium); }
 int FirstParallelArea() { return kFirstParallelCopper; }
 
 OptionButton& PowerFactorOption(Elcal& w, int option) {
@@ -200,7 +198,8 @@ void EnterFeeder(Session& session, const FeederSpec& spec, int firstArea) {
   SelectSize(session, spec, firstArea);
   if (spec.runs > 1) {
     session.Tick();  // the pass enables the runs from 1/0 up
-    session.DoExplained([&] { session.Click(RunsOption(w, spec.runs)); });
+    // The first choice of several runs explains them in a box; that is no refusal.
+    session.Click(RunsOption(w, spec.runs));
   }
   session.Type(Column::Length, w.L, spec.length);
   if (!spec.userR.empty()) session.Type(Column::UserR, w.TextACR, spec.userR);
@@ -217,6 +216,10 @@ Column LoadColumn(const FeederSpec& spec) {
 
 void Pass(Session& session, const FeederSpec& spec) {
   session.Do(LoadColumn(spec), [&] { session.Tick(); });
+  // A current that its field shows as 0 (a motor's full-load current at a
+  // very high voltage, ".0") leaves the window showing older results.
+  if (session.State().Current == 0)
+    throw Refused{{LoadColumn(spec), "the window shows 0 A here and computes nothing"}};
 }
 
 // The first tick under the power lock stores the current as its field shows
@@ -244,7 +247,9 @@ std::optional<float> ExactDropPercent(const Elcal& w) {
   const double cross = i * x * cosPhi - i * r * sinPhi;
   const double radicand = e * e - cross * cross;
   if (!(radicand >= 0) || e <= 0) return std::nullopt;
-  const double drop = e + i * r * cosPhi + i * x * sinPhi - std::sqrt(radicand);
+  // E − √(E² − c²) written as c² / (E + √(E² − c²)): no cancellation when
+  // the drop is tiny beside a high voltage.
+  const double drop = i * r * cosPhi + i * x * sinPhi + cross * cross / (e + std::sqrt(radicand));
   const double percent = drop / e * 100.0;
   if (!std::isfinite(percent)) return std::nullopt;
   return static_cast<float>(percent);
@@ -295,7 +300,7 @@ struct Probe {
 
 class SizeFinder {
  public:
-  SizeFinder(Session& session, const FeederSpec& spec, int first)
+  explicit SizeFinder(Session& session, const FeederSpec& spec, int first)
       : session_(session), spec_(spec), first_(first), last_(kSizeCount - 1) {}
 
   // The smallest area meeting the test, or none.
@@ -348,7 +353,7 @@ class SizeFinder {
 
 int FirstArea(const FeederSpec& spec) {
   if (spec.runs > 1) return FirstParallelArea();
-  return FirstListIndex(spec.aluminium);
+  return SmallestArea(spec.aluminium);
 }
 
 FeederResult EvaluateGiven(const FeederSpec& spec) {

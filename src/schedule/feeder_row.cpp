@@ -44,7 +44,7 @@ struct BadValue {
 
 class RowReader {
  public:
-  RowReader(const std::vector<std::string>& cells, const ScheduleLayout& layout, bool decimalComma)
+  explicit RowReader(const std::vector<std::string>& cells, const ScheduleLayout& layout, bool decimalComma)
       : cells_(cells), layout_(layout), decimalComma_(decimalComma) {}
 
   std::string Text(Column column) const {

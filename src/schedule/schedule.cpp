@@ -22,7 +22,7 @@ struct Row {
 
 class Evaluator {
  public:
-  Evaluator(const ScheduleLayout& layout, const ScheduleDefaults& defaults, bool decimalComma)
+  explicit Evaluator(const ScheduleLayout& layout, const ScheduleDefaults& defaults, bool decimalComma)
       : layout_(layout), defaults_(defaults), decimalComma_(decimalComma) {}
 
   void Evaluate(Row& row) const {

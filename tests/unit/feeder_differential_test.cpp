@@ -220,11 +220,20 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
   for (int i = 0; i < 400; ++i) {
     const FeederSpec feeder = RandomFeeder(rng);
     const FeederResult result = EvaluateFeeder(feeder);
-    ASSERT_FALSE(result.error) << "feeder " << i << ": " << result.error->reason;
+    if (result.error) {
+      // Only a current the window rounds to 0 may stop a valid feeder.
+      EXPECT_EQ(result.error->reason, "the window shows 0 A here and computes nothing") << "feeder " << i;
+      EXPECT_EQ(Play(ScriptFor(feeder, feeder.areaIndex.value_or(9)) + "state Current\n")["Current"], "0");
+      continue;
+    }
     if (!result.numbers) continue;  // no size fits
     if (!feeder.areaIndex) ++found;
     const std::string script = ScriptFor(feeder, *result.areaUsed);
     ExpectSame(*result.numbers, Play(script), script);
+    // The window's effective-impedance drop is never above the exact one.
+    if (result.numbers->vdExactPercent) {
+      EXPECT_GE(*result.numbers->vdExactPercent, result.numbers->vdAcPercent * (1 - 1e-5f)) << script;
+    }
     ++compared;
   }
   EXPECT_GT(compared, 300);
