@@ -2,8 +2,12 @@
 // finder's choices and the values the window would refuse.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/numbers.h"
 #include "schedule/feeder_engine.h"
+#include "script/scripted_services.h"
+#include "ui/program.h"
 
 namespace quillet {
 namespace {
@@ -232,6 +236,29 @@ TEST(FeederEngine, RefusesWhatTheWindowRefusesAndSaysWhy) {
     EXPECT_EQ(r.error->reason, row.reason);
     EXPECT_FALSE(r.numbers);
   }
+}
+
+// The start-up the engine relies on: the default settings, metric, and the
+// program folder left alone.
+TEST(StartWithoutSettingsFile, AppliesTheDefaultsAndTouchesNoFile) {
+  struct NoFile : ScriptedServices {
+    using ScriptedServices::ScriptedServices;
+    bool KeepsSettingsFile() override { return false; }
+  };
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-start-without-settings";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  NoFile services(folder.string());
+  Program program(services, 28800, 16200);
+  program.Start();
+  EXPECT_TRUE(services.shown.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_EQ(program.main.CmdUnit.Caption(), "m");
+  EXPECT_EQ(program.main.CmdDeg.Caption(), "°C");
+  EXPECT_EQ(program.main.state.LengthFactor, 1.0f);
+  EXPECT_EQ(program.main.state.HoursPerDay, 24.0f);
+  EXPECT_EQ(program.main.state.CostPerKWh, 0.1f);
+  std::filesystem::remove_all(folder);
 }
 
 TEST(SizeName, SpellsAwgAndKcmil) {
