@@ -89,6 +89,10 @@ void ApplySettings(Elcal& w, const Settings& settings) {
 // restored with the defaults. If even that cannot be written the defaults
 // still apply for this run.
 void LoadSettings(Elcal& w) {
+  if (!w.Screen().Os().KeepsSettingsFile()) {
+    ApplySettings(w, Settings{});
+    return;
+  }
   const std::string folder = w.Screen().Os().ProgramFolder();
   std::optional<Settings> read = ReadSettingsFile(folder);
   if (read && WriteSettingsFile(folder, *read)) {

@@ -29,6 +29,9 @@ class Services {
   virtual void Beep() = 0;
   virtual std::string NowText() = 0;
   virtual std::string ProgramFolder() = 0;
+  // False for a session that keeps no settings file (a batch evaluation):
+  // start-up then applies the default settings without reading or writing.
+  virtual bool KeepsSettingsFile() { return true; }
   virtual VersionNumbers Version() = 0;
 };
 

@@ -1,0 +1,58 @@
+// RFC 4180 records read one at a time, so a schedule of any length needs
+// only the memory of its longest record. UTF-8 with or without a byte-order
+// mark, CR LF or LF line ends; the delimiter (comma, semicolon or tab) is
+// found from the header line.
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+// The input is not CSV; the message names the line.
+struct CsvError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct CsvRecord {
+  int line = 0;  // where the record starts, 1 for the first line
+  std::vector<std::string> cells;
+};
+
+class CsvReader {
+ public:
+  explicit CsvReader(std::istream& in) : in_(in) {}
+
+  // The first record; throws CsvError when there is none.
+  CsvRecord ReadHeader();
+  // The next record that is not blank; false at the end. Throws CsvError.
+  bool Next(CsvRecord& record);
+
+  char Delimiter() const { return delimiter_; }
+  bool HadByteOrderMark() const { return bom_; }
+  // The line end of the header, used again for the output.
+  const char* LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
+
+ private:
+  int Get();
+  int Peek();
+  bool ReadRecord(CsvRecord& record);
+  void DetectFormat();
+
+  std::istream& in_;
+  std::string header_;  // the raw header line while the delimiter is found
+  std::size_t headerAt_ = 0;
+  bool fromHeader_ = false;
+  char delimiter_ = ',';
+  bool bom_ = false;
+  bool crlf_ = false;
+  int line_ = 1;
+};
+
+// One record in the reader's format, quoted where needed, with its line end.
+std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const char* lineEnd);
+
+}  // namespace quillet

@@ -1,0 +1,90 @@
+// One feeder of a schedule: what a row asks for and what the window showed
+// for it. The inputs are kept as the texts a user would type, so the engine
+// enters exactly what the row says.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+// The columns of a schedule that the engine reads, in the order of the table
+// in feeder_row.cpp.
+enum class Column {
+  Tag,
+  System,
+  Voltage,
+  Current,
+  Power,
+  MotorHp,
+  Pf,
+  Material,
+  Conduit,
+  Insulation,
+  Ambient,
+  Length,
+  Unit,
+  Runs,
+  Size,
+  WireTemp,
+  UserR,
+  UserX,
+  MaxVdPct,
+  Continuous,
+};
+
+enum class LoadKind { Current, Power, Motor };
+
+struct FeederSpec {
+  bool singlePhase = false;
+  std::string voltage = "208";  // digits and at most one "."
+  LoadKind load = LoadKind::Current;
+  std::string loadText = "10";  // amperes, watts, or the horsepower of a list item ("1/2", "7.5")
+  std::optional<int> pfOption;  // 0 to 5: 0.75, 0.8, 0.85, 0.9, 0.95, 1.0; none: 1.0 (motor: 0.8)
+  bool aluminium = false;
+  bool pvc = false;
+  int insulationC = 75;
+  int ambientC = 30;
+  bool feet = false;
+  std::string length = "10";
+  int runs = 1;
+  std::optional<int> areaIndex;  // 0 (14 AWG) to 20 (1000 kcmil); none: find the size
+  std::optional<int> wireTempC;
+  std::string userR;  // empty when not given
+  std::string userX;
+  double maxVdPercent = 3;
+  bool continuous = false;
+};
+
+enum class SizedBy { Given, Ampacity, VoltageDrop, None };
+enum class AmpacityCheck { Ok, Over80, Over100 };
+
+// The numbers of the window's state after the last pass for the size used.
+struct FeederNumbers {
+  double current = 0;
+  float vdAc = 0, vdAcPercent = 0;
+  std::optional<float> vdExactPercent;
+  std::optional<float> vdDc, vdDcPercent;  // only where the window shows the DC drop
+  float rdc = 0, rac = 0, xl = 0, z = 0;
+  bool perKm = true;
+  float areaMm2 = 0, ampacity = 0, ambientFactor = 0, loadRatio = 0;
+  AmpacityCheck check = AmpacityCheck::Ok;
+  float wireTempC = 0;
+  std::optional<float> operatingTempC;  // none when the window says the wire melted
+  std::optional<float> vdAlt, vdAltPercent;
+};
+
+struct FeederError {
+  Column column = Column::Tag;
+  std::string reason;
+};
+
+struct FeederResult {
+  SizedBy sizedBy = SizedBy::Given;
+  std::optional<int> areaUsed, areaForAmpacity, areaForVd;
+  std::optional<FeederNumbers> numbers;  // none when sizedBy is None
+  std::string note;                      // why no size fits, and what would
+  std::optional<FeederError> error;
+};
+
+}  // namespace quillet

@@ -1,0 +1,445 @@
+#include "schedule/feeder_engine.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/elcal_handlers.h"
+#include "core/elcal.h"
+#include "core/numbers.h"
+#include "core/tables.h"
+#include "platform/desktop.h"
+#include "platform/services.h"
+#include "platform/user_actions.h"
+#include "platform/version.h"
+
+namespace quillet {
+namespace {
+
+// A session that keeps no settings file, shows no box and owns no clipboard:
+// the messages are kept so the row can say what the window would have said.
+class QuietServices : public Services {
+ public:
+  int MessageBox(const std::string& text, int, const std::string&) override {
+    ++count;
+    last = text;
+    return kAnswerOk;
+  }
+  void ClearClipboard() override {}
+  void SetClipboardText(const std::string&) override {}
+  void Beep() override {}
+  std::string NowText() override { return ""; }
+  std::string ProgramFolder() override { return ""; }
+  VersionNumbers Version() override { return ProgramVersion(); }
+  bool KeepsSettingsFile() override { return false; }
+
+  int count = 0;
+  std::string last;
+};
+
+constexpr int kScreenWidth = 28800;
+constexpr int kScreenHeight = 16200;
+constexpr int kMaxRuns = 6;
+constexpr double kContinuousFactor = 1.25;
+
+// Raised inside an evaluation when the window would have refused a value.
+struct Refused {
+  FeederError error;
+};
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// One launched calculator with only the main window: the secondary windows
+// take no part in a feeder's numbers.
+class Session {
+ public:
+  Session() : desktop_(services_, kScreenWidth, kScreenHeight), w_(desktop_), act_(desktop_) {
+    AttachHandlers(w_);
+    {
+      Desktop::Guard busy(desktop_);
+      w_.Show();
+    }
+    Tick();
+  }
+
+  Elcal& Window() { return w_; }
+  const ElcalState& State() const { return w_.state; }
+
+  // One round of the two tickers, as 50 ms of waiting gives.
+  void Tick() {
+    act_.Tick(w_.Timer1);
+    act_.Tick(w_.Timer2);
+  }
+
+  // Runs an action; a message box it raises refuses the column's value.
+  void Do(Column column, const std::function<void()>& action) {
+    const int before = services_.count;
+    action();
+    if (services_.count != before) throw Refused{{column, "the window says \"" + Trimmed(services_.last) + "\""}};
+  }
+  void Type(Column column, TextBox& box, const std::string& text) {
+    Do(column, [&] {
+      act_.Focus(box);
+      for (char c : text) act_.TypeChar(box, std::string(1, c));
+    });
+  }
+  void Click(Control& control) { act_.Click(control); }
+  void Select(ComboBox& list, int index) { act_.Select(list, index); }
+  void SpinUp(Control& spin) { act_.SpinUp(spin); }
+  void SpinDown(Control& spin) { act_.SpinDown(spin); }
+
+ private:
+  QuietServices services_;
+  Desktop desktop_;
+  Elcal w_;
+  UserActions act_;
+};
+
+// The aluminium list starts at 12 AWG.
+int SmallestArea(bool aluminium) { return aluminium ? 1 : 0; }
+int ListIndexOf(int area, bool aluminium) { return area - SmallestArea(aluminium); }
+int FirstParallelArea() { return kFirstParallelCopper; }
+
+OptionButton& PowerFactorOption(Elcal& w, int option) {
+  const std::array<OptionButton*, 6> options = {&w.OptPF075, &w.OptPF08, &w.OptPF085,
+                                                &w.OptPF09,  &w.OptPF095, &w.OptPF1};
+  return *options[static_cast<std::size_t>(option)];
+}
+
+OptionButton& RunsOption(Elcal& w, int runs) {
+  const std::array<OptionButton*, kMaxRuns> options = {&w.OptionNOR1, &w.OptionNOF2, &w.OptionNOF3,
+                                                       &w.OptionNOF4, &w.OptionNOF5, &w.OptionNOF6};
+  return *options[static_cast<std::size_t>(runs - 1)];
+}
+
+std::string JoinedItems(const ComboBox& list) {
+  std::string joined;
+  for (const std::string& item : list.Items()) {
+    std::string hp = Trimmed(item);
+    if (hp.size() > 3 && hp.ends_with(" HP")) hp.resize(hp.size() - 3);
+    joined += (joined.empty() ? "" : ", ") + hp;
+  }
+  return joined;
+}
+
+void PickMotor(Session& session, const FeederSpec& spec) {
+  Elcal& w = session.Window();
+  const std::string wanted = " " + spec.loadText + " HP";
+  const auto& items = w.ComHP.Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] != wanted) continue;
+    session.Do(Column::MotorHp, [&] { session.Select(w.ComHP, static_cast<int>(i)); });
+    return;
+  }
+  throw Refused{{Column::MotorHp, std::string("the ") + (spec.singlePhase ? "1-phase" : "3-phase") +
+                                      " list has " + JoinedItems(w.ComHP) + " HP"}};
+}
+
+// Clicks the ambient button until the wanted bound shows; a bound the
+// rating's chain lacks brings the walk back to 30 °C.
+void WalkAmbient(Session& session, const FeederSpec& spec) {
+  Elcal& w = session.Window();
+  std::vector<int> seen;
+  while (w.state.AmbientC != spec.ambientC) {
+    session.Click(w.AmbCmnd);
+    seen.push_back(w.state.AmbientC);
+    if (w.state.AmbientC == 30) {
+      std::sort(seen.begin(), seen.end());
+      throw Refused{{Column::Ambient, "the " + std::to_string(spec.insulationC) + " °C rating's chain runs " +
+                                          std::to_string(seen.front()) + " … " + std::to_string(seen.back()) +
+                                          " °C"}};
+    }
+  }
+}
+
+void StepWireTemperature(Session& session, const FeederSpec& spec) {
+  if (!spec.wireTempC) return;
+  Elcal& w = session.Window();
+  const float wanted = static_cast<float>(*spec.wireTempC);
+  while (w.state.WireTempC > wanted) {
+    const float before = w.state.WireTempC;
+    session.SpinDown(w.WOTPS);
+    if (w.state.WireTempC == before) break;
+  }
+  if (w.state.WireTempC != wanted)
+    throw Refused{{Column::WireTemp, "a multiple of 5 from the ambient " + std::to_string(spec.ambientC) +
+                                         " °C up to the " + std::to_string(spec.insulationC) + " °C rating"}};
+}
+
+void SelectSize(Session& session, const FeederSpec& spec, int area) {
+  Elcal& w = session.Window();
+  session.Select(w.ComWS, ListIndexOf(area, spec.aluminium));
+}
+
+// Everything but the load's pass: the order lets each given value hold at
+// the end (the rating resets the ambient and the set temperature, a motor
+// pick sets its power factor and rating, runs need a size from 1/0 up).
+void EnterFeeder(Session& session, const FeederSpec& spec, int firstArea) {
+  Elcal& w = session.Window();
+  if (spec.feet) session.Click(w.CmdUnit);
+  if (spec.singlePhase) session.Click(w.SPh);
+  if (spec.aluminium) session.Click(w.OptAL);
+  if (spec.pvc) session.Click(w.OptNONM);
+  session.Type(Column::Voltage, w.V, spec.voltage);
+  if (spec.load == LoadKind::Motor) {
+    session.Tick();  // the list follows the voltage system at the next pass
+    PickMotor(session, spec);
+  }
+  if (spec.pfOption) session.Click(PowerFactorOption(w, *spec.pfOption));
+  if (spec.insulationC == 60) session.Click(w.Opt60C);
+  if (spec.insulationC == 90) session.Click(w.Opt90C);
+  WalkAmbient(session, spec);
+  StepWireTemperature(session, spec);
+  SelectSize(session, spec, firstArea);
+  if (spec.runs > 1) {
+    session.Tick();  // the pass enables the runs from 1/0 up
+    // The first choice of several runs explains them in a box; that is no refusal.
+    session.Click(RunsOption(w, spec.runs));
+  }
+  session.Type(Column::Length, w.L, spec.length);
+  if (!spec.userR.empty()) session.Type(Column::UserR, w.TextACR, spec.userR);
+  if (!spec.userX.empty()) session.Type(Column::UserX, w.TextXLR, spec.userX);
+  if (spec.load == LoadKind::Current) session.Type(Column::Current, w.A, spec.loadText);
+  if (spec.load == LoadKind::Power) session.Type(Column::Power, w.W, spec.loadText);
+}
+
+Column LoadColumn(const FeederSpec& spec) {
+  if (spec.load == LoadKind::Power) return Column::Power;
+  if (spec.load == LoadKind::Motor) return Column::MotorHp;
+  return Column::Current;
+}
+
+void Pass(Session& session, const FeederSpec& spec) {
+  session.Do(LoadColumn(spec), [&] { session.Tick(); });
+  // A current that its field shows as 0 (a motor's full-load current at a
+  // very high voltage, ".0") leaves the window showing older results.
+  if (session.State().Current == 0)
+    throw Refused{{LoadColumn(spec), "the window shows 0 A here and computes nothing"}};
+}
+
+// The first tick under the power lock stores the current as its field shows
+// it rounded; from the next tick on the field's text no longer changes and
+// the current keeps its full value, which is what the window goes on showing.
+void Settle(Session& session, const FeederSpec& spec) {
+  if (spec.load == LoadKind::Power) Pass(session, spec);
+}
+
+// IEEE Std 141's exact drop beside the window's effective-impedance one,
+// from the same one-way R and X; none where the root has no real value.
+std::optional<float> ExactDropPercent(const Elcal& w) {
+  const ElcalState& s = w.state;
+  const std::string& length = w.L.Text();
+  const double lengthKm =
+      (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(s.LengthFactor) / 1000.0;
+  const bool threePhase = s.PhaseCode == 0;
+  const double loop = threePhase ? 1.0 : 2.0;
+  const double r = static_cast<double>(s.RacKm) * lengthKm / s.Runs * loop;
+  const double x = s.XlKm * lengthKm / s.Runs * loop;
+  const double e = threePhase ? s.Voltage / std::sqrt(3.0) : s.Voltage;
+  const double cosPhi = static_cast<double>(s.PowerFactor);
+  const double sinPhi = std::sqrt(std::fabs(1.0 - cosPhi * cosPhi));
+  const double i = s.Current;
+  const double cross = i * x * cosPhi - i * r * sinPhi;
+  const double radicand = e * e - cross * cross;
+  if (!(radicand >= 0) || e <= 0) return std::nullopt;
+  // E − √(E² − c²) written as c² / (E + √(E² − c²)): no cancellation when
+  // the drop is tiny beside a high voltage.
+  const double drop = i * r * cosPhi + i * x * sinPhi + cross * cross / (e + std::sqrt(radicand));
+  const double percent = drop / e * 100.0;
+  if (!std::isfinite(percent)) return std::nullopt;
+  return static_cast<float>(percent);
+}
+
+AmpacityCheck CheckOf(const Control& ampacity) {
+  if (ampacity.ForeColor() == kRed) return AmpacityCheck::Over100;
+  if (ampacity.ForeColor() == kDarkGreen) return AmpacityCheck::Ok;
+  return AmpacityCheck::Over80;
+}
+
+FeederNumbers ReadNumbers(const Elcal& w) {
+  const ElcalState& s = w.state;
+  FeederNumbers n;
+  n.current = s.Current;
+  n.vdAc = s.VdAc;
+  n.vdAcPercent = s.VdAcPercent;
+  n.vdExactPercent = ExactDropPercent(w);
+  // The window shows the DC drop for "1 Phase or DC" at a power factor of exactly 1.
+  if (s.PhaseCode == 1 && s.PowerFactor == 1.0f) {
+    n.vdDc = s.VdDc;
+    n.vdDcPercent = s.VdDcPercent;
+  }
+  n.rdc = s.RdcShown;
+  n.rac = s.RacShown;
+  n.xl = s.XlShown;
+  n.z = s.ZShown;
+  n.perKm = w.CmdUnit.Caption() != "FT";
+  n.areaMm2 = s.AreaMm2;
+  n.ampacity = s.FeederAmpacity;
+  n.ambientFactor = s.AmbientFactor;
+  n.loadRatio = s.LoadRatio;
+  n.check = CheckOf(w.Ampacit);
+  n.wireTempC = s.WireTempC;
+  if (s.OperatingTempC <= static_cast<float>(s.MeltingPointC)) n.operatingTempC = s.OperatingTempC;
+  if (s.ZUserKm > 0) {
+    n.vdAlt = s.VdAlt;
+    n.vdAltPercent = s.VdAltPercent;
+  }
+  return n;
+}
+
+// What one size gives, as the window shows it after a pass.
+struct Probe {
+  bool carries = false;
+  bool withinDrop = false;
+};
+
+class SizeFinder {
+ public:
+  explicit SizeFinder(Session& session, const FeederSpec& spec, int first)
+      : session_(session), spec_(spec), first_(first), last_(kSizeCount - 1) {}
+
+  // The smallest area meeting the test, or none.
+  template <typename Test>
+  std::optional<int> Smallest(Test test) {
+    if (!test(At(last_))) return std::nullopt;
+    int low = first_, high = last_;  // test(high) holds
+    while (low < high) {
+      const int middle = (low + high) / 2;
+      if (test(At(middle))) high = middle;
+      else low = middle + 1;
+    }
+    return high;
+  }
+
+  // Spins the size list to the area and runs a pass there.
+  const Probe& At(int area) {
+    if (auto found = probes_.find(area); found != probes_.end()) return found->second;
+    MoveTo(area);
+    Pass(session_, spec_);
+    const ElcalState& s = session_.State();
+    const double needed = s.Current * (spec_.continuous ? kContinuousFactor : 1.0);
+    Probe probe{static_cast<double>(s.FeederAmpacity) >= needed,
+                static_cast<double>(s.VdAcPercent) <= spec_.maxVdPercent};
+    return probes_.emplace(area, probe).first->second;
+  }
+
+  // Shows the area again, with a fresh pass when another size was last shown.
+  void Show(int area) {
+    if (shown_ == area) return;
+    MoveTo(area);
+    Pass(session_, spec_);
+  }
+
+ private:
+  void MoveTo(int area) {
+    Elcal& w = session_.Window();
+    const int target = ListIndexOf(area, spec_.aluminium);
+    while (w.state.SizeIndex < target) session_.SpinDown(w.VDPS);
+    while (w.state.SizeIndex > target) session_.SpinUp(w.VDPS);
+    shown_ = area;
+  }
+
+  Session& session_;
+  const FeederSpec& spec_;
+  int first_, last_;
+  int shown_ = -1;
+  std::map<int, Probe> probes_;
+};
+
+int FirstArea(const FeederSpec& spec) {
+  if (spec.runs > 1) return FirstParallelArea();
+  return SmallestArea(spec.aluminium);
+}
+
+FeederResult EvaluateGiven(const FeederSpec& spec) {
+  FeederResult result;
+  if (spec.runs > 1 && *spec.areaIndex < FirstParallelArea())
+    throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " +
+                                     SizeName(*spec.areaIndex)}};
+  Session session;
+  EnterFeeder(session, spec, *spec.areaIndex);
+  Settle(session, spec);
+  Pass(session, spec);
+  result.areaUsed = spec.areaIndex;
+  result.numbers = ReadNumbers(session.Window());
+  return result;
+}
+
+// Whether the largest size with this many runs meets both limits.
+bool LargestFits(FeederSpec spec, int runs) {
+  spec.runs = runs;
+  Session session;
+  EnterFeeder(session, spec, kSizeCount - 1);
+  Settle(session, spec);
+  SizeFinder finder(session, spec, kSizeCount - 1);
+  const Probe& probe = finder.At(kSizeCount - 1);
+  return probe.carries && probe.withinDrop;
+}
+
+std::string Percent(double value) {
+  std::string text = PlainDecimalText(value);
+  return text + " %";
+}
+
+std::string NoSizeNote(const FeederSpec& spec, const FeederResult& result, const ElcalState& largest) {
+  std::string why;
+  if (!result.areaForAmpacity)
+    why = "1000 kcmil carries " + ShortSingleText(largest.FeederAmpacity) + " A, the load needs " +
+          PlainDecimalText(largest.Current * (spec.continuous ? kContinuousFactor : 1.0)) + " A";
+  else
+    why = "1000 kcmil drops " + ShortSingleText(largest.VdAcPercent) + " %, the limit is " +
+          Percent(spec.maxVdPercent);
+  for (int runs = spec.runs + 1; runs <= kMaxRuns; ++runs)
+    if (LargestFits(spec, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
+  return "no size fits: " + why + "; not even 6 parallel runs would";
+}
+
+FeederResult FindSize(const FeederSpec& spec) {
+  FeederResult result;
+  const int first = FirstArea(spec);
+  Session session;
+  EnterFeeder(session, spec, first);
+  Settle(session, spec);
+  SizeFinder finder(session, spec, first);
+  result.areaForAmpacity = finder.Smallest([](const Probe& p) { return p.carries; });
+  result.areaForVd = finder.Smallest([](const Probe& p) { return p.withinDrop; });
+  if (!result.areaForAmpacity || !result.areaForVd) {
+    finder.Show(kSizeCount - 1);
+    result.sizedBy = SizedBy::None;
+    result.note = NoSizeNote(spec, result, session.State());
+    return result;
+  }
+  const int used = std::max(*result.areaForAmpacity, *result.areaForVd);
+  result.sizedBy = finder.At(*result.areaForAmpacity).withinDrop ? SizedBy::Ampacity : SizedBy::VoltageDrop;
+  result.areaUsed = used;
+  finder.Show(used);
+  result.numbers = ReadNumbers(session.Window());
+  return result;
+}
+
+}  // namespace
+
+std::string SizeName(int areaIndex) {
+  std::string name = Trimmed(kSizeItems[static_cast<std::size_t>(areaIndex)]);
+  if (name.ends_with(" MCM")) name.replace(name.size() - 3, 3, "kcmil");
+  return name;
+}
+
+FeederResult EvaluateFeeder(const FeederSpec& spec) {
+  try {
+    return spec.areaIndex ? EvaluateGiven(spec) : FindSize(spec);
+  } catch (const Refused& refused) {
+    FeederResult result;
+    result.error = refused.error;
+    return result;
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,19 @@
+// Evaluates one feeder by driving a freshly started calculator the way a
+// user would: options, values, load, then the pass. Every number comes from
+// the window's own state, so a schedule and the window never disagree.
+#pragma once
+
+#include <string>
+
+#include "schedule/feeder.h"
+
+namespace quillet {
+
+// "14 AWG" ... "4/0 AWG", "250 kcmil" ... "1000 kcmil".
+std::string SizeName(int areaIndex);
+
+// Evaluates the feeder with its size, or finds the smallest size that
+// carries the current and keeps the drop within the limit.
+FeederResult EvaluateFeeder(const FeederSpec& spec);
+
+}  // namespace quillet

@@ -1,0 +1,114 @@
+#include "schedule/schedule.h"
+
+#include <algorithm>
+#include <atomic>
+#include <ostream>
+#include <thread>
+
+#include "schedule/csv.h"
+#include "schedule/feeder_engine.h"
+
+namespace quillet {
+namespace {
+
+constexpr std::size_t kRowsPerJobAndBatch = 256;
+constexpr std::size_t kListedErrorLines = 10;
+
+struct Row {
+  CsvRecord record;
+  std::vector<std::string> results;
+  bool error = false;
+};
+
+class Evaluator {
+ public:
+  explicit Evaluator(const ScheduleLayout& layout, const ScheduleDefaults& defaults, bool decimalComma)
+      : layout_(layout), defaults_(defaults), decimalComma_(decimalComma) {}
+
+  void Evaluate(Row& row) const {
+    const auto feeder = ReadFeeder(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
+    if (const auto* error = std::get_if<std::string>(&feeder)) {
+      row.results = ErrorCells(*error);
+      row.error = true;
+      return;
+    }
+    const FeederResult result = EvaluateFeeder(std::get<FeederSpec>(feeder));
+    row.results = ResultCells(result, row.record.cells, row.record.line, layout_, decimalComma_);
+    row.error = result.error.has_value() || result.sizedBy == SizedBy::None;
+  }
+
+  // Every row of the batch, shared out among the threads.
+  void EvaluateAll(std::vector<Row>& rows, int jobs) const {
+    const int threads = std::clamp(jobs, 1, static_cast<int>(std::max<std::size_t>(rows.size(), 1)));
+    if (threads == 1) {
+      for (Row& row : rows) Evaluate(row);
+      return;
+    }
+    std::atomic<std::size_t> next{0};
+    std::vector<std::jthread> workers;
+    for (int t = 0; t < threads; ++t)
+      workers.emplace_back([&] {
+        for (std::size_t i = next++; i < rows.size(); i = next++) Evaluate(rows[i]);
+      });
+  }
+
+ private:
+  const ScheduleLayout& layout_;
+  const ScheduleDefaults& defaults_;
+  bool decimalComma_;
+};
+
+std::vector<std::string> Padded(std::vector<std::string> cells, std::size_t width) {
+  cells.resize(width);
+  return cells;
+}
+
+}  // namespace
+
+std::string ScheduleSummary::Text() const {
+  std::string text = std::to_string(rows) + " feeders: " + std::to_string(rows - errors) + " evaluated, " +
+                     std::to_string(errors) + " with errors";
+  if (errors == 0) return text;
+  text += errorLines.size() == 1 ? " (line " : " (lines ";
+  for (std::size_t i = 0; i < errorLines.size(); ++i) text += (i ? ", " : "") + std::to_string(errorLines[i]);
+  if (errors > static_cast<long>(errorLines.size()))
+    text += " and " + std::to_string(errors - static_cast<long>(errorLines.size())) + " more";
+  return text + ")";
+}
+
+ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs) {
+  CsvReader reader(in);
+  const CsvRecord header = reader.ReadHeader();
+  const ScheduleLayout layout(header.cells);
+  const char delimiter = reader.Delimiter();
+  const bool decimalComma = delimiter != ',';
+  const Evaluator evaluator(layout, defaults, decimalComma);
+
+  std::vector<std::string> names = header.cells;
+  const auto& results = ResultColumnNames();
+  names.insert(names.end(), results.begin(), results.end());
+  if (reader.HadByteOrderMark()) out << "\xEF\xBB\xBF";
+  out << CsvLine(names, delimiter, reader.LineEnd());
+
+  ScheduleSummary summary;
+  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  std::vector<Row> rows;
+  for (bool more = true; more;) {
+    rows.clear();
+    Row row;
+    while (rows.size() < batch && (more = reader.Next(row.record))) rows.push_back(row);
+    evaluator.EvaluateAll(rows, jobs);
+    for (Row& done : rows) {
+      std::vector<std::string> cells = Padded(std::move(done.record.cells), layout.Width());
+      cells.insert(cells.end(), done.results.begin(), done.results.end());
+      out << CsvLine(cells, delimiter, reader.LineEnd());
+      ++summary.rows;
+      if (!done.error) continue;
+      ++summary.errors;
+      if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(done.record.line);
+    }
+  }
+  return summary;
+}
+
+}  // namespace quillet

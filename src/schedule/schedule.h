@@ -1,0 +1,27 @@
+// A whole schedule: rows read one batch at a time, evaluated on several
+// threads, written in input order.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "schedule/feeder_row.h"
+
+namespace quillet {
+
+struct ScheduleSummary {
+  long rows = 0;
+  long errors = 0;
+  std::vector<int> errorLines;  // the first few only
+
+  // "120 feeders: 118 evaluated, 2 with errors (lines 7, 33)"
+  std::string Text() const;
+};
+
+// Reads the schedule from `in` and writes it with the result columns to
+// `out`. Throws CsvError when the input is not a usable schedule; `out` may
+// then hold part of the output.
+ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs);
+
+}  // namespace quillet

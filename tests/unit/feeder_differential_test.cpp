@@ -1,0 +1,244 @@
+// Seeded random feeders: every number the engine reports must be what the
+// script driver prints after the same user actions in a launched program.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "app/program.h"
+#include "platform/controls.h"
+#include "schedule/feeder_engine.h"
+#include "script/script_runner.h"
+#include "script/scripted_services.h"
+
+namespace quillet {
+namespace {
+
+// Written out here on purpose, not taken from the program's tables.
+const std::vector<std::string> kThreePhaseHp = {"1/2", "3/4", "1",  "1.5", "2",  "3",  "5",
+                                                "7.5", "10",  "15", "20",  "25", "30", "40",
+                                                "50",  "60",  "75", "100", "125", "150", "200"};
+const std::vector<std::string> kSinglePhaseHp = {"1/6", "1/4", "1/3", "1/2", "3/4", "1",
+                                                 "1.5", "2",   "3",   "5",   "7.5", "10"};
+// The ambient bounds in the order the button reaches them from 30 °C.
+std::vector<int> AmbientWalk(int ratingC) {
+  const int hottest = ratingC == 60 ? 55 : ratingC == 75 ? 70 : 85;
+  std::vector<int> walk;
+  for (int t = 35; t <= hottest; t += 5) walk.push_back(t);
+  for (int t : {10, 15, 20, 25}) walk.push_back(t);
+  return walk;
+}
+
+const char* const kPfOptions[] = {"OptPF075", "OptPF08", "OptPF085", "OptPF09", "OptPF095", "OptPF1"};
+const char* const kRunsOptions[] = {"OptionNOR1", "OptionNOF2", "OptionNOF3",
+                                    "OptionNOF4", "OptionNOF5", "OptionNOF6"};
+
+std::string Decimal(std::mt19937& rng, int low, int high, int decimals) {
+  std::string text = std::to_string(std::uniform_int_distribution<int>(low, high)(rng));
+  if (decimals > 0) {
+    text += ".";
+    for (int i = 0; i < decimals; ++i) text += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(rng));
+  }
+  return text;
+}
+
+bool Chance(std::mt19937& rng, double p) { return std::bernoulli_distribution(p)(rng); }
+
+template <typename T>
+const T& Pick(std::mt19937& rng, const std::vector<T>& items) {
+  return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(rng)];
+}
+
+FeederSpec RandomFeeder(std::mt19937& rng) {
+  FeederSpec f;
+  f.singlePhase = Chance(rng, 0.35);
+  f.voltage = Chance(rng, 0.85) ? Pick(rng, std::vector<std::string>{"12", "24", "48", "120", "208", "240", "277",
+                                                                   "347", "480", "600", "690", "4160"})
+                                : Decimal(rng, 1, 999999, 0);
+  const int load = std::uniform_int_distribution<int>(0, 3)(rng);
+  if (load <= 1) {
+    f.load = LoadKind::Current;
+    f.loadText = Decimal(rng, 0, 1500, std::uniform_int_distribution<int>(0, 2)(rng));
+    if (f.loadText.find_first_not_of("0.") == std::string::npos) f.loadText = "7.5";
+  } else if (load == 2) {
+    f.load = LoadKind::Power;
+    f.loadText = Decimal(rng, 50, 900000, std::uniform_int_distribution<int>(0, 2)(rng));
+  } else {
+    f.load = LoadKind::Motor;
+    f.loadText = Pick(rng, f.singlePhase ? kSinglePhaseHp : kThreePhaseHp);
+  }
+  if (Chance(rng, 0.5)) f.pfOption = std::uniform_int_distribution<int>(0, 5)(rng);
+  f.aluminium = Chance(rng, 0.3);
+  f.pvc = Chance(rng, 0.4);
+  f.insulationC = Pick(rng, std::vector<int>{60, 75, 90});
+  if (Chance(rng, 0.4)) f.ambientC = Pick(rng, AmbientWalk(f.insulationC));
+  f.feet = Chance(rng, 0.5);
+  f.length = Decimal(rng, 1, 2500, std::uniform_int_distribution<int>(0, 1)(rng));
+  if (Chance(rng, 0.25)) f.runs = std::uniform_int_distribution<int>(2, 6)(rng);
+  if (Chance(rng, 0.75)) {
+    const int smallest = f.runs > 1 ? 9 : (f.aluminium ? 1 : 0);
+    f.areaIndex = std::uniform_int_distribution<int>(smallest, 20)(rng);
+  }
+  if (Chance(rng, 0.3)) {
+    const int low = (f.ambientC + 4) / 5, high = f.insulationC / 5;
+    if (low <= high) f.wireTempC = 5 * std::uniform_int_distribution<int>(low, high)(rng);
+  }
+  if (Chance(rng, 0.25)) {
+    f.userR = Decimal(rng, 0, 4, 3);
+    f.userX = "0." + Decimal(rng, 10, 99, 0);
+  }
+  f.maxVdPercent = std::uniform_real_distribution<double>(1.0, 6.0)(rng);
+  f.continuous = Chance(rng, 0.3);
+  return f;
+}
+
+const char* const kPrintedFields[] = {"Current",        "VdAc",          "VdAcPercent", "VdDc",      "VdDcPercent",
+                                      "RdcShown",       "RacShown",      "XlShown",     "ZShown",    "AreaMm2",
+                                      "FeederAmpacity", "AmbientFactor", "LoadRatio",   "WireTempC", "OperatingTempC",
+                                      "VdAlt",          "VdAltPercent"};
+
+// The user's actions for the feeder with the size given, ticking between
+// groups as a user's pauses would.
+std::string ScriptFor(const FeederSpec& f, int area) {
+  std::ostringstream s;
+  auto type = [&](const char* control, const std::string& text) { s << "type " << control << " \"" << text << "\"\n"; };
+  if (f.feet) s << "click CmdUnit\n";
+  if (f.singlePhase) s << "click SPh\n";
+  if (f.aluminium) s << "click OptAL\n";
+  if (f.pvc) s << "click OptNONM\n";
+  s << "tick\n";
+  type("V", f.voltage);
+  if (f.load == LoadKind::Motor) {
+    const auto& items = f.singlePhase ? kSinglePhaseHp : kThreePhaseHp;
+    const auto row = std::find(items.begin(), items.end(), f.loadText) - items.begin();
+    s << "tick\nselect ComHP " << row << "\n";
+  }
+  if (f.pfOption) s << "click " << kPfOptions[*f.pfOption] << "\n";
+  if (f.insulationC != 75) s << "click Opt" << f.insulationC << "C\n";
+  if (f.ambientC != 30) {
+    const auto walk = AmbientWalk(f.insulationC);
+    const auto clicks = std::find(walk.begin(), walk.end(), f.ambientC) - walk.begin() + 1;
+    for (int i = 0; i < clicks; ++i) s << "click AmbCmnd\n";
+  }
+  if (f.wireTempC) {
+    for (int t = f.insulationC; t > *f.wireTempC; t -= 5) s << "spindown WOTPS\n";
+  }
+  s << "select ComWS " << area - (f.aluminium ? 1 : 0) << "\ntick\n";
+  if (f.runs > 1) s << "click " << kRunsOptions[f.runs - 1] << "\ntick\n";
+  type("L", f.length);
+  if (!f.userR.empty()) type("TextACR", f.userR);
+  if (!f.userX.empty()) type("TextXLR", f.userX);
+  if (f.load == LoadKind::Current) type("A", f.loadText);
+  if (f.load == LoadKind::Power) type("W", f.loadText);
+  s << "tick\ntick\n";
+  for (const char* field : kPrintedFields) s << "state " << field << "\n";
+  for (const char* what : {"Ampacit.forecolor", "EAWOTD.caption", "FrameVDDC.forecolor", "VDACact.forecolor",
+                           "LabelUnit.caption"})
+    s << "print " << what << "\n";
+  return s.str();
+}
+
+class FeederDifferential : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() / "quillet-feeder-differential";
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n";
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // What the driver prints, as FIELD=value pairs.
+  std::map<std::string, std::string> Play(const std::string& script) {
+    ScriptedServices services(folder_.string());
+    Program program(services, 28800, 16200);
+    std::ostringstream out;
+    ScriptRunner runner(program, services, out);
+    program.Start();
+    std::istringstream in(script);
+    runner.RunAll(in);
+    std::map<std::string, std::string> printed;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+      const auto eq = line.find('=');
+      printed[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return printed;
+  }
+
+  std::filesystem::path folder_;
+};
+
+template <typename T>
+T Parsed(const std::string& text) {
+  T value{};
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+void ExpectSame(const FeederNumbers& n, std::map<std::string, std::string> p, const std::string& script) {
+  SCOPED_TRACE(script);
+  EXPECT_EQ(n.current, Parsed<double>(p["Current"]));
+  const std::pair<const char*, float> singles[] = {
+      {"VdAc", n.vdAc},         {"VdAcPercent", n.vdAcPercent},     {"RdcShown", n.rdc},
+      {"RacShown", n.rac},      {"XlShown", n.xl},                  {"ZShown", n.z},
+      {"AreaMm2", n.areaMm2},   {"FeederAmpacity", n.ampacity},     {"AmbientFactor", n.ambientFactor},
+      {"LoadRatio", n.loadRatio}, {"WireTempC", n.wireTempC}};
+  for (const auto& [field, value] : singles) EXPECT_EQ(value, Parsed<float>(p[field])) << field;
+  const bool dcShown = p["FrameVDDC.forecolor"] == std::to_string(kWindowText);
+  ASSERT_EQ(n.vdDc.has_value(), dcShown);
+  if (dcShown) {
+    EXPECT_EQ(*n.vdDc, Parsed<float>(p["VdDc"]));
+    EXPECT_EQ(*n.vdDcPercent, Parsed<float>(p["VdDcPercent"]));
+  }
+  const bool altShown = p["VDACact.forecolor"] == std::to_string(kWindowText);
+  ASSERT_EQ(n.vdAlt.has_value(), altShown);
+  if (altShown) {
+    EXPECT_EQ(*n.vdAlt, Parsed<float>(p["VdAlt"]));
+    EXPECT_EQ(*n.vdAltPercent, Parsed<float>(p["VdAltPercent"]));
+  }
+  const bool melted = p["EAWOTD.caption"] == "\"melted :=)\"";
+  ASSERT_EQ(!n.operatingTempC.has_value(), melted);
+  if (!melted) {
+    EXPECT_EQ(*n.operatingTempC, Parsed<float>(p["OperatingTempC"]));
+  }
+  const std::string colour = p["Ampacit.forecolor"];
+  const AmpacityCheck check = colour == std::to_string(kDarkGreen) ? AmpacityCheck::Ok
+                              : colour == std::to_string(kRed)     ? AmpacityCheck::Over100
+                                                                   : AmpacityCheck::Over80;
+  EXPECT_EQ(n.check, check);
+  EXPECT_EQ(n.perKm, p["LabelUnit.caption"] == "\"  km  \"");
+}
+
+TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) {
+  std::mt19937 rng(20261207);
+  int compared = 0, found = 0;
+  for (int i = 0; i < 400; ++i) {
+    const FeederSpec feeder = RandomFeeder(rng);
+    const FeederResult result = EvaluateFeeder(feeder);
+    if (result.error) {
+      // Only a current the window rounds to 0 may stop a valid feeder.
+      EXPECT_EQ(result.error->reason, "the window shows 0 A here and computes nothing") << "feeder " << i;
+      EXPECT_EQ(Play(ScriptFor(feeder, feeder.areaIndex.value_or(9)) + "state Current\n")["Current"], "0");
+      continue;
+    }
+    if (!result.numbers) continue;  // no size fits
+    if (!feeder.areaIndex) ++found;
+    const std::string script = ScriptFor(feeder, *result.areaUsed);
+    ExpectSame(*result.numbers, Play(script), script);
+    // The window's effective-impedance drop is never above the exact one.
+    if (result.numbers->vdExactPercent) {
+      EXPECT_GE(*result.numbers->vdExactPercent, result.numbers->vdAcPercent * (1 - 1e-5f)) << script;
+    }
+    ++compared;
+  }
+  EXPECT_GT(compared, 300);
+  EXPECT_GT(found, 30);
+}
+
+}  // namespace
+}  // namespace quillet

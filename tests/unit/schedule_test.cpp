@@ -1,0 +1,134 @@
+// Whole schedules: every row back in its place, the input's own format kept,
+// and the same output whatever the number of threads.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "schedule/csv.h"
+#include "schedule/schedule.h"
+
+namespace quillet {
+namespace {
+
+struct Ran {
+  std::string output;
+  ScheduleSummary summary;
+};
+
+Ran Evaluate(const std::string& input, int jobs = 1, ScheduleDefaults defaults = {}) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  Ran ran;
+  ran.summary = RunSchedule(in, out, defaults, jobs);
+  ran.output = out.str();
+  return ran;
+}
+
+std::vector<std::vector<std::string>> Records(const std::string& csv) {
+  std::istringstream in(csv);
+  CsvReader reader(in);
+  std::vector<std::vector<std::string>> records = {reader.ReadHeader().cells};
+  for (CsvRecord record; reader.Next(record);) records.push_back(record.cells);
+  return records;
+}
+
+std::string Cell(const std::vector<std::vector<std::string>>& records, std::size_t row, const std::string& column) {
+  const auto& header = records[0];
+  const auto at = std::find(header.begin(), header.end(), column) - header.begin();
+  return records[row][static_cast<std::size_t>(at)];
+}
+
+TEST(Schedule, KeepsEveryRowInOrderWithItsOwnColumns) {
+  const Ran ran = Evaluate(
+      "Tag,Voltage,Current,Length,Notes\n"
+      "A,480,100,50,\"first, with a comma\"\n"
+      "B,480,,50,missing load\n"
+      "\n"
+      "C,208,\"12.5\",30,\"two\nlines\"\n");
+  const auto records = Records(ran.output);
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[0][0], "Tag");
+  EXPECT_EQ(records[0][4], "Notes");
+  EXPECT_EQ(records[0][5], "size_used");
+  EXPECT_EQ(records[0].back(), "error");
+  EXPECT_EQ(Cell(records, 1, "Notes"), "first, with a comma");
+  EXPECT_EQ(Cell(records, 1, "size_used"), "3 AWG");
+  EXPECT_EQ(Cell(records, 1, "error"), "");
+  EXPECT_EQ(Cell(records, 2, "Tag"), "B");
+  EXPECT_EQ(Cell(records, 2, "size_used"), "");
+  EXPECT_EQ(Cell(records, 2, "error"), "line 3, motor_hp (blank): exactly one of current, power and motor_hp is given");
+  EXPECT_EQ(Cell(records, 3, "Notes"), "two\nlines");
+  EXPECT_EQ(Cell(records, 3, "current_a"), "12.5");
+  EXPECT_EQ(ran.summary.rows, 3);
+  EXPECT_EQ(ran.summary.errors, 1);
+  EXPECT_EQ(ran.summary.Text(), "3 feeders: 2 evaluated, 1 with errors (line 3)");
+}
+
+TEST(Schedule, WritesNumbersInTheirShortestFormAtTheirOwnPrecision) {
+  const auto records = Records(Evaluate("voltage,current,length,pf,size\n480,100,50,0.8,3\n").output);
+  EXPECT_EQ(Cell(records, 1, "current_a"), "100");
+  EXPECT_EQ(Cell(records, 1, "ampacity_a"), "100");
+  EXPECT_EQ(Cell(records, 1, "ambient_cf"), "1");
+  EXPECT_EQ(Cell(records, 1, "load_ratio"), "1");
+  EXPECT_EQ(Cell(records, 1, "ampacity_check"), "over 80 %");
+  EXPECT_EQ(Cell(records, 1, "area_mm2"), "26.669678");
+  EXPECT_EQ(Cell(records, 1, "per"), "1000ft");
+  EXPECT_EQ(Cell(records, 1, "sized_by"), "given");
+  EXPECT_EQ(Cell(records, 1, "size_for_ampacity"), "");
+  EXPECT_EQ(Cell(records, 1, "vd_dc_v"), "");
+  EXPECT_EQ(Cell(records, 1, "vd_alt_v"), "");
+  EXPECT_EQ(Cell(records, 1, "wire_temp_c"), "75");
+}
+
+TEST(Schedule, KeepsTheSemicolonDecimalCommaByteOrderMarkAndLineEnds) {
+  const std::string input =
+      "\xEF\xBB\xBFtag;voltage;current;length;unit;size\r\n"
+      "A;230;12,5;25,5;m;2,5 mm\r\n"
+      "B;230;12,5;25,5;m;12\r\n";
+  const std::string output = Evaluate(input).output;
+  EXPECT_TRUE(output.starts_with("\xEF\xBB\xBFtag;voltage;current;length;unit;size;size_used;"));
+  EXPECT_NE(output.find(";12,5;25,5;m;12;12 AWG;given;;;12,5;"), std::string::npos) << output;
+  EXPECT_NE(output.find("\r\n"), std::string::npos);
+  EXPECT_EQ(output.find("\n", output.find("\n") + 1) - 1, output.find("\r", output.find("\n") + 1));
+  const auto records = Records(output);
+  EXPECT_EQ(Cell(records, 1, "error"), "line 2, size 2,5 mm: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)");
+  EXPECT_NE(Cell(records, 2, "vd_pct").find(','), std::string::npos);
+  EXPECT_EQ(Cell(records, 2, "vd_pct").find('.'), std::string::npos);
+}
+
+TEST(Schedule, GivesTheSameOutputWhateverTheNumberOfJobs) {
+  std::string input = "tag,system,voltage,current,power,motor_hp,material,length,unit,runs,size\n";
+  for (int i = 0; i < 700; ++i) {
+    const std::string n = std::to_string(i);
+    switch (i % 5) {
+      case 0: input += n + ",3,480," + std::to_string(10 + i % 100) + ",,,cu," + std::to_string(20 + i % 200) + ",ft,1,\n"; break;
+      case 1: input += n + ",1,240,,5000,,al,80,m,1,\n"; break;
+      case 2: input += n + ",3,480,,,25,cu,60,ft,1,4\n"; break;
+      case 3: input += n + ",3,480,2000,,,cu,100,ft,2,\n"; break;
+      default: input += n + ",3,480,x,,,cu,100,ft,1,\n"; break;
+    }
+  }
+  const Ran one = Evaluate(input, 1);
+  const Ran four = Evaluate(input, 4);
+  EXPECT_EQ(one.output, four.output);
+  EXPECT_EQ(one.summary.Text(), four.summary.Text());
+  EXPECT_EQ(one.summary.rows, 700);
+  EXPECT_EQ(one.summary.Text().substr(0, 38), "700 feeders: 420 evaluated, 280 with e");
+  EXPECT_TRUE(one.summary.Text().ends_with("and 270 more)"));
+}
+
+TEST(Schedule, TheToolsDefaultsReachTheFinder) {
+  const std::string input = "voltage,current,length,unit\n480,100,50,ft\n";
+  const auto plain = Records(Evaluate(input).output);
+  const auto continuous = Records(Evaluate(input, 1, {3, true}).output);
+  EXPECT_EQ(Cell(plain, 1, "size_used"), "3 AWG");
+  EXPECT_EQ(Cell(continuous, 1, "size_used"), "1 AWG");
+}
+
+TEST(Schedule, RefusesAFileThatIsNotASchedule) {
+  for (const char* input : {"", "voltage,current\n480,10\n", "voltage,current,length\n480,\"10,50\n"})
+    EXPECT_THROW(Evaluate(input), CsvError) << input;
+}
+
+}  // namespace
+}  // namespace quillet
