@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/program.h"
+#include "workbench/workbench.h"
 #include "scratch_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -13,7 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   quillet::ScriptedServices services(ScratchFolder("script").string());
-  quillet::Program program(services, 19200, 10800);
+  quillet::Workbench workbench(services, 19200, 10800);
+  quillet::Program& program = workbench.program;
   program.Start();
   std::ostringstream out;
   quillet::ScriptRunner runner(program, services, out);

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/program.h"
+#include "workbench/workbench.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 
@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
   }
   quillet::ScriptedServices services(folder);
   if (haveNow) services.now = now;
-  quillet::Program program(services, width, height);
+  quillet::Workbench workbench(services, width, height);
+  quillet::Program& program = workbench.program;
   quillet::ScriptRunner runner(program, services, std::cout);
   try {
     program.Start();

@@ -40,7 +40,17 @@ void Program::Stop() {
   main.Close();
 }
 
-std::vector<Window*> Program::Windows() { return {&main, &motor, &about, &discl, &phases, &effcon}; }
+void Program::AddFeederTools(FeederTools tools, std::vector<Window*> windows) {
+  feederTools = std::move(tools);
+  toolWindows_ = std::move(windows);
+  FillToolsMenu(*this);
+}
+
+std::vector<Window*> Program::Windows() {
+  std::vector<Window*> windows = {&main, &motor, &about, &discl, &phases, &effcon};
+  windows.insert(windows.end(), toolWindows_.begin(), toolWindows_.end());
+  return windows;
+}
 
 Window* Program::FindWindow(const std::string& name) {
   for (Window* window : Windows())

@@ -2,6 +2,7 @@
 // user-action entry points. The Qt view and the script driver each own one.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,14 @@ namespace quillet {
 
 class ReportPrinter;
 
+// The tools built above the running program (the size finder, the feeder
+// schedule). The Tools menu offers an item once its action is set.
+struct FeederTools {
+  std::function<void()> findSmallestSize;
+  std::function<void()> openSchedule;
+  std::function<void()> addFeederToSchedule;
+};
+
 class Program {
  public:
   Program(Services& services, int screenWidth, int screenHeight);
@@ -31,6 +40,10 @@ class Program {
   // Every window of the program; a view builds one surface for each.
   std::vector<Window*> Windows();
 
+  // Offers the feeder tools in the Tools menu and counts their windows among
+  // the program's, so views and the driver reach them like the others.
+  void AddFeederTools(FeederTools tools, std::vector<Window*> windows);
+
   Desktop desktop;
   Elcal main;
   MotorWindow motor;
@@ -41,6 +54,10 @@ class Program {
   UserActions actions;
   // Where printed and PDF reports go; set by the view or the driver.
   ReportPrinter* reportPrinter = nullptr;
+  FeederTools feederTools;
+
+ private:
+  std::vector<Window*> toolWindows_;
 };
 
 }  // namespace quillet

@@ -18,20 +18,37 @@ void SaveCalculationAsPdf(Program& p) {
 struct ToolsItem {
   const char* text;
   const char* shortcut;
+  // Either a report of the program, or a feeder tool built above it that is
+  // offered once it is set.
   void (*run)(Program&);
+  std::function<void()> FeederTools::*tool;
 };
 
 // In menu order; a tool joins the menu with one line here.
-constexpr ToolsItem kToolsItems[] = {
-    {"Print calculation…", "Ctrl+P", PrintCalculation},
-    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf},
+const ToolsItem kToolsItems[] = {
+    {"Find the smallest size…", "Ctrl+F", nullptr, &FeederTools::findSmallestSize},
+    {"Feeder schedule…", "Ctrl+E", nullptr, &FeederTools::openSchedule},
+    {"Add this feeder to the schedule", "Ctrl+D", nullptr, &FeederTools::addFeederToSchedule},
+    {"Print calculation…", "Ctrl+P", PrintCalculation, nullptr},
+    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf, nullptr},
 };
+
+std::function<void()> Action(Program& p, const ToolsItem& item) {
+  if (item.tool) return [&p, tool = item.tool] { (p.feederTools.*tool)(); };
+  return [&p, run = item.run] { run(p); };
+}
 
 }  // namespace
 
-void AttachToolsMenu(Program& p) {
+void FillToolsMenu(Program& p) {
+  std::vector<MenuItem> items;
   for (const ToolsItem& item : kToolsItems)
-    p.main.ToolsMenu.AddItem({item.text, item.shortcut, [&p, run = item.run] { run(p); }});
+    if (!item.tool || p.feederTools.*item.tool) items.push_back({item.text, item.shortcut, Action(p, item)});
+  p.main.ToolsMenu.SetItems(std::move(items));
+}
+
+void AttachToolsMenu(Program& p) {
+  FillToolsMenu(p);
   p.main.Tools.Click = [&p] { p.main.ToolsMenu.Popup(&p.main.Tools); };
   p.main.RightClickOnWindow = [&p] { p.main.ToolsMenu.Popup(nullptr); };
 }

@@ -7,5 +7,7 @@ namespace quillet {
 class Program;
 
 void AttachToolsMenu(Program& program);
+// Offers the items whose tools are there, in the menu's order.
+void FillToolsMenu(Program& program);
 
 }  // namespace quillet

@@ -12,6 +12,11 @@ void Menu::AddItem(MenuItem item) {
   Notify(Property::Items);
 }
 
+void Menu::SetItems(std::vector<MenuItem> items) {
+  items_ = std::move(items);
+  Notify(Property::Items);
+}
+
 int Menu::IndexOfText(const std::string& text) const {
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (items_[i].text == text) return static_cast<int>(i);

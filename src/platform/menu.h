@@ -25,6 +25,7 @@ class Menu : public Control {
 
   const std::vector<MenuItem>& Items() const { return items_; }
   void AddItem(MenuItem item);
+  void SetItems(std::vector<MenuItem> items);
   // The position of the item with that text or shortcut, or -1.
   int IndexOfText(const std::string& text) const;
   int IndexOfShortcut(const std::string& shortcut) const;

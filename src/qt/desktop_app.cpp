@@ -10,7 +10,7 @@
 namespace quillet {
 
 DesktopApp::DesktopApp(const std::string& programFolder)
-    : services_(programFolder), program_(services_, ScreenWidthTwips(), ScreenHeightTwips()) {
+    : services_(programFolder), workbench_(services_, ScreenWidthTwips(), ScreenHeightTwips()) {
   WindowView* mainView = nullptr;
   for (Window* window : program_.Windows()) {
     views_.push_back(std::make_unique<WindowView>(*window, program_.actions, mainView));

@@ -1,13 +1,13 @@
-// The calculator on a Qt desktop: the real services, the program and one
-// view per window.
+// The calculator on a Qt desktop: the real services, the program with its
+// tools and one view per window.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/program.h"
 #include "qt/qt_services.h"
+#include "workbench/workbench.h"
 
 namespace quillet {
 
@@ -29,7 +29,8 @@ class DesktopApp {
 
  private:
   QtServices services_;
-  Program program_;
+  Workbench workbench_;
+  Program& program_ = workbench_.program;
   std::vector<std::unique_ptr<WindowView>> views_;
   std::unique_ptr<QtReportPrinter> printer_;
 };

@@ -19,6 +19,7 @@
 #include "efficiency/settings_file.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
+#include "workbench/workbench.h"
 
 namespace quillet {
 namespace {
@@ -164,7 +165,8 @@ Outcome Play(const Script& script, const std::string& label) {
   Outcome outcome;
   {
     ScriptedServices services(folder.string());
-    Program program(services, 19200, 10800);
+    Workbench workbench(services, 19200, 10800);
+    Program& program = workbench.program;
     program.Start();
     std::ostringstream discard;
     ScriptRunner runner(program, services, discard);

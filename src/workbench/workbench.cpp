@@ -1,0 +1,8 @@
+#include "workbench/workbench.h"
+
+namespace quillet {
+
+Workbench::Workbench(Services& services, int screenWidth, int screenHeight)
+    : program(services, screenWidth, screenHeight) {}
+
+}  // namespace quillet

@@ -1,0 +1,19 @@
+// The calculator with its feeder tools: the running program, and the windows
+// of the tools its Tools menu opens. The desktop view and the script driver
+// each own one.
+#pragma once
+
+#include "app/program.h"
+
+namespace quillet {
+
+class Services;
+
+class Workbench {
+ public:
+  Workbench(Services& services, int screenWidth, int screenHeight);
+
+  Program program;
+};
+
+}  // namespace quillet
