@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "platform/controls.h"
 #include "schedule/feeder_engine.h"
+#include "schedule/window_feeder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 
@@ -101,6 +102,16 @@ const char* const kPrintedFields[] = {"Current",        "VdAc",          "VdAcPe
                                       "FeederAmpacity", "AmbientFactor", "LoadRatio",   "WireTempC", "OperatingTempC",
                                       "VdAlt",          "VdAltPercent"};
 
+// The driver's lines that print what ExpectSame compares.
+std::string PrintedState() {
+  std::string lines;
+  for (const char* field : kPrintedFields) lines += "state " + std::string(field) + "\n";
+  for (const char* what : {"Ampacit.forecolor", "EAWOTD.caption", "FrameVDDC.forecolor", "VDACact.forecolor",
+                           "LabelUnit.caption"})
+    lines += "print " + std::string(what) + "\n";
+  return lines;
+}
+
 // The user's actions for the feeder with the size given, ticking between
 // groups as a user's pauses would.
 std::string ScriptFor(const FeederSpec& f, int area) {
@@ -135,11 +146,7 @@ std::string ScriptFor(const FeederSpec& f, int area) {
   if (f.load == LoadKind::Current) type("A", f.loadText);
   if (f.load == LoadKind::Power) type("W", f.loadText);
   s << "tick\ntick\n";
-  for (const char* field : kPrintedFields) s << "state " << field << "\n";
-  for (const char* what : {"Ampacit.forecolor", "EAWOTD.caption", "FrameVDDC.forecolor", "VDACact.forecolor",
-                           "LabelUnit.caption"})
-    s << "print " << what << "\n";
-  return s.str();
+  return s.str() + PrintedState();
 }
 
 class FeederDifferential : public ::testing::Test {
@@ -152,8 +159,9 @@ class FeederDifferential : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  // What the driver prints, as FIELD=value pairs.
-  std::map<std::string, std::string> Play(const std::string& script) {
+  // What the driver prints, as FIELD=value pairs; and, when asked, the
+  // window's inputs at the end as a feeder.
+  std::map<std::string, std::string> Play(const std::string& script, FeederSpec* windowFeeder = nullptr) {
     ScriptedServices services(folder_.string());
     Program program(services, 28800, 16200);
     std::ostringstream out;
@@ -161,6 +169,7 @@ class FeederDifferential : public ::testing::Test {
     program.Start();
     std::istringstream in(script);
     runner.RunAll(in);
+    if (windowFeeder) *windowFeeder = FeederFromWindow(program.main);
     std::map<std::string, std::string> printed;
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);) {
@@ -238,6 +247,56 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
   }
   EXPECT_GT(compared, 300);
   EXPECT_GT(found, 30);
+}
+
+TEST_F(FeederDifferential, TheWindowReadBackAsAFeederGivesTheSameNumbers) {
+  std::mt19937 rng(7122026);
+  int compared = 0;
+  for (int i = 0; i < 150; ++i) {
+    const FeederSpec feeder = RandomFeeder(rng);
+    const FeederResult given = EvaluateFeeder(feeder);
+    if (given.error || !given.numbers) continue;
+    const std::string script = ScriptFor(feeder, *given.areaUsed);
+    FeederSpec readBack;
+    const auto printed = Play(script, &readBack);
+    const FeederResult again = EvaluateFeeder(readBack);
+    ASSERT_FALSE(again.error) << again.error->reason << "\n" << script;
+    EXPECT_EQ(again.sizedBy, SizedBy::Given);
+    ExpectSame(*again.numbers, printed, script);
+    ++compared;
+  }
+  EXPECT_GT(compared, 100);
+}
+
+// Window states reached in ways the engine's own sequence never takes.
+TEST_F(FeederDifferential, WindowStatesReachedByOtherPathsReadBackTheSame) {
+  const struct {
+    const char* name;
+    const char* actions;
+  } cases[] = {
+      {"power typed, then the field left", "type W \"1500.5\"\ntick\nfocus L\ntick\n"},
+      {"current reformatted on leaving", "type A \"12.345\"\nfocus V\ntick\n"},
+      {"motor picked, then its power factor changed",
+       "type V \"480\"\ntick\nselect ComHP 10\nclick OptPF095\ntick\n"},
+      {"one user parameter alone is not used", "type TextACR \"0.5\"\ntick\n"},
+      {"user parameters in feet", "click CmdUnit\ntype TextACR \"0.3\"\ntype TextXLR \"0.05\"\ntick\n"},
+      {"user parameter refused after one was given",
+       "type TextACR \"0.3\"\ntype TextXLR \"0.05\"\ntype TextXLR \"5\"\ntick\n"},
+      {"ambient walked and the set temperature stepped",
+       "click Opt90C\nclick AmbCmnd\nclick AmbCmnd\nspindown WOTPS\nspindown WOTPS\ntick\n"},
+      {"aluminium in parallel runs", "click OptAL\nselect ComWS 12\ntick\nclick OptionNOF3\ntype A \"700\"\ntick\n"},
+      {"single phase at a decimal voltage", "click SPh\ntype V \"0.75\"\ntype A \"2\"\ntick\n"},
+      {"length left as a non-number", "type L \".\"\ntick\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string script = std::string(c.actions) + "tick\ntick\n" + PrintedState();
+    FeederSpec readBack;
+    const auto printed = Play(script, &readBack);
+    const FeederResult result = EvaluateFeeder(readBack);
+    ASSERT_FALSE(result.error) << result.error->reason;
+    ExpectSame(*result.numbers, printed, script);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+// The main window's inputs, as they stand, as a feeder: what the size finder
+// starts from and what "Add this feeder" puts in a schedule. Evaluating the
+// feeder gives the numbers the window shows.
+#pragma once
+
+#include "schedule/feeder.h"
+
+namespace quillet {
+
+class Elcal;
+
+FeederSpec FeederFromWindow(const Elcal& window);
+
+}  // namespace quillet
