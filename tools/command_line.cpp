@@ -1,0 +1,94 @@
+#include "command_line.h"
+
+#include <getopt.h>
+
+#include <ostream>
+
+#include "platform/version.h"
+
+namespace quillet::cli {
+namespace {
+
+constexpr int kHelpId = 'h';
+constexpr int kVersionId = 'V';
+
+std::vector<option> LongOptions(const Tool& tool) {
+  std::vector<option> table;
+  for (const OptionSpec& spec : tool.options)
+    table.push_back({spec.name, spec.takesValue ? required_argument : no_argument, nullptr, spec.id});
+  table.push_back({"help", no_argument, nullptr, kHelpId});
+  table.push_back({"version", no_argument, nullptr, kVersionId});
+  table.push_back({nullptr, 0, nullptr, 0});
+  return table;
+}
+
+void WriteUsage(const Tool& tool, std::ostream& to) {
+  to << "usage: " << tool.name << ' ' << tool.synopsis << '\n';
+}
+
+std::string Argument(int argc, char** argv) {
+  return optind > 0 && optind <= argc ? argv[optind - 1] : "";
+}
+
+// getopt's own messages differ between C libraries; ours do not. A long
+// option it knows (optopt set) was refused for the value it was given.
+std::string Unrecognised(int argc, char** argv) {
+  const std::string arg = Argument(argc, argv);
+  if (arg.rfind("--", 0) == 0) {
+    const std::string name = arg.substr(0, arg.find('='));
+    return optopt != 0 ? "option " + name + " takes no value" : "unknown option " + name;
+  }
+  return "unknown option -" + std::string(1, static_cast<char>(optopt));
+}
+
+std::string MissingValue(int argc, char** argv) {
+  return "option " + Argument(argc, argv) + " needs a value";
+}
+
+}  // namespace
+
+std::string VersionLine(const char* name) {
+  return std::string(name) + ' ' + ProgramVersionText();
+}
+
+int UsageError(const Tool& tool, const std::string& why, std::ostream& err) {
+  err << tool.name << ": " << why << '\n';
+  WriteUsage(tool, err);
+  err << "Try '" << tool.name << " --help' for more information.\n";
+  return kExitUsage;
+}
+
+Parsed ParseCommandLine(const Tool& tool, int argc, char** argv, const OptionHandler& handle,
+                        std::ostream& out, std::ostream& err) {
+  const std::vector<option> table = LongOptions(tool);
+  Parsed parsed;
+  auto stop = [&parsed](int status) {
+    parsed.exit = true;
+    parsed.status = status;
+    return parsed;
+  };
+  opterr = 0;
+  optind = 0;  // a full restart, so the parser can run more than once
+  for (;;) {
+    optopt = 0;
+    const int id = getopt_long(argc, argv, ":hV", table.data(), nullptr);
+    if (id == -1) break;
+    if (id == kHelpId) {
+      WriteUsage(tool, out);
+      out << tool.details;
+      return stop(kExitOk);
+    }
+    if (id == kVersionId) {
+      out << VersionLine(tool.name) << '\n';
+      return stop(kExitOk);
+    }
+    if (id == '?') return stop(UsageError(tool, Unrecognised(argc, argv), err));
+    if (id == ':') return stop(UsageError(tool, MissingValue(argc, argv), err));
+    const std::string why = handle(id, optarg ? optarg : "");
+    if (!why.empty()) return stop(UsageError(tool, why, err));
+  }
+  for (int i = optind; i < argc; ++i) parsed.operands.emplace_back(argv[i]);
+  return parsed;
+}
+
+}  // namespace quillet::cli
