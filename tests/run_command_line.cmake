@@ -5,9 +5,13 @@ set(ENV{DISPLAY} "")
 set(ENV{WAYLAND_DISPLAY} "")
 get_filename_component(name ${PROGRAM} NAME_WE)
 
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+
 function(run expected_status)
-  execute_process(COMMAND ${PROGRAM} ${ARGN}
+  execute_process(COMMAND ${emulator} ${PROGRAM} ${ARGN}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
   if(NOT status STREQUAL expected_status)
     message(FATAL_ERROR "${name} ${ARGN}: status ${status}, expected ${expected_status}\n${out}${err}")
   endif()

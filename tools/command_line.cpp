@@ -30,19 +30,19 @@ std::string Argument(int argc, char** argv) {
   return optind > 0 && optind <= argc ? argv[optind - 1] : "";
 }
 
-// getopt's own messages differ between C libraries; ours do not. A long
-// option it knows (optopt set) was refused for the value it was given.
-std::string Unrecognised(int argc, char** argv) {
+// getopt's own messages differ between C libraries, and so do its return
+// codes: MinGW reports "--flag=1" as a missing value, glibc as an unknown
+// option. The argument itself tells which it was. Both libraries leave
+// optopt 0 for a long option they do not know.
+std::string Refusal(int argc, char** argv) {
   const std::string arg = Argument(argc, argv);
   if (arg.rfind("--", 0) == 0) {
-    const std::string name = arg.substr(0, arg.find('='));
-    return optopt != 0 ? "option " + name + " takes no value" : "unknown option " + name;
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (optopt == 0) return "unknown option " + name;
+    return "option " + name + (equals == std::string::npos ? " needs a value" : " takes no value");
   }
   return "unknown option -" + std::string(1, static_cast<char>(optopt));
-}
-
-std::string MissingValue(int argc, char** argv) {
-  return "option " + Argument(argc, argv) + " needs a value";
 }
 
 }  // namespace
@@ -82,8 +82,7 @@ Parsed ParseCommandLine(const Tool& tool, int argc, char** argv, const OptionHan
       out << VersionLine(tool.name) << '\n';
       return stop(kExitOk);
     }
-    if (id == '?') return stop(UsageError(tool, Unrecognised(argc, argv), err));
-    if (id == ':') return stop(UsageError(tool, MissingValue(argc, argv), err));
+    if (id == '?' || id == ':') return stop(UsageError(tool, Refusal(argc, argv), err));
     const std::string why = handle(id, optarg ? optarg : "");
     if (!why.empty()) return stop(UsageError(tool, why, err));
   }
