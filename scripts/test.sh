@@ -14,7 +14,11 @@ bash scripts/check_package.sh
 [ -f build-windows/build.ninja ] ||
   cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQUILLET_DESKTOP=OFF
 cmake --build build-windows
+wine_prefix="$PWD/build-windows/wine-prefix"
+bash cmake/wine-run.sh "$wine_prefix" --start
+trap 'bash cmake/wine-run.sh "$wine_prefix" --stop' EXIT
 ctest --test-dir build-windows --output-on-failure -j2
+bash cmake/wine-run.sh "$wine_prefix" --stop
 
 [ -f build-check/build.ninja ] ||
   cmake -S . -B build-check -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
