@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: first the normal build (Qt view
-# included), then the same library, driver and tests built with clang under
+# included) and the Debian package made from it, then the Windows build
+# under Wine, then the same library, driver and tests built with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer, with the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 ctest --test-dir build --output-on-failure -j2
+bash scripts/check_package.sh
+
+# The calculator core, the driver, the unit tests and the scenarios built
+# for Windows with MinGW-w64 and run under Wine, headless.
+[ -f build-windows/build.ninja ] ||
+  cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQUILLET_DESKTOP=OFF
+cmake --build build-windows
+wine_prefix="$PWD/build-windows/wine-prefix"
+bash cmake/wine-run.sh "$wine_prefix" --start
+trap 'bash cmake/wine-run.sh "$wine_prefix" --stop' EXIT
+ctest --test-dir build-windows --output-on-failure -j2
+bash cmake/wine-run.sh "$wine_prefix" --stop
 
 [ -f build-check/build.ninja ] ||
   cmake -S . -B build-check -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

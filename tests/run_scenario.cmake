@@ -1,6 +1,7 @@
 # Runs one scenario in a fresh program folder. A script may seed the folder
 # with files from scenarios/<name>.files/ and choose driver options in a
-# first line "#! --option value ...".
+# first line "#! --option value ...". EMULATOR runs the driver of a
+# cross-build (Wine); its console's CR LF line ends count as LF.
 get_filename_component(name ${SCRIPT} NAME_WE)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 file(REMOVE_RECURSE ${WORKDIR})
@@ -13,10 +14,14 @@ set(options "")
 if(first MATCHES "^#! (.*)$")
   separate_arguments(options UNIX_COMMAND "${CMAKE_MATCH_1}")
 endif()
-execute_process(COMMAND ${DRIVER} --folder ${WORKDIR} --now "12/6/2026 9:30:00 AM" ${options} ${SCRIPT}
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+execute_process(COMMAND ${emulator} ${DRIVER} --folder ${WORKDIR} --now "12/6/2026 9:30:00 AM" ${options} ${SCRIPT}
   OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "quillet-script failed (${status}): ${errors}")
+endif()
+if(emulator)
+  string(REPLACE "\r\n" "\n" actual "${actual}")
 endif()
 file(READ ${dir}/${name}.expected expected)
 if(NOT actual STREQUAL expected)

@@ -1,8 +1,6 @@
 // quillet-schedule [--max-vd PCT] [--continuous] [--jobs N] [-o OUT.csv] [IN.csv | -]
 // Evaluates every feeder of a CSV schedule through the calculator and writes
 // the schedule back with the window's results beside each row.
-#include <getopt.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -13,19 +11,21 @@
 #include <string>
 #include <thread>
 
-#include "platform/version.h"
+#include "command_line.h"
 #include "schedule/csv.h"
 #include "schedule/schedule.h"
 
 namespace {
 
-constexpr int kAllEvaluated = 0;
+constexpr int kAllEvaluated = quillet::cli::kExitOk;
 constexpr int kSomeErrors = 1;
-constexpr int kUnusable = 2;
+constexpr int kUnusable = quillet::cli::kExitUsage;
 
-constexpr char kUsage[] =
-    "usage: quillet-schedule [--max-vd PCT] [--continuous] [--jobs N] [-o OUT.csv] [IN.csv | -]\n"
-    "\n"
+enum OptionId { kMaxVd = 1, kContinuous, kJobs, kOutput };
+
+const quillet::cli::Tool kTool = {
+    "quillet-schedule",
+    "[--max-vd PCT] [--continuous] [--jobs N] [-o OUT.csv] [IN.csv | -]",
     "Evaluates each feeder of a CSV schedule as the calculator's window does and\n"
     "writes the schedule with the results to OUT.csv or standard output.\n"
     "\n"
@@ -36,7 +36,12 @@ constexpr char kUsage[] =
     "  --help          show this text\n"
     "  --version       show the program's version\n"
     "\n"
-    "Exit status: 0 every row evaluated, 1 some rows with errors, 2 unusable input or arguments.\n";
+    "Exit status: 0 every row evaluated, 1 some rows with errors, 2 unusable input or arguments.\n",
+    {{"max-vd", true, kMaxVd},
+     {"continuous", false, kContinuous},
+     {"jobs", true, kJobs},
+     {"output", true, kOutput, 'o'}},
+};
 
 struct Arguments {
   quillet::ScheduleDefaults defaults;
@@ -45,56 +50,42 @@ struct Arguments {
   std::string output;
 };
 
-int Refuse(const std::string& why) {
-  std::cerr << "quillet-schedule: " << why << "\n" << kUsage;
-  return kUnusable;
-}
+int Refuse(const std::string& why) { return quillet::cli::UsageError(kTool, why, std::cerr); }
 
-bool ParseNumber(const char* text, double& value) {
+bool ParseNumber(const std::string& text, double& value) {
   char* end = nullptr;
   errno = 0;
-  value = std::strtod(text, &end);
-  return end != text && *end == '\0' && errno == 0;
+  value = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && errno == 0;
+}
+
+std::string Take(Arguments& args, int id, const std::string& text) {
+  double value = 0;
+  switch (id) {
+    case kMaxVd:
+      if (!ParseNumber(text, value) || !(value > 0 && value < 1000))
+        return "--max-vd takes a percentage above 0, not " + text;
+      args.defaults.maxVdPercent = value;
+      break;
+    case kContinuous: args.defaults.continuous = true; break;
+    case kJobs:
+      if (!ParseNumber(text, value) || value < 1 || value > 256 || value != static_cast<int>(value))
+        return "--jobs takes a whole number from 1 to 256, not " + text;
+      args.jobs = static_cast<int>(value);
+      break;
+    case kOutput: args.output = text; break;
+  }
+  return "";
 }
 
 // Returns -1 when the arguments are usable, otherwise the exit status.
 int ParseArguments(int argc, char** argv, Arguments& args) {
-  enum { kMaxVd = 1, kContinuous, kJobs, kHelp, kVersion };
-  const option options[] = {{"max-vd", required_argument, nullptr, kMaxVd},
-                            {"continuous", no_argument, nullptr, kContinuous},
-                            {"jobs", required_argument, nullptr, kJobs},
-                            {"output", required_argument, nullptr, 'o'},
-                            {"help", no_argument, nullptr, kHelp},
-                            {"version", no_argument, nullptr, kVersion},
-                            {nullptr, 0, nullptr, 0}};
-  opterr = 0;
-  for (int opt; (opt = getopt_long(argc, argv, "o:", options, nullptr)) != -1;) {
-    double value = 0;
-    switch (opt) {
-      case kMaxVd:
-        if (!ParseNumber(optarg, value) || !(value > 0 && value < 1000))
-          return Refuse(std::string("--max-vd takes a percentage above 0, not ") + optarg);
-        args.defaults.maxVdPercent = value;
-        break;
-      case kContinuous: args.defaults.continuous = true; break;
-      case kJobs:
-        if (!ParseNumber(optarg, value) || value < 1 || value > 256 || value != static_cast<int>(value))
-          return Refuse(std::string("--jobs takes a whole number from 1 to 256, not ") + optarg);
-        args.jobs = static_cast<int>(value);
-        break;
-      case 'o': args.output = optarg; break;
-      case kHelp: std::cout << kUsage; return kAllEvaluated;
-      case kVersion:
-        std::cout << "quillet-schedule " << QUILLET_VERSION_MAJOR << "." << QUILLET_VERSION_MINOR << "."
-                  << QUILLET_VERSION_PATCH << "\n";
-        return kAllEvaluated;
-      default:
-        return Refuse(optopt ? std::string("unknown option -") + static_cast<char>(optopt)
-                             : std::string("unknown option ") + argv[optind - 1]);
-    }
-  }
-  if (optind < argc) args.input = argv[optind++];
-  if (optind < argc) return Refuse("one input file at most");
+  const auto parsed = quillet::cli::ParseCommandLine(
+      kTool, argc, argv, [&args](int id, const std::string& value) { return Take(args, id, value); }, std::cout,
+      std::cerr);
+  if (parsed.exit) return parsed.status;
+  if (parsed.operands.size() > 1) return Refuse("one input file at most");
+  if (!parsed.operands.empty()) args.input = parsed.operands[0];
   if (args.jobs == 0) args.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   return -1;
 }

@@ -1,23 +1,50 @@
-// quillet-script [--folder DIR] [--now TEXT] [--screen WxH] [FILE]
+// quillet-script [--folder DIR | --program-folder DIR] [--now TEXT] [--screen WxH] [FILE | -]
 // Starts the calculator headless, plays the script and prints what it asks.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 
-#include "workbench/workbench.h"
+#include "command_line.h"
+#include "efficiency/settings_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
+#include "workbench/workbench.h"
 
 namespace {
 
-constexpr int kUsage = 2;
+enum OptionId { kFolder = 1, kProgramFolder, kNow, kScreen };
 
-int Usage(const std::string& why) {
-  std::cerr << "quillet-script: " << why << "\n"
-            << "usage: quillet-script [--folder DIR] [--now TEXT] [--screen WxH] [FILE]\n";
-  return kUsage;
-}
+const quillet::cli::Tool kTool = {
+    "quillet-script",
+    "[--folder DIR | --program-folder DIR] [--now TEXT] [--screen WxH] [FILE | -]",
+    "Starts the calculator headless, then plays the commands of FILE (or of\n"
+    "standard input) and prints what they ask for.\n"
+    "\n"
+    "  --folder DIR          keep the settings file in DIR (default: the current folder);\n"
+    "                        wins over --program-folder\n"
+    "  --program-folder DIR  start as a program installed in DIR: the settings file\n"
+    "                        stays there when DIR is writable, else it goes to the\n"
+    "                        user's configuration folder\n"
+    "  --now TEXT            the date and time the clock shows\n"
+    "  --screen WxH          the screen size in twips (default 28800x16200)\n"
+    "  --help                show this help and exit\n"
+    "  --version             show the version and exit\n",
+    {{"folder", true, kFolder},
+     {"program-folder", true, kProgramFolder},
+     {"now", true, kNow},
+     {"screen", true, kScreen}},
+};
+
+struct Options {
+  std::string folder = ".";
+  bool folderForced = false;
+  std::string programFolder;
+  bool haveNow = false;
+  std::string now;
+  int width = 28800;
+  int height = 16200;
+};
 
 bool ParseScreen(const std::string& text, int& width, int& height) {
   char x = 0;
@@ -26,41 +53,48 @@ bool ParseScreen(const std::string& text, int& width, int& height) {
          width > 0 && height > 0;
 }
 
+std::string Take(Options& o, int id, const std::string& value) {
+  switch (id) {
+    case kFolder: o.folder = value; o.folderForced = true; break;
+    case kProgramFolder: o.programFolder = value; break;
+    case kNow: o.now = value; o.haveNow = true; break;
+    case kScreen:
+      if (!ParseScreen(value, o.width, o.height)) return "bad --screen value " + value;
+      break;
+  }
+  return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string folder = ".", now, file;
-  bool haveNow = false;
-  int width = 28800, height = 16200;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    bool hasValue = i + 1 < argc;
-    if (arg == "--folder" && hasValue) folder = argv[++i];
-    else if (arg == "--now" && hasValue) now = argv[++i], haveNow = true;
-    else if (arg == "--screen" && hasValue) {
-      if (!ParseScreen(argv[++i], width, height)) return Usage("bad --screen value");
-    } else if (!arg.empty() && arg[0] == '-') return Usage("unknown option " + arg);
-    else if (file.empty()) file = arg;
-    else return Usage("more than one script file");
-  }
+  Options o;
+  const auto parsed = quillet::cli::ParseCommandLine(
+      kTool, argc, argv, [&o](int id, const std::string& value) { return Take(o, id, value); },
+      std::cout, std::cerr);
+  if (parsed.exit) return parsed.status;
+  if (parsed.operands.size() > 1) return quillet::cli::UsageError(kTool, "more than one script file", std::cerr);
+  const std::string file = parsed.operands.empty() ? "-" : parsed.operands[0];
 
   std::ifstream script;
-  if (!file.empty()) {
+  if (file != "-") {
     script.open(file);
-    if (!script) return Usage("cannot read " + file);
+    if (!script) return quillet::cli::UsageError(kTool, "cannot read " + file, std::cerr);
   }
+  const bool choose = !o.folderForced && !o.programFolder.empty();
+  const std::string folder = choose ? quillet::ChooseSettingsFolder(o.programFolder) : o.folder;
   quillet::ScriptedServices services(folder);
-  if (haveNow) services.now = now;
-  quillet::Workbench workbench(services, width, height);
+  if (o.haveNow) services.now = o.now;
+  quillet::Workbench workbench(services, o.width, o.height);
   quillet::Program& program = workbench.program;
   quillet::ScriptRunner runner(program, services, std::cout);
   try {
     program.Start();
-    runner.RunAll(file.empty() ? std::cin : script);
+    runner.RunAll(file == "-" ? std::cin : script);
   } catch (const quillet::ScriptError& error) {
     std::cout.flush();
     std::cerr << "quillet-script: " << error.what() << "\n";
-    return kUsage;
+    return quillet::cli::kExitUsage;
   }
   return 0;
 }

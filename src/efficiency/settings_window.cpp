@@ -96,9 +96,10 @@ void EffConWindow::SaveChanges() {
     if (!Accept(field)) return;
   if (!WriteSettingsFile(Screen().Os().ProgramFolder(), values_)) {
     // Nothing is handed over either: the window stays open with the entries.
-    Screen().MessageBox("The settings could not be saved: the file " + std::string(kSettingsFileName) +
-                            " in the program folder cannot be written. Check that the folder is writable, then "
-                            "click Save Changes again.",
+    // Name the folder: it is not always the program's own.
+    Screen().MessageBox("The settings could not be saved: the file " + std::string(kSettingsFileName) + " in " +
+                            Screen().Os().ProgramFolder() +
+                            " cannot be written. Check that the folder is writable, then click Save Changes again.",
                         kStyleExclamation, "Settings not saved");
     return;
   }

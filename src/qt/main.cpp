@@ -1,6 +1,7 @@
 // quillet [--folder DIR] [--trace-startup]
-// The desktop calculator. The program folder (where the settings file
-// lives) is the executable's folder unless --folder names another.
+// The desktop calculator. The settings file lives beside the executable
+// when that folder is writable, else in the user's configuration folder,
+// unless --folder names another.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -10,7 +11,9 @@
 #include <QTimer>
 
 #include "core/elcal.h"
+#include "efficiency/settings_folder.h"
 #include "platform/controls.h"
+#include "qt/command_line.h"
 #include "qt/desktop_app.h"
 
 namespace {
@@ -34,24 +37,18 @@ void TraceFirstResults(quillet::Elcal& main, std::chrono::steady_clock::time_poi
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  const quillet::DesktopCommandLine command = quillet::ParseDesktopCommandLine(argc, argv);
+  if (command.exit) return command.status;
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillet");
   QApplication::setFont(QFont("Arial", 8));
 
-  std::string folder = QCoreApplication::applicationDirPath().toStdString();
-  bool trace = false;
-  const QStringList args = QCoreApplication::arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == "--folder" && i + 1 < args.size()) folder = args[++i].toStdString();
-    else if (args[i] == "--trace-startup") trace = true;
-    else {
-      std::fprintf(stderr, "usage: quillet [--folder DIR] [--trace-startup]\n");
-      return 2;
-    }
-  }
+  const std::string folder =
+      command.options.folder ? *command.options.folder
+                             : quillet::ChooseSettingsFolder(QCoreApplication::applicationDirPath().toStdString());
 
   quillet::DesktopApp desktop(folder);
   desktop.Start();
-  if (trace) TraceFirstResults(desktop.Calculator().main, started);
+  if (command.options.traceStartup) TraceFirstResults(desktop.Calculator().main, started);
   return app.exec();
 }

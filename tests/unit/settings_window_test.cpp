@@ -35,6 +35,7 @@ TEST_F(SettingsWindowTest, FailedWriteIsReportedAndKeepsTheWindowAndEntries) {
   ASSERT_EQ(services.shown.size(), 1u);
   EXPECT_EQ(services.shown[0].title, "Settings not saved");
   EXPECT_EQ(services.shown[0].style, kStyleExclamation);
+  EXPECT_NE(services.shown[0].text.find(folder.string()), std::string::npos) << "names where it tried";
   EXPECT_TRUE(effcon.Shown());
   EXPECT_EQ(effcon.Text2.Text(), "5");
   EXPECT_EQ(w.state.DaysPerWeek, 7.0f) << "nothing is handed over when the file was not written";
