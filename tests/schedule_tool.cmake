@@ -1,31 +1,38 @@
 # The quillet-schedule command line: its options, exit statuses, summary and
 # the rule that an output file is only ever replaced by a complete one.
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 
+# Messages on a Windows console end their lines with CR LF; the CSV files
+# themselves must come through byte for byte.
 function(expect what actual expected)
+  if(what MATCHES "(status|summary|errors|output|message|text)$")
+    string(REPLACE "\r\n" "\n" actual "${actual}")
+  endif()
   if(NOT "${actual}" STREQUAL "${expected}")
     message(FATAL_ERROR "${what}: expected [${expected}], got [${actual}]")
   endif()
 endfunction()
 
 function(expect_match what actual pattern)
+  string(REPLACE "\r\n" "\n" actual "${actual}")
   if(NOT "${actual}" MATCHES "${pattern}")
     message(FATAL_ERROR "${what}: [${actual}] does not match [${pattern}]")
   endif()
 endfunction()
 
-execute_process(COMMAND ${TOOL} --help OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+execute_process(COMMAND ${emulator} ${TOOL} --help OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("--help status" "${status}" 0)
 expect_match("--help text" "${out}" "^usage: quillet-schedule \\[--max-vd PCT\\]")
 expect("--help errors" "${err}" "")
 
-execute_process(COMMAND ${TOOL} --version OUTPUT_VARIABLE out RESULT_VARIABLE status)
+execute_process(COMMAND ${emulator} ${TOOL} --version OUTPUT_VARIABLE out RESULT_VARIABLE status)
 expect("--version status" "${status}" 0)
 expect("--version text" "${out}" "quillet-schedule ${VERSION}\n")
 
 foreach(bad "--bogus" "-x" "--jobs=0" "--jobs=two" "--max-vd=-1")
-  execute_process(COMMAND ${TOOL} ${bad} ${EXAMPLE} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(COMMAND ${emulator} ${TOOL} ${bad} ${EXAMPLE} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
   expect("${bad} status" "${status}" 2)
   expect("${bad} output" "${out}" "")
   expect_match("${bad} usage on standard error" "${err}" "usage: quillet-schedule")
@@ -33,19 +40,26 @@ endforeach()
 
 # The example has a row no size fits and one without a length: exit 1 and
 # their lines in the summary.
-execute_process(COMMAND ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
+execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("example status" "${status}" 1)
 expect("example summary" "${err}" "22 feeders: 20 evaluated, 2 with errors (lines 22, 23)\n")
-execute_process(COMMAND ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
+execute_process(COMMAND ${emulator} ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
 file(READ ${WORKDIR}/one.csv one)
 expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
-execute_process(COMMAND ${TOOL} - INPUT_FILE ${EXAMPLE} OUTPUT_VARIABLE piped ERROR_QUIET)
+execute_process(COMMAND ${emulator} ${TOOL} - INPUT_FILE ${EXAMPLE} OUTPUT_VARIABLE piped ERROR_QUIET)
 expect("standard input" "${piped}" "${one}")
+
+# A complete run replaces an existing output.
+file(WRITE ${WORKDIR}/replaced.csv "old\n")
+execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/replaced.csv ${EXAMPLE} RESULT_VARIABLE status ERROR_QUIET)
+expect("replacing status" "${status}" 1)
+file(READ ${WORKDIR}/replaced.csv replaced)
+expect("replaced output" "${replaced}" "${one}")
 
 # A file that is not CSV leaves an existing output as it was.
 file(WRITE ${WORKDIR}/broken.csv "voltage,current,length\n480,100,50\n480,\"100,50\n")
 file(WRITE ${WORKDIR}/kept.csv "keep me\n")
-execute_process(COMMAND ${TOOL} -o ${WORKDIR}/kept.csv ${WORKDIR}/broken.csv
+execute_process(COMMAND ${emulator} ${TOOL} -o ${WORKDIR}/kept.csv ${WORKDIR}/broken.csv
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("broken status" "${status}" 2)
 expect_match("broken message" "${err}" "broken.csv: line 3: a quoted value is not closed")
@@ -54,6 +68,6 @@ expect("existing output kept" "${kept}" "keep me\n")
 if(EXISTS ${WORKDIR}/kept.csv.part)
   message(FATAL_ERROR "the partial output was left behind")
 endif()
-execute_process(COMMAND ${TOOL} ${WORKDIR}/missing.csv OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+execute_process(COMMAND ${emulator} ${TOOL} ${WORKDIR}/missing.csv OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("missing input status" "${status}" 2)
 expect("missing input output" "${out}" "")

@@ -2,6 +2,13 @@
 
 #include <getopt.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 #include <ostream>
 
 #include "platform/version.h"
@@ -62,6 +69,13 @@ std::string Refusal(int argc, char** argv, int returned) {
 }
 
 }  // namespace
+
+void UseBinaryStandardStreams() {
+#ifdef _WIN32
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
 
 std::string VersionLine(const char* name) {
   return std::string(name) + ' ' + ProgramVersionText();

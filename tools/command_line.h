@@ -38,6 +38,10 @@ struct Parsed {
   std::vector<std::string> operands;
 };
 
+// Standard input and output carry bytes as they are, also where the C
+// library would translate line ends (Windows).
+void UseBinaryStandardStreams();
+
 // "quillet-script 1.0.0": the version the About window shows.
 std::string VersionLine(const char* name);
 

@@ -97,6 +97,22 @@ std::filesystem::path AsidePath(const std::string& output) {
   return std::filesystem::temp_directory_path() / ("quillet-schedule-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".csv");
 }
 
+// Hands the complete output over: copied to standard output, or renamed
+// over the output file, which is replaced whole or not at all.
+void Deliver(const std::filesystem::path& aside, const std::string& output) {
+  if (output.empty()) {
+    {
+      std::ifstream done(aside, std::ios::binary);
+      std::cout << done.rdbuf();
+      std::cout.flush();
+    }
+    std::error_code ignored;
+    std::filesystem::remove(aside, ignored);
+    return;
+  }
+  std::filesystem::rename(aside, output);
+}
+
 int Run(const Arguments& args) {
   std::ifstream file;
   if (args.input != "-") {
@@ -116,15 +132,9 @@ int Run(const Arguments& args) {
     summary = quillet::RunSchedule(in, out, args.defaults, args.jobs);
     out.close();
     if (!out) throw std::runtime_error("cannot write " + aside.string());
-    if (args.output.empty()) {
-      std::ifstream done(aside, std::ios::binary);
-      std::cout << done.rdbuf();
-      std::cout.flush();
-      std::filesystem::remove(aside, ignored);
-    } else {
-      std::filesystem::rename(aside, args.output);
-    }
+    Deliver(aside, args.output);
   } catch (const std::exception& error) {
+    out.close();  // Windows removes no file that is still open
     std::filesystem::remove(aside, ignored);
     std::cerr << "quillet-schedule: " << (args.input == "-" ? "standard input" : args.input) << ": " << error.what()
               << "\n";
@@ -140,5 +150,7 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   Arguments args;
   if (const int status = ParseArguments(argc, argv, args); status >= 0) return status;
+  // A schedule's line ends go through as they came.
+  quillet::cli::UseBinaryStandardStreams();
   return Run(args);
 }
