@@ -6,15 +6,15 @@ namespace quillet {
 namespace {
 
 constexpr int kFinderWidth = 7290;
-constexpr int kFinderHeight = 6180;
+constexpr int kFinderHeight = 6615;
 
 constexpr Placement kFinderPlaces[] = {
     {"LimitLabel", {120, 150, 2280, 240}}, {"Limit", {2400, 120, 840, 300}},
     {"Continuous", {3600, 135, 3480, 270}},
     {"RunsLabel", {120, 540, 2280, 240}},  {"Runs", {2400, 510, 840, 300}},
-    {"Sizes", {120, 960, 6960, 3300}},
-    {"Answer", {120, 4380, 6960, 600}},
-    {"UseSize", {3600, 5160, 1620, 420}},  {"CloseButton", {5460, 5160, 1620, 420}},
+    {"Sizes", {120, 960, 6960, 3840}},
+    {"Answer", {120, 4920, 6960, 600}},
+    {"UseSize", {3600, 5640, 1620, 420}},  {"CloseButton", {5460, 5640, 1620, 420}},
 };
 
 const GridColumn kSizeColumns[] = {

@@ -46,8 +46,10 @@ FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
     code = 0;
     Screen().Os().Beep();
   };
-  Limit.LostFocus = [this] {
-    if (!LimitTextValid()) RefuseLimit();
+  Limit.LostFocus = [this] { AcceptOrRefuseLimit(); };
+  // However it closes, a limit standing in the field is the next opening's.
+  Unload = [this] {
+    if (LimitTextValid()) accepted_ = limit_;
   };
   Continuous.Click = [this] { Refresh(); };
   Runs.Click = [this] { Refresh(); };
@@ -62,6 +64,7 @@ FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
 void FinderWindow::Open() {
   spec_ = FeederFromWindow(main_);
   filling_ = true;
+  limit_ = accepted_;
   Limit.SetText(PlainDecimalText(limit_));
   Continuous.SetValue(0);
   Runs.SetListIndex(spec_.runs - 1);
@@ -102,12 +105,17 @@ bool FinderWindow::LimitTextValid() const {
   return value > 0 && value <= kHighestLimit;
 }
 
-// The limit goes back to the last one accepted, ready to be typed over.
-void FinderWindow::RefuseLimit() {
+// A refused limit goes back to the last one accepted, ready to be typed over.
+bool FinderWindow::AcceptOrRefuseLimit() {
+  if (LimitTextValid()) {
+    accepted_ = limit_;
+    return true;
+  }
   Screen().MessageBox("The voltage drop limit must be a number above 0 and at most 30 (per cent).",
                       kStyleExclamation, "Entry not accepted");
-  Limit.SetText(PlainDecimalText(limit_));
+  Limit.SetText(PlainDecimalText(accepted_));
   Limit.SelectAll();
+  return false;
 }
 
 void FinderWindow::OnKey(int keyCode) {
@@ -115,8 +123,7 @@ void FinderWindow::OnKey(int keyCode) {
     Close();
   } else if (keyCode == kEnter) {
     if (Focused() == &CloseButton) Close();
-    else if (!LimitTextValid()) RefuseLimit();
-    else UseThisSize();
+    else if (AcceptOrRefuseLimit()) UseThisSize();
   }
 }
 

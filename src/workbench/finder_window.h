@@ -24,7 +24,7 @@ class FinderWindow : public FinderForm {
   void Refresh();
   void ShowNoLimit();
   bool LimitTextValid() const;
-  void RefuseLimit();
+  bool AcceptOrRefuseLimit();
   void OnKey(int keyCode);
   void UseThisSize();
   void ChooseRuns(int runs);
@@ -33,7 +33,8 @@ class FinderWindow : public FinderForm {
   Elcal& main_;
   UserActions& actions_;
   FeederSpec spec_;
-  double limit_ = 3;  // remembered until the program closes
+  double limit_ = 3;     // the limit the table is for
+  double accepted_ = 3;  // the last limit left standing; remembered until the program closes
   std::optional<int> answerArea_;
   bool filling_ = false;
   int pendingRuns_ = 0;
