@@ -111,7 +111,7 @@ bool FinderWindow::AcceptOrRefuseLimit() {
     accepted_ = limit_;
     return true;
   }
-  Screen().MessageBox("The voltage drop limit must be a number above 0 and at most 30 (per cent).",
+  Screen().MessageBox("The voltage drop limit must be a number above 0 and at most 30 %.",
                       kStyleExclamation, "Entry not accepted");
   Limit.SetText(PlainDecimalText(accepted_));
   Limit.SelectAll();
