@@ -119,8 +119,7 @@ std::optional<std::string> BrokenRule(Program& program, const std::string& folde
   const int expectedSizes = w.OptAL.Value() ? 20 : 21;
   if (w.ComWS.ListCount() != expectedSizes)
     return "the size list has " + std::to_string(w.ComWS.ListCount()) + " items";
-  if (s.SizeIndex < 0 || s.SizeIndex >= w.ComWS.ListCount())
-    return "SizeIndex " + std::to_string(s.SizeIndex) + " is outside the list";
+
   int oneOught = 0;
   while (oneOught < w.ComWS.ListCount() && w.ComWS.Items()[static_cast<std::size_t>(oneOught)].find("1/0") ==
                                                std::string::npos)
@@ -128,6 +127,10 @@ std::optional<std::string> BrokenRule(Program& program, const std::string& folde
   // While the voltage holds no number no pass runs and the results stand
   // still by design; the rule is for the size the list shows once they run.
   const bool passesRun = w.Timer1.Enabled() || w.Timer2.Enabled();
+  // The pass keeps the size inside the list; a material click on a list with
+  // nothing selected may leave it outside until then.
+  if (passesRun && (s.SizeIndex < 0 || s.SizeIndex >= w.ComWS.ListCount()))
+    return "SizeIndex " + std::to_string(s.SizeIndex) + " is outside the list";
   const int shownSize = std::max(w.ComWS.ListIndex(), 0);
   if (passesRun && shownSize < oneOught && (s.Runs != 1 || !w.OptionNOR1.Value()))
     return "parallel runs below 1/0 (Runs " + std::to_string(s.Runs) + ")";

@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "app/program.h"
 #include "platform/controls.h"
 #include "schedule/feeder_engine.h"
@@ -152,7 +154,10 @@ std::string ScriptFor(const FeederSpec& f, int area) {
 class FeederDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / "quillet-feeder-differential";
+    // Its own folder: ctest runs the tests of this fixture side by side.
+    folder_ = std::filesystem::temp_directory_path() /
+              ("quillet-feeder-differential-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "core/elcal.h"
 #include "platform/grid.h"
 #include "schedule/feeder_engine.h"
@@ -60,7 +62,8 @@ class FinderTest : public ::testing::TestWithParam<FinderCase> {
 
   std::filesystem::path folder_ =
       std::filesystem::temp_directory_path() /
-      ("quillet-finder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+      ("quillet-finder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+       std::to_string(getpid()));
   ScriptedServices services_{folder_.string()};
   Workbench workbench_{services_, 28800, 16200};
   std::ostringstream out_;
