@@ -69,7 +69,8 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
     for (const QRect& other : places) EXPECT_FALSE(place.intersects(other)) << name;
     places.push_back(place);
   }
-  ASSERT_TRUE(Finder().grab().save(QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("finder-window.png"))));
+  const QString shot = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("finder-window.png"));
+  ASSERT_TRUE(Finder().grab().save(shot));
 }
 
 TEST_F(FinderViewTest, TypingALooserLimitFindsASmallerSize) {

@@ -155,9 +155,9 @@ class FeederDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
     // Its own folder: ctest runs the tests of this fixture side by side.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     folder_ = std::filesystem::temp_directory_path() /
-              ("quillet-feeder-differential-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-               "-" + std::to_string(getpid()));
+              ("quillet-feeder-differential-" + test + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n";
