@@ -27,6 +27,7 @@ Program::Program(Services& services, int screenWidth, int screenHeight)
     about.Close();
     phases.Close();
     effcon.Close();
+    for (Window* tool : toolWindows_) tool->Close();
   };
 }
 

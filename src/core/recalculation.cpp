@@ -5,6 +5,7 @@
 
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/result_captions.h"
 #include "core/tables.h"
 
 namespace quillet {
@@ -35,16 +36,6 @@ const char* PerLengthPattern(double value) {
   if (value < 1) return "0.000";
   return "##.00";
 }
-
-const char* VoltsPattern(double volts) {
-  if (volts < 10) return "#0.00";
-  if (volts < 50) return "#0.0";
-  return "#,###";
-}
-
-const char* PercentPattern(double percent) { return percent < 10 ? "#0.00" : "#0.0"; }
-
-constexpr double kTooHighPercent = 30;
 
 class Pass {
  public:
@@ -120,13 +111,8 @@ class Pass {
     if (!Put(s_.FeederAmpacity, table * s_.AmbientFactor * s_.Runs)) return false;
     w_.AmpacAmb.SetCaption(Fahrenheit() ? "at " + std::to_string(s_.AmbientF) + "°F ambient temp."
                                         : "at " + std::to_string(s_.AmbientC) + "°C ambient temp.");
-    if (s_.AmbientC != 30) {
-      w_.Ampacit.SetCaption(FormatPattern(s_.FeederAmpacity, "#,###.0") + " A");
-      w_.AmpacCorr.SetCaption("CF = " + ShortSingleText(s_.AmbientFactor));
-    } else {
-      w_.Ampacit.SetCaption(FormatPattern(s_.FeederAmpacity, "#,###") + " A");
-      w_.AmpacCorr.SetCaption("");
-    }
+    w_.Ampacit.SetCaption(AmpacityCaption(s_.FeederAmpacity, s_.AmbientC));
+    w_.AmpacCorr.SetCaption(s_.AmbientC != 30 ? "CF = " + ShortSingleText(s_.AmbientFactor) : "");
     if (!Put(s_.LoadRatio, s_.Current / s_.FeederAmpacity)) return false;
     ColourAmpacity();
     s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) +
@@ -290,7 +276,7 @@ class Pass {
       return false;
     w_.VDACact.SetForeColor(kWindowText);
     w_.VDACactPer.SetForeColor(kWindowText);
-    if (s_.VdAltPercent >= kTooHighPercent) {
+    if (s_.VdAltPercent >= kTooHighDropPercent) {
       w_.VDACact.SetCaption("Voltage drop ");
       w_.VDACactPer.SetCaption("is to high");
     } else {
@@ -327,13 +313,8 @@ class Pass {
   }
 
   void ShowAcDrop() {
-    if (s_.VdAcPercent >= kTooHighPercent) {
-      w_.VDACPRCL.SetCaption("To high %");
-      w_.VDACL.SetCaption("-");
-      return;
-    }
-    w_.VDACL.SetCaption(FormatPattern(s_.VdAc, VoltsPattern(s_.VdAc)) + " V");
-    w_.VDACPRCL.SetCaption(FormatPattern(s_.VdAcPercent, PercentPattern(s_.VdAcPercent)) + " %");
+    w_.VDACPRCL.SetCaption(AcDropPercentCaption(s_.VdAcPercent));
+    w_.VDACL.SetCaption(AcDropVoltsCaption(s_.VdAc, s_.VdAcPercent));
   }
 
   void ShowDcDrop() {
@@ -342,7 +323,7 @@ class Pass {
     if (!applies) {
       w_.VDC.SetCaption(" ");
       w_.VDCPER.SetCaption(" ");
-    } else if (s_.VdDcPercent >= kTooHighPercent) {
+    } else if (s_.VdDcPercent >= kTooHighDropPercent) {
       w_.VDCPER.SetCaption("To high %");
       w_.VDC.SetCaption("- V");
     } else {

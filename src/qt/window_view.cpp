@@ -11,13 +11,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 
 #include "platform/controls.h"
+#include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
+#include "qt/grid_table.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
@@ -190,6 +193,8 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
     }
     case ControlKind::Picture:
       return new PictureWidget(static_cast<Picture&>(control), parent);
+    case ControlKind::Grid:
+      return NewGridTable(static_cast<Grid&>(control), parent);
     case ControlKind::Timer:
     case ControlKind::Menu:
       break;
@@ -285,7 +290,11 @@ void WindowView::Sync(Control& control, Property property) {
       break;
     case Property::Items:
     case Property::ListIndex:
-      if (auto* list = dynamic_cast<ComboBox*>(&control)) {
+      if (auto* grid = dynamic_cast<Grid*>(&control)) {
+        auto* table = static_cast<QTableWidget*>(widget);
+        if (property == Property::Items) ShowGridRows(*grid, table);
+        else ShowGridMark(*grid, table);
+      } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         auto* combo = static_cast<QComboBox*>(widget);
         QStringList items, shown;
         for (const std::string& item : list->Items()) items << PlainCaption(item);

@@ -324,9 +324,7 @@ class SizeFinder {
     MoveTo(area);
     Pass(session_, spec_);
     const ElcalState& s = session_.State();
-    const double needed = s.Current * (spec_.continuous ? kContinuousFactor : 1.0);
-    Probe probe{static_cast<double>(s.FeederAmpacity) >= needed,
-                static_cast<double>(s.VdAcPercent) <= spec_.maxVdPercent};
+    Probe probe{CarriesLoad(spec_, s.Current, s.FeederAmpacity), WithinDropLimit(spec_, s.VdAcPercent)};
     return probes_.emplace(area, probe).first->second;
   }
 
@@ -392,7 +390,7 @@ std::string NoSizeNote(const FeederSpec& spec, const FeederResult& result, const
   std::string why;
   if (!result.areaForAmpacity)
     why = "1000 kcmil carries " + ShortSingleText(largest.FeederAmpacity) + " A, the load needs " +
-          PlainDecimalText(largest.Current * (spec.continuous ? kContinuousFactor : 1.0)) + " A";
+          PlainDecimalText(RequiredAmpacity(spec, largest.Current)) + " A";
   else
     why = "1000 kcmil drops " + ShortSingleText(largest.VdAcPercent) + " %, the limit is " +
           Percent(spec.maxVdPercent);
@@ -430,6 +428,18 @@ std::string SizeName(int areaIndex) {
   std::string name = Trimmed(kSizeItems[static_cast<std::size_t>(areaIndex)]);
   if (name.ends_with(" MCM")) name.replace(name.size() - 3, 3, "kcmil");
   return name;
+}
+
+double RequiredAmpacity(const FeederSpec& spec, double current) {
+  return current * (spec.continuous ? kContinuousFactor : 1.0);
+}
+
+bool CarriesLoad(const FeederSpec& spec, double current, float ampacity) {
+  return static_cast<double>(ampacity) >= RequiredAmpacity(spec, current);
+}
+
+bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent) {
+  return static_cast<double>(vdAcPercent) <= spec.maxVdPercent;
 }
 
 FeederResult EvaluateFeeder(const FeederSpec& spec) {

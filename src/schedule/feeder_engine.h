@@ -12,6 +12,13 @@ namespace quillet {
 // "14 AWG" ... "4/0 AWG", "250 kcmil" ... "1000 kcmil".
 std::string SizeName(int areaIndex);
 
+// The size finder's two limits for the numbers a size gave: the ampacity
+// carries the current (× 1.25 for a continuous load), and the AC drop stays
+// within the spec's limit.
+double RequiredAmpacity(const FeederSpec& spec, double current);
+bool CarriesLoad(const FeederSpec& spec, double current, float ampacity);
+bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent);
+
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.
 FeederResult EvaluateFeeder(const FeederSpec& spec);

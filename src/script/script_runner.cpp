@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "platform/grid.h"
 #include "platform/menu.h"
 #include "report/calculation_report.h"
 #include "platform/utf8.h"
@@ -102,10 +103,33 @@ std::string MenuItemsText(const Menu& menu) {
   return ListText(items);
 }
 
+// A table's rows, each as its cells joined by tabs.
+std::string GridRowsText(const Grid& grid) {
+  std::vector<std::string> rows;
+  for (const Grid::Row& row : grid.Rows()) {
+    std::string joined;
+    for (std::size_t i = 0; i < row.size(); ++i) joined += (i ? "\t" : "") + row[i];
+    rows.push_back(joined);
+  }
+  return ListText(rows);
+}
+
+std::string GridHeadingsText(const Grid& grid) {
+  std::vector<std::string> headings;
+  for (const GridColumn& column : grid.Columns()) headings.push_back(column.heading);
+  return ListText(headings);
+}
+
 std::string ControlProperty(Control& c, const std::string& prop) {
   if (auto* menu = dynamic_cast<Menu*>(&c)) {
     if (prop == "list") return MenuItemsText(*menu);
     if (prop == "listcount") return std::to_string(menu->Items().size());
+  }
+  if (auto* grid = dynamic_cast<Grid*>(&c)) {
+    if (prop == "list") return GridRowsText(*grid);
+    if (prop == "listcount") return std::to_string(grid->Rows().size());
+    if (prop == "listindex") return std::to_string(grid->Marked());
+    if (prop == "columns") return GridHeadingsText(*grid);
   }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);
@@ -271,10 +295,7 @@ void ScriptRunner::RunLine(const std::string& line) {
     const int rounds = cmd.Count() > 1 ? ToInt(cmd.Arg(1)) : 1;
     // A bound keeps a mistyped count from freezing the driver.
     if (rounds < 0 || rounds > kMaxTickRounds) Fail("tick: the count must be 0 to " + std::to_string(kMaxTickRounds));
-    for (int r = 0; r < rounds; ++r) {
-      act.Tick(program_.main.Timer1);
-      act.Tick(program_.main.Timer2);
-    }
+    for (int r = 0; r < rounds; ++r) TickRound();
   } else if (verb == "focus") {
     cmd.Arity(1, 1);
     act.Focus(cmd.ControlArg(1));
@@ -375,6 +396,19 @@ void ScriptRunner::RunLine(const std::string& line) {
     program_.Stop();
   } else {
     Fail("unknown command " + verb);
+  }
+}
+
+// The main window's two timers, then those of the other windows, which
+// follow its passes.
+void ScriptRunner::TickRound() {
+  UserActions& act = program_.actions;
+  act.Tick(program_.main.Timer1);
+  act.Tick(program_.main.Timer2);
+  for (Window* window : program_.Windows()) {
+    if (window == &program_.main) continue;
+    for (Control* control : window->Controls())
+      if (auto* timer = dynamic_cast<Timer*>(control)) act.Tick(*timer);
   }
 }
 

@@ -38,6 +38,7 @@ class ScriptRunner {
   void RunAll(std::istream& in);
 
  private:
+  void TickRound();
   void Print(const std::string& what);
   void PrintState(const std::string& field);
   void PrintFile(const std::string& name);

@@ -1,0 +1,29 @@
+#include "core/result_captions.h"
+
+#include "core/numbers.h"
+
+namespace quillet {
+
+const char* VoltsPattern(double volts) {
+  if (volts < 10) return "#0.00";
+  if (volts < 50) return "#0.0";
+  return "#,###";
+}
+
+const char* PercentPattern(double percent) { return percent < 10 ? "#0.00" : "#0.0"; }
+
+std::string AmpacityCaption(float ampacity, int ambientC) {
+  return FormatPattern(ampacity, ambientC != 30 ? "#,###.0" : "#,###") + " A";
+}
+
+std::string AcDropVoltsCaption(float volts, float percent) {
+  if (percent >= kTooHighDropPercent) return "-";
+  return FormatPattern(volts, VoltsPattern(volts)) + " V";
+}
+
+std::string AcDropPercentCaption(float percent) {
+  if (percent >= kTooHighDropPercent) return "To high %";
+  return FormatPattern(percent, PercentPattern(percent)) + " %";
+}
+
+}  // namespace quillet

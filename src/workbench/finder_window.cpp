@@ -1,0 +1,161 @@
+#include "workbench/finder_window.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/elcal.h"
+#include "core/numbers.h"
+#include "forms/center_over_main.h"
+#include "platform/desktop.h"
+#include "platform/services.h"
+#include "platform/user_actions.h"
+#include "schedule/window_feeder.h"
+#include "workbench/size_table.h"
+
+namespace quillet {
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr double kHighestLimit = 30;
+// The main window passes every 50 ms; a second is plenty to wait for one.
+constexpr int kMostTicksToWait = 20;
+
+OptionButton& RunsOption(Elcal& w, int runs) {
+  const std::array<OptionButton*, 6> options = {&w.OptionNOR1, &w.OptionNOF2, &w.OptionNOF3,
+                                                &w.OptionNOF4, &w.OptionNOF5, &w.OptionNOF6};
+  return *options[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
+}
+
+}  // namespace
+
+FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
+    : FinderForm(desktop), main_(main), actions_(actions) {
+  Limit.Change = [this] {
+    if (filling_) return;
+    if (!LimitTextValid()) {
+      ShowNoLimit();
+      return;
+    }
+    limit_ = NumberValue(Limit.Text());
+    Refresh();
+  };
+  Limit.KeyPress = [this](int& code) {
+    if (code == kBackspace || code == '.' || (code >= '0' && code <= '9')) return;
+    code = 0;
+    Screen().Os().Beep();
+  };
+  Limit.LostFocus = [this] { AcceptOrRefuseLimit(); };
+  // However it closes, a limit standing in the field is the next opening's.
+  Unload = [this] {
+    if (LimitTextValid()) accepted_ = limit_;
+  };
+  Continuous.Click = [this] { Refresh(); };
+  Runs.Click = [this] { Refresh(); };
+  UseSize.Click = [this] { UseThisSize(); };
+  CloseButton.Click = [this] { Close(); };
+  for (Control* control : {static_cast<Control*>(&Limit), static_cast<Control*>(&Continuous),
+                           static_cast<Control*>(&Runs), &UseSize, &CloseButton})
+    control->KeyDown = [this](int keyCode) { OnKey(keyCode); };
+  RunsLater.Tick = [this] { FinishRuns(); };
+}
+
+void FinderWindow::Open() {
+  spec_ = FeederFromWindow(main_);
+  filling_ = true;
+  limit_ = accepted_;
+  Limit.SetText(PlainDecimalText(limit_));
+  Continuous.SetValue(0);
+  Runs.SetListIndex(spec_.runs - 1);
+  filling_ = false;
+  Refresh();
+  CenterOverMain(*this, main_, Width(), Height());
+  Show(true);
+  Limit.SetFocus();
+  Limit.SelectAll();
+}
+
+void FinderWindow::Refresh() {
+  spec_.maxVdPercent = limit_;
+  spec_.continuous = Continuous.Value() != 0;
+  // A pick outside the list clears it; the runs stay as they were.
+  if (Runs.ListIndex() < 0) Runs.SetListIndex(spec_.runs - 1);
+  spec_.runs = std::max(Runs.ListIndex(), 0) + 1;
+  const SizeTable table = BuildSizeTable(spec_);
+  std::vector<Grid::Row> rows;
+  for (const SizeRow& row : table.rows) rows.push_back(SizeRowCells(row));
+  Sizes.SetRows(std::move(rows));
+  Sizes.SetMarked(table.answerRow);
+  Answer.SetCaption(table.sentence);
+  answerArea_ = table.answerRow >= 0 ? table.answerArea : std::nullopt;
+  UseSize.SetEnabled(answerArea_.has_value());
+}
+
+void FinderWindow::ShowNoLimit() {
+  Sizes.SetRows({});
+  Answer.SetCaption("Enter a drop limit above 0 and at most 30 %.");
+  answerArea_.reset();
+  UseSize.SetEnabled(false);
+}
+
+bool FinderWindow::LimitTextValid() const {
+  if (!IsNumberText(Limit.Text())) return false;
+  const double value = NumberValue(Limit.Text());
+  return value > 0 && value <= kHighestLimit;
+}
+
+// A refused limit goes back to the last one accepted, ready to be typed over.
+bool FinderWindow::AcceptOrRefuseLimit() {
+  if (LimitTextValid()) {
+    accepted_ = limit_;
+    return true;
+  }
+  Screen().MessageBox("The voltage drop limit must be a number above 0 and at most 30 %.",
+                      kStyleExclamation, "Entry not accepted");
+  Limit.SetText(PlainDecimalText(accepted_));
+  Limit.SelectAll();
+  return false;
+}
+
+void FinderWindow::OnKey(int keyCode) {
+  if (keyCode == kEscape) {
+    Close();
+  } else if (keyCode == kEnter) {
+    if (Focused() == &CloseButton) Close();
+    else if (AcceptOrRefuseLimit()) UseThisSize();
+  }
+}
+
+// The size is picked from the main window's list and the runs clicked, as a
+// person would; the next pass shows them.
+void FinderWindow::UseThisSize() {
+  if (!answerArea_) return;
+  const int listIndex = *answerArea_ - (spec_.aluminium ? 1 : 0);
+  const int runs = spec_.runs;
+  Close();
+  actions_.Select(main_.ComWS, listIndex);
+  ChooseRuns(runs);
+}
+
+void FinderWindow::ChooseRuns(int runs) {
+  OptionButton& option = RunsOption(main_, runs);
+  if (option.Value() && main_.state.Runs == runs) return;
+  if (option.Enabled()) {
+    actions_.Click(option);
+    return;
+  }
+  // Several runs are offered from 1/0 up only once a pass has seen the size.
+  pendingRuns_ = runs;
+  waitedTicks_ = 0;
+  RunsLater.SetEnabled(true);
+}
+
+void FinderWindow::FinishRuns() {
+  OptionButton& option = RunsOption(main_, pendingRuns_);
+  if (option.Enabled()) actions_.Click(option);
+  else if (++waitedTicks_ < kMostTicksToWait) return;
+  RunsLater.SetEnabled(false);
+}
+
+}  // namespace quillet

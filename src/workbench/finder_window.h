@@ -1,0 +1,44 @@
+// The size finder at work: filled from the main window as it stands, it
+// shows the sizes the engine tried and the smallest that meets both limits,
+// and hands the answer back to the main window as a person would pick it.
+#pragma once
+
+#include <optional>
+
+#include "forms/finder_form.h"
+#include "schedule/feeder.h"
+
+namespace quillet {
+
+class Elcal;
+class UserActions;
+
+class FinderWindow : public FinderForm {
+ public:
+  FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions);
+
+  // Takes the main window's inputs and shows the finder over it.
+  void Open();
+
+ private:
+  void Refresh();
+  void ShowNoLimit();
+  bool LimitTextValid() const;
+  bool AcceptOrRefuseLimit();
+  void OnKey(int keyCode);
+  void UseThisSize();
+  void ChooseRuns(int runs);
+  void FinishRuns();
+
+  Elcal& main_;
+  UserActions& actions_;
+  FeederSpec spec_;
+  double limit_ = 3;     // the limit the table is for
+  double accepted_ = 3;  // the last limit left standing; remembered until the program closes
+  std::optional<int> answerArea_;
+  bool filling_ = false;
+  int pendingRuns_ = 0;
+  int waitedTicks_ = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,34 @@
+// What the size finder shows for a feeder: every size from the smallest the
+// runs allow up to one past the answer, as the main window would show each,
+// and one sentence saying which limit chose the answer.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "schedule/feeder.h"
+
+namespace quillet {
+
+struct SizeRow {
+  int area = 0;  // 0 (14 AWG) to 20 (1000 kcmil)
+  // The size's name, then the main window's ampacity, drop and drop % captions.
+  std::string size, ampacity, drop, dropPercent;
+  bool carries = false, withinLimit = false;
+};
+
+struct SizeTable {
+  std::vector<SizeRow> rows;
+  std::optional<int> answerArea;
+  int answerRow = -1;  // the row of the answer, or -1
+  std::string sentence;
+};
+
+// The spec's own size is ignored: every size is tried through the engine.
+SizeTable BuildSizeTable(FeederSpec spec);
+
+// The table's cells, in the order of the finder's columns.
+std::vector<std::string> SizeRowCells(const SizeRow& row);
+
+}  // namespace quillet

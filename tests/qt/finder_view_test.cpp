@@ -1,0 +1,129 @@
+// The size finder on real widgets: opened with Ctrl+F, the limit typed, the
+// answer used with Enter and shown by the main window; Escape changes nothing.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include "core/elcal.h"
+#include "qt_fixture.h"
+
+namespace quillet {
+namespace {
+
+class FinderViewTest : public QtViewTest {
+ protected:
+  void SetUp() override {
+    QtViewTest::SetUp();
+    // 100 A over 100 m at 208 V: the drop governs.
+    Type("A", "100");
+    Type("L", "100");
+    Run(120);
+  }
+
+  void Type(const std::string& field, const char* text) {
+    auto* edit = As<QLineEdit>(field);
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(text));
+  }
+
+  QWidget& Finder() const { return app_->View("Finder"); }
+  QTableWidget* Table() const { return As<QTableWidget>("Finder.Sizes"); }
+  int MarkedRow() const {
+    for (int row = 0; row < Table()->rowCount(); ++row)
+      if (Table()->item(row, 0)->font().bold()) return row;
+    return -1;
+  }
+  void OpenWithCtrlF() {
+    QWidget& main = app_->View("Elcal");
+    QTest::keyClick(&main, Qt::Key_F, Qt::ControlModifier);
+    Run(30);
+    ASSERT_TRUE(Finder().isVisible());
+  }
+};
+
+TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
+  OpenWithCtrlF();
+  EXPECT_EQ(Finder().windowTitle(), QStringLiteral("Smallest conductor size"));
+  EXPECT_EQ(Finder().windowModality(), Qt::ApplicationModal);
+  EXPECT_EQ(As<QLineEdit>("Finder.Limit")->text(), QStringLiteral("3"));
+  EXPECT_EQ(Table()->columnCount(), 6);
+  EXPECT_EQ(Table()->horizontalHeaderItem(4)->text(), QStringLiteral("Ampacity ok"));
+  ASSERT_EQ(Table()->rowCount(), 12);
+  EXPECT_EQ(MarkedRow(), 10);
+  EXPECT_EQ(Table()->item(10, 0)->text(), QStringLiteral("2/0 AWG"));
+  EXPECT_EQ(Table()->item(10, 3)->text(), QStringLiteral("2.67 %"));
+  EXPECT_EQ(As<QLabel>("Finder.Answer")->text(),
+            QString::fromUtf8("2/0 AWG copper: the voltage drop governs (2.67 % ≤ 3 %); the ampacity alone needs 3 AWG."));
+  // Every control inside the window, none over another.
+  const QRect inside = Finder().rect();
+  std::vector<QRect> places;
+  for (const char* name : {"Finder.LimitLabel", "Finder.Limit", "Finder.Continuous", "Finder.RunsLabel", "Finder.Runs",
+                           "Finder.Sizes", "Finder.Answer", "Finder.UseSize", "Finder.CloseButton"}) {
+    const QRect place = Widget(name)->geometry();
+    EXPECT_TRUE(inside.contains(place)) << name;
+    for (const QRect& other : places) EXPECT_FALSE(place.intersects(other)) << name;
+    places.push_back(place);
+  }
+  const QString shot = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("finder-window.png"));
+  ASSERT_TRUE(Finder().grab().save(shot));
+}
+
+TEST_F(FinderViewTest, TypingALooserLimitFindsASmallerSize) {
+  OpenWithCtrlF();
+  auto* limit = As<QLineEdit>("Finder.Limit");
+  ASSERT_TRUE(limit->hasFocus());
+  QTest::keyClick(limit, Qt::Key_5);  // replaces the selected 3
+  EXPECT_EQ(limit->text(), QStringLiteral("5"));
+  EXPECT_EQ(Table()->item(MarkedRow(), 0)->text(), QStringLiteral("1 AWG"));
+  QTest::mouseClick(As<QAbstractButton>("Finder.Continuous"), Qt::LeftButton);
+  EXPECT_TRUE(As<QAbstractButton>("Finder.Continuous")->isChecked());
+  EXPECT_EQ(Table()->item(MarkedRow(), 0)->text(), QStringLiteral("1 AWG"));
+}
+
+TEST_F(FinderViewTest, ARefusedLimitIsReportedAndTheLastOneComesBack) {
+  OpenWithCtrlF();
+  auto* limit = As<QLineEdit>("Finder.Limit");
+  QTest::keyClicks(limit, QStringLiteral("45"));
+  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_FALSE(As<QAbstractButton>("Finder.UseSize")->isEnabled());
+  AcceptNextMessageBox();
+  QTest::keyClick(limit, Qt::Key_Return);
+  Run(300);
+  EXPECT_FALSE(expectBox_);
+  EXPECT_EQ(limit->text(), QStringLiteral("3"));
+  EXPECT_EQ(MarkedRow(), 10);
+  EXPECT_TRUE(Finder().isVisible());
+}
+
+TEST_F(FinderViewTest, EnterUsesTheSizeAndTheMainWindowShowsTheRow) {
+  OpenWithCtrlF();
+  const QString drop = Table()->item(10, 2)->text();
+  const QString percent = Table()->item(10, 3)->text();
+  const QString ampacity = Table()->item(10, 1)->text();
+  QTest::keyClick(As<QLineEdit>("Finder.Limit"), Qt::Key_Return);
+  Run(150);
+  EXPECT_FALSE(Finder().isVisible());
+  EXPECT_EQ(As<QComboBox>("ComWS")->currentText(), QStringLiteral(" 2/0 AWG"));
+  EXPECT_EQ(LabelText("VDACL"), drop);
+  EXPECT_EQ(LabelText("VDACPRCL"), percent);
+  EXPECT_EQ(LabelText("Ampacit"), ampacity);
+}
+
+TEST_F(FinderViewTest, EscapeClosesAndLeavesTheMainWindowAsItWas) {
+  const QString size = As<QComboBox>("ComWS")->currentText();
+  const QString drop = LabelText("VDACL");
+  OpenWithCtrlF();
+  QTest::keyClick(As<QLineEdit>("Finder.Limit"), Qt::Key_Escape);
+  Run(150);
+  EXPECT_FALSE(Finder().isVisible());
+  EXPECT_EQ(As<QComboBox>("ComWS")->currentText(), size);
+  EXPECT_EQ(LabelText("VDACL"), drop);
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,109 @@
+// The size finder against the main window: every row of its table must be
+// what the main window shows once that size is picked, and the marked row
+// must be the first that meets both limits.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "core/elcal.h"
+#include "platform/grid.h"
+#include "schedule/feeder_engine.h"
+#include "script/script_runner.h"
+#include "script/scripted_services.h"
+#include "workbench/workbench.h"
+
+namespace quillet {
+namespace {
+
+struct FinderCase {
+  const char* name;
+  std::vector<std::string> setup;  // driver commands on the main window, then the finder
+};
+
+const FinderCase kCases[] = {
+    {"DropGovernsALongCopperFeeder", {"type A \"\\b\\b\\b\\b100\"", "type L \"\\b\\b100\""}},
+    {"AmpacityGovernsAShortHeavyFeeder", {"type A \"\\b\\b\\b\\b200\""}},
+    {"AluminiumInAHotAmbient",
+     {"click OptAL", "type V \"\\b\\b\\b480\"", "type A \"\\b\\b\\b\\b150\"", "type L \"\\b\\b40\"", "click AmbCmnd",
+      "click AmbCmnd"}},
+    {"SinglePhaseInPvcInFeet",
+     {"click SPh", "click OptNONM", "click CmdUnit", "type A \"\\b\\b\\b\\b45\"", "type L \"\\b\\b\\b\\b250\""}},
+    {"SixtyDegreeRatingAtPowerFactor08",
+     {"click Opt60C", "click OptPF08", "type A \"\\b\\b\\b\\b60\"", "type L \"\\b\\b75\""}},
+    {"PowerTypedUnderThePowerLock", {"type W \"\\b\\b\\b\\b\\b\\b\\b\\b30000\"", "type L \"\\b\\b60\""}},
+    {"ContinuousLoadWithATightLimit",
+     {"type A \"\\b\\b\\b\\b80\"", "type L \"\\b\\b50\"", "tick", "shortcut Ctrl+F", "click Finder.Continuous",
+      "type Finder.Limit \"\\b2\""}},
+    {"TwoRunsOfAHeavyFeeder",
+     {"type A \"\\b\\b\\b\\b400\"", "type L \"\\b\\b80\"", "tick", "shortcut Ctrl+F", "select Finder.Runs 1"}},
+};
+
+class FinderTest : public ::testing::TestWithParam<FinderCase> {
+ protected:
+  void SetUp() override {
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    workbench_.program.Start();
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  void Run(const std::string& line) { runner_.RunLine(line); }
+  Elcal& Main() { return workbench_.program.main; }
+
+  static int AreaOf(const std::string& sizeName) {
+    for (int area = 0; area < 21; ++area)
+      if (SizeName(area) == sizeName) return area;
+    return -1;
+  }
+
+  std::filesystem::path folder_ =
+      std::filesystem::temp_directory_path() /
+      ("quillet-finder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+       std::to_string(getpid()));
+  ScriptedServices services_{folder_.string()};
+  Workbench workbench_{services_, 28800, 16200};
+  std::ostringstream out_;
+  ScriptRunner runner_{workbench_.program, services_, out_};
+};
+
+TEST_P(FinderTest, EveryRowIsWhatTheMainWindowShowsForThatSize) {
+  for (const std::string& line : GetParam().setup) Run(line);
+  Run("tick 2");
+  if (!workbench_.finder.Shown()) Run("shortcut Ctrl+F");
+  const Grid& sizes = workbench_.finder.Sizes;
+  const std::vector<Grid::Row> rows = sizes.Rows();
+  const int marked = sizes.Marked();
+  const int runs = workbench_.finder.Runs.ListIndex() + 1;
+  ASSERT_GE(marked, 0) << workbench_.finder.Answer.Caption();
+
+  // The engine searches; the rows are each size on its own: they must agree.
+  for (int i = 0; i < marked; ++i)
+    EXPECT_FALSE(rows[i][4] == "yes" && rows[i][5] == "yes") << rows[i][0] << " meets both, above the answer";
+  EXPECT_EQ(rows[marked][4], "yes");
+  EXPECT_EQ(rows[marked][5], "yes");
+  EXPECT_TRUE(marked + 2 == static_cast<int>(rows.size()) || rows.back()[0] == "1000 kcmil");
+
+  Run("click Finder.UseSize");
+  Run("tick 2");
+  EXPECT_EQ(Main().state.Runs, runs);
+  const int firstArea = Main().OptAL.Value() ? 1 : 0;
+  for (const Grid::Row& row : rows) {
+    SCOPED_TRACE(row[0]);
+    Run("select ComWS " + std::to_string(AreaOf(row[0]) - firstArea));
+    Run("tick 2");
+    EXPECT_EQ(Main().Ampacit.Caption(), row[1]);
+    EXPECT_EQ(Main().VDACL.Caption(), row[2]);
+    EXPECT_EQ(Main().VDACPRCL.Caption(), row[3]);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Feeders, FinderTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quillet
