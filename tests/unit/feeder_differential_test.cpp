@@ -9,7 +9,6 @@
 #include <random>
 #include <sstream>
 
-
 #include "app/program.h"
 #include "platform/controls.h"
 #include "schedule/feeder_engine.h"
