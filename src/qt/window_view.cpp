@@ -193,6 +193,8 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
     case ControlKind::Timer:
     case ControlKind::Menu:
       break;
+    case ControlKind::Grid:
+      return new QWidget(parent);
   }
   return new QWidget(parent);
 }

@@ -3,14 +3,24 @@
 // the window's own state, so a schedule and the window never disagree.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "schedule/feeder.h"
 
 namespace quillet {
 
+class Elcal;
+class UserActions;
+
 // "14 AWG" ... "4/0 AWG", "250 kcmil" ... "1000 kcmil".
 std::string SizeName(int areaIndex);
+
+// Enters the feeder with the given size into a running main window through
+// the user actions a person would use, the same sequence every evaluation
+// plays, and runs its pass; what the window refused, if anything.
+std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
+                                               int areaIndex);
 
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.

@@ -11,6 +11,7 @@
 #include "report/calculation_report.h"
 #include "platform/utf8.h"
 #include "script/scripted_services.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 namespace {
@@ -254,6 +255,9 @@ class Command {
 ScriptRunner::ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out)
     : program_(program), services_(services), out_(out) {
   program_.reportPrinter = &reports_;
+  if (auto* schedule = dynamic_cast<ScheduleWindow*>(program_.FindWindow("Schedule")))
+    schedule_ = std::make_unique<ScheduleCommands>(*schedule, program_.actions, services_, out_,
+                                                   [this](const std::string& name) { return FolderPath(name); });
 }
 
 ScriptRunner::~ScriptRunner() {
@@ -370,6 +374,9 @@ void ScriptRunner::RunLine(const std::string& line) {
   } else if (verb == "file") {
     cmd.Arity(1, 1);
     PrintFile(cmd.Arg(1));
+  } else if (verb == "schedule") {
+    if (!schedule_) Fail("schedule: this program has no feeder schedule");
+    schedule_->Run(SplitScriptLine(line));
   } else if (verb == "close") {
     cmd.Arity(0, 0);
     program_.Stop();

@@ -3,6 +3,17 @@
 namespace quillet {
 
 Workbench::Workbench(Services& services, int screenWidth, int screenHeight)
-    : program(services, screenWidth, screenHeight) {}
+    : program(services, screenWidth, screenHeight), schedule(program) {
+  FeederTools tools;
+  tools.openSchedule = [this] { schedule.Open(); };
+  tools.addFeederToSchedule = [this] { schedule.AddCurrentFeeder(); };
+  program.AddFeederTools(std::move(tools), {&schedule});
+  // Quitting with unsaved rows asks first, as closing the schedule does.
+  program.main.QueryUnload = [this] { return schedule.QueryUnload(); };
+  program.main.Unload = [this, unload = std::move(program.main.Unload)] {
+    if (unload) unload();
+    schedule.Close();
+  };
+}
 
 }  // namespace quillet

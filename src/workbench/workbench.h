@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/program.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 
@@ -14,6 +15,7 @@ class Workbench {
   Workbench(Services& services, int screenWidth, int screenHeight);
 
   Program program;
+  ScheduleWindow schedule;
 };
 
 }  // namespace quillet

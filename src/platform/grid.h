@@ -1,0 +1,51 @@
+// A table of cells for a view to show and edit: the rows and columns come
+// from a source the window supplies, so a long table is never copied into
+// the control. A view reads the cells again when the grid reports Items.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+
+namespace quillet {
+
+class GridSource {
+ public:
+  virtual ~GridSource() = default;
+  virtual int RowCount() const = 0;
+  virtual int ColumnCount() const = 0;
+  virtual std::string Heading(int column) const = 0;
+  virtual std::string Cell(int row, int column) const = 0;
+  virtual Colour CellColour(int, int) const { return kWindowText; }
+  virtual std::string CellTip(int, int) const { return ""; }
+  virtual bool Editable(int) const { return false; }
+  // The texts a list offers for the cell; empty for free text.
+  virtual std::vector<std::string> Choices(int, int) const { return {}; }
+};
+
+class Grid : public Control {
+ public:
+  Grid(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::Grid, std::move(name), container) {}
+
+  const GridSource* Source() const { return source_; }
+  void SetSource(const GridSource* source) { source_ = source; }
+  // The cells changed; a view reads them again.
+  void Refresh() { Notify(Property::Items); }
+
+  // The current cell; -1 when the table has none.
+  int CurrentRow() const { return row_; }
+  int CurrentColumn() const { return column_; }
+  void SetCurrent(int row, int column);
+
+  // The user finished editing a cell (typed, picked, pasted or cleared).
+  std::function<void(int row, int column, const std::string& text)> CellEdited;
+
+ private:
+  const GridSource* source_ = nullptr;
+  int row_ = -1, column_ = -1;
+};
+
+}  // namespace quillet
