@@ -42,6 +42,8 @@ class Grid : public Control {
 
   // The user finished editing a cell (typed, picked, pasted or cleared).
   std::function<void(int row, int column, const std::string& text)> CellEdited;
+  // Tab-separated rows of cells pasted with their top left at the cell.
+  std::function<void(int row, int column, const std::string& text)> BlockPasted;
 
  private:
   const GridSource* source_ = nullptr;

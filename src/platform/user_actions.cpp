@@ -203,6 +203,14 @@ void UserActions::EditCell(Grid& grid, int row, int column, const std::string& t
   if (grid.CellEdited) grid.CellEdited(row, column, text);
 }
 
+void UserActions::PasteCells(Grid& grid, int row, int column, const std::string& text) {
+  Desktop::Guard busy(desktop_);
+  if (!grid.Enabled() || !grid.Source() || !grid.Source()->Editable(column)) return;
+  if (row < 0 || row > grid.Source()->RowCount()) return;
+  grid.SetCurrent(row, column);
+  if (grid.BlockPasted) grid.BlockPasted(row, column, text);
+}
+
 void UserActions::CloseWindow(Window& window) {
   Desktop::Guard busy(desktop_);
   window.Close();

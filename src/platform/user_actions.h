@@ -56,6 +56,7 @@ class UserActions {
   // A cell of a grid made current; a cell's edit finished with its new text.
   void SelectCell(Grid& grid, int row, int column);
   void EditCell(Grid& grid, int row, int column, const std::string& text);
+  void PasteCells(Grid& grid, int row, int column, const std::string& text);
   // A timer's tick; returns false when it was dropped.
   bool Tick(Timer& timer);
 

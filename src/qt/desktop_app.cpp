@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include <QCoreApplication>
+#include <QFileDialog>
 
 #include "qt/qt_report_printer.h"
 #include "qt/window_view.h"
@@ -19,6 +20,15 @@ DesktopApp::DesktopApp(const std::string& programFolder)
   mainView->onClosed = [] { QCoreApplication::quit(); };
   printer_ = std::make_unique<QtReportPrinter>(mainView);
   program_.reportPrinter = printer_.get();
+  workbench_.schedule.askFileName = [this](FileQuestion question, const std::string& suggested) {
+    QWidget* parent = &View(workbench_.schedule.Name());
+    const QString filter = QStringLiteral("CSV files (*.csv);;All files (*)");
+    const QString start = QString::fromStdString(suggested);
+    const QString path = question == FileQuestion::Import
+                             ? QFileDialog::getOpenFileName(parent, QStringLiteral("Import schedule"), start, filter)
+                             : QFileDialog::getSaveFileName(parent, QStringLiteral("Export schedule"), start, filter);
+    return path.toStdString();
+  };
 }
 
 DesktopApp::~DesktopApp() {

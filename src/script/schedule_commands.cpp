@@ -83,8 +83,7 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     actions_.EditCell(w.Feeders, RowArg(args[2]), ColumnArg(args[3]), args[4]);
   } else if (verb == "paste") {
     Arity(args, 2);
-    Desktop::Guard busy(w.Screen());
-    w.Paste(RowArg(args[2]), ColumnArg(args[3]), services_.clipboard);
+    actions_.PasteCells(w.Feeders, RowArg(args[2]), ColumnArg(args[3]), services_.clipboard);
   } else if (verb == "copy") {
     Arity(args, 4);
     services_.SetClipboardText(w.Copy(RowArg(args[2]), ColumnArg(args[3]), RowArg(args[4]), ColumnArg(args[5])));
