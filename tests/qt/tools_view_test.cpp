@@ -107,11 +107,15 @@ TEST_F(ToolsViewTest, ClickingToolsOpensTheMenuBelowItAndEscapeClosesIt) {
   QMenu* menu = Menu();
   ASSERT_TRUE(menu->isVisible());
   EXPECT_TRUE(app_->Calculator().main.ToolsMenu.Open());
-  ASSERT_EQ(menu->actions().size(), 2);
-  EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("Print calculation…"));
-  EXPECT_EQ(menu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-  EXPECT_EQ(menu->actions()[1]->text(), QString::fromUtf8("Save calculation as PDF…"));
-  EXPECT_EQ(menu->actions()[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  // The feeder tools first, the reports last.
+  const auto items = menu->actions();
+  ASSERT_EQ(items.size(), 4);
+  EXPECT_EQ(items[0]->text(), QString::fromUtf8("Feeder schedule…"));
+  EXPECT_EQ(items[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+  EXPECT_EQ(items[2]->text(), QString::fromUtf8("Print calculation…"));
+  EXPECT_EQ(items[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(items[3]->text(), QString::fromUtf8("Save calculation as PDF…"));
+  EXPECT_EQ(items[3]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   // Below the button; moved left only as far as the screen's edge needs.
   const QPoint below = tools->mapToGlobal(QPoint(0, tools->height()));
   EXPECT_EQ(menu->y(), below.y());
@@ -146,8 +150,8 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
     return path;
   };
   QTest::mouseClick(As<QAbstractButton>("Tools"), Qt::LeftButton);
-  QTest::keyClick(Menu(), Qt::Key_Down);
-  QTest::keyClick(Menu(), Qt::Key_Down);
+  // Down to the last item, "Save calculation as PDF…".
+  for (qsizetype i = 0; i < Menu()->actions().size(); ++i) QTest::keyClick(Menu(), Qt::Key_Down);
   QTest::keyClick(Menu(), Qt::Key_Return);
   EXPECT_EQ(QFileInfo(suggested).fileName(), "Pump house P-1.pdf");
   ASSERT_TRUE(QFile::exists(path));

@@ -152,7 +152,10 @@ std::string ScriptFor(const FeederSpec& f, int area) {
 class FeederDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / "quillet-feeder-differential";
+    // One folder a test: ctest runs the tests of this suite side by side.
+    folder_ = std::filesystem::temp_directory_path() /
+              ("quillet-feeder-differential-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n";
