@@ -28,7 +28,20 @@ std::string Row(const std::vector<std::string>& cells) {
   return out + "]";
 }
 
+std::string PrintoutText(const SchedulePrintout& p) {
+  return "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
+         " headings=" + Row(p.headings);
+}
+
 }  // namespace
+
+void ScheduleCommands::RecordedPrints::Print(const SchedulePrintout& printout) {
+  requests.push_back("print " + PrintoutText(printout));
+}
+
+void ScheduleCommands::RecordedPrints::SavePdf(const SchedulePrintout& printout, const std::string& suggestedName) {
+  requests.push_back("pdf " + PrintoutText(printout) + " name=" + QuoteText(suggestedName));
+}
 
 ScheduleCommands::ScheduleCommands(ScheduleWindow& window, UserActions& actions, ScriptedServices& services,
                                    std::ostream& out,
@@ -40,9 +53,13 @@ ScheduleCommands::ScheduleCommands(ScheduleWindow& window, UserActions& actions,
     files_.pop_front();
     return path;
   };
+  window_.printer = &prints_;
 }
 
-ScheduleCommands::~ScheduleCommands() { window_.askFileName = nullptr; }
+ScheduleCommands::~ScheduleCommands() {
+  window_.askFileName = nullptr;
+  window_.printer = nullptr;
+}
 
 int ScheduleCommands::RowArg(const std::string& text) const {
   int row = 0;
@@ -107,6 +124,10 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
   } else if (verb == "cell") {
     Arity(args, 2);
     PrintCell(RowArg(args[2]), ColumnArg(args[3]));
+  } else if (verb == "prints") {
+    Arity(args, 0);
+    for (const std::string& request : prints_.requests) out_ << request << "\n";
+    prints_.requests.clear();
   } else if (verb == "close") {
     Arity(args, 0);
     actions_.CloseWindow(w);

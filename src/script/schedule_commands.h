@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "workbench/schedule_printout.h"
+
 namespace quillet {
 
 class ScheduleWindow;
@@ -42,6 +44,14 @@ class ScheduleCommands {
   std::function<std::filesystem::path(const std::string&)> folderPath_;
   // The answers of the next file dialogs; none cancels.
   std::deque<std::string> files_;
+  // The print and PDF requests since the last `schedule prints`.
+  class RecordedPrints : public SchedulePrinter {
+   public:
+    void Print(const SchedulePrintout& printout) override;
+    void SavePdf(const SchedulePrintout& printout, const std::string& suggestedName) override;
+    std::vector<std::string> requests;
+  };
+  RecordedPrints prints_;
 };
 
 }  // namespace quillet

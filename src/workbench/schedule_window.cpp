@@ -4,6 +4,7 @@
 
 #include "app/program.h"
 #include "core/numbers.h"
+#include "platform/desktop.h"
 #include "platform/services.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
@@ -62,6 +63,14 @@ void ScheduleWindow::AttachButtons() {
   AddFeeder.Click = [this] { AddCurrentFeeder(); };
   OpenInCalc.Click = [this] { OpenInCalculator(); };
   Import.Click = [this] { ImportFile(); };
+  Print.Click = [this] {
+    if (printer) printer->Print(Printout());
+  };
+  SavePdf.Click = [this] {
+    if (!printer) return;
+    const SchedulePrintout printout = Printout();
+    printer->SavePdf(printout, std::filesystem::path(printout.job).replace_extension(".pdf").string());
+  };
   Export.Click = [this] { ExportFile(); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };
   NewLimit.Change = [this] {
@@ -133,6 +142,14 @@ void ScheduleWindow::OpenInCalculator() {
   program_.main.Show();
   if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, feeder->spec, feeder->area))
     Say("The calculator refused this row: " + refused->reason);
+}
+
+// Every row evaluated first: paper shows no row waiting.
+SchedulePrintout ScheduleWindow::Printout() {
+  model.EvaluateAll();
+  Changed();
+  const std::string job = model.FileName().empty() ? "New schedule" : FileNameOf(model.FileName());
+  return BuildSchedulePrintout(model, job, Screen().Os().NowText());
 }
 
 void ScheduleWindow::UndoLast() {

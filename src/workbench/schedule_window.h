@@ -8,6 +8,7 @@
 
 #include "forms/schedule_form.h"
 #include "workbench/schedule_model.h"
+#include "workbench/schedule_printout.h"
 
 namespace quillet {
 
@@ -36,6 +37,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   std::function<std::string(FileQuestion, const std::string& suggested)> askFileName;
 
   ScheduleModel model;
+  // Where the printed and PDF schedule goes; set by the view or the driver.
+  SchedulePrinter* printer = nullptr;
 
  private:
   int RowCount() const override;
@@ -56,6 +59,7 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   bool ExportFile();
   bool SaveOrDiscard();
   void OpenInCalculator();
+  SchedulePrintout Printout();
   void Say(const std::string& message);
   std::size_t CurrentRow() const;
 

@@ -9,9 +9,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include "qt/grid_view.h"
+#include "qt/schedule_page.h"
 #include "qt_fixture.h"
 #include "workbench/workbench.h"
 
@@ -154,6 +158,52 @@ TEST_F(ScheduleViewTest, ClosingWithUnsavedRowsAsksFirst) {
   QFile saved(QString::fromStdString(nextFile_));
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_TRUE(saved.readAll().contains("Renamed,3,208,100"));
+}
+
+// The text of a PDF as pdftotext reads it, page by page.
+QStringList PdfPages(const QString& path) {
+  QProcess run;
+  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  if (!run.waitForFinished(20000) || run.exitCode() != 0) return {QStringLiteral("pdftotext failed")};
+  QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  // Five copies of the example: more rows than a page holds.
+  const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
+  for (int copy = 0; copy < 4; ++copy) {
+    const int end = static_cast<int>(schedule().model.RowCount());
+    app_->Calculator().actions.PasteCells(schedule().Feeders, end, 0, rows);
+  }
+  QString suggested;
+  const QString path = QDir(folder_.path()).filePath(QStringLiteral("schedule.pdf"));
+  app_->SchedulePrinter().choosePdfPath = [&](const QString& s) {
+    suggested = s;
+    return path;
+  };
+  QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+  EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("feeders.pdf"));
+  const QStringList pages = PdfPages(path);
+  ASSERT_GE(pages.size(), 2);
+  for (int p = 0; p < pages.size(); ++p) {
+    const QString page = pages[p].simplified();
+    EXPECT_TRUE(page.contains(QStringLiteral("Feeder schedule"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("feeders.csv"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("size_used sized_by current_a vd_v vd_pct"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p;
+  }
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("MDP main feeder")));
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("500 kcmil")));
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                 QStringLiteral("1"), QStringLiteral("-singlefile"), path,
+                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-page"))});
 }
 
 }  // namespace
