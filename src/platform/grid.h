@@ -44,6 +44,8 @@ class Grid : public Control {
   std::function<void(int row, int column, const std::string& text)> CellEdited;
   // Tab-separated rows of cells pasted with their top left at the cell.
   std::function<void(int row, int column, const std::string& text)> BlockPasted;
+  // The user asked to take the last edit back.
+  std::function<void()> UndoRequested;
 
  private:
   const GridSource* source_ = nullptr;

@@ -211,6 +211,10 @@ void UserActions::PasteCells(Grid& grid, int row, int column, const std::string&
   if (grid.BlockPasted) grid.BlockPasted(row, column, text);
 }
 
+void UserActions::UndoInGrid(Grid& grid) {
+  if (grid.Enabled()) RunBusy(grid.UndoRequested);
+}
+
 void UserActions::CloseWindow(Window& window) {
   Desktop::Guard busy(desktop_);
   window.Close();

@@ -57,6 +57,7 @@ class UserActions {
   void SelectCell(Grid& grid, int row, int column);
   void EditCell(Grid& grid, int row, int column, const std::string& text);
   void PasteCells(Grid& grid, int row, int column, const std::string& text);
+  void UndoInGrid(Grid& grid);
   // A timer's tick; returns false when it was dropped.
   bool Tick(Timer& timer);
 

@@ -231,6 +231,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         actions_.PasteCells(grid_, at.row(), at.column(), QGuiApplication::clipboard()->text().toStdString());
       return;
     }
+    if (event->matches(QKeySequence::Undo)) {
+      actions_.UndoInGrid(grid_);
+      return;
+    }
     if (event->key() == Qt::Key_Delete) {
       ClearSelectedCells();
       return;

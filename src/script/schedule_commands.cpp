@@ -106,8 +106,7 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     services_.SetClipboardText(w.Copy(RowArg(args[2]), ColumnArg(args[3]), RowArg(args[4]), ColumnArg(args[5])));
   } else if (verb == "undo") {
     Arity(args, 0);
-    Desktop::Guard busy(w.Screen());
-    w.UndoLast();
+    actions_.UndoInGrid(w.Feeders);
   } else if (verb == "import" || verb == "export") {
     Arity(args, 1);
     files_.push_back(folderPath_(args[2]).string());

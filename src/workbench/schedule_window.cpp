@@ -34,6 +34,7 @@ std::string FileNameOf(const std::string& path) { return std::filesystem::path(p
 ScheduleWindow::ScheduleWindow(Program& program) : ScheduleForm(program.desktop), program_(program) {
   Feeders.SetSource(this);
   Feeders.CellEdited = [this](int row, int column, const std::string& text) { EditCell(row, column, text); };
+  Feeders.UndoRequested = [this] { UndoLast(); };
   Feeders.BlockPasted = [this](int row, int column, const std::string& text) { Paste(row, column, text); };
   Evaluation.Tick = [this] { EvaluateWaiting(); };
   QueryUnload = [this] { return SaveOrDiscard(); };

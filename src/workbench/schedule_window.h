@@ -24,12 +24,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   void Open();
   // The main window's inputs as a new row.
   void AddCurrentFeeder();
-  // Pastes tab-separated rows of cells with their top left at the cell.
-  void Paste(int row, int column, const std::string& text);
   // The block's cells as tab-separated rows, as a spreadsheet copies them.
   std::string Copy(int firstRow, int firstColumn, int lastRow, int lastColumn) const;
-  // Undoes the last edit of the table.
-  void UndoLast();
   // Evaluates the rows still waiting, one slice per tick of `Evaluation`.
   void EvaluateWaiting();
 
@@ -52,6 +48,9 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
 
   void AttachButtons();
   void EditCell(int row, int column, const std::string& text);
+  // Pastes tab-separated rows of cells with their top left at the cell.
+  void Paste(int row, int column, const std::string& text);
+  void UndoLast();
   void Changed();
   void ShowTitle();
   void ShowProgress();

@@ -119,6 +119,11 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   Run(30);
   EXPECT_EQ(Shown(1, "length"), QString());
   EXPECT_EQ(Shown(1, "error"), QStringLiteral("line 3, length (blank): a one-way length above 0"));
+  // Ctrl+Z takes the clearing back.
+  QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+  Run(30);
+  EXPECT_EQ(Shown(1, "length"), QStringLiteral("200"));
+  EXPECT_EQ(Shown(1, "error"), QString());
 }
 
 TEST_F(ScheduleViewTest, PastesAndCopiesBlocksAsTabSeparatedText) {
