@@ -1,6 +1,7 @@
 #include "script/schedule_commands.h"
 
 #include <charconv>
+#include <utility>
 #include <ostream>
 
 #include "platform/desktop.h"
@@ -47,7 +48,8 @@ ScheduleCommands::ScheduleCommands(ScheduleWindow& window, UserActions& actions,
                                    std::ostream& out,
                                    std::function<std::filesystem::path(const std::string&)> folderPath)
     : window_(window), actions_(actions), services_(services), out_(out), folderPath_(std::move(folderPath)) {
-  window_.askFileName = [this](FileQuestion, const std::string&) {
+  window_.askFileName = [this](FileQuestion question, const std::string&) {
+    if (question == FileQuestion::Import) return std::exchange(importing_, std::string());
     if (files_.empty()) return std::string();
     std::string path = files_.front();
     files_.pop_front();
@@ -107,11 +109,15 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
   } else if (verb == "undo") {
     Arity(args, 0);
     actions_.UndoInGrid(w.Feeders);
-  } else if (verb == "import" || verb == "export") {
+  } else if (verb == "import") {
     Arity(args, 1);
-    files_.push_back(folderPath_(args[2]).string());
-    actions_.Click(verb == "import" ? w.Import : w.Export);
-    files_.clear();
+    importing_ = folderPath_(args[2]).string();
+    actions_.Click(w.Import);
+    importing_.clear();
+  } else if (verb == "export") {
+    Arity(args, 1);
+    files_.push_front(folderPath_(args[2]).string());
+    actions_.Click(w.Export);
   } else if (verb == "filename") {
     Arity(args, 1);
     files_.push_back(folderPath_(args[2]).string());

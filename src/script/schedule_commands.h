@@ -42,8 +42,10 @@ class ScheduleCommands {
   ScriptedServices& services_;
   std::ostream& out_;
   std::function<std::filesystem::path(const std::string&)> folderPath_;
-  // The answers of the next file dialogs; none cancels.
+  // The answers of the next save dialogs, and of the open dialog of the
+  // import under way; none cancels.
   std::deque<std::string> files_;
+  std::string importing_;
   // The print and PDF requests since the last `schedule prints`.
   class RecordedPrints : public SchedulePrinter {
    public:

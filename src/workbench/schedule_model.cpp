@@ -73,6 +73,24 @@ std::string DecimalText(double value, bool decimalComma) {
   return text;
 }
 
+// A file this window or quillet-schedule wrote ends with the result columns;
+// they are the results of the rows, not inputs, and are written afresh, so an
+// exported schedule reads back as it was.
+std::size_t WrittenResults(const std::vector<std::string>& header) {
+  const auto& names = ResultColumnNames();
+  if (header.size() < names.size()) return 0;
+  const std::size_t from = header.size() - names.size();
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (Lower(Trim(header[from + i])) != names[i]) return 0;
+  return names.size();
+}
+
+void DropResults(std::vector<std::string>& cells, std::size_t inputs, std::size_t results) {
+  if (results == 0 || cells.size() <= inputs) return;
+  cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(inputs),
+              cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), inputs + results)));
+}
+
 }  // namespace
 
 ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_) {}
@@ -332,12 +350,15 @@ std::string ScheduleModel::Import(const std::string& path) {
   if (!file) return "Cannot read " + name + ".";
   try {
     CsvReader reader(file);
-    const CsvRecord header = reader.ReadHeader();
+    CsvRecord header = reader.ReadHeader();
+    const std::size_t results = WrittenResults(header.cells);
+    header.cells.resize(header.cells.size() - results);
     ScheduleLayout layout(header.cells);
     std::vector<Row> rows;
     for (CsvRecord record; reader.Next(record);) {
       Row row;
       row.cells = std::move(record.cells);
+      DropResults(row.cells, header.cells.size(), results);
       row.line = record.line;
       rows.push_back(std::move(row));
     }

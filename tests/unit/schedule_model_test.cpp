@@ -115,6 +115,22 @@ TEST(ScheduleModel, AFailedExportKeepsTheTargetAndTheUnsavedMark) {
   std::filesystem::remove_all(folder);
 }
 
+TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-round-trip";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  ScheduleModel m = WithRows(2);
+  m.SetCell(1, Col(m, "length"), "x");
+  const std::string first = (folder / "first.csv").string(), second = (folder / "second.csv").string();
+  ASSERT_EQ(m.Export(first), "");
+  ScheduleModel back;
+  ASSERT_EQ(back.Import(first), "");
+  EXPECT_EQ(back.InputColumnCount(), m.InputColumnCount());
+  back.EvaluateAll();
+  EXPECT_EQ(back.OutputText(), m.OutputText());
+  std::filesystem::remove_all(folder);
+}
+
 TEST(ScheduleModel, OffersListsForTheColumnsWithFixedValues) {
   ScheduleModel m;
   EXPECT_EQ(m.Choices(0, Col(m, "system")), (std::vector<std::string>{"3", "1", "DC"}));
