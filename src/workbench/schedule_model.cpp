@@ -206,7 +206,7 @@ std::size_t ScheduleModel::AddRow() {
 
 // The row's cells for a feeder, in the schedule's decimal mark; a column the
 // file lacks joins the header so no value is lost.
-std::size_t ScheduleModel::AddFeeder(const FeederSpec& spec) {
+std::size_t ScheduleModel::AddFeeder(const FeederSpec& spec, const std::string& tag) {
   const bool decimalComma = delimiter_ != ',';
   const auto number = [decimalComma](std::string text) {
     if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
@@ -217,6 +217,7 @@ std::size_t ScheduleModel::AddFeeder(const FeederSpec& spec) {
                                                            : Column::MotorHp;
   const char* powerFactors[] = {"0.75", "0.8", "0.85", "0.9", "0.95", "1"};
   std::vector<std::pair<Column, std::string>> values = {
+      {Column::Tag, tag},
       {Column::System, spec.singlePhase ? "1" : "3"},
       {Column::Voltage, number(spec.voltage)},
       {loadColumn, number(spec.loadText)},
