@@ -465,6 +465,18 @@ FeederResult FindSize(const FeederSpec& spec) {
 
 }  // namespace
 
+std::vector<int> AmbientChain(int insulationC) {
+  Session session;
+  Elcal& w = session.Window();
+  session.Choose(InsulationOption(w, insulationC));
+  std::vector<int> chain = {w.state.AmbientC};
+  // One turn of the button's walk comes back to where it started.
+  for (session.Click(w.AmbCmnd); w.state.AmbientC != chain.front(); session.Click(w.AmbCmnd))
+    chain.push_back(w.state.AmbientC);
+  std::sort(chain.begin(), chain.end());
+  return chain;
+}
+
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
                                                int areaIndex) {
   try {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "schedule/feeder.h"
 
@@ -21,6 +22,10 @@ std::string SizeName(int areaIndex);
 // plays, and runs its pass; what the window refused, if anything.
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
                                                int areaIndex);
+
+// The ambient temperatures the window's button walks through for a rating,
+// lowest first.
+std::vector<int> AmbientChain(int insulationC);
 
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.

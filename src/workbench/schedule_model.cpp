@@ -108,10 +108,23 @@ std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) c
   return std::nullopt;
 }
 
-std::vector<std::string> ScheduleModel::Choices(std::size_t, std::size_t column) const {
+std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
+  if (layout_.IndexOf(Column::Ambient) == column) return AmbientChoices(row);
   for (int c = 0; c <= static_cast<int>(Column::Continuous); ++c)
     if (layout_.IndexOf(static_cast<Column>(c)) == column) return ChoicesOf(static_cast<Column>(c));
   return {};
+}
+
+// The bounds of the row's rating, as the main window's ambient button walks them.
+std::vector<std::string> ScheduleModel::AmbientChoices(std::size_t row) const {
+  int rating = 75;
+  if (const auto at = layout_.IndexOf(Column::Insulation)) {
+    const std::string text = Trim(Cell(row, *at));
+    if (text == "60" || text == "90") rating = std::stoi(text);
+  }
+  std::vector<std::string> choices = {""};
+  for (int bound : AmbientChain(rating)) choices.push_back(std::to_string(bound));
+  return choices;
 }
 
 std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {

@@ -105,6 +105,7 @@ class ScheduleModel {
   void Renumber();
   void Evaluate(Row& row);
   std::size_t ResultIndex(const char* name) const;
+  std::vector<std::string> AmbientChoices(std::size_t row) const;
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;

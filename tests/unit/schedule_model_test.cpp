@@ -139,6 +139,21 @@ TEST(ScheduleModel, OffersListsForTheColumnsWithFixedValues) {
   EXPECT_EQ(sizes.front(), "");  // blank finds the size
   EXPECT_EQ(sizes.back(), "1000 kcmil");
   EXPECT_TRUE(m.Choices(0, Col(m, "tag")).empty());
+  // The ambient list is the row's rating's chain, and the row takes each.
+  ScheduleModel row = WithRows(1);
+  row.SetCell(0, Col(row, "insulation"), "60");
+  const auto chain = row.Choices(0, Col(row, "ambient"));
+  ASSERT_GE(chain.size(), 3u);
+  EXPECT_EQ(chain[0], "");
+  EXPECT_EQ(chain[1], "10");
+  EXPECT_EQ(chain.back(), "55");
+  for (const std::string& bound : chain) {
+    row.SetCell(0, Col(row, "ambient"), bound);
+    row.EvaluateAll();
+    EXPECT_EQ(row.RowError(0), "") << bound;
+  }
+  row.SetCell(0, Col(row, "insulation"), "90");
+  EXPECT_NE(row.Choices(0, Col(row, "ambient")), chain);
 }
 
 }  // namespace
