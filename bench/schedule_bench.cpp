@@ -2,11 +2,14 @@
 // with the size finder, and whole schedules read, evaluated and written.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
+#include "workbench/schedule_model.h"
 
 namespace {
 
@@ -60,6 +63,27 @@ void WholeSchedule(benchmark::State& run) {
   run.counters["rows/s"] = benchmark::Counter(1000.0 * static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(WholeSchedule)->Unit(benchmark::kMillisecond);
+
+// What the schedule window does in one tick of a long evaluation: the
+// window answers the user between slices, so a slice must stay short.
+void WindowSlice(benchmark::State& run) {
+  const std::string csv = Schedule(64);
+  const std::string path = "/tmp/quillet-schedule-bench-slice.csv";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << csv;
+  }
+  for (auto _ : run) {
+    run.PauseTiming();
+    quillet::ScheduleModel model;
+    model.Import(path);
+    run.ResumeTiming();
+    model.EvaluateSome(64);
+  }
+  std::remove(path.c_str());
+  run.counters["rows/s"] = benchmark::Counter(64.0 * static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(WindowSlice)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

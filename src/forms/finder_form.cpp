@@ -17,7 +17,7 @@ constexpr Placement kFinderPlaces[] = {
     {"UseSize", {3600, 5640, 1620, 420}},  {"CloseButton", {5460, 5640, 1620, 420}},
 };
 
-const GridColumn kSizeColumns[] = {
+const TableColumn kSizeColumns[] = {
     {"Size", 1140}, {"Ampacity", 1080}, {"Drop", 960}, {"Drop %", 960}, {"Ampacity ok", 1200}, {"Drop ok", 1080},
 };
 

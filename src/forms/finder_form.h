@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/grid.h"
+#include "platform/table.h"
 #include "platform/window.h"
 
 namespace quillet {
@@ -17,7 +17,7 @@ class FinderForm : public Window {
   CheckBox& Continuous = Add<CheckBox>("Continuous");
   Control& RunsLabel = AddPlain(ControlKind::Label, "RunsLabel");
   ComboBox& Runs = Add<ComboBox>("Runs");
-  Grid& Sizes = Add<Grid>("Sizes");
+  Table& Sizes = Add<Table>("Sizes");
   Control& Answer = AddPlain(ControlKind::Label, "Answer");
   Control& UseSize = AddPlain(ControlKind::CommandButton, "UseSize");
   Control& CloseButton = AddPlain(ControlKind::CommandButton, "CloseButton");

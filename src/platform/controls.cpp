@@ -41,7 +41,7 @@ bool Control::Focusable() const {
   switch (kind_) {
     case ControlKind::TextBox: case ControlKind::ComboBox:
     case ControlKind::CommandButton: case ControlKind::Command3D:
-    case ControlKind::CheckBox: case ControlKind::Option3D:
+    case ControlKind::CheckBox: case ControlKind::Option3D: case ControlKind::Grid:
       return true;
     default:
       return false;

@@ -34,7 +34,7 @@ struct Font {
 
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
-  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid, Table
 };
 
 // What a view needs to refresh after a change.

@@ -1,8 +1,9 @@
-// A read-only table of texts under fixed column headings, one row marked.
-// The rows change as a whole; a view shows them and scrolls the marked row
-// into sight.
+// A table of cells for a view to show and edit: the rows and columns come
+// from a source the window supplies, so a long table is never copied into
+// the control. A view reads the cells again when the grid reports Items.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,18 @@
 
 namespace quillet {
 
-struct GridColumn {
-  std::string heading;
-  int width = 0;  // twips
+class GridSource {
+ public:
+  virtual ~GridSource() = default;
+  virtual int RowCount() const = 0;
+  virtual int ColumnCount() const = 0;
+  virtual std::string Heading(int column) const = 0;
+  virtual std::string Cell(int row, int column) const = 0;
+  virtual Colour CellColour(int, int) const { return kWindowText; }
+  virtual std::string CellTip(int, int) const { return ""; }
+  virtual bool Editable(int) const { return false; }
+  // The texts a list offers for the cell; empty for free text.
+  virtual std::vector<std::string> Choices(int, int) const { return {}; }
 };
 
 class Grid : public Control {
@@ -20,22 +30,26 @@ class Grid : public Control {
   Grid(Window& window, std::string name, Control* container)
       : Control(window, ControlKind::Grid, std::move(name), container) {}
 
-  // Fixed when the window is built, so no change is reported.
-  const std::vector<GridColumn>& Columns() const { return columns_; }
-  void SetColumns(std::vector<GridColumn> columns) { columns_ = std::move(columns); }
+  const GridSource* Source() const { return source_; }
+  void SetSource(const GridSource* source) { source_ = source; }
+  // The cells changed; a view reads them again.
+  void Refresh() { Notify(Property::Items); }
 
-  using Row = std::vector<std::string>;
-  const std::vector<Row>& Rows() const { return rows_; }
-  // Rows shorter than the headings show blank cells; longer ones are cut.
-  void SetRows(std::vector<Row> rows);
-  // The marked row, or -1 for none; an index outside the rows marks none.
-  int Marked() const { return marked_; }
-  void SetMarked(int row);
+  // The current cell; -1 when the table has none.
+  int CurrentRow() const { return row_; }
+  int CurrentColumn() const { return column_; }
+  void SetCurrent(int row, int column);
+
+  // The user finished editing a cell (typed, picked, pasted or cleared).
+  std::function<void(int row, int column, const std::string& text)> CellEdited;
+  // Tab-separated rows of cells pasted with their top left at the cell.
+  std::function<void(int row, int column, const std::string& text)> BlockPasted;
+  // The user asked to take the last edit back.
+  std::function<void()> UndoRequested;
 
  private:
-  std::vector<GridColumn> columns_;
-  std::vector<Row> rows_;
-  int marked_ = -1;
+  const GridSource* source_ = nullptr;
+  int row_ = -1, column_ = -1;
 };
 
 }  // namespace quillet

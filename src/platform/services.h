@@ -10,8 +10,11 @@ namespace quillet {
 inline constexpr int kStyleExclamation = 48;
 inline constexpr int kStyleInformation = 64;
 inline constexpr int kStyleOkCancelExclamation = 49;
+inline constexpr int kStyleYesNoCancelExclamation = 51;
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
 
 struct VersionNumbers {
   int major = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/desktop.h"
+#include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/utf8.h"
 #include "platform/window.h"
@@ -185,6 +186,33 @@ bool UserActions::Shortcut(Window& window, const std::string& keys) {
 
 void UserActions::DeactivateWindow(Window& window) {
   if (window.Shown()) RunBusy(window.Deactivate);
+}
+
+void UserActions::SelectCell(Grid& grid, int row, int column) {
+  Desktop::Guard busy(desktop_);
+  if (!grid.Enabled()) return;
+  grid.SetFocus();
+  grid.SetCurrent(row, column);
+}
+
+void UserActions::EditCell(Grid& grid, int row, int column, const std::string& text) {
+  Desktop::Guard busy(desktop_);
+  if (!grid.Enabled() || !grid.Source() || !grid.Source()->Editable(column)) return;
+  if (row < 0 || row >= grid.Source()->RowCount()) return;
+  grid.SetCurrent(row, column);
+  if (grid.CellEdited) grid.CellEdited(row, column, text);
+}
+
+void UserActions::PasteCells(Grid& grid, int row, int column, const std::string& text) {
+  Desktop::Guard busy(desktop_);
+  if (!grid.Enabled() || !grid.Source() || !grid.Source()->Editable(column)) return;
+  if (row < 0 || row > grid.Source()->RowCount()) return;
+  grid.SetCurrent(row, column);
+  if (grid.BlockPasted) grid.BlockPasted(row, column, text);
+}
+
+void UserActions::UndoInGrid(Grid& grid) {
+  if (grid.Enabled()) RunBusy(grid.UndoRequested);
 }
 
 void UserActions::CloseWindow(Window& window) {

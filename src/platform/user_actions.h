@@ -11,6 +11,7 @@ namespace quillet {
 class Control;
 class ComboBox;
 class Desktop;
+class Grid;
 class Menu;
 class TextBox;
 class Timer;
@@ -52,6 +53,11 @@ class UserActions {
   void CloseWindow(Window& window);
   // A key-down on a list or an option also does what the platform does with
   // arrows: a list steps its selection, an option selects its neighbour.
+  // A cell of a grid made current; a cell's edit finished with its new text.
+  void SelectCell(Grid& grid, int row, int column);
+  void EditCell(Grid& grid, int row, int column, const std::string& text);
+  void PasteCells(Grid& grid, int row, int column, const std::string& text);
+  void UndoInGrid(Grid& grid);
   // A timer's tick; returns false when it was dropped.
   bool Tick(Timer& timer);
 

@@ -79,6 +79,7 @@ void Window::Show(bool modal) {
 
 void Window::Close() {
   if (!loaded_) return;
+  if (QueryUnload && !QueryUnload()) return;
   loaded_ = false;
   shown_ = false;
   NotifyChange(nullptr, Property::Visible);

@@ -83,6 +83,8 @@ class Window {
   void Show(bool modal = false);
   void Close();
 
+  // Asked before a close; false keeps the window open (unsaved work).
+  std::function<bool()> QueryUnload;
   std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow,
       RightClickOnWindow;
 

@@ -3,8 +3,10 @@
 #include <stdexcept>
 
 #include <QCoreApplication>
+#include <QFileDialog>
 
 #include "qt/qt_report_printer.h"
+#include "qt/schedule_page.h"
 #include "qt/window_view.h"
 
 namespace quillet {
@@ -19,10 +21,22 @@ DesktopApp::DesktopApp(const std::string& programFolder)
   mainView->onClosed = [] { QCoreApplication::quit(); };
   printer_ = std::make_unique<QtReportPrinter>(mainView);
   program_.reportPrinter = printer_.get();
+  schedulePrinter_ = std::make_unique<QtSchedulePrinter>(&View(workbench_.schedule.Name()));
+  workbench_.schedule.printer = schedulePrinter_.get();
+  workbench_.schedule.askFileName = [this](FileQuestion question, const std::string& suggested) {
+    QWidget* parent = &View(workbench_.schedule.Name());
+    const QString filter = QStringLiteral("CSV files (*.csv);;All files (*)");
+    const QString start = QString::fromStdString(suggested);
+    const QString path = question == FileQuestion::Import
+                             ? QFileDialog::getOpenFileName(parent, QStringLiteral("Import schedule"), start, filter)
+                             : QFileDialog::getSaveFileName(parent, QStringLiteral("Export schedule"), start, filter);
+    return path.toStdString();
+  };
 }
 
 DesktopApp::~DesktopApp() {
   program_.reportPrinter = nullptr;
+  workbench_.schedule.printer = nullptr;
   // The secondary views are children of the main one: they go first.
   while (!views_.empty()) views_.pop_back();
 }

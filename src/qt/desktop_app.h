@@ -12,6 +12,7 @@
 namespace quillet {
 
 class QtReportPrinter;
+class QtSchedulePrinter;
 class WindowView;
 
 class DesktopApp {
@@ -26,6 +27,7 @@ class DesktopApp {
   Program& Calculator() { return program_; }
   WindowView& View(const std::string& windowName) const;
   QtReportPrinter& Printer() { return *printer_; }
+  QtSchedulePrinter& SchedulePrinter() { return *schedulePrinter_; }
 
  private:
   QtServices services_;
@@ -33,6 +35,7 @@ class DesktopApp {
   Program& program_ = workbench_.program;
   std::vector<std::unique_ptr<WindowView>> views_;
   std::unique_ptr<QtReportPrinter> printer_;
+  std::unique_ptr<QtSchedulePrinter> schedulePrinter_;
 };
 
 }  // namespace quillet

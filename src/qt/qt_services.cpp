@@ -13,15 +13,22 @@
 namespace quillet {
 
 int QtServices::MessageBox(const std::string& text, int style, const std::string& title) {
-  const bool exclamation = style == kStyleExclamation || style == kStyleOkCancelExclamation;
-  const auto buttons = style == kStyleOkCancelExclamation ? QMessageBox::Ok | QMessageBox::Cancel
-                                                          : QMessageBox::StandardButtons(QMessageBox::Ok);
+  const bool exclamation = style == kStyleExclamation || style == kStyleOkCancelExclamation ||
+                           style == kStyleYesNoCancelExclamation;
+  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  if (style == kStyleOkCancelExclamation) buttons = QMessageBox::Ok | QMessageBox::Cancel;
+  if (style == kStyleYesNoCancelExclamation) buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   QMessageBox box(exclamation ? QMessageBox::Warning : QMessageBox::Information,
                   QString::fromStdString(title), QString::fromStdString(text), buttons,
                   QApplication::activeWindow());
   box.setTextFormat(Qt::PlainText);
-  box.setDefaultButton(QMessageBox::Ok);
-  return box.exec() == QMessageBox::Ok ? kAnswerOk : kAnswerCancel;
+  box.setDefaultButton(style == kStyleYesNoCancelExclamation ? QMessageBox::Save : QMessageBox::Ok);
+  switch (box.exec()) {
+    case QMessageBox::Ok: return kAnswerOk;
+    case QMessageBox::Save: return kAnswerYes;
+    case QMessageBox::Discard: return kAnswerNo;
+    default: return kAnswerCancel;
+  }
 }
 
 void QtServices::ClearClipboard() { QGuiApplication::clipboard()->clear(); }

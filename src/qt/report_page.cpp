@@ -139,7 +139,8 @@ void PaintReport(QPainter& painter, const CalculationReport& report) {
   page.Footer(QString::fromStdString(report.footer));
 }
 
-bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error) {
+bool WritePdf(const QString& path, const QString& title, const std::function<void(QPdfWriter&)>& prepare,
+              const std::function<void(QPainter&, QPdfWriter&)>& paint, QString& error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString();
@@ -149,15 +150,15 @@ bool WriteReportPdf(const CalculationReport& report, const QString& path, const 
     QPdfWriter pdf(&file);
     pdf.setResolution(kPdfDpi);
     pdf.setCreator(QStringLiteral("Quillet"));
-    pdf.setTitle(QString::fromStdString(report.title + " - " + report.job));
-    PrepareReportPage(pdf, size);
+    pdf.setTitle(title);
+    prepare(pdf);
     QPainter painter;
     if (!painter.begin(&pdf)) {
       file.cancelWriting();
       error = QStringLiteral("The page could not be drawn.");
       return false;
     }
-    PaintReport(painter, report);
+    paint(painter, pdf);
     painter.end();
   }
   if (!file.commit()) {
@@ -165,6 +166,13 @@ bool WriteReportPdf(const CalculationReport& report, const QString& path, const 
     return false;
   }
   return true;
+}
+
+bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error) {
+  return WritePdf(
+      path, QString::fromStdString(report.title + " - " + report.job),
+      [&](QPdfWriter& pdf) { PrepareReportPage(pdf, size); },
+      [&](QPainter& painter, QPdfWriter&) { PaintReport(painter, report); }, error);
 }
 
 }  // namespace quillet

@@ -2,11 +2,14 @@
 // and for PDF files.
 #pragma once
 
+#include <functional>
+
 #include <QPageSize>
 #include <QString>
 
 class QLocale;
 class QPagedPaintDevice;
+class QPdfWriter;
 class QPainter;
 
 namespace quillet {
@@ -21,6 +24,11 @@ void PaintReport(QPainter& painter, const CalculationReport& report);
 
 // Sets the page size and margins every report page uses.
 void PrepareReportPage(QPagedPaintDevice& device, const QPageSize& size);
+
+// Writes pages beside the file, then renames it into place: a failed write
+// leaves the old file, or none, and says why in `error`.
+bool WritePdf(const QString& path, const QString& title, const std::function<void(QPdfWriter&)>& prepare,
+              const std::function<void(QPainter&, QPdfWriter&)>& paint, QString& error);
 
 // Writes the page beside the file, then renames it into place: a failed
 // write leaves the old file, or none, and says why in `error`.

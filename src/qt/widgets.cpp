@@ -1,5 +1,6 @@
 #include "qt/widgets.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -119,6 +120,14 @@ void SpinArrows::resizeEvent(QResizeEvent*) {
   const int half = height() / 2;
   up_->setGeometry(0, 0, width(), half);
   down_->setGeometry(0, half, width(), height() - half);
+}
+
+QColor ToQColor(Colour colour) {
+  const QPalette& system = QApplication::palette();
+  if (colour == kGrayText) return system.color(QPalette::Disabled, QPalette::WindowText);
+  if (colour & 0x80000000u) return system.color(QPalette::Active, QPalette::WindowText);
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
 }
 
 }  // namespace quillet

@@ -7,7 +7,10 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QColor>
 #include <QWidget>
+
+#include "platform/controls.h"
 
 class QToolButton;
 
@@ -76,6 +79,8 @@ class PictureWidget : public QWidget {
 
 // Captions show exactly as given: an ampersand is not a mnemonic.
 QString PlainCaption(const std::string& caption);
+// A model colour on screen; system colours from the palette.
+QColor ToQColor(Colour colour);
 QString EscapedMnemonics(const std::string& caption);
 
 }  // namespace quillet

@@ -18,10 +18,12 @@
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
+#include "platform/table.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
-#include "qt/grid_table.h"
+#include "qt/grid_view.h"
 #include "qt/key_codes.h"
+#include "qt/table_widget.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -38,14 +40,6 @@ int UnitsBefore(const QString& text, int characters) {
   for (int c = 0; c < characters && units < text.size(); ++c)
     units += text.at(units).isHighSurrogate() ? 2 : 1;
   return units;
-}
-
-QColor ToQColor(Colour colour) {
-  const QPalette& system = QApplication::palette();
-  if (colour == kGrayText) return system.color(QPalette::Disabled, QPalette::WindowText);
-  if (colour & 0x80000000u) return system.color(QPalette::Active, QPalette::WindowText);
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
 }
 
 bool IsClickedButton(ControlKind kind) {
@@ -193,11 +187,13 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
     }
     case ControlKind::Picture:
       return new PictureWidget(static_cast<Picture&>(control), parent);
-    case ControlKind::Grid:
-      return NewGridTable(static_cast<Grid&>(control), parent);
+    case ControlKind::Table:
+      return NewTableWidget(static_cast<Table&>(control), parent);
     case ControlKind::Timer:
     case ControlKind::Menu:
       break;
+    case ControlKind::Grid:
+      return new GridView(static_cast<Grid&>(control), actions_, parent);
   }
   return new QWidget(parent);
 }
@@ -272,6 +268,7 @@ void WindowView::Sync(Control& control, Property property) {
       break;
     case Property::Selection:
       if (auto* box = dynamic_cast<TextBox*>(&control)) ApplySelection(*box, widget);
+      if (auto* grid = dynamic_cast<GridView*>(widget)) grid->ShowCurrent();
       break;
     case Property::ForeColor:
       ApplyColour(control, widget);
@@ -290,10 +287,12 @@ void WindowView::Sync(Control& control, Property property) {
       break;
     case Property::Items:
     case Property::ListIndex:
-      if (auto* grid = dynamic_cast<Grid*>(&control)) {
-        auto* table = static_cast<QTableWidget*>(widget);
-        if (property == Property::Items) ShowGridRows(*grid, table);
-        else ShowGridMark(*grid, table);
+      if (auto* grid = dynamic_cast<GridView*>(widget)) {
+        grid->Refresh();
+      } else if (auto* table = dynamic_cast<Table*>(&control)) {
+        auto* tableWidget = static_cast<QTableWidget*>(widget);
+        if (property == Property::Items) ShowTableRows(*table, tableWidget);
+        else ShowTableMark(*table, tableWidget);
       } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         auto* combo = static_cast<QComboBox*>(widget);
         QStringList items, shown;
@@ -462,6 +461,8 @@ bool WindowView::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = static_cast<QWidget*>(watched);
   switch (event->type()) {
     case QEvent::KeyPress:
+      // A table moves and edits its cells itself.
+      if (control.Kind() == ControlKind::Grid) break;
       return OnKeyPress(control, static_cast<QKeyEvent*>(event));
     case QEvent::FocusIn: {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

@@ -56,50 +56,74 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// One launched calculator with only the main window: the secondary windows
-// take no part in a feeder's numbers.
-class Session {
+// A main window entered through its user actions. With services to watch,
+// a message box an action raises refuses the column's value; without, the
+// boxes show to the person at the window as they would for their own keys.
+class Keyboard {
  public:
-  Session() : desktop_(services_, kScreenWidth, kScreenHeight), w_(desktop_), act_(desktop_) {
-    AttachHandlers(w_);
-    {
-      Desktop::Guard busy(desktop_);
-      w_.Show();
-    }
-    Tick();
-  }
+  Keyboard(Elcal& window, UserActions& actions, const QuietServices* watched)
+      : w_(window), act_(actions), watched_(watched) {}
 
   Elcal& Window() { return w_; }
   const ElcalState& State() const { return w_.state; }
 
-  // One round of the two tickers, as 50 ms of waiting gives.
+  // One round of the two tickers, as 50 ms of waiting gives. Entered from
+  // another window's handler the desktop is busy and would drop the ticks;
+  // no handler of this window runs then, so the tickers run as the wait would.
   void Tick() {
-    act_.Tick(w_.Timer1);
-    act_.Tick(w_.Timer2);
+    for (Timer* ticker : {&w_.Timer1, &w_.Timer2}) {
+      if (!w_.Screen().Busy()) act_.Tick(*ticker);
+      else if (ticker->Enabled() && ticker->Tick) ticker->Tick();
+    }
   }
 
   // Runs an action; a message box it raises refuses the column's value.
   void Do(Column column, const std::function<void()>& action) {
-    const int before = services_.count;
+    const int before = watched_ ? watched_->count : 0;
     action();
-    if (services_.count != before) throw Refused{{column, "the window says \"" + Trimmed(services_.last) + "\""}};
+    if (watched_ && watched_->count != before)
+      throw Refused{{column, "the window says \"" + Trimmed(watched_->last) + "\""}};
   }
+  // Replaces the field's text, as typing over it after selecting it all does.
   void Type(Column column, TextBox& box, const std::string& text) {
     Do(column, [&] {
       act_.Focus(box);
+      if (box.SelLength() != box.Length()) act_.SelectText(box, 0, box.Length());
       for (char c : text) act_.TypeChar(box, std::string(1, c));
     });
   }
   void Click(Control& control) { act_.Click(control); }
+  // Selects the option unless it already is, so nothing else moves.
+  void Choose(OptionButton& option) {
+    if (!option.Value()) act_.Click(option);
+  }
   void Select(ComboBox& list, int index) { act_.Select(list, index); }
   void SpinUp(Control& spin) { act_.SpinUp(spin); }
   void SpinDown(Control& spin) { act_.SpinDown(spin); }
 
  private:
-  QuietServices services_;
-  Desktop desktop_;
-  Elcal w_;
-  UserActions act_;
+  Elcal& w_;
+  UserActions& act_;
+  const QuietServices* watched_;
+};
+
+// The parts of a launched calculator with only the main window: the
+// secondary windows take no part in a feeder's numbers.
+struct Calculator {
+  Calculator() : desktop(services, kScreenWidth, kScreenHeight), w(desktop), act(desktop) {
+    AttachHandlers(w);
+    Desktop::Guard busy(desktop);
+    w.Show();
+  }
+  QuietServices services;
+  Desktop desktop;
+  Elcal w;
+  UserActions act;
+};
+
+class Session : private Calculator, public Keyboard {
+ public:
+  Session() : Keyboard(w, act, &services) { Tick(); }
 };
 
 // The aluminium list starts at 12 AWG.
@@ -112,6 +136,13 @@ OptionButton& PowerFactorOption(Elcal& w, int option) {
                                                 &w.OptPF09,  &w.OptPF095, &w.OptPF1};
   return *options[static_cast<std::size_t>(option)];
 }
+
+OptionButton& InsulationOption(Elcal& w, int ratingC) {
+  if (ratingC == 60) return w.Opt60C;
+  return ratingC == 90 ? w.Opt90C : w.Opt75C;
+}
+
+bool ShowsFeet(const Elcal& w) { return w.CmdUnit.Caption() == "FT"; }
 
 OptionButton& RunsOption(Elcal& w, int runs) {
   const std::array<OptionButton*, kMaxRuns> options = {&w.OptionNOR1, &w.OptionNOF2, &w.OptionNOF3,
@@ -129,7 +160,7 @@ std::string JoinedItems(const ComboBox& list) {
   return joined;
 }
 
-void PickMotor(Session& session, const FeederSpec& spec) {
+void PickMotor(Keyboard& session, const FeederSpec& spec) {
   Elcal& w = session.Window();
   const std::string wanted = " " + spec.loadText + " HP";
   const auto& items = w.ComHP.Items();
@@ -143,14 +174,15 @@ void PickMotor(Session& session, const FeederSpec& spec) {
 }
 
 // Clicks the ambient button until the wanted bound shows; a bound the
-// rating's chain lacks brings the walk back to 30 °C.
-void WalkAmbient(Session& session, const FeederSpec& spec) {
+// rating's chain lacks brings the walk back to 30 °C, where every walk
+// through the chain ends.
+void WalkAmbient(Keyboard& session, const FeederSpec& spec) {
   Elcal& w = session.Window();
   std::vector<int> seen;
   while (w.state.AmbientC != spec.ambientC) {
     session.Click(w.AmbCmnd);
     seen.push_back(w.state.AmbientC);
-    if (w.state.AmbientC == 30) {
+    if (w.state.AmbientC == 30 && spec.ambientC != 30) {
       std::sort(seen.begin(), seen.end());
       throw Refused{{Column::Ambient, "the " + std::to_string(spec.insulationC) + " °C rating's chain runs " +
                                           std::to_string(seen.front()) + " … " + std::to_string(seen.back()) +
@@ -159,21 +191,26 @@ void WalkAmbient(Session& session, const FeederSpec& spec) {
   }
 }
 
-void StepWireTemperature(Session& session, const FeederSpec& spec) {
-  if (!spec.wireTempC) return;
+// Steps the set temperature to the row's, or back to the rating when the
+// row gives none (a fresh window already stands there).
+void StepWireTemperature(Keyboard& session, const FeederSpec& spec) {
   Elcal& w = session.Window();
-  const float wanted = static_cast<float>(*spec.wireTempC);
-  while (w.state.WireTempC > wanted) {
+  const float wanted = static_cast<float>(spec.wireTempC.value_or(spec.insulationC));
+  const auto step = [&](bool down) {
     const float before = w.state.WireTempC;
-    session.SpinDown(w.WOTPS);
-    if (w.state.WireTempC == before) break;
+    down ? session.SpinDown(w.WOTPS) : session.SpinUp(w.WOTPS);
+    return w.state.WireTempC != before;
+  };
+  while (w.state.WireTempC > wanted && step(true)) {
   }
-  if (w.state.WireTempC != wanted)
+  while (w.state.WireTempC < wanted && step(false)) {
+  }
+  if (spec.wireTempC && w.state.WireTempC != wanted)
     throw Refused{{Column::WireTemp, "a multiple of 5 from the ambient " + std::to_string(spec.ambientC) +
                                          " °C up to the " + std::to_string(spec.insulationC) + " °C rating"}};
 }
 
-void SelectSize(Session& session, const FeederSpec& spec, int area) {
+void SelectSize(Keyboard& session, const FeederSpec& spec, int area) {
   Elcal& w = session.Window();
   session.Select(w.ComWS, ListIndexOf(area, spec.aluminium));
 }
@@ -181,24 +218,26 @@ void SelectSize(Session& session, const FeederSpec& spec, int area) {
 // Everything but the load's pass: the order lets each given value hold at
 // the end (the rating resets the ambient and the set temperature, a motor
 // pick sets its power factor and rating, runs need a size from 1/0 up).
-void EnterFeeder(Session& session, const FeederSpec& spec, int firstArea) {
+void EnterFeeder(Keyboard& session, const FeederSpec& spec, int firstArea) {
   Elcal& w = session.Window();
-  if (spec.feet) session.Click(w.CmdUnit);
-  if (spec.singlePhase) session.Click(w.SPh);
-  if (spec.aluminium) session.Click(w.OptAL);
-  if (spec.pvc) session.Click(w.OptNONM);
+  if (spec.feet != ShowsFeet(w)) session.Click(w.CmdUnit);
+  session.Choose(spec.singlePhase ? w.SPh : w.TPh);
+  session.Choose(spec.aluminium ? w.OptAL : w.OptCU);
+  session.Choose(spec.pvc ? w.OptNONM : w.OptMAG);
   session.Type(Column::Voltage, w.V, spec.voltage);
   if (spec.load == LoadKind::Motor) {
     session.Tick();  // the list follows the voltage system at the next pass
     PickMotor(session, spec);
   }
-  if (spec.pfOption) session.Click(PowerFactorOption(w, *spec.pfOption));
-  if (spec.insulationC == 60) session.Click(w.Opt60C);
-  if (spec.insulationC == 90) session.Click(w.Opt90C);
+  if (spec.pfOption) session.Choose(PowerFactorOption(w, *spec.pfOption));
+  else if (spec.load != LoadKind::Motor) session.Choose(w.OptPF1);
+  session.Choose(InsulationOption(w, spec.insulationC));
   WalkAmbient(session, spec);
   StepWireTemperature(session, spec);
+  // Back to one run before the size, which the runs' click may move.
+  if (spec.runs == 1) session.Choose(w.OptionNOR1);
   SelectSize(session, spec, firstArea);
-  if (spec.runs > 1) {
+  if (spec.runs > 1 && !RunsOption(w, spec.runs).Value()) {
     session.Tick();  // the pass enables the runs from 1/0 up
     // The first choice of several runs explains them in a box; that is no refusal.
     session.Click(RunsOption(w, spec.runs));
@@ -216,7 +255,7 @@ Column LoadColumn(const FeederSpec& spec) {
   return Column::Current;
 }
 
-void Pass(Session& session, const FeederSpec& spec) {
+void Pass(Keyboard& session, const FeederSpec& spec) {
   session.Do(LoadColumn(spec), [&] { session.Tick(); });
   // A current that its field shows as 0 (a motor's full-load current at a
   // very high voltage, ".0") leaves the window showing older results.
@@ -227,7 +266,7 @@ void Pass(Session& session, const FeederSpec& spec) {
 // The first tick under the power lock stores the current as its field shows
 // it rounded; from the next tick on the field's text no longer changes and
 // the current keeps its full value, which is what the window goes on showing.
-void Settle(Session& session, const FeederSpec& spec) {
+void Settle(Keyboard& session, const FeederSpec& spec) {
   if (spec.load == LoadKind::Power) Pass(session, spec);
 }
 
@@ -302,7 +341,7 @@ struct Probe {
 
 class SizeFinder {
  public:
-  explicit SizeFinder(Session& session, const FeederSpec& spec, int first)
+  explicit SizeFinder(Keyboard& session, const FeederSpec& spec, int first)
       : session_(session), spec_(spec), first_(first), last_(kSizeCount - 1) {}
 
   // The smallest area meeting the test, or none.
@@ -344,7 +383,7 @@ class SizeFinder {
     shown_ = area;
   }
 
-  Session& session_;
+  Keyboard& session_;
   const FeederSpec& spec_;
   int first_, last_;
   int shown_ = -1;
@@ -423,6 +462,31 @@ FeederResult FindSize(const FeederSpec& spec) {
 }
 
 }  // namespace
+
+std::vector<int> AmbientChain(int insulationC) {
+  Session session;
+  Elcal& w = session.Window();
+  session.Choose(InsulationOption(w, insulationC));
+  std::vector<int> chain = {w.state.AmbientC};
+  // One turn of the button's walk comes back to where it started.
+  for (session.Click(w.AmbCmnd); w.state.AmbientC != chain.front(); session.Click(w.AmbCmnd))
+    chain.push_back(w.state.AmbientC);
+  std::sort(chain.begin(), chain.end());
+  return chain;
+}
+
+std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
+                                               int areaIndex) {
+  try {
+    Keyboard keyboard(window, actions, nullptr);
+    EnterFeeder(keyboard, spec, areaIndex);
+    Settle(keyboard, spec);
+    Pass(keyboard, spec);
+  } catch (const Refused& refused) {
+    return refused.error;
+  }
+  return std::nullopt;
+}
 
 std::string SizeName(int areaIndex) {
   std::string name = Trimmed(kSizeItems[static_cast<std::size_t>(areaIndex)]);

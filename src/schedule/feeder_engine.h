@@ -3,11 +3,16 @@
 // the window's own state, so a schedule and the window never disagree.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "schedule/feeder.h"
 
 namespace quillet {
+
+class Elcal;
+class UserActions;
 
 // "14 AWG" ... "4/0 AWG", "250 kcmil" ... "1000 kcmil".
 std::string SizeName(int areaIndex);
@@ -18,6 +23,16 @@ std::string SizeName(int areaIndex);
 double RequiredAmpacity(const FeederSpec& spec, double current);
 bool CarriesLoad(const FeederSpec& spec, double current, float ampacity);
 bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent);
+
+// Enters the feeder with the given size into a running main window through
+// the user actions a person would use, the same sequence every evaluation
+// plays, and runs its pass; what the window refused, if anything.
+std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
+                                               int areaIndex);
+
+// The ambient temperatures the window's button walks through for a rating,
+// lowest first.
+std::vector<int> AmbientChain(int insulationC);
 
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.

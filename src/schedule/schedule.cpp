@@ -26,15 +26,9 @@ class Evaluator {
       : layout_(layout), defaults_(defaults), decimalComma_(decimalComma) {}
 
   void Evaluate(Row& row) const {
-    const auto feeder = ReadFeeder(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
-    if (const auto* error = std::get_if<std::string>(&feeder)) {
-      row.results = ErrorCells(*error);
-      row.error = true;
-      return;
-    }
-    const FeederResult result = EvaluateFeeder(std::get<FeederSpec>(feeder));
-    row.results = ResultCells(result, row.record.cells, row.record.line, layout_, decimalComma_);
-    row.error = result.error.has_value() || result.sizedBy == SizedBy::None;
+    EvaluatedRow done = EvaluateRow(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
+    row.results = std::move(done.results);
+    row.error = done.error;
   }
 
   // Every row of the batch, shared out among the threads.
@@ -58,12 +52,38 @@ class Evaluator {
   bool decimalComma_;
 };
 
-std::vector<std::string> Padded(std::vector<std::string> cells, std::size_t width) {
-  cells.resize(width);
-  return cells;
+}  // namespace
+
+EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
+                         const ScheduleDefaults& defaults, bool decimalComma) {
+  EvaluatedRow row;
+  const auto feeder = ReadFeeder(cells, line, layout, defaults, decimalComma);
+  if (const auto* error = std::get_if<std::string>(&feeder)) {
+    row.results = ErrorCells(*error);
+    row.error = true;
+    return row;
+  }
+  const FeederSpec& spec = std::get<FeederSpec>(feeder);
+  row.maxVdPercent = spec.maxVdPercent;
+  row.result = EvaluateFeeder(spec);
+  row.results = ResultCells(*row.result, cells, line, layout, decimalComma);
+  row.error = row.result->error.has_value() || row.result->sizedBy == SizedBy::None;
+  return row;
 }
 
-}  // namespace
+std::vector<std::string> OutputHeader(const std::vector<std::string>& header) {
+  std::vector<std::string> names = header;
+  const auto& results = ResultColumnNames();
+  names.insert(names.end(), results.begin(), results.end());
+  return names;
+}
+
+std::vector<std::string> OutputCells(std::vector<std::string> cells, std::size_t width,
+                                     const std::vector<std::string>& results) {
+  cells.resize(width);
+  cells.insert(cells.end(), results.begin(), results.end());
+  return cells;
+}
 
 std::string ScheduleSummary::Text() const {
   std::string text = std::to_string(rows) + " feeders: " + std::to_string(rows - errors) + " evaluated, " +
@@ -84,11 +104,8 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
   const bool decimalComma = delimiter != ',';
   const Evaluator evaluator(layout, defaults, decimalComma);
 
-  std::vector<std::string> names = header.cells;
-  const auto& results = ResultColumnNames();
-  names.insert(names.end(), results.begin(), results.end());
   if (reader.HadByteOrderMark()) out << "\xEF\xBB\xBF";
-  out << CsvLine(names, delimiter, reader.LineEnd());
+  out << CsvLine(OutputHeader(header.cells), delimiter, reader.LineEnd());
 
   ScheduleSummary summary;
   const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
@@ -99,9 +116,8 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
     while (rows.size() < batch && (more = reader.Next(row.record))) rows.push_back(row);
     evaluator.EvaluateAll(rows, jobs);
     for (Row& done : rows) {
-      std::vector<std::string> cells = Padded(std::move(done.record.cells), layout.Width());
-      cells.insert(cells.end(), done.results.begin(), done.results.end());
-      out << CsvLine(cells, delimiter, reader.LineEnd());
+      out << CsvLine(OutputCells(std::move(done.record.cells), layout.Width(), done.results), delimiter,
+                     reader.LineEnd());
       ++summary.rows;
       if (!done.error) continue;
       ++summary.errors;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,22 @@ struct ScheduleSummary {
   // "120 feeders: 118 evaluated, 2 with errors (lines 7, 33)"
   std::string Text() const;
 };
+
+// One row evaluated as the schedule evaluates it: its result cells, whether
+// it counts as an error, and the engine's result when the row could be read.
+struct EvaluatedRow {
+  std::vector<std::string> results;
+  bool error = false;
+  std::optional<FeederResult> result;
+  double maxVdPercent = 0;  // the row's drop limit, when it could be read
+};
+EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
+                         const ScheduleDefaults& defaults, bool decimalComma);
+
+// The header and one row as the output writes them.
+std::vector<std::string> OutputHeader(const std::vector<std::string>& header);
+std::vector<std::string> OutputCells(std::vector<std::string> cells, std::size_t width,
+                                     const std::vector<std::string>& results);
 
 // Reads the schedule from `in` and writes it with the result columns to
 // `out`. Throws CsvError when the input is not a usable schedule; `out` may

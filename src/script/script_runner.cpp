@@ -7,11 +7,12 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "platform/grid.h"
+#include "platform/table.h"
 #include "platform/menu.h"
 #include "report/calculation_report.h"
 #include "platform/utf8.h"
 #include "script/scripted_services.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 namespace {
@@ -104,9 +105,9 @@ std::string MenuItemsText(const Menu& menu) {
 }
 
 // A table's rows, each as its cells joined by tabs.
-std::string GridRowsText(const Grid& grid) {
+std::string TableRowsText(const Table& table) {
   std::vector<std::string> rows;
-  for (const Grid::Row& row : grid.Rows()) {
+  for (const Table::Row& row : table.Rows()) {
     std::string joined;
     for (std::size_t i = 0; i < row.size(); ++i) joined += (i ? "\t" : "") + row[i];
     rows.push_back(joined);
@@ -114,9 +115,9 @@ std::string GridRowsText(const Grid& grid) {
   return ListText(rows);
 }
 
-std::string GridHeadingsText(const Grid& grid) {
+std::string TableHeadingsText(const Table& table) {
   std::vector<std::string> headings;
-  for (const GridColumn& column : grid.Columns()) headings.push_back(column.heading);
+  for (const TableColumn& column : table.Columns()) headings.push_back(column.heading);
   return ListText(headings);
 }
 
@@ -125,11 +126,11 @@ std::string ControlProperty(Control& c, const std::string& prop) {
     if (prop == "list") return MenuItemsText(*menu);
     if (prop == "listcount") return std::to_string(menu->Items().size());
   }
-  if (auto* grid = dynamic_cast<Grid*>(&c)) {
-    if (prop == "list") return GridRowsText(*grid);
-    if (prop == "listcount") return std::to_string(grid->Rows().size());
-    if (prop == "listindex") return std::to_string(grid->Marked());
-    if (prop == "columns") return GridHeadingsText(*grid);
+  if (auto* table = dynamic_cast<Table*>(&c)) {
+    if (prop == "list") return TableRowsText(*table);
+    if (prop == "listcount") return std::to_string(table->Rows().size());
+    if (prop == "listindex") return std::to_string(table->Marked());
+    if (prop == "columns") return TableHeadingsText(*table);
   }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);
@@ -278,6 +279,9 @@ class Command {
 ScriptRunner::ScriptRunner(Program& program, ScriptedServices& services, std::ostream& out)
     : program_(program), services_(services), out_(out) {
   program_.reportPrinter = &reports_;
+  if (auto* schedule = dynamic_cast<ScheduleWindow*>(program_.FindWindow("Schedule")))
+    schedule_ = std::make_unique<ScheduleCommands>(*schedule, program_.actions, services_, out_,
+                                                   [this](const std::string& name) { return FolderPath(name); });
 }
 
 ScriptRunner::~ScriptRunner() {
@@ -391,6 +395,9 @@ void ScriptRunner::RunLine(const std::string& line) {
   } else if (verb == "file") {
     cmd.Arity(1, 1);
     PrintFile(cmd.Arg(1));
+  } else if (verb == "schedule") {
+    if (!schedule_) Fail("schedule: this program has no feeder schedule");
+    schedule_->Run(SplitScriptLine(line));
   } else if (verb == "close") {
     cmd.Arity(0, 0);
     program_.Stop();

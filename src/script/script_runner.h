@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "script/recorded_reports.h"
+#include "script/schedule_commands.h"
 
 namespace quillet {
 
@@ -54,6 +56,8 @@ class ScriptRunner {
   ScriptedServices& services_;
   std::ostream& out_;
   RecordedReports reports_;
+  // Present when the program has the feeder schedule.
+  std::unique_ptr<ScheduleCommands> schedule_;
 };
 
 }  // namespace quillet

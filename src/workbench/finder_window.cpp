@@ -83,7 +83,7 @@ void FinderWindow::Refresh() {
   if (Runs.ListIndex() < 0) Runs.SetListIndex(spec_.runs - 1);
   spec_.runs = std::max(Runs.ListIndex(), 0) + 1;
   const SizeTable table = BuildSizeTable(spec_);
-  std::vector<Grid::Row> rows;
+  std::vector<Table::Row> rows;
   for (const SizeRow& row : table.rows) rows.push_back(SizeRowCells(row));
   Sizes.SetRows(std::move(rows));
   Sizes.SetMarked(table.answerRow);

@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "workbench/finder_window.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 
@@ -16,6 +17,7 @@ class Workbench {
 
   Program program;
   FinderWindow finder;
+  ScheduleWindow schedule;
 };
 
 }  // namespace quillet

@@ -20,8 +20,11 @@ void QtViewTest::SetUp() {
     if (!modal || dynamic_cast<WindowView*>(modal)) return;
     if (auto* box = qobject_cast<QMessageBox*>(modal); box && expectBox_) {
       expectBox_ = false;
-      // As the user does: the OK button, which is what the answer is read from.
-      box->button(QMessageBox::Ok)->click();
+      // As the user does: the button, which is what the answer is read from.
+      QAbstractButton* button = box->button(answerButton_);
+      if (!button) ADD_FAILURE() << "the box has no such button: " << box->text().toStdString();
+      if (button) button->click();
+      else box->close();
       return;
     }
     ADD_FAILURE() << "a modal window was left open: " << modal->windowTitle().toStdString();
@@ -50,6 +53,9 @@ void QtViewTest::Run(int milliseconds) {
   while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-void QtViewTest::AcceptNextMessageBox() { expectBox_ = true; }
+void QtViewTest::AcceptNextMessageBox(QMessageBox::StandardButton button) {
+  expectBox_ = true;
+  answerButton_ = button;
+}
 
 }  // namespace quillet

@@ -7,6 +7,7 @@
 #include <string>
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -30,13 +31,14 @@ class QtViewTest : public ::testing::Test {
   QString LabelText(const std::string& name) const { return As<QLabel>(name)->text(); }
   // Lets the event loop run, timers included, for about that long.
   static void Run(int milliseconds);
-  // Answers the next message box with OK once it shows.
-  void AcceptNextMessageBox();
+  // Answers the next message box with OK (or the given button) once it shows.
+  void AcceptNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
 
   QTemporaryDir folder_;
   std::unique_ptr<DesktopApp> app_;
   QTimer watchdog_;
   bool expectBox_ = false;
+  QMessageBox::StandardButton answerButton_ = QMessageBox::Ok;
 };
 
 }  // namespace quillet

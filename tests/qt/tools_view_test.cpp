@@ -107,13 +107,21 @@ TEST_F(ToolsViewTest, ClickingToolsOpensTheMenuBelowItAndEscapeClosesIt) {
   QMenu* menu = Menu();
   ASSERT_TRUE(menu->isVisible());
   EXPECT_TRUE(app_->Calculator().main.ToolsMenu.Open());
-  ASSERT_EQ(menu->actions().size(), 3);
-  EXPECT_EQ(menu->actions()[0]->text(), QString::fromUtf8("Find the smallest size…"));
-  EXPECT_EQ(menu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-  EXPECT_EQ(menu->actions()[1]->text(), QString::fromUtf8("Print calculation…"));
-  EXPECT_EQ(menu->actions()[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-  EXPECT_EQ(menu->actions()[2]->text(), QString::fromUtf8("Save calculation as PDF…"));
-  EXPECT_EQ(menu->actions()[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  // The feeder tools first, the reports last.
+  const auto items = menu->actions();
+  ASSERT_EQ(items.size(), 5);
+  const struct {
+    const char* text;
+    QKeySequence keys;
+  } expected[] = {{"Find the smallest size…", QKeySequence(Qt::CTRL | Qt::Key_F)},
+                  {"Feeder schedule…", QKeySequence(Qt::CTRL | Qt::Key_E)},
+                  {"Add this feeder to the schedule", QKeySequence(Qt::CTRL | Qt::Key_D)},
+                  {"Print calculation…", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                  {"Save calculation as PDF…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(items[i]->text(), QString::fromUtf8(expected[i].text));
+    EXPECT_EQ(items[i]->shortcut(), expected[i].keys);
+  }
   // Below the button; moved left only as far as the screen's edge needs.
   const QPoint below = tools->mapToGlobal(QPoint(0, tools->height()));
   EXPECT_EQ(menu->y(), below.y());
@@ -148,7 +156,8 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
     return path;
   };
   QTest::mouseClick(As<QAbstractButton>("Tools"), Qt::LeftButton);
-  for (int item = 0; item < 3; ++item) QTest::keyClick(Menu(), Qt::Key_Down);
+  // Down to the last item, "Save calculation as PDF…".
+  for (qsizetype i = 0; i < Menu()->actions().size(); ++i) QTest::keyClick(Menu(), Qt::Key_Down);
   QTest::keyClick(Menu(), Qt::Key_Return);
   EXPECT_EQ(QFileInfo(suggested).fileName(), "Pump house P-1.pdf");
   ASSERT_TRUE(QFile::exists(path));

@@ -17,7 +17,7 @@
 #include "app/program.h"
 #include "core/numbers.h"
 #include "efficiency/settings_file.h"
-#include "platform/grid.h"
+#include "platform/table.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 #include "workbench/workbench.h"
@@ -151,8 +151,8 @@ std::optional<std::string> BrokenRule(Program& program, const std::string& folde
       if (auto* box = dynamic_cast<const TextBox*>(c); box && !FreeText(*window, *c)) shown += "|" + box->Text();
       if (auto* list = dynamic_cast<const ComboBox*>(c))
         for (const std::string& item : list->Items()) shown += "|" + item;
-      if (auto* grid = dynamic_cast<const Grid*>(c))
-        for (const Grid::Row& row : grid->Rows())
+      if (auto* table = dynamic_cast<const Table*>(c))
+        for (const Table::Row& row : table->Rows())
           for (const std::string& cell : row) shown += "|" + cell;
       if (std::regex_search(shown, kNonFinite)) return c->Name() + " shows a non-finite number: " + shown;
     }

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "core/elcal.h"
-#include "platform/grid.h"
+#include "platform/table.h"
 #include "schedule/feeder_engine.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -75,8 +75,8 @@ TEST_P(FinderTest, EveryRowIsWhatTheMainWindowShowsForThatSize) {
   for (const std::string& line : GetParam().setup) Run(line);
   Run("tick 2");
   if (!workbench_.finder.Shown()) Run("shortcut Ctrl+F");
-  const Grid& sizes = workbench_.finder.Sizes;
-  const std::vector<Grid::Row> rows = sizes.Rows();
+  const Table& sizes = workbench_.finder.Sizes;
+  const std::vector<Table::Row> rows = sizes.Rows();
   const int marked = sizes.Marked();
   const int runs = workbench_.finder.Runs.ListIndex() + 1;
   ASSERT_GE(marked, 0) << workbench_.finder.Answer.Caption();
@@ -92,7 +92,7 @@ TEST_P(FinderTest, EveryRowIsWhatTheMainWindowShowsForThatSize) {
   Run("tick 2");
   EXPECT_EQ(Main().state.Runs, runs);
   const int firstArea = Main().OptAL.Value() ? 1 : 0;
-  for (const Grid::Row& row : rows) {
+  for (const Table::Row& row : rows) {
     SCOPED_TRACE(row[0]);
     Run("select ComWS " + std::to_string(AreaOf(row[0]) - firstArea));
     Run("tick 2");

@@ -7,11 +7,11 @@ class QWidget;
 
 namespace quillet {
 
-class Grid;
+class Table;
 
-QTableWidget* NewGridTable(const Grid& grid, QWidget* parent);
+QTableWidget* NewTableWidget(const Table& model, QWidget* parent);
 // Rows and mark, each changed only where the widget differs.
-void ShowGridRows(const Grid& grid, QTableWidget* table);
-void ShowGridMark(const Grid& grid, QTableWidget* table);
+void ShowTableRows(const Table& model, QTableWidget* table);
+void ShowTableMark(const Table& model, QTableWidget* table);
 
 }  // namespace quillet

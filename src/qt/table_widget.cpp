@@ -1,9 +1,9 @@
-#include "qt/grid_table.h"
+#include "qt/table_widget.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "platform/grid.h"
+#include "platform/table.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -27,8 +27,8 @@ void PaintRow(QTableWidget* table, int row, bool marked) {
 
 }  // namespace
 
-QTableWidget* NewGridTable(const Grid& grid, QWidget* parent) {
-  auto* table = new QTableWidget(0, static_cast<int>(grid.Columns().size()), parent);
+QTableWidget* NewTableWidget(const Table& model, QWidget* parent) {
+  auto* table = new QTableWidget(0, static_cast<int>(model.Columns().size()), parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -39,7 +39,7 @@ QTableWidget* NewGridTable(const Grid& grid, QWidget* parent) {
   table->horizontalHeader()->setHighlightSections(false);
   table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int column = 0; column < table->columnCount(); ++column) {
-    const GridColumn& heading = grid.Columns()[static_cast<std::size_t>(column)];
+    const TableColumn& heading = model.Columns()[static_cast<std::size_t>(column)];
     table->setHorizontalHeaderItem(column, new QTableWidgetItem(PlainCaption(heading.heading)));
     table->setColumnWidth(column, ToPixels(heading.width));
   }
@@ -48,8 +48,8 @@ QTableWidget* NewGridTable(const Grid& grid, QWidget* parent) {
   return table;
 }
 
-void ShowGridRows(const Grid& grid, QTableWidget* table) {
-  const auto& rows = grid.Rows();
+void ShowTableRows(const Table& model, QTableWidget* table) {
+  const auto& rows = model.Rows();
   table->setRowCount(static_cast<int>(rows.size()));
   for (int row = 0; row < table->rowCount(); ++row) {
     for (int column = 0; column < table->columnCount(); ++column) {
@@ -59,13 +59,13 @@ void ShowGridRows(const Grid& grid, QTableWidget* table) {
       else if (item->text() != text) item->setText(text);
     }
   }
-  ShowGridMark(grid, table);
+  ShowTableMark(model, table);
 }
 
-void ShowGridMark(const Grid& grid, QTableWidget* table) {
-  for (int row = 0; row < table->rowCount(); ++row) PaintRow(table, row, row == grid.Marked());
-  if (grid.Marked() >= 0 && grid.Marked() < table->rowCount())
-    table->scrollToItem(table->item(grid.Marked(), 0), QAbstractItemView::EnsureVisible);
+void ShowTableMark(const Table& model, QTableWidget* table) {
+  for (int row = 0; row < table->rowCount(); ++row) PaintRow(table, row, row == model.Marked());
+  if (model.Marked() >= 0 && model.Marked() < table->rowCount())
+    table->scrollToItem(table->item(model.Marked(), 0), QAbstractItemView::EnsureVisible);
 }
 
 }  // namespace quillet

@@ -1,0 +1,34 @@
+// The window `Schedule`: many feeders in one table, its buttons, the
+// defaults for new rows and the progress of a long evaluation.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/grid.h"
+#include "platform/window.h"
+
+namespace quillet {
+
+inline constexpr char kScheduleTitle[] = "Feeder schedule";
+
+class ScheduleForm : public Window {
+ public:
+  explicit ScheduleForm(Desktop& desktop);
+
+  Grid& Feeders = Add<Grid>("Feeders");
+  Control& AddRow = AddPlain(ControlKind::CommandButton, "AddRow");
+  Control& Duplicate = AddPlain(ControlKind::CommandButton, "Duplicate");
+  Control& DeleteRow = AddPlain(ControlKind::CommandButton, "DeleteRow");
+  Control& AddFeeder = AddPlain(ControlKind::CommandButton, "AddFeeder");
+  Control& OpenInCalc = AddPlain(ControlKind::CommandButton, "OpenInCalc");
+  Control& Import = AddPlain(ControlKind::CommandButton, "Import");
+  Control& Export = AddPlain(ControlKind::CommandButton, "Export");
+  Control& Print = AddPlain(ControlKind::CommandButton, "Print");
+  Control& SavePdf = AddPlain(ControlKind::CommandButton, "SavePdf");
+  Control& LimitLabel = AddPlain(ControlKind::Label, "LimitLabel");
+  TextBox& NewLimit = Add<TextBox>("NewLimit");
+  CheckBox& NewContinuous = Add<CheckBox>("NewContinuous");
+  Control& Progress = AddPlain(ControlKind::Label, "Progress");
+  Timer& Evaluation = Add<Timer>("Evaluation");
+};
+
+}  // namespace quillet

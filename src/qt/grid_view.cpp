@@ -1,0 +1,251 @@
+#include "qt/grid_view.h"
+
+#include <algorithm>
+
+#include <QAbstractTableModel>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+#include "platform/grid.h"
+#include "platform/user_actions.h"
+#include "qt/widgets.h"
+
+namespace quillet {
+
+class GridTableModel : public QAbstractTableModel {
+ public:
+  GridTableModel(Grid& grid, UserActions& actions, QObject* parent)
+      : QAbstractTableModel(parent), grid_(grid), actions_(actions) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() || !grid_.Source() ? 0 : grid_.Source()->RowCount();
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() || !grid_.Source() ? 0 : grid_.Source()->ColumnCount();
+  }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const GridSource& s = *grid_.Source();
+    switch (role) {
+      case Qt::DisplayRole:
+      case Qt::EditRole:
+        return QString::fromStdString(s.Cell(index.row(), index.column()));
+      case Qt::ForegroundRole: {
+        const Colour colour = s.CellColour(index.row(), index.column());
+        return colour == kWindowText ? QVariant() : QVariant(ToQColor(colour));
+      }
+      case Qt::ToolTipRole: {
+        const std::string tip = s.CellTip(index.row(), index.column());
+        return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+      }
+      default:
+        return {};
+    }
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    return QString::fromStdString(grid_.Source()->Heading(section));
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (grid_.Source()->Editable(index.column())) flags |= Qt::ItemIsEditable;
+    return flags;
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (role != Qt::EditRole) return false;
+    actions_.EditCell(grid_, index.row(), index.column(), value.toString().toStdString());
+    return true;
+  }
+
+  // Reads the cells again; a new shape resets the view.
+  void Refresh() {
+    if (rows_ != rowCount() || columns_ != columnCount()) {
+      beginResetModel();
+      rows_ = rowCount();
+      columns_ = columnCount();
+      endResetModel();
+    } else if (rows_ > 0 && columns_ > 0) {
+      emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+    }
+  }
+
+ private:
+  Grid& grid_;
+  UserActions& actions_;
+  int rows_ = 0, columns_ = 0;
+};
+
+namespace {
+
+// A list for the cells that offer one, a line of text for the others.
+class GridDelegate : public QStyledItemDelegate {
+ public:
+  GridDelegate(const Grid& grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    const auto choices = grid_.Source()->Choices(index.row(), index.column());
+    if (choices.empty()) return QStyledItemDelegate::createEditor(parent, option, index);
+    auto* list = new QComboBox(parent);
+    for (const std::string& choice : choices) list->addItem(QString::fromStdString(choice));
+    return list;
+  }
+
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    auto* list = qobject_cast<QComboBox*>(editor);
+    if (!list) return QStyledItemDelegate::setEditorData(editor, index);
+    const QString text = index.data(Qt::EditRole).toString();
+    // A spelling the list lacks ("copper", "#14") stays as typed.
+    if (list->findText(text) < 0) list->insertItem(0, text);
+    list->setCurrentIndex(list->findText(text));
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    auto* list = qobject_cast<QComboBox*>(editor);
+    if (!list) return QStyledItemDelegate::setModelData(editor, model, index);
+    if (list->currentText() != index.data(Qt::EditRole).toString()) model->setData(index, list->currentText());
+  }
+
+ private:
+  const Grid& grid_;
+};
+
+constexpr int kSettleMs = 150;
+
+class Guard {
+ public:
+  explicit Guard(int& depth) : depth_(depth) { ++depth_; }
+  ~Guard() { --depth_; }
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+}  // namespace
+
+GridView::GridView(Grid& grid, UserActions& actions, QWidget* parent)
+    : QTableView(parent),
+      grid_(grid),
+      actions_(actions),
+      model_(new GridTableModel(grid, actions, this)),
+      fitColumns_(new QTimer(this)) {
+  setModel(model_);
+  setItemDelegate(new GridDelegate(grid, this));
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed);
+  setTabKeyNavigation(true);
+  setWordWrap(false);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  fitColumns_->setSingleShot(true);
+  fitColumns_->setInterval(kSettleMs);
+  connect(fitColumns_, &QTimer::timeout, this, [this] { FitColumns(); });
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+    if (!fitting_) userSized_ = true;
+  });
+}
+
+void GridView::Refresh() {
+  model_->Refresh();
+  ShowCurrent();
+  // The widths follow the cells once they settle (a long evaluation
+  // refreshes many times), until the user sets a width.
+  if (!userSized_) fitColumns_->start();
+}
+
+void GridView::FitColumns() {
+  Guard guard(fitting_);
+  resizeColumnsToContents();
+}
+
+void GridView::ShowCurrent() {
+  const QModelIndex wanted = model_->index(grid_.CurrentRow(), grid_.CurrentColumn());
+  if (!wanted.isValid() || wanted == currentIndex()) return;
+  Guard guard(mirroring_);
+  setCurrentIndex(wanted);
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (mirroring_ || !current.isValid()) return;
+  Guard guard(mirroring_);
+  actions_.SelectCell(grid_, current.row(), current.column());
+}
+
+// Enter finishes the edit and moves down a row, as a spreadsheet does.
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTableView::closeEditor(editor, hint);
+  if (hint != QAbstractItemDelegate::SubmitModelCache) return;
+  const QModelIndex below = model_->index(currentIndex().row() + 1, currentIndex().column());
+  if (below.isValid()) setCurrentIndex(below);
+}
+
+QString GridView::SelectedText() const {
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return {};
+  int top = selected.front().row(), bottom = top, left = selected.front().column(), right = left;
+  for (const QModelIndex& i : selected) {
+    top = std::min(top, i.row());
+    bottom = std::max(bottom, i.row());
+    left = std::min(left, i.column());
+    right = std::max(right, i.column());
+  }
+  QString text;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (c > left) text += QLatin1Char('\t');
+      text += QString::fromStdString(grid_.Source()->Cell(r, c));
+    }
+    text += QLatin1String("\r\n");
+  }
+  return text;
+}
+
+void GridView::ClearSelectedCells() {
+  for (const QModelIndex& i : selectionModel()->selectedIndexes())
+    if (grid_.Source()->Editable(i.column()) && !i.data().toString().isEmpty())
+      actions_.EditCell(grid_, i.row(), i.column(), "");
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  if (state() != QAbstractItemView::EditingState) {
+    if (event->matches(QKeySequence::Copy)) {
+      QGuiApplication::clipboard()->setText(SelectedText());
+      return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+      const QModelIndex at = currentIndex();
+      if (at.isValid())
+        actions_.PasteCells(grid_, at.row(), at.column(), QGuiApplication::clipboard()->text().toStdString());
+      return;
+    }
+    if (event->matches(QKeySequence::Undo)) {
+      actions_.UndoInGrid(grid_);
+      return;
+    }
+    if (event->key() == Qt::Key_Delete) {
+      ClearSelectedCells();
+      return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      const QModelIndex below = model_->index(currentIndex().row() + 1, currentIndex().column());
+      if (below.isValid()) setCurrentIndex(below);
+      return;
+    }
+  }
+  QTableView::keyPressEvent(event);
+}
+
+}  // namespace quillet

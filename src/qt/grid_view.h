@@ -1,0 +1,46 @@
+// A grid control on screen: a table view over the grid's cells, editing in
+// place (a list where the cell offers one), spreadsheet keys, and blocks of
+// cells copied and pasted as tab-separated text. Edits and moves go back
+// through the user actions; the grid's changes come in as Refresh.
+#pragma once
+
+#include <QTableView>
+
+class QTimer;
+
+namespace quillet {
+
+class Grid;
+class GridTableModel;
+class UserActions;
+
+class GridView : public QTableView {
+ public:
+  GridView(Grid& grid, UserActions& actions, QWidget* parent);
+
+  // The grid's cells changed: read them again.
+  void Refresh();
+  // The grid's current cell changed.
+  void ShowCurrent();
+  // The selected block as tab-separated rows.
+  QString SelectedText() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+ private:
+  void ClearSelectedCells();
+  void FitColumns();
+
+  Grid& grid_;
+  UserActions& actions_;
+  GridTableModel* model_;
+  QTimer* fitColumns_;
+  int mirroring_ = 0;
+  int fitting_ = 0;
+  bool userSized_ = false;
+};
+
+}  // namespace quillet

@@ -1,0 +1,168 @@
+#include "script/schedule_commands.h"
+
+#include <charconv>
+#include <utility>
+#include <ostream>
+
+#include "platform/desktop.h"
+#include "platform/user_actions.h"
+#include "script/script_runner.h"
+#include "script/scripted_services.h"
+#include "workbench/schedule_window.h"
+
+namespace quillet {
+namespace {
+
+// Enough ticks for any schedule the driver can read; a bound keeps a fault
+// from hanging the driver.
+constexpr int kMaxWaitTicks = 1000000;
+
+[[noreturn]] void Fail(const std::string& message) { throw ScriptError("schedule: " + message); }
+
+void Arity(const std::vector<std::string>& args, std::size_t count) {
+  if (args.size() != count + 2) Fail(args[1] + ": wrong number of arguments");
+}
+
+std::string Row(const std::vector<std::string>& cells) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + QuoteText(cells[i]);
+  return out + "]";
+}
+
+std::string PrintoutText(const SchedulePrintout& p) {
+  return "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
+         " headings=" + Row(p.headings);
+}
+
+}  // namespace
+
+void ScheduleCommands::RecordedPrints::Print(const SchedulePrintout& printout) {
+  requests.push_back("print " + PrintoutText(printout));
+}
+
+void ScheduleCommands::RecordedPrints::SavePdf(const SchedulePrintout& printout, const std::string& suggestedName) {
+  requests.push_back("pdf " + PrintoutText(printout) + " name=" + QuoteText(suggestedName));
+}
+
+ScheduleCommands::ScheduleCommands(ScheduleWindow& window, UserActions& actions, ScriptedServices& services,
+                                   std::ostream& out,
+                                   std::function<std::filesystem::path(const std::string&)> folderPath)
+    : window_(window), actions_(actions), services_(services), out_(out), folderPath_(std::move(folderPath)) {
+  window_.askFileName = [this](FileQuestion question, const std::string&) {
+    if (question == FileQuestion::Import) return std::exchange(importing_, std::string());
+    if (files_.empty()) return std::string();
+    std::string path = files_.front();
+    files_.pop_front();
+    return path;
+  };
+  window_.printer = &prints_;
+}
+
+ScheduleCommands::~ScheduleCommands() {
+  window_.askFileName = nullptr;
+  window_.printer = nullptr;
+}
+
+int ScheduleCommands::RowArg(const std::string& text) const {
+  int row = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), row);
+  if (ec != std::errc() || end != text.data() + text.size() || row < 1 ||
+      row > static_cast<int>(window_.model.RowCount()))
+    Fail("no row " + text + " (rows 1 to " + std::to_string(window_.model.RowCount()) + ")");
+  return row - 1;
+}
+
+int ScheduleCommands::ColumnArg(const std::string& text) const {
+  const auto column = window_.model.ColumnNamed(text);
+  if (!column) Fail("no column " + text);
+  return static_cast<int>(*column);
+}
+
+void ScheduleCommands::SelectRow(int row) {
+  actions_.SelectCell(window_.Feeders, row, std::max(window_.Feeders.CurrentColumn(), 0));
+}
+
+void ScheduleCommands::Wait() {
+  for (int i = 0; i < kMaxWaitTicks && window_.Evaluation.Enabled(); ++i) actions_.Tick(window_.Evaluation);
+}
+
+void ScheduleCommands::Run(const std::vector<std::string>& args) {
+  if (args.size() < 2) Fail("what? (add, set, import, export, print, open, ...)");
+  const std::string& verb = args[1];
+  ScheduleWindow& w = window_;
+  if (verb == "add") {
+    Arity(args, 0);
+    actions_.Click(w.AddRow);
+  } else if (verb == "duplicate" || verb == "delete" || verb == "open") {
+    Arity(args, 1);
+    SelectRow(RowArg(args[2]));
+    actions_.Click(verb == "duplicate" ? w.Duplicate : verb == "delete" ? w.DeleteRow : w.OpenInCalc);
+  } else if (verb == "set") {
+    Arity(args, 3);
+    actions_.EditCell(w.Feeders, RowArg(args[2]), ColumnArg(args[3]), args[4]);
+  } else if (verb == "paste") {
+    Arity(args, 2);
+    actions_.PasteCells(w.Feeders, RowArg(args[2]), ColumnArg(args[3]), services_.clipboard);
+  } else if (verb == "copy") {
+    Arity(args, 4);
+    services_.SetClipboardText(w.Copy(RowArg(args[2]), ColumnArg(args[3]), RowArg(args[4]), ColumnArg(args[5])));
+  } else if (verb == "undo") {
+    Arity(args, 0);
+    actions_.UndoInGrid(w.Feeders);
+  } else if (verb == "import") {
+    Arity(args, 1);
+    importing_ = folderPath_(args[2]).string();
+    actions_.Click(w.Import);
+    importing_.clear();
+  } else if (verb == "export") {
+    Arity(args, 1);
+    files_.push_front(folderPath_(args[2]).string());
+    actions_.Click(w.Export);
+  } else if (verb == "filename") {
+    Arity(args, 1);
+    files_.push_back(folderPath_(args[2]).string());
+  } else if (verb == "wait") {
+    Arity(args, 0);
+    Wait();
+  } else if (verb == "print") {
+    PrintTable({args.begin() + 2, args.end()});
+  } else if (verb == "cell") {
+    Arity(args, 2);
+    PrintCell(RowArg(args[2]), ColumnArg(args[3]));
+  } else if (verb == "prints") {
+    Arity(args, 0);
+    for (const std::string& request : prints_.requests) out_ << request << "\n";
+    prints_.requests.clear();
+  } else if (verb == "close") {
+    Arity(args, 0);
+    actions_.CloseWindow(w);
+  } else {
+    Fail("unknown command " + verb);
+  }
+}
+
+// The headings, then each row, of the named columns or of all.
+void ScheduleCommands::PrintTable(const std::vector<std::string>& names) {
+  std::vector<int> columns;
+  for (const std::string& name : names) columns.push_back(ColumnArg(name));
+  if (columns.empty())
+    for (int c = 0; c < static_cast<int>(window_.model.ColumnCount()); ++c) columns.push_back(c);
+  const auto line = [&](const std::function<std::string(int)>& cell) {
+    std::vector<std::string> cells;
+    for (int c : columns) cells.push_back(cell(c));
+    return Row(cells);
+  };
+  out_ << "schedule[0]=" << line([&](int c) { return window_.model.Heading(static_cast<std::size_t>(c)); }) << "\n";
+  for (std::size_t r = 0; r < window_.model.RowCount(); ++r)
+    out_ << "schedule[" << r + 1 << "]=" << line([&](int c) { return window_.model.Cell(r, static_cast<std::size_t>(c)); })
+         << "\n";
+}
+
+void ScheduleCommands::PrintCell(int row, int column) {
+  const GridSource& grid = *window_.Feeders.Source();
+  out_ << "schedule[" << row + 1 << "]." << window_.model.Heading(static_cast<std::size_t>(column)) << "="
+       << QuoteText(grid.Cell(row, column)) << " forecolor=" << grid.CellColour(row, column)
+       << " tooltip=" << QuoteText(grid.CellTip(row, column)) << "\n";
+}
+
+}  // namespace quillet

@@ -1,0 +1,433 @@
+#include "workbench/schedule_model.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/tables.h"
+#include "schedule/csv.h"
+#include "schedule/feeder.h"
+#include "schedule/feeder_engine.h"
+#include "schedule/schedule.h"
+
+namespace quillet {
+namespace {
+
+// Undo keeps the last few edits only; a snapshot of 5,000 rows is cheap,
+// a hundred of them would not be.
+constexpr std::size_t kUndoDepth = 20;
+
+std::vector<std::string> AllInputColumns() {
+  std::vector<std::string> names;
+  for (int c = 0; c <= static_cast<int>(Column::Continuous); ++c) names.push_back(ColumnName(static_cast<Column>(c)));
+  return names;
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+int LineBreaks(const std::vector<std::string>& cells) {
+  int count = 0;
+  for (const std::string& cell : cells) count += static_cast<int>(std::count(cell.begin(), cell.end(), '\n'));
+  return count;
+}
+
+std::vector<std::string> SizeChoices() {
+  std::vector<std::string> sizes = {""};
+  for (int area = 0; area < kSizeCount; ++area) sizes.push_back(SizeName(area));
+  return sizes;
+}
+
+// The lists offered for the columns with a fixed set of values; the first
+// spelling of each choice the reader takes.
+std::vector<std::string> ChoicesOf(Column column) {
+  switch (column) {
+    case Column::System: return {"3", "1", "DC"};
+    case Column::Pf: return {"", "0.75", "0.8", "0.85", "0.9", "0.95", "1"};
+    case Column::Material: return {"cu", "al"};
+    case Column::Conduit: return {"steel", "pvc"};
+    case Column::Insulation: return {"60", "75", "90"};
+    case Column::Unit: return {"ft", "m"};
+    case Column::Runs: return {"1", "2", "3", "4", "5", "6"};
+    case Column::Size: return SizeChoices();
+    case Column::Continuous: return {"no", "yes"};
+    default: return {};
+  }
+}
+
+std::string DecimalText(double value, bool decimalComma) {
+  std::ostringstream out;
+  out << value;
+  std::string text = out.str();
+  if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
+  return text;
+}
+
+// A file this window or quillet-schedule wrote ends with the result columns;
+// they are the results of the rows, not inputs, and are written afresh, so an
+// exported schedule reads back as it was.
+std::size_t WrittenResults(const std::vector<std::string>& header) {
+  const auto& names = ResultColumnNames();
+  if (header.size() < names.size()) return 0;
+  const std::size_t from = header.size() - names.size();
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (Lower(Trim(header[from + i])) != names[i]) return 0;
+  return names.size();
+}
+
+void DropResults(std::vector<std::string>& cells, std::size_t inputs, std::size_t results) {
+  if (results == 0 || cells.size() <= inputs) return;
+  cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(inputs),
+              cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), inputs + results)));
+}
+
+}  // namespace
+
+ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_) {}
+
+std::size_t ScheduleModel::ColumnCount() const { return header_.size() + ResultColumnNames().size(); }
+
+const std::string& ScheduleModel::Heading(std::size_t column) const {
+  if (column < header_.size()) return header_[column];
+  return ResultColumnNames().at(column - header_.size());
+}
+
+std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) const {
+  for (std::size_t c = 0; c < ColumnCount(); ++c)
+    if (Lower(Trim(Heading(c))) == Lower(name)) return c;
+  return std::nullopt;
+}
+
+std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
+  if (layout_.IndexOf(Column::Ambient) == column) return AmbientChoices(row);
+  for (int c = 0; c <= static_cast<int>(Column::Continuous); ++c)
+    if (layout_.IndexOf(static_cast<Column>(c)) == column) return ChoicesOf(static_cast<Column>(c));
+  return {};
+}
+
+// The bounds of the row's rating, as the main window's ambient button walks them.
+std::vector<std::string> ScheduleModel::AmbientChoices(std::size_t row) const {
+  int rating = 75;
+  if (const auto at = layout_.IndexOf(Column::Insulation)) {
+    const std::string text = Trim(Cell(row, *at));
+    if (text == "60" || text == "90") rating = std::stoi(text);
+  }
+  std::vector<std::string> choices = {""};
+  for (int bound : AmbientChain(rating)) choices.push_back(std::to_string(bound));
+  return choices;
+}
+
+std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size()) return "";
+  const Row& r = rows_[row];
+  if (column < header_.size()) return column < r.cells.size() ? r.cells[column] : "";
+  const std::size_t result = column - header_.size();
+  if (!r.evaluated || result >= r.results.size()) return "";
+  return r.results[result];
+}
+
+std::size_t ScheduleModel::ResultIndex(const char* name) const {
+  const auto& names = ResultColumnNames();
+  return header_.size() + static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
+CellTone ScheduleModel::Tone(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size() || !rows_[row].evaluated) return CellTone::Normal;
+  const Row& r = rows_[row];
+  if (column == ResultIndex("ampacity_a") || column == ResultIndex("ampacity_check")) return r.checkTone;
+  if ((column == ResultIndex("vd_v") || column == ResultIndex("vd_pct")) && r.dropOverLimit) return CellTone::Bad;
+  if (column == ResultIndex("error") && r.error) return CellTone::Bad;
+  return CellTone::Normal;
+}
+
+std::string ScheduleModel::RowError(std::size_t row) const {
+  if (row >= rows_.size() || !rows_[row].evaluated || rows_[row].results.empty()) return "";
+  return rows_[row].results.back();
+}
+
+void ScheduleModel::Remember() {
+  undo_.push_back({rows_, dirty_});
+  if (undo_.size() > kUndoDepth) undo_.erase(undo_.begin());
+}
+
+bool ScheduleModel::Undo() {
+  if (undo_.empty()) return false;
+  rows_ = std::move(undo_.back().rows);
+  dirty_ = undo_.back().dirty;
+  undo_.pop_back();
+  pending_ = static_cast<std::size_t>(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.evaluated; }));
+  nextPending_ = 0;
+  return true;
+}
+
+void ScheduleModel::Touch(Row& row) {
+  if (row.evaluated) ++pending_;
+  row.evaluated = false;
+  dirty_ = true;
+  nextPending_ = 0;
+}
+
+void ScheduleModel::SetCell(std::size_t row, std::size_t column, const std::string& text) {
+  if (row >= rows_.size() || column >= header_.size()) return;
+  Row& r = rows_[row];
+  if (column < r.cells.size() && r.cells[column] == text) return;
+  Remember();
+  if (r.cells.size() < header_.size()) r.cells.resize(header_.size());
+  r.cells[column] = text;
+  Touch(r);
+  // A cell with a line break moves the lines of the rows after it.
+  Renumber();
+}
+
+// Lines as the rows will stand in the written file: the header on line 1,
+// each record on the lines after the one before.
+void ScheduleModel::Renumber() {
+  int line = 2;
+  for (Row& row : rows_) {
+    if (row.line != line) {
+      row.line = line;
+      Touch(row);
+    }
+    line += 1 + LineBreaks(row.cells);
+  }
+}
+
+std::size_t ScheduleModel::AddRow() {
+  Remember();
+  Row row;
+  row.cells.resize(header_.size());
+  const bool decimalComma = delimiter_ != ',';
+  if (const auto at = layout_.IndexOf(Column::MaxVdPct))
+    row.cells[*at] = DecimalText(newRowDefaults.maxVdPercent, decimalComma);
+  if (const auto at = layout_.IndexOf(Column::Continuous)) row.cells[*at] = newRowDefaults.continuous ? "yes" : "no";
+  rows_.push_back(std::move(row));
+  ++pending_;
+  dirty_ = true;
+  Renumber();
+  return rows_.size() - 1;
+}
+
+// The row's cells for a feeder, in the schedule's decimal mark; a column the
+// file lacks joins the header so no value is lost.
+std::size_t ScheduleModel::AddFeeder(const FeederSpec& spec, const std::string& tag) {
+  const bool decimalComma = delimiter_ != ',';
+  const auto number = [decimalComma](std::string text) {
+    if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+  };
+  const Column loadColumn = spec.load == LoadKind::Current ? Column::Current
+                            : spec.load == LoadKind::Power ? Column::Power
+                                                           : Column::MotorHp;
+  const char* powerFactors[] = {"0.75", "0.8", "0.85", "0.9", "0.95", "1"};
+  std::vector<std::pair<Column, std::string>> values = {
+      {Column::Tag, tag},
+      {Column::System, spec.singlePhase ? "1" : "3"},
+      {Column::Voltage, number(spec.voltage)},
+      {loadColumn, number(spec.loadText)},
+      {Column::Pf, spec.pfOption ? number(powerFactors[*spec.pfOption]) : ""},
+      {Column::Material, spec.aluminium ? "al" : "cu"},
+      {Column::Conduit, spec.pvc ? "pvc" : "steel"},
+      {Column::Insulation, std::to_string(spec.insulationC)},
+      {Column::Ambient, std::to_string(spec.ambientC)},
+      {Column::Length, number(spec.length)},
+      {Column::Unit, spec.feet ? "ft" : "m"},
+      {Column::Runs, std::to_string(spec.runs)},
+      {Column::Size, spec.areaIndex ? SizeName(*spec.areaIndex) : ""},
+      {Column::WireTemp, spec.wireTempC ? std::to_string(*spec.wireTempC) : ""},
+      {Column::UserR, number(spec.userR)},
+      {Column::UserX, number(spec.userX)},
+      {Column::MaxVdPct, DecimalText(spec.maxVdPercent, decimalComma)},
+      {Column::Continuous, spec.continuous ? "yes" : "no"},
+  };
+  const std::size_t row = AddRow();
+  for (const auto& [column, text] : values) {
+    if (text.empty()) continue;
+    if (!layout_.IndexOf(column)) {
+      header_.push_back(ColumnName(column));
+      layout_ = ScheduleLayout(header_);
+    }
+  }
+  Row& r = rows_[row];
+  r.cells.resize(header_.size());
+  for (const auto& [column, text] : values)
+    if (const auto at = layout_.IndexOf(column)) r.cells[*at] = text;
+  return row;
+}
+
+void ScheduleModel::DuplicateRow(std::size_t row) {
+  if (row >= rows_.size()) return;
+  Remember();
+  Row copy = rows_[row];
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row) + 1, std::move(copy));
+  dirty_ = true;
+  Renumber();
+}
+
+void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
+                               const std::vector<std::vector<std::string>>& cells) {
+  if (column >= header_.size() || cells.empty()) return;
+  Remember();
+  const std::size_t firstNew = rows_.size();
+  for (std::size_t r = 0; r < cells.size(); ++r) {
+    while (row + r >= rows_.size()) {
+      rows_.emplace_back();
+      rows_.back().cells.resize(header_.size());
+      ++pending_;
+    }
+    Row& target = rows_[row + r];
+    if (target.cells.size() < header_.size()) target.cells.resize(header_.size());
+    // Cells past the input columns have nowhere to go.
+    for (std::size_t c = 0; c < cells[r].size() && column + c < header_.size(); ++c) target.cells[column + c] = cells[r][c];
+    if (row + r < firstNew) Touch(target);
+  }
+  dirty_ = true;
+  Renumber();
+}
+
+void ScheduleModel::DeleteRow(std::size_t row) {
+  if (row >= rows_.size()) return;
+  Remember();
+  if (!rows_[row].evaluated) --pending_;
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+  dirty_ = true;
+  nextPending_ = 0;
+  Renumber();
+}
+
+void ScheduleModel::Evaluate(Row& row) {
+  const EvaluatedRow done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, delimiter_ != ',');
+  row.results = done.results;
+  row.error = done.error;
+  row.checkTone = CellTone::Normal;
+  row.dropOverLimit = false;
+  row.areaUsed = done.result ? done.result->areaUsed : std::nullopt;
+  if (done.result && done.result->numbers) {
+    const FeederNumbers& n = *done.result->numbers;
+    row.checkTone = n.check == AmpacityCheck::Ok       ? CellTone::Good
+                    : n.check == AmpacityCheck::Over100 ? CellTone::Bad
+                                                        : CellTone::Normal;
+    row.dropOverLimit = static_cast<double>(n.vdAcPercent) > done.maxVdPercent;
+  }
+  row.evaluated = true;
+}
+
+void ScheduleModel::EvaluateSome(std::size_t maxRows) {
+  for (; pending_ > 0 && maxRows > 0 && nextPending_ < rows_.size(); ++nextPending_) {
+    Row& row = rows_[nextPending_];
+    if (row.evaluated) continue;
+    Evaluate(row);
+    --pending_;
+    --maxRows;
+  }
+  if (nextPending_ >= rows_.size()) {
+    // Edits behind the scan: count again and start over from the top.
+    pending_ = static_cast<std::size_t>(
+        std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.evaluated; }));
+    nextPending_ = 0;
+  }
+}
+
+void ScheduleModel::EvaluateRow(std::size_t row) {
+  if (row >= rows_.size() || rows_[row].evaluated) return;
+  Evaluate(rows_[row]);
+  --pending_;
+}
+
+std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t row) const {
+  if (row >= rows_.size() || !rows_[row].evaluated || rows_[row].error || !rows_[row].areaUsed) return std::nullopt;
+  const Row& r = rows_[row];
+  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, delimiter_ != ',');
+  if (!std::holds_alternative<FeederSpec>(feeder)) return std::nullopt;
+  return SizedFeeder{std::get<FeederSpec>(feeder), *r.areaUsed};
+}
+
+void ScheduleModel::EvaluateAll() {
+  for (Row& row : rows_)
+    if (!row.evaluated) Evaluate(row);
+  pending_ = 0;
+  nextPending_ = 0;
+}
+
+std::string ScheduleModel::Import(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::string name = std::filesystem::path(path).filename().string();
+  if (!file) return "Cannot read " + name + ".";
+  try {
+    CsvReader reader(file);
+    CsvRecord header = reader.ReadHeader();
+    const std::size_t results = WrittenResults(header.cells);
+    header.cells.resize(header.cells.size() - results);
+    ScheduleLayout layout(header.cells);
+    std::vector<Row> rows;
+    for (CsvRecord record; reader.Next(record);) {
+      Row row;
+      row.cells = std::move(record.cells);
+      DropResults(row.cells, header.cells.size(), results);
+      row.line = record.line;
+      rows.push_back(std::move(row));
+    }
+    header_ = header.cells;
+    layout_ = layout;
+    rows_ = std::move(rows);
+    delimiter_ = reader.Delimiter();
+    lineEnd_ = reader.LineEnd();
+    bom_ = reader.HadByteOrderMark();
+  } catch (const CsvError& error) {
+    return name + ": " + error.what();
+  }
+  path_ = path;
+  dirty_ = false;
+  pending_ = rows_.size();
+  nextPending_ = 0;
+  undo_.clear();
+  return "";
+}
+
+std::string ScheduleModel::OutputText() const {
+  std::string out = bom_ ? "\xEF\xBB\xBF" : "";
+  out += CsvLine(OutputHeader(header_), delimiter_, lineEnd_.c_str());
+  for (const Row& row : rows_) {
+    const std::vector<std::string> results = row.evaluated ? row.results : ErrorCells("");
+    out += CsvLine(OutputCells(row.cells, header_.size(), results), delimiter_, lineEnd_.c_str());
+  }
+  return out;
+}
+
+std::string ScheduleModel::Export(const std::string& path) {
+  EvaluateAll();
+  const std::string name = std::filesystem::path(path).filename().string();
+  // Written beside the target and renamed into place, so a failed write
+  // never leaves half a schedule where the old one was.
+  const std::filesystem::path aside = path + ".part";
+  {
+    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
+    out << OutputText();
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(aside, ignored);
+      return "Cannot write " + name + ".";
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(aside, path, error);
+  if (error) {
+    std::filesystem::remove(aside, error);
+    return "Cannot write " + name + ".";
+  }
+  path_ = path;
+  dirty_ = false;
+  return "";
+}
+
+}  // namespace quillet

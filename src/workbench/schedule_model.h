@@ -1,0 +1,123 @@
+// The feeder schedule as the window edits it: the file's header and rows as
+// texts, each row's result cells from the schedule's own evaluation, and
+// what the file on disk no longer has. No toolkit here; a view reads it
+// through the same calls the script driver uses.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "schedule/feeder.h"
+#include "schedule/feeder_row.h"
+
+namespace quillet {
+
+// How a result cell is coloured, as the main window colours the same figure.
+enum class CellTone { Normal, Good, Bad };
+
+class ScheduleModel {
+ public:
+  struct SizedFeeder {
+    FeederSpec spec;
+    int area = 0;
+  };
+
+ public:
+  // A new schedule with every input column and no rows.
+  ScheduleModel();
+
+  // Columns: the file's own (inputs and copied ones), then the results.
+  std::size_t ColumnCount() const;
+  std::size_t InputColumnCount() const { return header_.size(); }
+  const std::string& Heading(std::size_t column) const;
+  bool Editable(std::size_t column) const { return column < header_.size(); }
+  // The column's place among the input columns, or none.
+  std::optional<std::size_t> ColumnNamed(const std::string& name) const;
+  // The texts a list offers for the column; empty when it takes any text.
+  std::vector<std::string> Choices(std::size_t row, std::size_t column) const;
+
+  std::size_t RowCount() const { return rows_.size(); }
+  // An input cell as typed, or a result cell once the row is evaluated.
+  std::string Cell(std::size_t row, std::size_t column) const;
+  CellTone Tone(std::size_t row, std::size_t column) const;
+  // The row's error, or "" (also while it waits for its evaluation).
+  std::string RowError(std::size_t row) const;
+  bool HasError(std::size_t row) const { return row < rows_.size() && rows_[row].evaluated && rows_[row].error; }
+  // The row's feeder with the size it used, for the main window; none when
+  // the row has an error or is not evaluated yet.
+  std::optional<SizedFeeder> FeederOf(std::size_t row) const;
+  // The line the row starts on in the file, as its messages name it.
+  int Line(std::size_t row) const { return rows_.at(row).line; }
+
+  // Edits; each marks the schedule changed and the touched rows for
+  // evaluation. Out-of-range rows or columns are ignored.
+  void SetCell(std::size_t row, std::size_t column, const std::string& text);
+  // A new row after the others, with the defaults for its limit and duty.
+  std::size_t AddRow();
+  std::size_t AddFeeder(const FeederSpec& spec, const std::string& tag);
+  void DuplicateRow(std::size_t row);
+  // Rows of cells from the cell on, rows added below as needed; one undo step.
+  void PasteBlock(std::size_t row, std::size_t column, const std::vector<std::vector<std::string>>& cells);
+  void DeleteRow(std::size_t row);
+  // Undoes the last edit; false when there is none to undo.
+  bool Undo();
+
+  // The defaults a new row gets in its max_vd_pct and continuous cells.
+  ScheduleDefaults newRowDefaults;
+
+  // Files. Each returns "" or the message to show; a failed import leaves
+  // the schedule as it was, a failed export leaves the file as it was.
+  std::string Import(const std::string& path);
+  std::string Export(const std::string& path);
+  // The whole output, as quillet-schedule writes it for the same rows.
+  std::string OutputText() const;
+
+  const std::string& FileName() const { return path_; }
+  bool Dirty() const { return dirty_; }
+
+  // Evaluation in slices, so a long file never holds the window up.
+  std::size_t PendingCount() const { return pending_; }
+  void EvaluateSome(std::size_t maxRows);
+  void EvaluateAll();
+  // Evaluates the row now when it waits.
+  void EvaluateRow(std::size_t row);
+
+ private:
+  struct Row {
+    std::vector<std::string> cells;
+    int line = 0;
+    bool evaluated = false;
+    std::vector<std::string> results;
+    bool error = false;
+    CellTone checkTone = CellTone::Normal;
+    bool dropOverLimit = false;
+    std::optional<int> areaUsed;
+  };
+  struct Snapshot {
+    std::vector<Row> rows;
+    bool dirty;
+  };
+
+  void Remember();
+  void Touch(Row& row);
+  void Renumber();
+  void Evaluate(Row& row);
+  std::size_t ResultIndex(const char* name) const;
+  std::vector<std::string> AmbientChoices(std::size_t row) const;
+
+  std::vector<std::string> header_;
+  std::vector<Row> rows_;
+  ScheduleLayout layout_;
+  char delimiter_ = ',';
+  std::string lineEnd_ = "\r\n";
+  bool bom_ = false;
+  std::string path_;
+  bool dirty_ = false;
+  std::size_t pending_ = 0;
+  std::size_t nextPending_ = 0;
+  std::vector<Snapshot> undo_;
+};
+
+}  // namespace quillet

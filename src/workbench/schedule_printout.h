@@ -1,0 +1,31 @@
+// The schedule as printed: the job, the date, and the table of the input
+// columns with the results a designer checks. A printer puts it on landscape
+// pages with the headings repeated; the script driver records the requests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+class ScheduleModel;
+
+struct SchedulePrintout {
+  std::string title = "Feeder schedule";
+  std::string job;   // the file's name, or "New schedule"
+  std::string date;
+  std::vector<std::string> headings;
+  std::vector<std::vector<std::string>> rows;
+};
+
+// The model's rows (evaluated) as they print.
+SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date);
+
+class SchedulePrinter {
+ public:
+  virtual ~SchedulePrinter() = default;
+  virtual void Print(const SchedulePrintout& printout) = 0;
+  virtual void SavePdf(const SchedulePrintout& printout, const std::string& suggestedName) = 0;
+};
+
+}  // namespace quillet

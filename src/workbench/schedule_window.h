@@ -1,0 +1,68 @@
+// The feeder schedule window at work: the table shows the schedule model,
+// the buttons edit it, read and write its file, and trade feeders with the
+// main window through the user actions a person would use.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "forms/schedule_form.h"
+#include "workbench/schedule_model.h"
+#include "workbench/schedule_printout.h"
+
+namespace quillet {
+
+class Program;
+
+enum class FileQuestion { Import, Export };
+
+class ScheduleWindow : public ScheduleForm, private GridSource {
+ public:
+  explicit ScheduleWindow(Program& program);
+
+  // Shows the window, or brings it forward.
+  void Open();
+  // The main window's inputs as a new row.
+  void AddCurrentFeeder();
+  // The block's cells as tab-separated rows, as a spreadsheet copies them.
+  std::string Copy(int firstRow, int firstColumn, int lastRow, int lastColumn) const;
+  // Evaluates the rows still waiting, one slice per tick of `Evaluation`.
+  void EvaluateWaiting();
+
+  // Asks the user for a file; "" when they cancel. Set by the view or the driver.
+  std::function<std::string(FileQuestion, const std::string& suggested)> askFileName;
+
+  ScheduleModel model;
+  // Where the printed and PDF schedule goes; set by the view or the driver.
+  SchedulePrinter* printer = nullptr;
+
+ private:
+  int RowCount() const override;
+  int ColumnCount() const override;
+  std::string Heading(int column) const override;
+  std::string Cell(int row, int column) const override;
+  Colour CellColour(int row, int column) const override;
+  std::string CellTip(int row, int column) const override;
+  bool Editable(int column) const override;
+  std::vector<std::string> Choices(int row, int column) const override;
+
+  void AttachButtons();
+  void EditCell(int row, int column, const std::string& text);
+  // Pastes tab-separated rows of cells with their top left at the cell.
+  void Paste(int row, int column, const std::string& text);
+  void UndoLast();
+  void Changed();
+  void ShowTitle();
+  void ShowProgress();
+  void ImportFile();
+  bool ExportFile();
+  bool SaveOrDiscard();
+  void OpenInCalculator();
+  SchedulePrintout Printout();
+  void Say(const std::string& message);
+  std::size_t CurrentRow() const;
+
+  Program& program_;
+};
+
+}  // namespace quillet

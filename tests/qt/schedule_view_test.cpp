@@ -1,0 +1,215 @@
+// The feeder schedule window on screen: the table over the schedule, cells
+// edited with the keyboard, blocks pasted and copied as a spreadsheet does,
+// and the question before unsaved rows are lost.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "qt/grid_view.h"
+#include "qt/schedule_page.h"
+#include "qt_fixture.h"
+#include "workbench/workbench.h"
+
+namespace quillet {
+namespace {
+
+class ScheduleViewTest : public QtViewTest {
+ protected:
+  void SetUp() override {
+    QtViewTest::SetUp();
+    schedule().askFileName = [this](FileQuestion, const std::string&) { return nextFile_; };
+    // Ctrl+E from a field of the main window opens the schedule.
+    QWidget& main = app_->View("Elcal");
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    auto* field = qobject_cast<QLineEdit*>(Widget("A"));
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
+    Run(50);
+    QWidget& view = app_->View("Schedule");
+    ASSERT_TRUE(view.isVisible());
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  }
+
+  ScheduleWindow& schedule() { return *dynamic_cast<ScheduleWindow*>(app_->Calculator().FindWindow("Schedule")); }
+  GridView* Table() { return dynamic_cast<GridView*>(Widget("Schedule.Feeders")); }
+  QString Shown(int row, const char* column) {
+    const int c = static_cast<int>(*schedule().model.ColumnNamed(column));
+    return Table()->model()->index(row, c).data().toString();
+  }
+  void Import(const QString& path) {
+    nextFile_ = path.toStdString();
+    QTest::mouseClick(As<QAbstractButton>("Schedule.Import"), Qt::LeftButton);
+    for (int i = 0; i < 200 && schedule().Evaluation.Enabled(); ++i) Run(20);
+  }
+  void ImportSmall() {
+    QFile file(QDir(folder_.path()).filePath(QStringLiteral("small.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tag,system,voltage,current,length,unit,size\nA,3,208,100,100,ft,\nB,3,480,40,200,ft,\n");
+    file.close();
+    Import(file.fileName());
+  }
+  void FocusCell(int row, const char* column) {
+    const int c = static_cast<int>(*schedule().model.ColumnNamed(column));
+    Table()->setFocus();
+    Table()->setCurrentIndex(Table()->model()->index(row, c));
+  }
+
+  // Keys go where the keyboard focus is: the first starts the cell's editor.
+  static void Type(const QString& text) {
+    for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+  }
+
+  std::string nextFile_;
+};
+
+TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) {
+  ASSERT_TRUE(app_->View("Schedule").isVisible());
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  ASSERT_EQ(Table()->model()->rowCount(), 22);
+  EXPECT_EQ(Shown(0, "size_used"), QStringLiteral("500 kcmil"));
+  EXPECT_EQ(app_->View("Schedule").windowTitle(), QStringLiteral("Feeder schedule - feeders.csv"));
+  EXPECT_EQ(As<QLabel>("Schedule.Progress")->text(),
+            QStringLiteral("22 feeders: 20 evaluated, 2 with errors (lines 22, 23)"));
+  const int error = static_cast<int>(*schedule().model.ColumnNamed("error"));
+  const QModelIndex crane = Table()->model()->index(20, error);
+  EXPECT_EQ(crane.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_TRUE(crane.data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("line 22: no size fits")));
+  const int check = static_cast<int>(*schedule().model.ColumnNamed("ampacity_check"));
+  EXPECT_EQ(Table()->model()->index(0, check).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+  Run(300);  // the columns take their widths once the cells settle
+  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window.png"));
+  ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+}
+
+TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
+  ImportSmall();
+  FocusCell(0, "current");
+  Type(QStringLiteral("150"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Run(30);
+  EXPECT_EQ(Shown(0, "current"), QStringLiteral("150"));
+  EXPECT_EQ(Shown(0, "current_a"), QStringLiteral("150"));
+  EXPECT_EQ(Shown(0, "size_used"), QStringLiteral("1/0 AWG"));
+  EXPECT_EQ(Table()->currentIndex().row(), 1);
+  EXPECT_TRUE(app_->View("Schedule").windowTitle().endsWith(QStringLiteral(" *")));
+  // F2 on a column with fixed values offers them in a list.
+  FocusCell(0, "system");
+  QTest::keyClick(Table(), Qt::Key_F2);
+  auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->count(), 3);
+  list->setCurrentIndex(list->findText(QStringLiteral("1")));
+  QTest::keyClick(list, Qt::Key_Return);
+  Run(30);
+  EXPECT_EQ(Shown(0, "system"), QStringLiteral("1"));
+  // Delete clears the cell; the row then says what is missing.
+  FocusCell(1, "length");
+  QTest::keyClick(Table(), Qt::Key_Delete);
+  Run(30);
+  EXPECT_EQ(Shown(1, "length"), QString());
+  EXPECT_EQ(Shown(1, "error"), QStringLiteral("line 3, length (blank): a one-way length above 0"));
+  // Ctrl+Z takes the clearing back.
+  QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
+  Run(30);
+  EXPECT_EQ(Shown(1, "length"), QStringLiteral("200"));
+  EXPECT_EQ(Shown(1, "error"), QString());
+}
+
+TEST_F(ScheduleViewTest, PastesAndCopiesBlocksAsTabSeparatedText) {
+  ImportSmall();
+  QGuiApplication::clipboard()->setText(QStringLiteral("C\t3\t208\t20\t50\r\nD\t1\t120\t15\t40\r\n"));
+  FocusCell(1, "tag");
+  QTest::keyClick(Table(), Qt::Key_V, Qt::ControlModifier);
+  for (int i = 0; i < 50 && schedule().Evaluation.Enabled(); ++i) Run(20);
+  ASSERT_EQ(Table()->model()->rowCount(), 3);
+  EXPECT_EQ(Shown(1, "tag"), QStringLiteral("C"));
+  EXPECT_EQ(Shown(2, "length"), QStringLiteral("40"));
+  EXPECT_EQ(Shown(2, "current_a"), QStringLiteral("15"));
+  const QAbstractItemModel& m = *Table()->model();
+  Table()->selectionModel()->select(QItemSelection(m.index(1, 0), m.index(2, 2)), QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C\t3\t208\r\nD\t1\t120\r\n"));
+}
+
+TEST_F(ScheduleViewTest, ClosingWithUnsavedRowsAsksFirst) {
+  ImportSmall();
+  FocusCell(0, "tag");
+  Type(QStringLiteral("Renamed"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Run(30);  // the editor hands its text over once the key is through
+  AcceptNextMessageBox(QMessageBox::Cancel);
+  app_->View("Schedule").close();
+  Run(300);
+  EXPECT_FALSE(expectBox_);
+  EXPECT_TRUE(app_->View("Schedule").isVisible());
+  EXPECT_EQ(Shown(0, "tag"), QStringLiteral("Renamed"));
+  AcceptNextMessageBox(QMessageBox::Save);
+  nextFile_ = QDir(folder_.path()).filePath(QStringLiteral("saved.csv")).toStdString();
+  app_->View("Schedule").close();
+  Run(300);
+  EXPECT_FALSE(expectBox_);
+  EXPECT_FALSE(app_->View("Schedule").isVisible());
+  QFile saved(QString::fromStdString(nextFile_));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains("Renamed,3,208,100"));
+}
+
+// The text of a PDF as pdftotext reads it, page by page.
+QStringList PdfPages(const QString& path) {
+  QProcess run;
+  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  if (!run.waitForFinished(20000) || run.exitCode() != 0) return {QStringLiteral("pdftotext failed")};
+  QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  // Five copies of the example: more rows than a page holds.
+  const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
+  for (int copy = 0; copy < 4; ++copy) {
+    const int end = static_cast<int>(schedule().model.RowCount());
+    app_->Calculator().actions.PasteCells(schedule().Feeders, end, 0, rows);
+  }
+  QString suggested;
+  const QString path = QDir(folder_.path()).filePath(QStringLiteral("schedule.pdf"));
+  app_->SchedulePrinter().choosePdfPath = [&](const QString& s) {
+    suggested = s;
+    return path;
+  };
+  QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+  EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("feeders.pdf"));
+  const QStringList pages = PdfPages(path);
+  ASSERT_GE(pages.size(), 2);
+  for (int p = 0; p < pages.size(); ++p) {
+    const QString page = pages[p].simplified();
+    EXPECT_TRUE(page.contains(QStringLiteral("Feeder schedule"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("feeders.csv"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("size_used sized_by current_a vd_v vd_pct"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p;
+  }
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("MDP main feeder")));
+  EXPECT_TRUE(pages[0].contains(QStringLiteral("500 kcmil")));
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                                 QStringLiteral("1"), QStringLiteral("-singlefile"), path,
+                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-page"))});
+}
+
+}  // namespace
+}  // namespace quillet

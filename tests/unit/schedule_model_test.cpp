@@ -1,0 +1,160 @@
+// The schedule model's edits: lines as the written file will have them,
+// blocks pasted, the last edits undone, a failed import changing nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "workbench/schedule_model.h"
+
+namespace quillet {
+namespace {
+
+std::size_t Col(const ScheduleModel& m, const char* name) { return *m.ColumnNamed(name); }
+
+ScheduleModel WithRows(int rows) {
+  ScheduleModel m;
+  for (int i = 0; i < rows; ++i) {
+    const std::size_t r = m.AddRow();
+    m.SetCell(r, Col(m, "tag"), "F" + std::to_string(i + 1));
+    m.SetCell(r, Col(m, "voltage"), "208");
+    m.SetCell(r, Col(m, "current"), "10");
+    m.SetCell(r, Col(m, "length"), "30");
+  }
+  m.EvaluateAll();
+  return m;
+}
+
+TEST(ScheduleModel, NewRowsTakeTheDefaultsForTheirLimitAndDuty) {
+  ScheduleModel m;
+  m.newRowDefaults = {2.5, true};
+  const std::size_t r = m.AddRow();
+  EXPECT_EQ(m.Cell(r, Col(m, "max_vd_pct")), "2.5");
+  EXPECT_EQ(m.Cell(r, Col(m, "continuous")), "yes");
+  EXPECT_TRUE(m.Dirty());
+}
+
+TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
+  ScheduleModel m = WithRows(3);
+  m.SetCell(2, Col(m, "length"), "x");
+  m.EvaluateAll();
+  EXPECT_EQ(m.RowError(2), "line 4, length x: a one-way length above 0");
+  // A line break inside a cell pushes the later rows down a line.
+  m.SetCell(0, Col(m, "tag"), "two\nlines");
+  m.EvaluateAll();
+  EXPECT_EQ(m.RowError(2), "line 5, length x: a one-way length above 0");
+  m.DeleteRow(0);
+  m.EvaluateAll();
+  EXPECT_EQ(m.RowError(1), "line 3, length x: a one-way length above 0");
+}
+
+TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
+  ScheduleModel m = WithRows(1);
+  const std::size_t last = m.ColumnCount() - 1;
+  m.PasteBlock(0, Col(m, "continuous"), {{"yes", "spill"}, {"no"}});
+  EXPECT_EQ(m.RowCount(), 2u);
+  EXPECT_EQ(m.Cell(0, Col(m, "continuous")), "yes");
+  EXPECT_EQ(m.Cell(1, Col(m, "continuous")), "no");
+  EXPECT_EQ(m.Cell(0, last), "");  // a result cell is never pasted over
+  m.EvaluateAll();
+  EXPECT_EQ(m.Cell(0, Col(m, "sized_by")), "ampacity");
+}
+
+TEST(ScheduleModel, UndoTakesBackTheLastEditsInTurn) {
+  ScheduleModel m = WithRows(2);
+  m.SetCell(0, Col(m, "current"), "50");
+  m.DeleteRow(1);
+  ASSERT_TRUE(m.Undo());
+  EXPECT_EQ(m.RowCount(), 2u);
+  ASSERT_TRUE(m.Undo());
+  EXPECT_EQ(m.Cell(0, Col(m, "current")), "10");
+  m.EvaluateAll();
+  EXPECT_EQ(m.Cell(0, Col(m, "current_a")), "10");
+}
+
+TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-import";
+  std::filesystem::create_directories(folder);
+  const struct {
+    const char* name;
+    const char* content;
+    const char* message;
+  } bad[] = {
+      {"nolength.csv", "voltage,current\n480,10\n",
+       "nolength.csv: line 1: no column length; the first line names the columns (voltage, current, power or "
+       "motor_hp, length, ...)"},
+      {"twice.csv", "voltage,length,current,Voltage\n", "twice.csv: line 1: the column voltage appears twice"},
+      {"empty.csv", "", nullptr},
+  };
+  ScheduleModel m = WithRows(2);
+  for (const auto& file : bad) {
+    SCOPED_TRACE(file.name);
+    std::ofstream((folder / file.name).string(), std::ios::binary) << file.content;
+    const std::string message = m.Import((folder / file.name).string());
+    if (file.message) EXPECT_EQ(message, file.message);
+    else EXPECT_FALSE(message.empty());
+    EXPECT_EQ(m.RowCount(), 2u);
+    EXPECT_TRUE(m.Dirty());
+  }
+  EXPECT_EQ(m.Import((folder / "missing.csv").string()), "Cannot read missing.csv.");
+  std::filesystem::remove_all(folder);
+}
+
+TEST(ScheduleModel, AFailedExportKeepsTheTargetAndTheUnsavedMark) {
+  ScheduleModel m = WithRows(1);
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-export";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "taken.csv.part");  // a folder where the aside file goes
+  std::ofstream((folder / "taken.csv").string()) << "old";
+  EXPECT_EQ(m.Export((folder / "taken.csv").string()), "Cannot write taken.csv.");
+  std::ifstream kept((folder / "taken.csv").string());
+  std::string text;
+  kept >> text;
+  EXPECT_EQ(text, "old");
+  EXPECT_TRUE(m.Dirty());
+  std::filesystem::remove_all(folder);
+}
+
+TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-round-trip";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  ScheduleModel m = WithRows(2);
+  m.SetCell(1, Col(m, "length"), "x");
+  const std::string first = (folder / "first.csv").string(), second = (folder / "second.csv").string();
+  ASSERT_EQ(m.Export(first), "");
+  ScheduleModel back;
+  ASSERT_EQ(back.Import(first), "");
+  EXPECT_EQ(back.InputColumnCount(), m.InputColumnCount());
+  back.EvaluateAll();
+  EXPECT_EQ(back.OutputText(), m.OutputText());
+  std::filesystem::remove_all(folder);
+}
+
+TEST(ScheduleModel, OffersListsForTheColumnsWithFixedValues) {
+  ScheduleModel m;
+  EXPECT_EQ(m.Choices(0, Col(m, "system")), (std::vector<std::string>{"3", "1", "DC"}));
+  const auto sizes = m.Choices(0, Col(m, "size"));
+  ASSERT_EQ(sizes.size(), 22u);
+  EXPECT_EQ(sizes.front(), "");  // blank finds the size
+  EXPECT_EQ(sizes.back(), "1000 kcmil");
+  EXPECT_TRUE(m.Choices(0, Col(m, "tag")).empty());
+  // The ambient list is the row's rating's chain, and the row takes each.
+  ScheduleModel row = WithRows(1);
+  row.SetCell(0, Col(row, "insulation"), "60");
+  const auto chain = row.Choices(0, Col(row, "ambient"));
+  ASSERT_GE(chain.size(), 3u);
+  EXPECT_EQ(chain[0], "");
+  EXPECT_EQ(chain[1], "10");
+  EXPECT_EQ(chain.back(), "55");
+  for (const std::string& bound : chain) {
+    row.SetCell(0, Col(row, "ambient"), bound);
+    row.EvaluateAll();
+    EXPECT_EQ(row.RowError(0), "") << bound;
+  }
+  row.SetCell(0, Col(row, "insulation"), "90");
+  EXPECT_NE(row.Choices(0, Col(row, "ambient")), chain);
+}
+
+}  // namespace
+}  // namespace quillet
