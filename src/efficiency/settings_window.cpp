@@ -6,6 +6,7 @@
 #include "ui/center_over_main.h"
 #include "ui/elcal.h"
 #include "ui/layout.h"
+#include "ui/naming.h"
 
 namespace quillet {
 
@@ -42,6 +43,9 @@ constexpr Placement kEffConPlaces[] = {
     {"Command2", {3120, 2400, 1560, 420}},
 };
 
+constexpr Naming kEffConNames[] = {
+    {"Text1", "Label2", ""}, {"Text2", "Label3", ""}, {"Text3", "Label4", ""}};
+
 bool InRange(float value, float low, float high) { return value >= low && value <= high; }
 
 }  // namespace
@@ -61,6 +65,7 @@ EffConWindow::EffConWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Eff
   Help.SetCaption("Enable the help/information status bar at the bottom");
   Command1.SetCaption("Save Changes");
   Command2.SetCaption("Cancel");
+  NameControls(*this, kEffConNames);
   Load = [this] { Form_Load(); };
   Command1.Click = [this] { SaveChanges(); };
   Command2.Click = [this] { Close(); };

@@ -9,11 +9,11 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include "platform/controls.h"
+
 class QToolButton;
 
 namespace quillet {
-
-class Picture;
 
 // A command button whose caption wraps at spaces, as a long caption must.
 class CaptionButton : public QPushButton {
@@ -73,6 +73,9 @@ class PictureWidget : public QWidget {
  private:
   const Picture& picture_;
 };
+
+// A model colour on screen; the system colours follow the application palette.
+QColor ShownColour(Colour colour);
 
 // Captions show exactly as given: an ampersand is not a mnemonic.
 QString PlainCaption(const std::string& caption);

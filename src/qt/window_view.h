@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -48,6 +49,7 @@ class WindowView : public QWidget {
   void SyncWindow(Property property);
   void SyncTimer(Timer& timer);
   void ApplyCaption(Control& control, QWidget* widget);
+  void ApplyName(const Control& control, QWidget* widget);
   void ApplyText(TextBox& box, QWidget* widget);
   void ApplySelection(TextBox& box, QWidget* widget);
   void ApplyColour(Control& control, QWidget* widget);
@@ -60,6 +62,8 @@ class WindowView : public QWidget {
   std::map<const Control*, QWidget*> widgets_;
   std::map<const QObject*, Control*> controlOf_;
   std::map<const Timer*, QTimer*> timers_;
+  // The controls whose accessible names come from a control's caption.
+  std::map<const Control*, std::vector<const Control*>> namedFrom_;
   // Set while the view applies the model's changes, so the widget signals
   // they cause are not taken for the user's events.
   int mirroring_ = 0;

@@ -6,6 +6,7 @@
 #include "ui/center_over_main.h"
 #include "ui/elcal.h"
 #include "ui/layout.h"
+#include "ui/naming.h"
 
 namespace quillet {
 namespace {
@@ -21,6 +22,12 @@ constexpr Placement kDisclPlaces[] = {
     {"Text5", {120, 7590, 10260, 1110}},
     {"Command3", {4560, 8760, 1380, 360}},
 };
+
+// The boxes hold texts, not captions: each gets a short name of its own.
+constexpr Naming kDisclNames[] = {
+    {"Text4", nullptr, "Read Me heading"}, {"Text1", nullptr, "Read Me"},
+    {"Text2", nullptr, "Insulation note"}, {"Text3", nullptr, "Disclaimer heading"},
+    {"Text5", nullptr, "Disclaimer"}};
 
 // Every line ends with CR LF, the last one too.
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -80,6 +87,7 @@ DisclWindow::DisclWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Discl
   SetCaption("Quillet - Read Me");
   SetSize(kDisclWidth, kDisclHeight);
   Arrange(*this, kDisclPlaces);
+  NameControls(*this, kDisclNames);
   const struct {
     TextBox& box;
     const std::string text;

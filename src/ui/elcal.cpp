@@ -15,6 +15,7 @@
 #include "ui/explanations.h"
 #include "ui/help_hints.h"
 #include "ui/layout.h"
+#include "ui/naming.h"
 
 namespace quillet {
 
@@ -24,6 +25,7 @@ Elcal::Elcal(Desktop& desktop) : Window(desktop, "Elcal") {
   for (OptionButton* selected : {&TPh, &OptPF1, &OptMAG, &Opt75C, &OptCU, &OptionNOR1})
     SelectOption(*selected);
   ArrangeElcal(*this);
+  NameElcal(*this);
   // The temperature makes this caption longer than the column at 8 points.
   LabelCP.SetTypeface({7, false});
   Ampacit.SetToolTip("See Status Bar for explanation of colours");

@@ -5,6 +5,7 @@
 #include "ui/center_over_main.h"
 #include "ui/elcal.h"
 #include "ui/layout.h"
+#include "ui/naming.h"
 
 namespace quillet {
 namespace {
@@ -23,6 +24,11 @@ constexpr Placement kPhasesPlaces[] = {
     {"Label3", {2640, 150, 4320, 450}},
     {"Label4", {2640, 720, 4320, 900}},
 };
+
+// The panels have no caption; each picture goes by its system's title.
+constexpr Naming kPhasesNames[] = {
+    {"Panel3ph", "Label2", ""}, {"Picture1", "Label2", ""},
+    {"Panel1ph", "Label3", ""}, {"Picture2", "Label3", ""}};
 
 constexpr Colour kYellow = 0x00FFFF;
 constexpr Colour kWhite = 0xFFFFFF;
@@ -57,6 +63,7 @@ PhasesWindow::PhasesWindow(Desktop& desktop, Elcal& main) : Window(desktop, "Pha
   SetCaption("Click on the applicable picture to select");
   SetSize(kPhasesWidth, kPhasesHeight);
   Arrange(*this, kPhasesPlaces);
+  NameControls(*this, kPhasesNames);
   Picture1.SetShapes(ThreePhasePicture());
   Picture2.SetShapes(SinglePhasePicture());
   Label2.SetCaption("Three Phase system");
