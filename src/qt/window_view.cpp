@@ -388,7 +388,10 @@ void WindowView::ApplySelection(TextBox& box, QWidget* widget) {
 void WindowView::ApplyColour(Control& control, QWidget* widget) {
   const QColor colour = ShownColour(control.ForeColor());
   QPalette palette = widget->palette();
-  if (palette.color(QPalette::Active, QPalette::WindowText) == colour &&
+  // Set even when equal: a colour the widget only inherits would follow its
+  // frame's colour instead of its own.
+  if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
+      palette.color(QPalette::Active, QPalette::WindowText) == colour &&
       palette.color(QPalette::Active, QPalette::Text) == colour)
     return;
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QTest>
 
+#include "qt/widgets.h"
 #include "qt_fixture.h"
 #include "ui/elcal.h"
 
@@ -84,6 +85,14 @@ TEST_F(QtViewTest, WindowFitsTheModelsClientArea) {
     if (child->isHidden()) continue;
     EXPECT_TRUE(view.rect().contains(child->geometry())) << child->objectName().toStdString();
   }
+}
+
+TEST_F(QtViewTest, AResultKeepsItsOwnColourWhenItsFrameIsGreyed) {
+  Elcal& main = app_->Calculator().main;
+  main.FrameVDDC.SetForeColor(kGrayText);
+  main.VDC.SetForeColor(kWindowText);
+  EXPECT_EQ(Widget("VDC")->palette().color(QPalette::WindowText), ShownColour(kWindowText));
+  EXPECT_EQ(Widget("FrameVDDC")->palette().color(QPalette::WindowText), ShownColour(kGrayText));
 }
 
 TEST_F(QtViewTest, MainWindowScreenshot) {
