@@ -95,6 +95,16 @@ TEST_F(QtViewTest, AResultKeepsItsOwnColourWhenItsFrameIsGreyed) {
   EXPECT_EQ(Widget("FrameVDDC")->palette().color(QPalette::WindowText), ShownColour(kGrayText));
 }
 
+TEST_F(QtViewTest, AControlDisabledInsideADisabledFrameStaysDisabledWhenTheFrameReturns) {
+  Elcal& main = app_->Calculator().main;
+  main.Frame3D16.SetEnabled(false);
+  main.ComHP.SetEnabled(false);
+  main.Frame3D16.SetEnabled(true);
+  EXPECT_FALSE(Widget("ComHP")->isEnabled());
+  main.ComHP.SetEnabled(true);
+  EXPECT_TRUE(Widget("ComHP")->isEnabled());
+}
+
 TEST_F(QtViewTest, MainWindowScreenshot) {
   Run(200);
   const QPixmap shot = app_->View("Elcal").grab();

@@ -173,17 +173,29 @@ class Player {
     const QPoint local(static_cast<int>(e.x * on->width()), static_cast<int>(e.y * on->height()));
     const QPoint inside = on->mapTo(top, local);
     const QPoint at(std::clamp(inside.x(), 0, top->width() - 1), std::clamp(inside.y(), 0, top->height() - 1));
-    QWindow* window = top->windowHandle();
-    const char* what = "move";
-    switch (e.kind) {
-      case ViewEvent::Kind::Press: QTest::mousePress(window, Qt::LeftButton, {}, at); what = "press"; break;
-      case ViewEvent::Kind::Release: QTest::mouseRelease(window, Qt::LeftButton, {}, at); what = "release"; break;
-      case ViewEvent::Kind::Click: QTest::mouseClick(window, Qt::LeftButton, {}, at); what = "click"; break;
-      case ViewEvent::Kind::DoubleClick: QTest::mouseDClick(window, Qt::LeftButton, {}, at); what = "double-click"; break;
-      default: QTest::mouseMove(window, at); break;
-    }
+    const char* what = SendMouse(top->windowHandle(), e.kind, at);
     return std::string(what) + " " + Where(top, on) + " at " + std::to_string(local.x()) + "," +
            std::to_string(local.y()) + Answer();
+  }
+
+  static const char* SendMouse(QWindow* window, ViewEvent::Kind kind, QPoint at) {
+    switch (kind) {
+      case ViewEvent::Kind::Press:
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        return "press";
+      case ViewEvent::Kind::Release:
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+        return "release";
+      case ViewEvent::Kind::Click:
+        QTest::mouseClick(window, Qt::LeftButton, {}, at);
+        return "click";
+      case ViewEvent::Kind::DoubleClick:
+        QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+        return "double-click";
+      default:
+        QTest::mouseMove(window, at);
+        return "move";
+    }
   }
 
   std::string Key(const ViewEvent& e) {
