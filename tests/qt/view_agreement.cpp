@@ -66,6 +66,16 @@ std::optional<std::string> ControlDisagreement(const Control& control, const QWi
   if (widget.palette().color(QPalette::Active, QPalette::WindowText) != ShownColour(control.ForeColor()))
     return "is drawn in " + widget.palette().color(QPalette::Active, QPalette::WindowText).name().toStdString() +
            " for colour " + std::to_string(control.ForeColor());
+  if (auto* box = dynamic_cast<const TextBox*>(&control); box && !box->MultiLine()) {
+    auto& edit = static_cast<const QLineEdit&>(widget);
+    const QString text = edit.text();
+    const int startUnits = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+    const int start = static_cast<int>(text.left(startUnits).toUcs4().size());
+    const int length = static_cast<int>(edit.selectedText().toUcs4().size());
+    if (start != box->SelStart() || length != box->SelLength())
+      return "selects " + std::to_string(start) + "+" + std::to_string(length) + " for " +
+             std::to_string(box->SelStart()) + "+" + std::to_string(box->SelLength());
+  }
   if (widget.testAttribute(Qt::WA_ForceDisabled) == control.Enabled())
     return control.Enabled() ? "is disabled" : "is enabled";
   if (widget.isHidden() == control.Visible()) return control.Visible() ? "is hidden" : "is shown";
