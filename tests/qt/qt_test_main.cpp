@@ -13,7 +13,7 @@ QtMessageHandler standardHandler = nullptr;
 
 void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   if (message.startsWith(QLatin1String("This plugin does not support")) ||
-      message.startsWith(QLatin1String("OpenType support missing for")))
+      message.contains(QLatin1String("OpenType support missing for")))
     return;
   if (standardHandler) standardHandler(type, context, message);
 }
