@@ -118,6 +118,16 @@ SpinArrows::SpinArrows(QWidget* parent)
   QObject::connect(down_, &QToolButton::clicked, this, [this] { if (onDown) onDown(); });
 }
 
+// A message box opened by a step takes the mouse: an arrow still held down
+// would keep stepping behind it and open box after box.
+bool SpinArrows::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked) {
+    up_->setDown(false);
+    down_->setDown(false);
+  }
+  return QWidget::event(event);
+}
+
 void SpinArrows::resizeEvent(QResizeEvent*) {
   const int half = height() / 2;
   up_->setGeometry(0, 0, width(), half);

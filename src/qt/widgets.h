@@ -56,6 +56,7 @@ class SpinArrows : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   QToolButton* up_;
