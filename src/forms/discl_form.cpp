@@ -4,6 +4,7 @@
 #include <string>
 
 #include "forms/layout.h"
+#include "forms/naming.h"
 
 namespace quillet {
 namespace {
@@ -19,6 +20,12 @@ constexpr Placement kDisclPlaces[] = {
     {"Text5", {120, 7590, 10260, 1110}},
     {"Command3", {4560, 8760, 1380, 360}},
 };
+
+// The boxes hold texts, not captions: each gets a short name of its own.
+constexpr Naming kDisclNames[] = {
+    {"Text4", nullptr, "Read Me heading"}, {"Text1", nullptr, "Read Me"},
+    {"Text2", nullptr, "Insulation note"}, {"Text3", nullptr, "Disclaimer heading"},
+    {"Text5", nullptr, "Disclaimer"}};
 
 // Every line ends with CR LF, the last one too.
 std::string Lines(std::initializer_list<const char*> lines) {
@@ -78,6 +85,7 @@ DisclForm::DisclForm(Desktop& desktop) : Window(desktop, "Discl") {
   SetCaption("Quillet - Read Me");
   SetSize(kDisclWidth, kDisclHeight);
   Arrange(*this, kDisclPlaces);
+  NameControls(*this, kDisclNames);
   const struct {
     TextBox& box;
     const std::string text;

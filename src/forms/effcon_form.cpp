@@ -1,6 +1,7 @@
 #include "forms/effcon_form.h"
 
 #include "forms/layout.h"
+#include "forms/naming.h"
 
 namespace quillet {
 namespace {
@@ -19,6 +20,9 @@ constexpr Placement kEffConPlaces[] = {
     {"Command2", {3120, 2400, 1560, 420}},
 };
 
+constexpr Naming kEffConNames[] = {
+    {"Text1", "Label2", ""}, {"Text2", "Label3", ""}, {"Text3", "Label4", ""}};
+
 }  // namespace
 
 EffConForm::EffConForm(Desktop& desktop) : Window(desktop, "EffCon") {
@@ -36,6 +40,7 @@ EffConForm::EffConForm(Desktop& desktop) : Window(desktop, "EffCon") {
   Help.SetCaption("Enable the help/information status bar at the bottom");
   Command1.SetCaption("Save Changes");
   Command2.SetCaption("Cancel");
+  NameControls(*this, kEffConNames);
 }
 
 }  // namespace quillet

@@ -1,6 +1,7 @@
 #include "forms/elcal_form.h"
 
 #include "forms/layout.h"
+#include "forms/naming.h"
 
 namespace quillet {
 
@@ -10,6 +11,7 @@ ElcalForm::ElcalForm(Desktop& desktop) : Window(desktop, "Elcal") {
   for (OptionButton* selected : {&TPh, &OptPF1, &OptMAG, &Opt75C, &OptCU, &OptionNOR1})
     SelectOption(*selected);
   ArrangeElcal(*this);
+  NameElcal(*this);
   // The temperature makes this caption longer than the column at 8 points.
   LabelCP.SetTypeface({7, false});
   Ampacit.SetToolTip("See Status Bar for explanation of colours");

@@ -1,6 +1,7 @@
 #include "forms/phases_form.h"
 
 #include "forms/layout.h"
+#include "forms/naming.h"
 
 namespace quillet {
 namespace {
@@ -19,6 +20,11 @@ constexpr Placement kPhasesPlaces[] = {
     {"Label3", {2640, 150, 4320, 450}},
     {"Label4", {2640, 720, 4320, 900}},
 };
+
+// The panels have no caption; each picture goes by its system's title.
+constexpr Naming kPhasesNames[] = {
+    {"Panel3ph", "Label2", ""}, {"Picture1", "Label2", ""},
+    {"Panel1ph", "Label3", ""}, {"Picture2", "Label3", ""}};
 
 constexpr Colour kYellow = 0x00FFFF;
 constexpr Colour kWhite = 0xFFFFFF;
@@ -53,6 +59,7 @@ PhasesForm::PhasesForm(Desktop& desktop) : Window(desktop, "Phases") {
   SetCaption("Click on the applicable picture to select");
   SetSize(kPhasesWidth, kPhasesHeight);
   Arrange(*this, kPhasesPlaces);
+  NameControls(*this, kPhasesNames);
   Picture1.SetShapes(ThreePhasePicture());
   Picture2.SetShapes(SinglePhasePicture());
   Label2.SetCaption("Three Phase system");

@@ -85,7 +85,10 @@ void TextBox::InsertAtCaret(const std::string& utf8Char) {
   // The caret sits after the new character before Change runs, as typing does.
   selStart_ += 1;
   selLength_ = 0;
-  SetText(next);
+  // Typing over a selection with the same text changes nothing but the
+  // caret, and a view must still be told where it went.
+  if (next == text_) Notify(Property::Selection);
+  else SetText(next);
 }
 
 void TextBox::Backspace() {

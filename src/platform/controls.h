@@ -74,6 +74,16 @@ class Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
 
+  // For assistive tools: the control whose caption names this one (its
+  // container unless set) and a word telling it from its neighbours.
+  const Control* NamedBy() const { return namedBy_ ? namedBy_ : container_; }
+  const std::string& NameQualifier() const { return nameQualifier_; }
+  bool HasNaming() const { return namedBy_ || !nameQualifier_.empty(); }
+  void SetNaming(const Control* namedBy, std::string qualifier) {
+    namedBy_ = namedBy;
+    nameQualifier_ = std::move(qualifier);
+  }
+
   // True for controls that can hold the keyboard focus.
   bool Focusable() const;
   void SetFocus();
@@ -97,6 +107,8 @@ class Control {
   Colour foreColor_ = kWindowText;
   std::string caption_;
   std::string toolTip_;
+  const Control* namedBy_ = nullptr;
+  std::string nameQualifier_;
   quillet::Bounds bounds_;
   quillet::Font font_;
 };

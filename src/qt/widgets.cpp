@@ -12,6 +12,14 @@
 
 namespace quillet {
 
+QColor ShownColour(Colour colour) {
+  const QPalette& system = QApplication::palette();
+  if (colour == kGrayText) return system.color(QPalette::Disabled, QPalette::WindowText);
+  if (colour & 0x80000000u) return system.color(QPalette::Active, QPalette::WindowText);
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
 QString PlainCaption(const std::string& caption) { return QString::fromStdString(caption); }
 
 QString EscapedMnemonics(const std::string& caption) {
@@ -21,7 +29,6 @@ QString EscapedMnemonics(const std::string& caption) {
 void CaptionButton::SetCaption(const QString& caption) {
   if (caption_ == caption) return;
   caption_ = caption;
-  setAccessibleName(caption);
   update();
 }
 
@@ -43,11 +50,6 @@ namespace {
 constexpr qreal kGridWidth = 160;
 constexpr qreal kGridHeight = 120;
 
-QColor ToQColor(Colour colour) {
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
-
 QPolygonF PointsOf(const Shape& shape) {
   QPolygonF points;
   for (std::size_t i = 0; i + 1 < shape.points.size(); i += 2)
@@ -68,10 +70,10 @@ void DrawArrowHead(QPainter& painter, QPointF tip, QPointF from) {
 
 void DrawShape(QPainter& painter, const Shape& shape) {
   const QPolygonF points = PointsOf(shape);
-  painter.setPen(QPen(ToQColor(shape.colour), shape.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  painter.setPen(QPen(ShownColour(shape.colour), shape.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
   switch (shape.kind) {
     case Shape::Kind::Fill:
-      painter.fillRect(QRectF(0, 0, kGridWidth, kGridHeight), ToQColor(shape.colour));
+      painter.fillRect(QRectF(0, 0, kGridWidth, kGridHeight), ShownColour(shape.colour));
       return;
     case Shape::Kind::Text:
       if (!points.isEmpty()) painter.drawText(points.first(), QString::fromStdString(shape.text));
@@ -114,6 +116,16 @@ SpinArrows::SpinArrows(QWidget* parent)
   down_->setArrowType(Qt::DownArrow);
   QObject::connect(up_, &QToolButton::clicked, this, [this] { if (onUp) onUp(); });
   QObject::connect(down_, &QToolButton::clicked, this, [this] { if (onDown) onDown(); });
+}
+
+// A message box opened by a step takes the mouse: an arrow still held down
+// would keep stepping behind it and open box after box.
+bool SpinArrows::event(QEvent* event) {
+  if (event->type() == QEvent::WindowBlocked) {
+    up_->setDown(false);
+    down_->setDown(false);
+  }
+  return QWidget::event(event);
 }
 
 void SpinArrows::resizeEvent(QResizeEvent*) {

@@ -16,8 +16,6 @@ class QToolButton;
 
 namespace quillet {
 
-class Picture;
-
 // A command button whose caption wraps at spaces, as a long caption must.
 class CaptionButton : public QPushButton {
  public:
@@ -59,6 +57,7 @@ class SpinArrows : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   QToolButton* up_;
@@ -76,6 +75,9 @@ class PictureWidget : public QWidget {
  private:
   const Picture& picture_;
 };
+
+// A model colour on screen; the system colours follow the application palette.
+QColor ShownColour(Colour colour);
 
 // Captions show exactly as given: an ampersand is not a mnemonic.
 QString PlainCaption(const std::string& caption);

@@ -18,6 +18,7 @@
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
+#include "platform/shown_text.h"
 #include "platform/table.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
@@ -99,6 +100,7 @@ void WindowView::Build() {
   for (Control* control : model_.Controls()) {
     if (auto* timer = dynamic_cast<Timer*>(control)) {
       auto* qtimer = new QTimer(this);
+      qtimer->setObjectName(QString::fromStdString(timer->Name()));
       QObject::connect(qtimer, &QTimer::timeout, this, [this, timer] { actions_.Tick(*timer); });
       timers_[timer] = qtimer;
       SyncTimer(*timer);
@@ -122,7 +124,9 @@ void WindowView::Build() {
     Bind(widget, *control);
     WireEvents(*control, widget);
     SyncAll(*control);
+    if (const Control* namer = control->NamedBy()) namedFrom_[namer].push_back(control);
   }
+  for (const auto& [control, widget] : widgets_) ApplyName(*control, widget);
   SyncWindow(Property::Caption);
   SyncWindow(Property::Geometry);
 }
@@ -262,6 +266,9 @@ void WindowView::Sync(Control& control, Property property) {
   switch (property) {
     case Property::Caption:
       ApplyCaption(control, widget);
+      ApplyName(control, widget);
+      if (auto named = namedFrom_.find(&control); named != namedFrom_.end())
+        for (const Control* other : named->second) ApplyName(*other, widgets_.at(other));
       break;
     case Property::Text:
       if (auto* box = dynamic_cast<TextBox*>(&control)) ApplyText(*box, widget);
@@ -274,7 +281,9 @@ void WindowView::Sync(Control& control, Property property) {
       ApplyColour(control, widget);
       break;
     case Property::Enabled:
-      if (widget->isEnabled() != control.Enabled()) widget->setEnabled(control.Enabled());
+      // Its own setting, not the one inherited from a disabled container.
+      if (widget->testAttribute(Qt::WA_ForceDisabled) == control.Enabled())
+        widget->setEnabled(control.Enabled());
       break;
     case Property::Visible:
       if (widget->isHidden() == control.Visible()) widget->setHidden(!control.Visible());
@@ -391,7 +400,7 @@ void WindowView::SyncMenu(Menu& menu, Property property) {
 }
 
 void WindowView::ApplyCaption(Control& control, QWidget* widget) {
-  const QString caption = PlainCaption(control.Caption());
+  const QString caption = PlainCaption(ShownCaption(control));
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     if (label->text() != caption) label->setText(caption);
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
@@ -402,6 +411,20 @@ void WindowView::ApplyCaption(Control& control, QWidget* widget) {
   } else if (auto* option = qobject_cast<QAbstractButton*>(widget)) {
     const QString text = EscapedMnemonics(control.Caption());
     if (option->text() != text) option->setText(text);
+  }
+}
+
+void WindowView::ApplyName(const Control& control, QWidget* widget) {
+  const QString name = QString::fromStdString(AccessibleName(control));
+  if (widget->accessibleName() != name) widget->setAccessibleName(name);
+  // A result label named after its frame still reads out its value.
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    const QString value = label->text() == name ? QString() : label->text();
+    if (widget->accessibleDescription() != value) widget->setAccessibleDescription(value);
+  }
+  if (auto* spin = dynamic_cast<SpinArrows*>(widget)) {
+    spin->Up()->setAccessibleName(name + QStringLiteral(", up"));
+    spin->Down()->setAccessibleName(name + QStringLiteral(", down"));
   }
 }
 
@@ -432,9 +455,12 @@ void WindowView::ApplySelection(TextBox& box, QWidget* widget) {
 }
 
 void WindowView::ApplyColour(Control& control, QWidget* widget) {
-  const QColor colour = ToQColor(control.ForeColor());
+  const QColor colour = ShownColour(control.ForeColor());
   QPalette palette = widget->palette();
-  if (palette.color(QPalette::Active, QPalette::WindowText) == colour &&
+  // Set even when equal: a colour the widget only inherits would follow its
+  // frame's colour instead of its own.
+  if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
+      palette.color(QPalette::Active, QPalette::WindowText) == colour &&
       palette.color(QPalette::Active, QPalette::Text) == colour)
     return;
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QPoint>
 #include <QWidget>
@@ -53,6 +54,7 @@ class WindowView : public QWidget {
   void BuildMenu(Menu& menu);
   void SyncMenu(Menu& menu, Property property);
   void ApplyCaption(Control& control, QWidget* widget);
+  void ApplyName(const Control& control, QWidget* widget);
   void ApplyText(TextBox& box, QWidget* widget);
   void ApplySelection(TextBox& box, QWidget* widget);
   void ApplyColour(Control& control, QWidget* widget);
@@ -68,6 +70,8 @@ class WindowView : public QWidget {
   std::map<const Menu*, QMenu*> menus_;
   // Where the last right click on the background was, for a menu opened there.
   QPoint rightClickAt_;
+  // The controls whose accessible names come from a control's caption.
+  std::map<const Control*, std::vector<const Control*>> namedFrom_;
   // Set while the view applies the model's changes, so the widget signals
   // they cause are not taken for the user's events.
   int mirroring_ = 0;

@@ -1,11 +1,16 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QToolButton>
 #include <QTest>
+#include <set>
 
 #include "core/elcal.h"
+#include "qt/widgets.h"
 #include "qt_fixture.h"
 
 namespace quillet {
@@ -84,6 +89,49 @@ TEST_F(QtViewTest, WindowFitsTheModelsClientArea) {
     if (child->isHidden()) continue;
     EXPECT_TRUE(view.rect().contains(child->geometry())) << child->objectName().toStdString();
   }
+}
+
+TEST_F(QtViewTest, AResultKeepsItsOwnColourWhenItsFrameIsGreyed) {
+  Elcal& main = app_->Calculator().main;
+  main.FrameVDDC.SetForeColor(kGrayText);
+  main.VDC.SetForeColor(kWindowText);
+  EXPECT_EQ(Widget("VDC")->palette().color(QPalette::WindowText), ShownColour(kWindowText));
+  EXPECT_EQ(Widget("FrameVDDC")->palette().color(QPalette::WindowText), ShownColour(kGrayText));
+}
+
+TEST_F(QtViewTest, AControlDisabledInsideADisabledFrameStaysDisabledWhenTheFrameReturns) {
+  Elcal& main = app_->Calculator().main;
+  main.Frame3D16.SetEnabled(false);
+  main.ComHP.SetEnabled(false);
+  main.Frame3D16.SetEnabled(true);
+  EXPECT_FALSE(Widget("ComHP")->isEnabled());
+  main.ComHP.SetEnabled(true);
+  EXPECT_TRUE(Widget("ComHP")->isEnabled());
+}
+
+TEST_F(QtViewTest, AHeldSpinArrowStopsRepeatingWhenItsMessageBoxOpens) {
+  watchdog_.stop();  // the boxes are answered here, after a while
+  app_->Calculator().main.state.Current = 0;
+  auto* arrows = dynamic_cast<SpinArrows*>(Widget("AS"));
+  ASSERT_NE(arrows, nullptr);
+  std::set<QWidget*> boxes;
+  QElapsedTimer shown;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    if (boxes.insert(box).second) shown.start();
+    // Boxes piling up: let go of the arrow so the test can end and fail.
+    if (boxes.size() > 3) arrows->Down()->setDown(false);
+    // Long enough for an arrow that still repeated to run its handler again.
+    if (shown.elapsed() > 800 || boxes.size() > 3) box->button(QMessageBox::Ok)->click();
+  });
+  answerer.start(20);
+  QTest::mousePress(arrows->Down(), Qt::LeftButton);
+  Run(1500);
+  QTest::mouseRelease(arrows->Down(), Qt::LeftButton);
+  Run(100);
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(QtViewTest, MainWindowScreenshot) {

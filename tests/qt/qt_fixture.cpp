@@ -10,10 +10,7 @@
 namespace quillet {
 
 void QtViewTest::SetUp() {
-  ASSERT_TRUE(folder_.isValid());
-  // A settings file in place: no restore message at start.
-  ASSERT_TRUE(WriteSettingsFile(folder_.path().toStdString(), Settings{}));
-  app_ = std::make_unique<DesktopApp>(folder_.path().toStdString());
+  StartFresh();
   QObject::connect(&watchdog_, &QTimer::timeout, [this] {
     QWidget* modal = QApplication::activeModalWidget();
     // The program's own modal windows are the test's to close.
@@ -31,12 +28,22 @@ void QtViewTest::SetUp() {
     modal->close();
   });
   watchdog_.start(200);
+}
+
+void QtViewTest::StartFresh() {
+  app_.reset();
+  folder_ = std::make_unique<QTemporaryDir>();
+  ASSERT_TRUE(folder_->isValid());
+  // A settings file in place: no restore message at start.
+  ASSERT_TRUE(WriteSettingsFile(folder_->path().toStdString(), Settings{}));
+  app_ = std::make_unique<DesktopApp>(folder_->path().toStdString());
   app_->Start();
 }
 
 void QtViewTest::TearDown() {
   watchdog_.stop();
   app_.reset();
+  folder_.reset();
 }
 
 QWidget* QtViewTest::Widget(const std::string& name) const {

@@ -33,8 +33,10 @@ class QtViewTest : public ::testing::Test {
   static void Run(int milliseconds);
   // Answers the next message box with OK (or the given button) once it shows.
   void AcceptNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+  // A new program folder and a new calculator, as at the start of a test.
+  void StartFresh();
 
-  QTemporaryDir folder_;
+  std::unique_ptr<QTemporaryDir> folder_;
   std::unique_ptr<DesktopApp> app_;
   QTimer watchdog_;
   bool expectBox_ = false;

@@ -79,6 +79,19 @@ TEST_F(QtViewTest, SettingsRefuseABadCostThenCancelClosesWithoutSaving) {
   EXPECT_FALSE(effcon.isVisible());
 }
 
+TEST_F(QtViewTest, TypingOverASelectedDigitWithTheSameDigitLeavesTheCaretWhereTheModelHasIt) {
+  QTest::mouseClick(As<QAbstractButton>("Command2"), Qt::LeftButton);
+  auto* cost = As<QLineEdit>("EffCon.Text3");
+  cost->setFocus(Qt::MouseFocusReason);
+  cost->setSelection(2, 1);
+  QTest::keyClick(cost, Qt::Key_1);
+  const TextBox& model = app_->Calculator().effcon.Text3;
+  EXPECT_EQ(cost->text().toStdString(), model.Text());
+  EXPECT_FALSE(cost->hasSelectedText());
+  EXPECT_EQ(cost->cursorPosition(), model.SelStart());
+  QTest::mouseClick(As<QAbstractButton>("EffCon.Command2"), Qt::LeftButton);
+}
+
 TEST_F(QtViewTest, PasteAfterOkPutsTheSummaryOnTheClipboard) {
   QGuiApplication::clipboard()->setText("before");
   Run(120);

@@ -3,23 +3,18 @@
 // script found that still breaks the rule; play it with quillet-script.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <functional>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/program.h"
-#include "core/numbers.h"
-#include "efficiency/settings_file.h"
-#include "platform/table.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
+#include "soak_rules.h"
 #include "workbench/workbench.h"
 
 namespace quillet {
@@ -104,73 +99,7 @@ class SessionMaker {
   std::mt19937 random_;
 };
 
-// ---- What must hold after every tick --------------------------------------
-
-const std::regex kNonFinite("(^|[^A-Za-z])(nan|inf|infinity)([^A-Za-z]|$)", std::regex::icase);
-
-// Fields where the user may type any word.
-bool FreeText(const Window& window, const Control& control) {
-  return control.Name() == "Job" || window.Name() == "EffCon";
-}
-
-std::optional<std::string> BrokenRule(Program& program, const std::string& folder) {
-  Elcal& w = program.main;
-  const ElcalState& s = w.state;
-  const int expectedSizes = w.OptAL.Value() ? 20 : 21;
-  if (w.ComWS.ListCount() != expectedSizes)
-    return "the size list has " + std::to_string(w.ComWS.ListCount()) + " items";
-
-  int oneOught = 0;
-  while (oneOught < w.ComWS.ListCount() && w.ComWS.Items()[static_cast<std::size_t>(oneOught)].find("1/0") ==
-                                               std::string::npos)
-    ++oneOught;
-  // While the voltage holds no number no pass runs and the results stand
-  // still by design; the rule is for the size the list shows once they run.
-  const bool passesRun = w.Timer1.Enabled() || w.Timer2.Enabled();
-  // The pass keeps the size inside the list; a material click on a list with
-  // nothing selected may leave it outside until then.
-  if (passesRun && (s.SizeIndex < 0 || s.SizeIndex >= w.ComWS.ListCount()))
-    return "SizeIndex " + std::to_string(s.SizeIndex) + " is outside the list";
-  const int shownSize = std::max(w.ComWS.ListIndex(), 0);
-  if (passesRun && shownSize < oneOught && (s.Runs != 1 || !w.OptionNOR1.Value()))
-    return "parallel runs below 1/0 (Runs " + std::to_string(s.Runs) + ")";
-  for (Window* window : program.Windows()) {
-    std::vector<const Control*> groups;
-    for (const Control* c : window->Controls())
-      if (c->Kind() == ControlKind::Option3D && std::find(groups.begin(), groups.end(), c->Container()) == groups.end())
-        groups.push_back(c->Container());
-    for (const Control* group : groups) {
-      int selected = 0;
-      for (const Control* c : window->Controls())
-        if (c->Kind() == ControlKind::Option3D && c->Container() == group)
-          selected += static_cast<const OptionButton*>(c)->Value() ? 1 : 0;
-      if (selected != 1) return "a group of " + window->Name() + " has " + std::to_string(selected) + " options selected";
-    }
-    for (const Control* c : window->Controls()) {
-      std::string shown = c->Caption();
-      if (auto* box = dynamic_cast<const TextBox*>(c); box && !FreeText(*window, *c)) shown += "|" + box->Text();
-      if (auto* list = dynamic_cast<const ComboBox*>(c))
-        for (const std::string& item : list->Items()) shown += "|" + item;
-      if (auto* table = dynamic_cast<const Table*>(c))
-        for (const Table::Row& row : table->Rows())
-          for (const std::string& cell : row) shown += "|" + cell;
-      if (std::regex_search(shown, kNonFinite)) return c->Name() + " shows a non-finite number: " + shown;
-    }
-  }
-  if (w.Timer1.Enabled() && w.Timer2.Enabled()) return "both timers are enabled";
-  if (!w.Timer1.Enabled() && !w.Timer2.Enabled() && IsNumberText(w.V.Text()))
-    return "both timers are off while the voltage is a number";
-  if (std::filesystem::exists(std::filesystem::path(folder) / kSettingsFileName) && !ReadSettingsFile(folder))
-    return "the settings file cannot be read back";
-  return std::nullopt;
-}
-
 // ---- Playing and shrinking ------------------------------------------------
-
-struct Outcome {
-  std::optional<std::string> broken;
-  std::size_t at = 0;  // the event after which the rule broke
-};
 
 Outcome Play(const Script& script, const std::string& label) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("quillet-soak-" + label);
@@ -199,27 +128,6 @@ Outcome Play(const Script& script, const std::string& label) {
   return outcome;
 }
 
-// Drops ever smaller chunks while the session still breaks a rule.
-Script Shrink(Script script, const std::string& label) {
-  script.resize(Play(script, label).at + 1);
-  for (std::size_t chunk = script.size() / 2; chunk >= 1; chunk /= 2) {
-    for (std::size_t start = 0; start < script.size();) {
-      Script fewer(script.begin(), script.begin() + static_cast<std::ptrdiff_t>(start));
-      fewer.insert(fewer.end(), script.begin() + static_cast<std::ptrdiff_t>(std::min(start + chunk, script.size())),
-                   script.end());
-      const Outcome outcome = Play(fewer, label);
-      if (outcome.broken) script.assign(fewer.begin(), fewer.begin() + static_cast<std::ptrdiff_t>(outcome.at + 1));
-      else start += chunk;
-    }
-  }
-  return script;
-}
-
-std::size_t EventsPerSession() {
-  const char* events = std::getenv("QUILLET_SOAK_EVENTS");
-  return events ? std::strtoul(events, nullptr, 10) : 50000;
-}
-
 class SoakTest : public ::testing::TestWithParam<unsigned> {};
 
 // Four sessions of 50,000 events each: 200,000 per run.
@@ -227,12 +135,14 @@ TEST_P(SoakTest, RandomSessionKeepsEveryRule) {
   const unsigned seed = GetParam();
   SessionMaker maker(seed);
   Script script;
-  for (std::size_t i = 0, n = EventsPerSession(); i < n; ++i) script.push_back(maker.NextEvent());
+  for (std::size_t i = 0, n = EventsPerSession("QUILLET_SOAK_EVENTS", 50000); i < n; ++i)
+    script.push_back(maker.NextEvent());
   const std::string label = std::to_string(seed);
   const Outcome outcome = Play(script, label);
   if (!outcome.broken) return;
   std::string repro;
-  for (const std::string& line : Shrink(script, label)) repro += line + "\n";
+  const std::function<Outcome(const Script&)> play = [&label](const Script& events) { return Play(events, label); };
+  for (const std::string& line : Shrink(script, play)) repro += line + "\n";
   ADD_FAILURE() << "seed " << seed << ": " << *outcome.broken << " after event " << outcome.at + 1
                 << "\nshortest script that still fails:\n" << repro;
 }

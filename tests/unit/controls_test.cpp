@@ -1,6 +1,7 @@
 // The event rules the calculator's handlers rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,23 @@ TEST_F(ControlModel, UserClicksToggleCheckBoxesAndPickListItems) {
   EXPECT_EQ(box.Value(), 0);
   EXPECT_EQ(window.Focused(), &list);
   EXPECT_EQ(log, (std::vector<std::string>{"box", "box", "pick  3/4 HP"}));
+}
+
+TEST_F(ControlModel, TypingOverASelectionWithTheSameTextMovesTheCaretWithoutAChange) {
+  TextBox& box = window.Add<TextBox>("Text3");
+  box.SetText("0.1");
+  box.SetSelStart(2);
+  box.SetSelLength(1);
+  int changes = 0;
+  std::vector<Property> notes;
+  box.Change = [&] { ++changes; };
+  window.SetObserver([&](Control*, Property property) { notes.push_back(property); });
+  act.TypeChar(box, "1");
+  EXPECT_EQ(box.Text(), "0.1");
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(box.SelStart(), 3);
+  EXPECT_EQ(box.SelLength(), 0);
+  EXPECT_NE(std::find(notes.begin(), notes.end(), Property::Selection), notes.end());
 }
 
 TEST_F(ControlModel, SelectionStaysInsideTheText) {

@@ -1,0 +1,17 @@
+// Whether a window on screen shows exactly its model: every widget's text
+// or caption, colour, enabled and visible state, checked state, list items
+// and pick, accessible name, and the window's title, shown state, place
+// and size.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+class WindowView;
+
+// The first difference found, as a sentence naming the control.
+std::optional<std::string> Disagreement(const WindowView& view);
+
+}  // namespace quillet
