@@ -3,20 +3,12 @@
 // no size fits and every size and number of runs is tried.
 #include <benchmark/benchmark.h>
 
-#include "schedule/feeder.h"
+#include "panel_feeder.h"
 #include "workbench/size_table.h"
 
 namespace {
 
-quillet::FeederSpec PanelFeeder() {
-  quillet::FeederSpec f;
-  f.voltage = "480";
-  f.loadText = "180";
-  f.pfOption = 3;  // 0.9
-  f.feet = true;
-  f.length = "250";
-  return f;
-}
+using quillet::PanelFeeder;
 
 void UsualFeeder(benchmark::State& run) {
   const quillet::FeederSpec f = PanelFeeder();

@@ -7,21 +7,14 @@
 #include <sstream>
 #include <string>
 
+#include "panel_feeder.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
 #include "workbench/schedule_model.h"
 
 namespace {
 
-quillet::FeederSpec PanelFeeder() {
-  quillet::FeederSpec f;
-  f.voltage = "480";
-  f.loadText = "180";
-  f.pfOption = 3;  // 0.9
-  f.feet = true;
-  f.length = "250";
-  return f;
-}
+using quillet::PanelFeeder;
 
 void GivenSize(benchmark::State& run) {
   quillet::FeederSpec f = PanelFeeder();

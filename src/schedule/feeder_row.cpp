@@ -24,18 +24,6 @@ const std::array<const char*, kColumnCount> kColumnNames = {
 const double kPowerFactors[] = {0.75, 0.8, 0.85, 0.9, 0.95, 1.0};
 constexpr double kMaxVoltage = 1000000;
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A row's value that is not allowed: the column and what is.
 struct BadValue {
   Column column;
@@ -50,7 +38,7 @@ class RowReader {
   std::string Text(Column column) const {
     const auto index = layout_.IndexOf(column);
     if (!index || *index >= cells_.size()) return "";
-    return Trim(cells_[*index]);
+    return TrimmedCell(cells_[*index]);
   }
   bool Given(Column column) const { return !Text(column).empty(); }
 
@@ -75,7 +63,7 @@ class RowReader {
   // A spelling from the lists, by position; none when the cell is blank.
   std::optional<int> Choice(Column column, const std::vector<std::vector<std::string>>& spellings,
                             const std::string& allowed) const {
-    const std::string text = Lower(Text(column));
+    const std::string text = LowerCell(Text(column));
     if (text.empty()) return std::nullopt;
     for (std::size_t i = 0; i < spellings.size(); ++i)
       if (std::find(spellings[i].begin(), spellings[i].end(), text) != spellings[i].end()) return static_cast<int>(i);
@@ -90,18 +78,18 @@ class RowReader {
 
 // "14", "#14", "14 AWG", "4/0", "250", "250 MCM", "250 kcmil".
 std::optional<int> SizeArea(std::string text) {
-  text = Lower(Trim(text));
+  text = LowerCell(TrimmedCell(text));
   if (!text.empty() && text.front() == '#') text.erase(0, 1);
   for (const char* unit : {"awg", "kcmil", "mcm"}) {
     if (text.ends_with(unit)) {
       text.resize(text.size() - std::char_traits<char>::length(unit));
-      text = Trim(text);
+      text = TrimmedCell(text);
       break;
     }
   }
   for (int area = 0; area < kSizeCount; ++area) {
-    std::string item = Lower(Trim(kSizeItems[static_cast<std::size_t>(area)]));
-    item = Trim(item.substr(0, item.find(' ')));
+    std::string item = LowerCell(TrimmedCell(kSizeItems[static_cast<std::size_t>(area)]));
+    item = TrimmedCell(item.substr(0, item.find(' ')));
     if (item == text) return area;
   }
   return std::nullopt;
@@ -128,8 +116,8 @@ void ReadLoad(const RowReader& row, bool decimalComma, FeederSpec& f) {
                    "exactly one of current, power and motor_hp is given"};
   if (motor) {
     f.load = LoadKind::Motor;
-    std::string hp = Lower(row.Text(Column::MotorHp));
-    if (hp.ends_with("hp")) hp = Trim(hp.substr(0, hp.size() - 2));
+    std::string hp = LowerCell(row.Text(Column::MotorHp));
+    if (hp.ends_with("hp")) hp = TrimmedCell(hp.substr(0, hp.size() - 2));
     if (decimalComma) std::replace(hp.begin(), hp.end(), ',', '.');
     f.loadText = hp;
     return;
@@ -240,6 +228,19 @@ std::string SizeText(const std::optional<int>& area) { return area ? SizeName(*a
 
 }  // namespace
 
+std::string LowerCell(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string TrimmedCell(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+
 const char* ColumnName(Column column) { return kColumnNames[static_cast<std::size_t>(column)]; }
 
 const std::vector<std::string>& ResultColumnNames() {
@@ -254,7 +255,7 @@ const std::vector<std::string>& ResultColumnNames() {
 ScheduleLayout::ScheduleLayout(const std::vector<std::string>& header)
     : index_(kColumnCount), width_(header.size()) {
   for (std::size_t i = 0; i < header.size(); ++i) {
-    const std::string name = Lower(Trim(header[i]));
+    const std::string name = LowerCell(TrimmedCell(header[i]));
     const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), name);
     if (known == kColumnNames.end()) continue;
     auto& slot = index_[static_cast<std::size_t>(known - kColumnNames.begin())];
@@ -274,7 +275,7 @@ std::variant<FeederSpec, std::string> ReadFeeder(const std::vector<std::string>&
                                                  bool decimalComma) {
   const RowReader row(cells, layout, decimalComma);
   for (std::size_t i = layout.Width(); i < cells.size(); ++i)
-    if (!Trim(cells[i]).empty())
+    if (!TrimmedCell(cells[i]).empty())
       return "line " + std::to_string(line) + ": " + std::to_string(cells.size()) + " values, the header names " +
              std::to_string(layout.Width()) + " columns";
   FeederSpec f;

@@ -48,4 +48,9 @@ std::vector<std::string> ResultCells(const FeederResult& result, const std::vect
 // The result cells of a row that could not be read.
 std::vector<std::string> ErrorCells(const std::string& error);
 
+// A cell's text without the blanks around it, and in lower case: how names
+// and choices are compared.
+std::string TrimmedCell(const std::string& text);
+std::string LowerCell(std::string text);
+
 }  // namespace quillet

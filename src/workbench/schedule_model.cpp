@@ -24,18 +24,6 @@ std::vector<std::string> AllInputColumns() {
   return names;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-std::string Trim(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 int LineBreaks(const std::vector<std::string>& cells) {
   int count = 0;
   for (const std::string& cell : cells) count += static_cast<int>(std::count(cell.begin(), cell.end(), '\n'));
@@ -81,7 +69,7 @@ std::size_t WrittenResults(const std::vector<std::string>& header) {
   if (header.size() < names.size()) return 0;
   const std::size_t from = header.size() - names.size();
   for (std::size_t i = 0; i < names.size(); ++i)
-    if (Lower(Trim(header[from + i])) != names[i]) return 0;
+    if (LowerCell(TrimmedCell(header[from + i])) != names[i]) return 0;
   return names.size();
 }
 
@@ -104,7 +92,7 @@ const std::string& ScheduleModel::Heading(std::size_t column) const {
 
 std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) const {
   for (std::size_t c = 0; c < ColumnCount(); ++c)
-    if (Lower(Trim(Heading(c))) == Lower(name)) return c;
+    if (LowerCell(TrimmedCell(Heading(c))) == LowerCell(name)) return c;
   return std::nullopt;
 }
 
@@ -119,7 +107,7 @@ std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t col
 std::vector<std::string> ScheduleModel::AmbientChoices(std::size_t row) const {
   int rating = 75;
   if (const auto at = layout_.IndexOf(Column::Insulation)) {
-    const std::string text = Trim(Cell(row, *at));
+    const std::string text = TrimmedCell(Cell(row, *at));
     if (text == "60" || text == "90") rating = std::stoi(text);
   }
   std::vector<std::string> choices = {""};
