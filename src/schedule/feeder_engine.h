@@ -19,7 +19,7 @@ std::string SizeName(int areaIndex);
 
 // The size finder's two limits for the numbers a size gave: the ampacity
 // carries the current (× 1.25 for a continuous load), and the AC drop stays
-// within the spec's limit.
+// within the feeder's limit.
 double RequiredAmpacity(const FeederSpec& spec, double current);
 bool CarriesLoad(const FeederSpec& spec, double current, float ampacity);
 bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent);

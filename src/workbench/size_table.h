@@ -25,7 +25,7 @@ struct SizeTable {
   std::string sentence;
 };
 
-// The spec's own size is ignored: every size is tried through the engine.
+// The feeder's own size is ignored: every size is tried through the engine.
 SizeTable BuildSizeTable(FeederSpec spec);
 
 // The table's cells, in the order of the finder's columns.
