@@ -11,13 +11,13 @@ namespace {
 using quillet::PanelFeeder;
 
 void UsualFeeder(benchmark::State& run) {
-  const quillet::FeederSpec f = PanelFeeder();
+  const quillet::FeederInputs f = PanelFeeder();
   for (auto _ : run) benchmark::DoNotOptimize(quillet::BuildSizeTable(f));
 }
 BENCHMARK(UsualFeeder)->Unit(benchmark::kMicrosecond);
 
 void NoSizeFits(benchmark::State& run) {
-  quillet::FeederSpec f = PanelFeeder();
+  quillet::FeederInputs f = PanelFeeder();
   f.loadText = "2000";
   f.maxVdPercent = 0.1;
   for (auto _ : run) benchmark::DoNotOptimize(quillet::BuildSizeTable(f));

@@ -6,8 +6,8 @@
 
 namespace quillet {
 
-inline FeederSpec PanelFeeder() {
-  FeederSpec f;
+inline FeederInputs PanelFeeder() {
+  FeederInputs f;
   f.voltage = "480";
   f.loadText = "180";
   f.pfOption = 3;  // 0.9

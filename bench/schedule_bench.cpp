@@ -17,7 +17,7 @@ namespace {
 using quillet::PanelFeeder;
 
 void GivenSize(benchmark::State& run) {
-  quillet::FeederSpec f = PanelFeeder();
+  quillet::FeederInputs f = PanelFeeder();
   f.areaIndex = 12;  // 4/0 AWG
   for (auto _ : run) benchmark::DoNotOptimize(quillet::EvaluateFeeder(f));
   run.counters["rows/s"] = benchmark::Counter(static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
@@ -25,7 +25,7 @@ void GivenSize(benchmark::State& run) {
 BENCHMARK(GivenSize);
 
 void FindSize(benchmark::State& run) {
-  const quillet::FeederSpec f = PanelFeeder();
+  const quillet::FeederInputs f = PanelFeeder();
   for (auto _ : run) benchmark::DoNotOptimize(quillet::EvaluateFeeder(f));
   run.counters["rows/s"] = benchmark::Counter(static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
 }

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));
       } else if (evaluated++ < kEvaluatedFeeders) {
-        const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederSpec>(feeder));
+        const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederInputs>(feeder));
         Check(result.error.has_value() != (result.numbers.has_value() || result.sizedBy == quillet::SizedBy::None));
       }
     }

@@ -21,8 +21,8 @@ constexpr int kVersionId = 'V';
 
 std::vector<option> LongOptions(const Tool& tool) {
   std::vector<option> table;
-  for (const OptionSpec& spec : tool.options)
-    table.push_back({spec.name, spec.takesValue ? required_argument : no_argument, nullptr, spec.id});
+  for (const OptionEntry& inputs : tool.options)
+    table.push_back({inputs.name, inputs.takesValue ? required_argument : no_argument, nullptr, inputs.id});
   table.push_back({"help", no_argument, nullptr, kHelpId});
   table.push_back({"version", no_argument, nullptr, kVersionId});
   table.push_back({nullptr, 0, nullptr, 0});
@@ -32,15 +32,15 @@ std::vector<option> LongOptions(const Tool& tool) {
 // ":hV" and each one-letter form, with ":" after those that take a value.
 std::string ShortOptions(const Tool& tool) {
   std::string letters = ":hV";
-  for (const OptionSpec& spec : tool.options)
-    if (spec.letter) letters += std::string(1, spec.letter) + (spec.takesValue ? ":" : "");
+  for (const OptionEntry& inputs : tool.options)
+    if (inputs.letter) letters += std::string(1, inputs.letter) + (inputs.takesValue ? ":" : "");
   return letters;
 }
 
 // getopt returns a one-letter form as the letter itself.
 int IdOf(const Tool& tool, int returned) {
-  for (const OptionSpec& spec : tool.options)
-    if (spec.letter && spec.letter == returned) return spec.id;
+  for (const OptionEntry& inputs : tool.options)
+    if (inputs.letter && inputs.letter == returned) return inputs.id;
   return returned;
 }
 

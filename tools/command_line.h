@@ -14,7 +14,7 @@ namespace quillet::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 2;
 
-struct OptionSpec {
+struct OptionEntry {
   const char* name;  // long name without the dashes
   bool takesValue;
   int id;  // passed back to the handler; keep clear of 'h' and 'V'
@@ -25,7 +25,7 @@ struct Tool {
   const char* name;
   const char* synopsis;  // the usage line after the program's name
   const char* details;   // option descriptions for --help
-  std::vector<OptionSpec> options;
+  std::vector<OptionEntry> options;
 };
 
 // One of the tool's own options; returns an error text, or "" to go on.

@@ -35,7 +35,7 @@ enum class Column {
 
 enum class LoadKind { Current, Power, Motor };
 
-struct FeederSpec {
+struct FeederInputs {
   bool singlePhase = false;
   std::string voltage = "208";  // digits and at most one "."
   LoadKind load = LoadKind::Current;

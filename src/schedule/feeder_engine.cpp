@@ -160,31 +160,31 @@ std::string JoinedItems(const ComboBox& list) {
   return joined;
 }
 
-void PickMotor(Keyboard& session, const FeederSpec& spec) {
+void PickMotor(Keyboard& session, const FeederInputs& inputs) {
   Elcal& w = session.Window();
-  const std::string wanted = " " + spec.loadText + " HP";
+  const std::string wanted = " " + inputs.loadText + " HP";
   const auto& items = w.ComHP.Items();
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i] != wanted) continue;
     session.Do(Column::MotorHp, [&] { session.Select(w.ComHP, static_cast<int>(i)); });
     return;
   }
-  throw Refused{{Column::MotorHp, std::string("the ") + (spec.singlePhase ? "1-phase" : "3-phase") +
+  throw Refused{{Column::MotorHp, std::string("the ") + (inputs.singlePhase ? "1-phase" : "3-phase") +
                                       " list has " + JoinedItems(w.ComHP) + " HP"}};
 }
 
 // Clicks the ambient button until the wanted bound shows; a bound the
 // rating's chain lacks brings the walk back to 30 °C, where every walk
 // through the chain ends.
-void WalkAmbient(Keyboard& session, const FeederSpec& spec) {
+void WalkAmbient(Keyboard& session, const FeederInputs& inputs) {
   Elcal& w = session.Window();
   std::vector<int> seen;
-  while (w.state.AmbientC != spec.ambientC) {
+  while (w.state.AmbientC != inputs.ambientC) {
     session.Click(w.AmbCmnd);
     seen.push_back(w.state.AmbientC);
-    if (w.state.AmbientC == 30 && spec.ambientC != 30) {
+    if (w.state.AmbientC == 30 && inputs.ambientC != 30) {
       std::sort(seen.begin(), seen.end());
-      throw Refused{{Column::Ambient, "the " + std::to_string(spec.insulationC) + " °C rating's chain runs " +
+      throw Refused{{Column::Ambient, "the " + std::to_string(inputs.insulationC) + " °C rating's chain runs " +
                                           std::to_string(seen.front()) + " … " + std::to_string(seen.back()) +
                                           " °C"}};
     }
@@ -193,9 +193,9 @@ void WalkAmbient(Keyboard& session, const FeederSpec& spec) {
 
 // Steps the set temperature to the row's, or back to the rating when the
 // row gives none (a fresh window already stands there).
-void StepWireTemperature(Keyboard& session, const FeederSpec& spec) {
+void StepWireTemperature(Keyboard& session, const FeederInputs& inputs) {
   Elcal& w = session.Window();
-  const float wanted = static_cast<float>(spec.wireTempC.value_or(spec.insulationC));
+  const float wanted = static_cast<float>(inputs.wireTempC.value_or(inputs.insulationC));
   const auto step = [&](bool down) {
     const float before = w.state.WireTempC;
     down ? session.SpinDown(w.WOTPS) : session.SpinUp(w.WOTPS);
@@ -205,69 +205,69 @@ void StepWireTemperature(Keyboard& session, const FeederSpec& spec) {
   }
   while (w.state.WireTempC < wanted && step(false)) {
   }
-  if (spec.wireTempC && w.state.WireTempC != wanted)
-    throw Refused{{Column::WireTemp, "a multiple of 5 from the ambient " + std::to_string(spec.ambientC) +
-                                         " °C up to the " + std::to_string(spec.insulationC) + " °C rating"}};
+  if (inputs.wireTempC && w.state.WireTempC != wanted)
+    throw Refused{{Column::WireTemp, "a multiple of 5 from the ambient " + std::to_string(inputs.ambientC) +
+                                         " °C up to the " + std::to_string(inputs.insulationC) + " °C rating"}};
 }
 
-void SelectSize(Keyboard& session, const FeederSpec& spec, int area) {
+void SelectSize(Keyboard& session, const FeederInputs& inputs, int area) {
   Elcal& w = session.Window();
-  session.Select(w.ComWS, ListIndexOf(area, spec.aluminium));
+  session.Select(w.ComWS, ListIndexOf(area, inputs.aluminium));
 }
 
 // Everything but the load's pass: the order lets each given value hold at
 // the end (the rating resets the ambient and the set temperature, a motor
 // pick sets its power factor and rating, runs need a size from 1/0 up).
-void EnterFeeder(Keyboard& session, const FeederSpec& spec, int firstArea) {
+void EnterFeeder(Keyboard& session, const FeederInputs& inputs, int firstArea) {
   Elcal& w = session.Window();
-  if (spec.feet != ShowsFeet(w)) session.Click(w.CmdUnit);
-  session.Choose(spec.singlePhase ? w.SPh : w.TPh);
-  session.Choose(spec.aluminium ? w.OptAL : w.OptCU);
-  session.Choose(spec.pvc ? w.OptNONM : w.OptMAG);
-  session.Type(Column::Voltage, w.V, spec.voltage);
-  if (spec.load == LoadKind::Motor) {
+  if (inputs.feet != ShowsFeet(w)) session.Click(w.CmdUnit);
+  session.Choose(inputs.singlePhase ? w.SPh : w.TPh);
+  session.Choose(inputs.aluminium ? w.OptAL : w.OptCU);
+  session.Choose(inputs.pvc ? w.OptNONM : w.OptMAG);
+  session.Type(Column::Voltage, w.V, inputs.voltage);
+  if (inputs.load == LoadKind::Motor) {
     session.Tick();  // the list follows the voltage system at the next pass
-    PickMotor(session, spec);
+    PickMotor(session, inputs);
   }
-  if (spec.pfOption) session.Choose(PowerFactorOption(w, *spec.pfOption));
-  else if (spec.load != LoadKind::Motor) session.Choose(w.OptPF1);
-  session.Choose(InsulationOption(w, spec.insulationC));
-  WalkAmbient(session, spec);
-  StepWireTemperature(session, spec);
+  if (inputs.pfOption) session.Choose(PowerFactorOption(w, *inputs.pfOption));
+  else if (inputs.load != LoadKind::Motor) session.Choose(w.OptPF1);
+  session.Choose(InsulationOption(w, inputs.insulationC));
+  WalkAmbient(session, inputs);
+  StepWireTemperature(session, inputs);
   // Back to one run before the size, which the runs' click may move.
-  if (spec.runs == 1) session.Choose(w.OptionNOR1);
-  SelectSize(session, spec, firstArea);
-  if (spec.runs > 1 && !RunsOption(w, spec.runs).Value()) {
+  if (inputs.runs == 1) session.Choose(w.OptionNOR1);
+  SelectSize(session, inputs, firstArea);
+  if (inputs.runs > 1 && !RunsOption(w, inputs.runs).Value()) {
     session.Tick();  // the pass enables the runs from 1/0 up
     // The first choice of several runs explains them in a box; that is no refusal.
-    session.Click(RunsOption(w, spec.runs));
+    session.Click(RunsOption(w, inputs.runs));
   }
-  session.Type(Column::Length, w.L, spec.length);
-  if (!spec.userR.empty()) session.Type(Column::UserR, w.TextACR, spec.userR);
-  if (!spec.userX.empty()) session.Type(Column::UserX, w.TextXLR, spec.userX);
-  if (spec.load == LoadKind::Current) session.Type(Column::Current, w.A, spec.loadText);
-  if (spec.load == LoadKind::Power) session.Type(Column::Power, w.W, spec.loadText);
+  session.Type(Column::Length, w.L, inputs.length);
+  if (!inputs.userR.empty()) session.Type(Column::UserR, w.TextACR, inputs.userR);
+  if (!inputs.userX.empty()) session.Type(Column::UserX, w.TextXLR, inputs.userX);
+  if (inputs.load == LoadKind::Current) session.Type(Column::Current, w.A, inputs.loadText);
+  if (inputs.load == LoadKind::Power) session.Type(Column::Power, w.W, inputs.loadText);
 }
 
-Column LoadColumn(const FeederSpec& spec) {
-  if (spec.load == LoadKind::Power) return Column::Power;
-  if (spec.load == LoadKind::Motor) return Column::MotorHp;
+Column LoadColumn(const FeederInputs& inputs) {
+  if (inputs.load == LoadKind::Power) return Column::Power;
+  if (inputs.load == LoadKind::Motor) return Column::MotorHp;
   return Column::Current;
 }
 
-void Pass(Keyboard& session, const FeederSpec& spec) {
-  session.Do(LoadColumn(spec), [&] { session.Tick(); });
+void Pass(Keyboard& session, const FeederInputs& inputs) {
+  session.Do(LoadColumn(inputs), [&] { session.Tick(); });
   // A current that its field shows as 0 (a motor's full-load current at a
   // very high voltage, ".0") leaves the window showing older results.
   if (session.State().Current == 0)
-    throw Refused{{LoadColumn(spec), "the window shows 0 A here and computes nothing"}};
+    throw Refused{{LoadColumn(inputs), "the window shows 0 A here and computes nothing"}};
 }
 
 // The first tick under the power lock stores the current as its field shows
 // it rounded; from the next tick on the field's text no longer changes and
 // the current keeps its full value, which is what the window goes on showing.
-void Settle(Keyboard& session, const FeederSpec& spec) {
-  if (spec.load == LoadKind::Power) Pass(session, spec);
+void Settle(Keyboard& session, const FeederInputs& inputs) {
+  if (inputs.load == LoadKind::Power) Pass(session, inputs);
 }
 
 // IEEE Std 141's exact drop beside the window's effective-impedance one,
@@ -341,8 +341,8 @@ struct Probe {
 
 class SizeFinder {
  public:
-  explicit SizeFinder(Keyboard& session, const FeederSpec& spec, int first)
-      : session_(session), spec_(spec), first_(first), last_(kSizeCount - 1) {}
+  explicit SizeFinder(Keyboard& session, const FeederInputs& inputs, int first)
+      : session_(session), inputs_(inputs), first_(first), last_(kSizeCount - 1) {}
 
   // The smallest area meeting the test, or none.
   template <typename Test>
@@ -361,9 +361,9 @@ class SizeFinder {
   const Probe& At(int area) {
     if (auto found = probes_.find(area); found != probes_.end()) return found->second;
     MoveTo(area);
-    Pass(session_, spec_);
+    Pass(session_, inputs_);
     const ElcalState& s = session_.State();
-    Probe probe{CarriesLoad(spec_, s.Current, s.FeederAmpacity), WithinDropLimit(spec_, s.VdAcPercent)};
+    Probe probe{CarriesLoad(inputs_, s.Current, s.FeederAmpacity), WithinDropLimit(inputs_, s.VdAcPercent)};
     return probes_.emplace(area, probe).first->second;
   }
 
@@ -371,51 +371,51 @@ class SizeFinder {
   void Show(int area) {
     if (shown_ == area) return;
     MoveTo(area);
-    Pass(session_, spec_);
+    Pass(session_, inputs_);
   }
 
  private:
   void MoveTo(int area) {
     Elcal& w = session_.Window();
-    const int target = ListIndexOf(area, spec_.aluminium);
+    const int target = ListIndexOf(area, inputs_.aluminium);
     while (w.state.SizeIndex < target) session_.SpinDown(w.VDPS);
     while (w.state.SizeIndex > target) session_.SpinUp(w.VDPS);
     shown_ = area;
   }
 
   Keyboard& session_;
-  const FeederSpec& spec_;
+  const FeederInputs& inputs_;
   int first_, last_;
   int shown_ = -1;
   std::map<int, Probe> probes_;
 };
 
-int FirstArea(const FeederSpec& spec) {
-  if (spec.runs > 1) return FirstParallelArea();
-  return SmallestArea(spec.aluminium);
+int FirstArea(const FeederInputs& inputs) {
+  if (inputs.runs > 1) return FirstParallelArea();
+  return SmallestArea(inputs.aluminium);
 }
 
-FeederResult EvaluateGiven(const FeederSpec& spec) {
+FeederResult EvaluateGiven(const FeederInputs& inputs) {
   FeederResult result;
-  if (spec.runs > 1 && *spec.areaIndex < FirstParallelArea())
+  if (inputs.runs > 1 && *inputs.areaIndex < FirstParallelArea())
     throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " +
-                                     SizeName(*spec.areaIndex)}};
+                                     SizeName(*inputs.areaIndex)}};
   Session session;
-  EnterFeeder(session, spec, *spec.areaIndex);
-  Settle(session, spec);
-  Pass(session, spec);
-  result.areaUsed = spec.areaIndex;
+  EnterFeeder(session, inputs, *inputs.areaIndex);
+  Settle(session, inputs);
+  Pass(session, inputs);
+  result.areaUsed = inputs.areaIndex;
   result.numbers = ReadNumbers(session.Window());
   return result;
 }
 
 // Whether the largest size with this many runs meets both limits.
-bool LargestFits(FeederSpec spec, int runs) {
-  spec.runs = runs;
+bool LargestFits(FeederInputs inputs, int runs) {
+  inputs.runs = runs;
   Session session;
-  EnterFeeder(session, spec, kSizeCount - 1);
-  Settle(session, spec);
-  SizeFinder finder(session, spec, kSizeCount - 1);
+  EnterFeeder(session, inputs, kSizeCount - 1);
+  Settle(session, inputs);
+  SizeFinder finder(session, inputs, kSizeCount - 1);
   const Probe& probe = finder.At(kSizeCount - 1);
   return probe.carries && probe.withinDrop;
 }
@@ -425,32 +425,32 @@ std::string Percent(double value) {
   return text + " %";
 }
 
-std::string NoSizeNote(const FeederSpec& spec, const FeederResult& result, const ElcalState& largest) {
+std::string NoSizeNote(const FeederInputs& inputs, const FeederResult& result, const ElcalState& largest) {
   std::string why;
   if (!result.areaForAmpacity)
     why = "1000 kcmil carries " + ShortSingleText(largest.FeederAmpacity) + " A, the load needs " +
-          PlainDecimalText(RequiredAmpacity(spec, largest.Current)) + " A";
+          PlainDecimalText(RequiredAmpacity(inputs, largest.Current)) + " A";
   else
     why = "1000 kcmil drops " + ShortSingleText(largest.VdAcPercent) + " %, the limit is " +
-          Percent(spec.maxVdPercent);
-  for (int runs = spec.runs + 1; runs <= kMaxRuns; ++runs)
-    if (LargestFits(spec, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
+          Percent(inputs.maxVdPercent);
+  for (int runs = inputs.runs + 1; runs <= kMaxRuns; ++runs)
+    if (LargestFits(inputs, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
   return "no size fits: " + why + "; not even 6 parallel runs would";
 }
 
-FeederResult FindSize(const FeederSpec& spec) {
+FeederResult FindSize(const FeederInputs& inputs) {
   FeederResult result;
-  const int first = FirstArea(spec);
+  const int first = FirstArea(inputs);
   Session session;
-  EnterFeeder(session, spec, first);
-  Settle(session, spec);
-  SizeFinder finder(session, spec, first);
+  EnterFeeder(session, inputs, first);
+  Settle(session, inputs);
+  SizeFinder finder(session, inputs, first);
   result.areaForAmpacity = finder.Smallest([](const Probe& p) { return p.carries; });
   result.areaForVd = finder.Smallest([](const Probe& p) { return p.withinDrop; });
   if (!result.areaForAmpacity || !result.areaForVd) {
     finder.Show(kSizeCount - 1);
     result.sizedBy = SizedBy::None;
-    result.note = NoSizeNote(spec, result, session.State());
+    result.note = NoSizeNote(inputs, result, session.State());
     return result;
   }
   const int used = std::max(*result.areaForAmpacity, *result.areaForVd);
@@ -475,13 +475,13 @@ std::vector<int> AmbientChain(int insulationC) {
   return chain;
 }
 
-std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
+std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex) {
   try {
     Keyboard keyboard(window, actions, nullptr);
-    EnterFeeder(keyboard, spec, areaIndex);
-    Settle(keyboard, spec);
-    Pass(keyboard, spec);
+    EnterFeeder(keyboard, inputs, areaIndex);
+    Settle(keyboard, inputs);
+    Pass(keyboard, inputs);
   } catch (const Refused& refused) {
     return refused.error;
   }
@@ -494,21 +494,21 @@ std::string SizeName(int areaIndex) {
   return name;
 }
 
-double RequiredAmpacity(const FeederSpec& spec, double current) {
-  return current * (spec.continuous ? kContinuousFactor : 1.0);
+double RequiredAmpacity(const FeederInputs& inputs, double current) {
+  return current * (inputs.continuous ? kContinuousFactor : 1.0);
 }
 
-bool CarriesLoad(const FeederSpec& spec, double current, float ampacity) {
-  return static_cast<double>(ampacity) >= RequiredAmpacity(spec, current);
+bool CarriesLoad(const FeederInputs& inputs, double current, float ampacity) {
+  return static_cast<double>(ampacity) >= RequiredAmpacity(inputs, current);
 }
 
-bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent) {
-  return static_cast<double>(vdAcPercent) <= spec.maxVdPercent;
+bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent) {
+  return static_cast<double>(vdAcPercent) <= inputs.maxVdPercent;
 }
 
-FeederResult EvaluateFeeder(const FeederSpec& spec) {
+FeederResult EvaluateFeeder(const FeederInputs& inputs) {
   try {
-    return spec.areaIndex ? EvaluateGiven(spec) : FindSize(spec);
+    return inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
   } catch (const Refused& refused) {
     FeederResult result;
     result.error = refused.error;

@@ -20,14 +20,14 @@ std::string SizeName(int areaIndex);
 // The size finder's two limits for the numbers a size gave: the ampacity
 // carries the current (× 1.25 for a continuous load), and the AC drop stays
 // within the feeder's limit.
-double RequiredAmpacity(const FeederSpec& spec, double current);
-bool CarriesLoad(const FeederSpec& spec, double current, float ampacity);
-bool WithinDropLimit(const FeederSpec& spec, float vdAcPercent);
+double RequiredAmpacity(const FeederInputs& inputs, double current);
+bool CarriesLoad(const FeederInputs& inputs, double current, float ampacity);
+bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent);
 
 // Enters the feeder with the given size into a running main window through
 // the user actions a person would use, the same sequence every evaluation
 // plays, and runs its pass; what the window refused, if anything.
-std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederSpec& spec,
+std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
 // The ambient temperatures the window's button walks through for a rating,
@@ -36,6 +36,6 @@ std::vector<int> AmbientChain(int insulationC);
 
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.
-FeederResult EvaluateFeeder(const FeederSpec& spec);
+FeederResult EvaluateFeeder(const FeederInputs& inputs);
 
 }  // namespace quillet

@@ -95,7 +95,7 @@ std::optional<int> SizeArea(std::string text) {
   return std::nullopt;
 }
 
-void ReadSystemAndVoltage(const RowReader& row, FeederSpec& f) {
+void ReadSystemAndVoltage(const RowReader& row, FeederInputs& f) {
   f.singlePhase = row.Choice(Column::System, {{"3", "3ph"}, {"1", "1ph", "dc"}}, "1, 3, 1ph, 3ph or DC") == 1;
   const char* allowedVoltage = "volts above 0 and below 1,000,000";
   f.voltage = row.Decimal(Column::Voltage, allowedVoltage);
@@ -108,7 +108,7 @@ void ReadSystemAndVoltage(const RowReader& row, FeederSpec& f) {
                                         " (this would be " + kept + " V)"};
 }
 
-void ReadLoad(const RowReader& row, bool decimalComma, FeederSpec& f) {
+void ReadLoad(const RowReader& row, bool decimalComma, FeederInputs& f) {
   const bool current = row.Given(Column::Current), power = row.Given(Column::Power),
              motor = row.Given(Column::MotorHp);
   if (current + power + motor != 1)
@@ -129,7 +129,7 @@ void ReadLoad(const RowReader& row, bool decimalComma, FeederSpec& f) {
   if (!(NumberValue(f.loadText) > 0)) throw BadValue{column, allowed};
 }
 
-void ReadOptions(const RowReader& row, FeederSpec& f) {
+void ReadOptions(const RowReader& row, FeederInputs& f) {
   if (row.Given(Column::Pf)) {
     const char* allowed = "0.75, 0.8, 0.85, 0.9, 0.95 or 1";
     const double pf = row.Number(Column::Pf, allowed);
@@ -149,7 +149,7 @@ void ReadOptions(const RowReader& row, FeederSpec& f) {
   if (row.Given(Column::WireTemp)) f.wireTempC = row.Whole(Column::WireTemp, "a multiple of 5 °C");
 }
 
-void ReadConductor(const RowReader& row, FeederSpec& f) {
+void ReadConductor(const RowReader& row, FeederInputs& f) {
   const char* allowedLength = "a one-way length above 0";
   f.length = row.Decimal(Column::Length, allowedLength);
   if (!(NumberValue(f.length) > 0)) throw BadValue{Column::Length, allowedLength};
@@ -175,7 +175,7 @@ void ReadConductor(const RowReader& row, FeederSpec& f) {
   }
 }
 
-void ReadLimits(const RowReader& row, const ScheduleDefaults& defaults, FeederSpec& f) {
+void ReadLimits(const RowReader& row, const ScheduleDefaults& defaults, FeederInputs& f) {
   f.maxVdPercent = defaults.maxVdPercent;
   if (row.Given(Column::MaxVdPct)) {
     const char* allowed = "a percentage above 0";
@@ -270,7 +270,7 @@ ScheduleLayout::ScheduleLayout(const std::vector<std::string>& header)
     throw CsvError("line 1: no column current, power or motor_hp; one of them gives the load");
 }
 
-std::variant<FeederSpec, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
+std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
                                                  const ScheduleLayout& layout, const ScheduleDefaults& defaults,
                                                  bool decimalComma) {
   const RowReader row(cells, layout, decimalComma);
@@ -278,7 +278,7 @@ std::variant<FeederSpec, std::string> ReadFeeder(const std::vector<std::string>&
     if (!TrimmedCell(cells[i]).empty())
       return "line " + std::to_string(line) + ": " + std::to_string(cells.size()) + " values, the header names " +
              std::to_string(layout.Width()) + " columns";
-  FeederSpec f;
+  FeederInputs f;
   try {
     ReadSystemAndVoltage(row, f);
     ReadLoad(row, decimalComma, f);

@@ -38,7 +38,7 @@ const char* ColumnName(Column column);
 const std::vector<std::string>& ResultColumnNames();
 
 // A row's feeder, or what is wrong with it ("line 7, ambient 60: ...").
-std::variant<FeederSpec, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
+std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
                                                  const ScheduleLayout& layout, const ScheduleDefaults& defaults,
                                                  bool decimalComma);
 

@@ -63,9 +63,9 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     row.error = true;
     return row;
   }
-  const FeederSpec& spec = std::get<FeederSpec>(feeder);
-  row.maxVdPercent = spec.maxVdPercent;
-  row.result = EvaluateFeeder(spec);
+  const FeederInputs& inputs = std::get<FeederInputs>(feeder);
+  row.maxVdPercent = inputs.maxVdPercent;
+  row.result = EvaluateFeeder(inputs);
   row.results = ResultCells(*row.result, cells, line, layout, decimalComma);
   row.error = row.result->error.has_value() || row.result->sizedBy == SizedBy::None;
   return row;

@@ -44,7 +44,7 @@ std::string PickedHorsepower(const Elcal& w) {
   return hp;
 }
 
-void SetLoad(const Elcal& w, FeederSpec& f) {
+void SetLoad(const Elcal& w, FeederInputs& f) {
   const ElcalState& s = w.state;
   if (s.MotorLoad) {
     f.load = LoadKind::Motor;
@@ -65,9 +65,9 @@ std::string WithoutGrouping(std::string text) {
 
 }  // namespace
 
-FeederSpec FeederFromWindow(const Elcal& w) {
+FeederInputs FeederFromWindow(const Elcal& w) {
   const ElcalState& s = w.state;
-  FeederSpec f;
+  FeederInputs f;
   f.singlePhase = w.SPh.Value();
   f.voltage = Exact(s.Voltage);
   SetLoad(w, f);

@@ -9,6 +9,6 @@ namespace quillet {
 
 class Elcal;
 
-FeederSpec FeederFromWindow(const Elcal& window);
+FeederInputs FeederFromWindow(const Elcal& window);
 
 }  // namespace quillet

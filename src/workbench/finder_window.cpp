@@ -62,12 +62,12 @@ FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
 }
 
 void FinderWindow::Open() {
-  spec_ = FeederFromWindow(main_);
+  inputs_ = FeederFromWindow(main_);
   filling_ = true;
   limit_ = accepted_;
   Limit.SetText(PlainDecimalText(limit_));
   Continuous.SetValue(0);
-  Runs.SetListIndex(spec_.runs - 1);
+  Runs.SetListIndex(inputs_.runs - 1);
   filling_ = false;
   Refresh();
   CenterOverMain(*this, main_, Width(), Height());
@@ -77,12 +77,12 @@ void FinderWindow::Open() {
 }
 
 void FinderWindow::Refresh() {
-  spec_.maxVdPercent = limit_;
-  spec_.continuous = Continuous.Value() != 0;
+  inputs_.maxVdPercent = limit_;
+  inputs_.continuous = Continuous.Value() != 0;
   // A pick outside the list clears it; the runs stay as they were.
-  if (Runs.ListIndex() < 0) Runs.SetListIndex(spec_.runs - 1);
-  spec_.runs = std::max(Runs.ListIndex(), 0) + 1;
-  const SizeTable table = BuildSizeTable(spec_);
+  if (Runs.ListIndex() < 0) Runs.SetListIndex(inputs_.runs - 1);
+  inputs_.runs = std::max(Runs.ListIndex(), 0) + 1;
+  const SizeTable table = BuildSizeTable(inputs_);
   std::vector<Table::Row> rows;
   for (const SizeRow& row : table.rows) rows.push_back(SizeRowCells(row));
   Sizes.SetRows(std::move(rows));
@@ -131,8 +131,8 @@ void FinderWindow::OnKey(int keyCode) {
 // person would; the next pass shows them.
 void FinderWindow::UseThisSize() {
   if (!answerArea_) return;
-  const int listIndex = *answerArea_ - (spec_.aluminium ? 1 : 0);
-  const int runs = spec_.runs;
+  const int listIndex = *answerArea_ - (inputs_.aluminium ? 1 : 0);
+  const int runs = inputs_.runs;
   Close();
   actions_.Select(main_.ComWS, listIndex);
   ChooseRuns(runs);

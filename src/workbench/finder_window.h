@@ -32,7 +32,7 @@ class FinderWindow : public FinderForm {
 
   Elcal& main_;
   UserActions& actions_;
-  FeederSpec spec_;
+  FeederInputs inputs_;
   double limit_ = 3;     // the limit the table is for
   double accepted_ = 3;  // the last limit left standing; remembered until the program closes
   std::optional<int> answerArea_;

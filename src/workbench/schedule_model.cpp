@@ -207,35 +207,35 @@ std::size_t ScheduleModel::AddRow() {
 
 // The row's cells for a feeder, in the schedule's decimal mark; a column the
 // file lacks joins the header so no value is lost.
-std::size_t ScheduleModel::AddFeeder(const FeederSpec& spec, const std::string& tag) {
+std::size_t ScheduleModel::AddFeeder(const FeederInputs& inputs, const std::string& tag) {
   const bool decimalComma = delimiter_ != ',';
   const auto number = [decimalComma](std::string text) {
     if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
     return text;
   };
-  const Column loadColumn = spec.load == LoadKind::Current ? Column::Current
-                            : spec.load == LoadKind::Power ? Column::Power
+  const Column loadColumn = inputs.load == LoadKind::Current ? Column::Current
+                            : inputs.load == LoadKind::Power ? Column::Power
                                                            : Column::MotorHp;
   const char* powerFactors[] = {"0.75", "0.8", "0.85", "0.9", "0.95", "1"};
   std::vector<std::pair<Column, std::string>> values = {
       {Column::Tag, tag},
-      {Column::System, spec.singlePhase ? "1" : "3"},
-      {Column::Voltage, number(spec.voltage)},
-      {loadColumn, number(spec.loadText)},
-      {Column::Pf, spec.pfOption ? number(powerFactors[*spec.pfOption]) : ""},
-      {Column::Material, spec.aluminium ? "al" : "cu"},
-      {Column::Conduit, spec.pvc ? "pvc" : "steel"},
-      {Column::Insulation, std::to_string(spec.insulationC)},
-      {Column::Ambient, std::to_string(spec.ambientC)},
-      {Column::Length, number(spec.length)},
-      {Column::Unit, spec.feet ? "ft" : "m"},
-      {Column::Runs, std::to_string(spec.runs)},
-      {Column::Size, spec.areaIndex ? SizeName(*spec.areaIndex) : ""},
-      {Column::WireTemp, spec.wireTempC ? std::to_string(*spec.wireTempC) : ""},
-      {Column::UserR, number(spec.userR)},
-      {Column::UserX, number(spec.userX)},
-      {Column::MaxVdPct, DecimalText(spec.maxVdPercent, decimalComma)},
-      {Column::Continuous, spec.continuous ? "yes" : "no"},
+      {Column::System, inputs.singlePhase ? "1" : "3"},
+      {Column::Voltage, number(inputs.voltage)},
+      {loadColumn, number(inputs.loadText)},
+      {Column::Pf, inputs.pfOption ? number(powerFactors[*inputs.pfOption]) : ""},
+      {Column::Material, inputs.aluminium ? "al" : "cu"},
+      {Column::Conduit, inputs.pvc ? "pvc" : "steel"},
+      {Column::Insulation, std::to_string(inputs.insulationC)},
+      {Column::Ambient, std::to_string(inputs.ambientC)},
+      {Column::Length, number(inputs.length)},
+      {Column::Unit, inputs.feet ? "ft" : "m"},
+      {Column::Runs, std::to_string(inputs.runs)},
+      {Column::Size, inputs.areaIndex ? SizeName(*inputs.areaIndex) : ""},
+      {Column::WireTemp, inputs.wireTempC ? std::to_string(*inputs.wireTempC) : ""},
+      {Column::UserR, number(inputs.userR)},
+      {Column::UserX, number(inputs.userX)},
+      {Column::MaxVdPct, DecimalText(inputs.maxVdPercent, decimalComma)},
+      {Column::Continuous, inputs.continuous ? "yes" : "no"},
   };
   const std::size_t row = AddRow();
   for (const auto& [column, text] : values) {
@@ -335,8 +335,8 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   if (row >= rows_.size() || !rows_[row].evaluated || rows_[row].error || !rows_[row].areaUsed) return std::nullopt;
   const Row& r = rows_[row];
   auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, delimiter_ != ',');
-  if (!std::holds_alternative<FeederSpec>(feeder)) return std::nullopt;
-  return SizedFeeder{std::get<FeederSpec>(feeder), *r.areaUsed};
+  if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
+  return SizedFeeder{std::get<FeederInputs>(feeder), *r.areaUsed};
 }
 
 void ScheduleModel::EvaluateAll() {

@@ -20,7 +20,7 @@ enum class CellTone { Normal, Good, Bad };
 class ScheduleModel {
  public:
   struct SizedFeeder {
-    FeederSpec spec;
+    FeederInputs inputs;
     int area = 0;
   };
 
@@ -56,7 +56,7 @@ class ScheduleModel {
   void SetCell(std::size_t row, std::size_t column, const std::string& text);
   // A new row after the others, with the defaults for its limit and duty.
   std::size_t AddRow();
-  std::size_t AddFeeder(const FeederSpec& spec, const std::string& tag);
+  std::size_t AddFeeder(const FeederInputs& inputs, const std::string& tag);
   void DuplicateRow(std::size_t row);
   // Rows of cells from the cell on, rows added below as needed; one undo step.
   void PasteBlock(std::size_t row, std::size_t column, const std::vector<std::vector<std::string>>& cells);

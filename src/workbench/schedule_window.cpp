@@ -143,7 +143,7 @@ void ScheduleWindow::OpenInCalculator() {
     return;
   }
   program_.main.Show();
-  if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, feeder->spec, feeder->area))
+  if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, feeder->inputs, feeder->area))
     Say("The calculator refused this row: " + refused->reason);
 }
 

@@ -13,13 +13,13 @@ namespace {
 
 constexpr int kFirstParallelArea = kFirstParallelCopper;  // 1/0 AWG
 
-int FirstArea(const FeederSpec& spec) {
-  if (spec.runs > 1) return kFirstParallelArea;
-  return spec.aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
+int FirstArea(const FeederInputs& inputs) {
+  if (inputs.runs > 1) return kFirstParallelArea;
+  return inputs.aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
 }
 
-SizeRow RowFor(const FeederSpec& spec, int area) {
-  FeederSpec sized = spec;
+SizeRow RowFor(const FeederInputs& inputs, int area) {
+  FeederInputs sized = inputs;
   sized.areaIndex = area;
   const FeederResult result = EvaluateFeeder(sized);
   SizeRow row;
@@ -27,11 +27,11 @@ SizeRow RowFor(const FeederSpec& spec, int area) {
   row.size = SizeName(area);
   if (!result.numbers) return row;
   const FeederNumbers& n = *result.numbers;
-  row.ampacity = AmpacityCaption(n.ampacity, spec.ambientC);
+  row.ampacity = AmpacityCaption(n.ampacity, inputs.ambientC);
   row.drop = AcDropVoltsCaption(n.vdAc, n.vdAcPercent);
   row.dropPercent = AcDropPercentCaption(n.vdAcPercent);
-  row.carries = CarriesLoad(spec, n.current, n.ampacity);
-  row.withinLimit = WithinDropLimit(spec, n.vdAcPercent);
+  row.carries = CarriesLoad(inputs, n.current, n.ampacity);
+  row.withinLimit = WithinDropLimit(inputs, n.vdAcPercent);
   return row;
 }
 
@@ -40,52 +40,52 @@ std::string Capitalised(std::string text) {
   return text;
 }
 
-std::string Conductor(const FeederSpec& spec, int area) {
-  const std::string size = SizeName(area) + (spec.aluminium ? " aluminium" : " copper");
-  if (spec.runs == 1) return size;
-  return std::to_string(spec.runs) + " parallel runs of " + size;
+std::string Conductor(const FeederInputs& inputs, int area) {
+  const std::string size = SizeName(area) + (inputs.aluminium ? " aluminium" : " copper");
+  if (inputs.runs == 1) return size;
+  return std::to_string(inputs.runs) + " parallel runs of " + size;
 }
 
-std::string AmpacityShare(const FeederSpec& spec, const SizeRow& row, double current) {
-  return row.ampacity + " ≥ " + FormatPattern(RequiredAmpacity(spec, current), "#,##0.0") + " A";
+std::string AmpacityShare(const FeederInputs& inputs, const SizeRow& row, double current) {
+  return row.ampacity + " ≥ " + FormatPattern(RequiredAmpacity(inputs, current), "#,##0.0") + " A";
 }
 
-std::string DropShare(const FeederSpec& spec, const SizeRow& row) {
-  return row.dropPercent + " ≤ " + PlainDecimalText(spec.maxVdPercent) + " %";
+std::string DropShare(const FeederInputs& inputs, const SizeRow& row) {
+  return row.dropPercent + " ≤ " + PlainDecimalText(inputs.maxVdPercent) + " %";
 }
 
-std::string AnswerSentence(const FeederSpec& spec, const FeederResult& result, const SizeRow& answer) {
-  const std::string conductor = Conductor(spec, answer.area);
+std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& result, const SizeRow& answer) {
+  const std::string conductor = Conductor(inputs, answer.area);
   const double current = result.numbers ? result.numbers->current : 0;
-  const std::string shares = " (" + AmpacityShare(spec, answer, current) + "; " + DropShare(spec, answer) + ").";
-  if (answer.area == FirstArea(spec)) return conductor + ": the smallest size meets both limits" + shares;
+  const std::string shares = " (" + AmpacityShare(inputs, answer, current) + "; " + DropShare(inputs, answer) + ").";
+  if (answer.area == FirstArea(inputs)) return conductor + ": the smallest size meets both limits" + shares;
   if (*result.areaForAmpacity == *result.areaForVd)
     return conductor + ": the ampacity and the voltage drop both need this size" + shares;
   if (result.sizedBy == SizedBy::VoltageDrop)
-    return conductor + ": the voltage drop governs (" + DropShare(spec, answer) + "); the ampacity alone needs " +
+    return conductor + ": the voltage drop governs (" + DropShare(inputs, answer) + "); the ampacity alone needs " +
            SizeName(*result.areaForAmpacity) + ".";
-  return conductor + ": the ampacity governs (" + AmpacityShare(spec, answer, current) +
+  return conductor + ": the ampacity governs (" + AmpacityShare(inputs, answer, current) +
          "); the voltage drop alone needs " + SizeName(*result.areaForVd) + ".";
 }
 
 }  // namespace
 
-SizeTable BuildSizeTable(FeederSpec spec) {
-  spec.areaIndex.reset();
+SizeTable BuildSizeTable(FeederInputs inputs) {
+  inputs.areaIndex.reset();
   SizeTable table;
-  const FeederResult result = EvaluateFeeder(spec);
+  const FeederResult result = EvaluateFeeder(inputs);
   if (result.error) {
     table.sentence = "The main window's inputs cannot be sized: " + result.error->reason + ".";
     return table;
   }
   table.answerArea = result.areaUsed;
   const int last = result.areaUsed ? std::min(*result.areaUsed + 1, kSizeCount - 1) : kSizeCount - 1;
-  for (int area = FirstArea(spec); area <= last; ++area) {
-    table.rows.push_back(RowFor(spec, area));
+  for (int area = FirstArea(inputs); area <= last; ++area) {
+    table.rows.push_back(RowFor(inputs, area));
     if (area == result.areaUsed) table.answerRow = static_cast<int>(table.rows.size()) - 1;
   }
   table.sentence = table.answerRow >= 0
-                       ? AnswerSentence(spec, result, table.rows[static_cast<std::size_t>(table.answerRow)])
+                       ? AnswerSentence(inputs, result, table.rows[static_cast<std::size_t>(table.answerRow)])
                        : Capitalised(result.note) + ".";
   return table;
 }

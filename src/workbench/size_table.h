@@ -26,7 +26,7 @@ struct SizeTable {
 };
 
 // The feeder's own size is ignored: every size is tried through the engine.
-SizeTable BuildSizeTable(FeederSpec spec);
+SizeTable BuildSizeTable(FeederInputs inputs);
 
 // The table's cells, in the order of the finder's columns.
 std::vector<std::string> SizeRowCells(const SizeRow& row);

@@ -54,8 +54,8 @@ const T& Pick(std::mt19937& rng, const std::vector<T>& items) {
   return items[std::uniform_int_distribution<std::size_t>(0, items.size() - 1)(rng)];
 }
 
-FeederSpec RandomFeeder(std::mt19937& rng) {
-  FeederSpec f;
+FeederInputs RandomFeeder(std::mt19937& rng) {
+  FeederInputs f;
   f.singlePhase = Chance(rng, 0.35);
   f.voltage = Chance(rng, 0.85) ? Pick(rng, std::vector<std::string>{"12", "24", "48", "120", "208", "240", "277",
                                                                    "347", "480", "600", "690", "4160"})
@@ -114,7 +114,7 @@ std::string PrintedState() {
 
 // The user's actions for the feeder with the size given, ticking between
 // groups as a user's pauses would.
-std::string ScriptFor(const FeederSpec& f, int area) {
+std::string ScriptFor(const FeederInputs& f, int area) {
   std::ostringstream s;
   auto type = [&](const char* control, const std::string& text) { s << "type " << control << " \"" << text << "\"\n"; };
   if (f.feet) s << "click CmdUnit\n";
@@ -164,7 +164,7 @@ class FeederDifferential : public ::testing::Test {
 
   // What the driver prints, as FIELD=value pairs; and, when asked, the
   // window's inputs at the end as a feeder.
-  std::map<std::string, std::string> Play(const std::string& script, FeederSpec* windowFeeder = nullptr) {
+  std::map<std::string, std::string> Play(const std::string& script, FeederInputs* windowFeeder = nullptr) {
     ScriptedServices services(folder_.string());
     Program program(services, 28800, 16200);
     std::ostringstream out;
@@ -230,7 +230,7 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
   std::mt19937 rng(20261207);
   int compared = 0, found = 0;
   for (int i = 0; i < 400; ++i) {
-    const FeederSpec feeder = RandomFeeder(rng);
+    const FeederInputs feeder = RandomFeeder(rng);
     const FeederResult result = EvaluateFeeder(feeder);
     if (result.error) {
       // Only a current the window rounds to 0 may stop a valid feeder.
@@ -256,11 +256,11 @@ TEST_F(FeederDifferential, TheWindowReadBackAsAFeederGivesTheSameNumbers) {
   std::mt19937 rng(7122026);
   int compared = 0;
   for (int i = 0; i < 150; ++i) {
-    const FeederSpec feeder = RandomFeeder(rng);
+    const FeederInputs feeder = RandomFeeder(rng);
     const FeederResult given = EvaluateFeeder(feeder);
     if (given.error || !given.numbers) continue;
     const std::string script = ScriptFor(feeder, *given.areaUsed);
-    FeederSpec readBack;
+    FeederInputs readBack;
     const auto printed = Play(script, &readBack);
     const FeederResult again = EvaluateFeeder(readBack);
     ASSERT_FALSE(again.error) << again.error->reason << "\n" << script;
@@ -294,7 +294,7 @@ TEST_F(FeederDifferential, WindowStatesReachedByOtherPathsReadBackTheSame) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string script = std::string(c.actions) + "tick\ntick\n" + PrintedState();
-    FeederSpec readBack;
+    FeederInputs readBack;
     const auto printed = Play(script, &readBack);
     const FeederResult result = EvaluateFeeder(readBack);
     ASSERT_FALSE(result.error) << result.error->reason;

@@ -14,22 +14,22 @@ namespace {
 
 constexpr int k14 = 0, k12 = 1, k3 = 6, k2 = 7, k1 = 8, k1_0 = 9;
 
-FeederSpec Feeder(const std::string& volts, const std::string& amperes, const std::string& length) {
-  FeederSpec f;
+FeederInputs Feeder(const std::string& volts, const std::string& amperes, const std::string& length) {
+  FeederInputs f;
   f.voltage = volts;
   f.loadText = amperes;
   f.length = length;
   return f;
 }
 
-FeederSpec With(FeederSpec f, const std::function<void(FeederSpec&)>& change) {
+FeederInputs With(FeederInputs f, const std::function<void(FeederInputs&)>& change) {
   change(f);
   return f;
 }
 
 TEST(FeederEngine, GivesTheWorkedExampleOfTheWindow) {
   // Metric, copper, 75 °C, PVC, 12 AWG, one run, 1 phase 120 V, 16 A, PF 1, 30 m.
-  const FeederResult r = EvaluateFeeder(With(Feeder("120", "16", "30"), [](FeederSpec& f) {
+  const FeederResult r = EvaluateFeeder(With(Feeder("120", "16", "30"), [](FeederInputs& f) {
     f.singlePhase = true;
     f.pvc = true;
     f.areaIndex = k12;
@@ -54,49 +54,49 @@ TEST(FeederEngine, GivesTheWorkedExampleOfTheWindow) {
 TEST(FeederEngine, ShowsWhatTheWindowShowsForEachKindOfFeeder) {
   struct Row {
     const char* name;
-    FeederSpec feeder;
+    FeederInputs feeder;
     std::function<void(const FeederNumbers&)> check;
   } rows[] = {
-      {"3 phase shows no DC drop", With(Feeder("480", "50", "100"), [](FeederSpec& f) { f.areaIndex = 5; }),
+      {"3 phase shows no DC drop", With(Feeder("480", "50", "100"), [](FeederInputs& f) { f.areaIndex = 5; }),
        [](const FeederNumbers& n) { EXPECT_FALSE(n.vdDc); }},
       {"1 phase below PF 1 shows no DC drop",
-       With(Feeder("240", "50", "100"), [](FeederSpec& f) { f.singlePhase = true, f.pfOption = 4, f.areaIndex = 5; }),
+       With(Feeder("240", "50", "100"), [](FeederInputs& f) { f.singlePhase = true, f.pfOption = 4, f.areaIndex = 5; }),
        [](const FeederNumbers& n) { EXPECT_FALSE(n.vdDc); }},
       {"feet give values per 1000 ft",
-       With(Feeder("480", "50", "100"), [](FeederSpec& f) { f.feet = true, f.areaIndex = 5; }),
+       With(Feeder("480", "50", "100"), [](FeederInputs& f) { f.feet = true, f.areaIndex = 5; }),
        [](const FeederNumbers& n) { EXPECT_FALSE(n.perKm); }},
       {"a 3 phase 10 HP motor at 480 V draws 14 A",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.current, 14.0); }},
       {"a 1 phase 1/2 HP motor at 120 V draws 9.8 A",
        With(Feeder("120", "1/2", "50"),
-            [](FeederSpec& f) { f.singlePhase = true, f.load = LoadKind::Motor, f.areaIndex = 3; }),
+            [](FeederInputs& f) { f.singlePhase = true, f.load = LoadKind::Motor, f.areaIndex = 3; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.current, 9.8); }},
       {"a 40 °C ambient corrects the ampacity by 0.88",
-       With(Feeder("480", "50", "50"), [](FeederSpec& f) { f.ambientC = 40, f.areaIndex = 3; }),
+       With(Feeder("480", "50", "50"), [](FeederInputs& f) { f.ambientC = 40, f.areaIndex = 3; }),
        [](const FeederNumbers& n) {
          EXPECT_EQ(n.ambientFactor, 0.88f);
          EXPECT_EQ(n.ampacity, 44.0f);
          EXPECT_EQ(n.check, AmpacityCheck::Over100);
        }},
       {"22 A on 12 AWG is over 80 %",
-       With(Feeder("480", "22", "50"), [](FeederSpec& f) { f.areaIndex = k12; }),
+       With(Feeder("480", "22", "50"), [](FeederInputs& f) { f.areaIndex = k12; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.check, AmpacityCheck::Over80); }},
       {"24 times the ampacity melts copper",
-       With(Feeder("480", "480", "50"), [](FeederSpec& f) { f.areaIndex = k14; }),
+       With(Feeder("480", "480", "50"), [](FeederInputs& f) { f.areaIndex = k14; }),
        [](const FeederNumbers& n) { EXPECT_FALSE(n.operatingTempC); }},
       {"a set temperature of 60 °C",
-       With(Feeder("480", "20", "50"), [](FeederSpec& f) { f.wireTempC = 60, f.areaIndex = k12; }),
+       With(Feeder("480", "20", "50"), [](FeederInputs& f) { f.wireTempC = 60, f.areaIndex = k12; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.wireTempC, 60.0f); }},
       {"a 90 °C rating at 85 °C ambient",
-       With(Feeder("480", "20", "50"), [](FeederSpec& f) { f.insulationC = 90, f.ambientC = 85, f.areaIndex = k12; }),
+       With(Feeder("480", "20", "50"), [](FeederInputs& f) { f.insulationC = 90, f.ambientC = 85, f.areaIndex = k12; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.ambientFactor, 0.29f); }},
       {"user parameters give the alternate drop",
        With(Feeder("480", "100", "100"),
-            [](FeederSpec& f) { f.userR = "0.5", f.userX = "0.05", f.pfOption = 1, f.areaIndex = k3; }),
+            [](FeederInputs& f) { f.userR = "0.5", f.userX = "0.05", f.pfOption = 1, f.areaIndex = k3; }),
        [](const FeederNumbers& n) { EXPECT_TRUE(n.vdAlt && *n.vdAlt > 0); }},
       {"two runs halve the drop and double the ampacity",
-       With(Feeder("480", "300", "100"), [](FeederSpec& f) { f.runs = 2, f.areaIndex = k1_0; }),
+       With(Feeder("480", "300", "100"), [](FeederInputs& f) { f.runs = 2, f.areaIndex = k1_0; }),
        [](const FeederNumbers& n) { EXPECT_EQ(n.ampacity, 300.0f); }},
   };
   for (const Row& row : rows) {
@@ -110,22 +110,22 @@ TEST(FeederEngine, ShowsWhatTheWindowShowsForEachKindOfFeeder) {
 TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
   struct Row {
     const char* name;
-    FeederSpec feeder;
+    FeederInputs feeder;
     int used;
     SizedBy sizedBy;
   } rows[] = {
       {"100 A at 480 V over 50 ft: 3 AWG carries it", Feeder("480", "100", "50"), k3, SizedBy::Ampacity},
       {"continuous 100 A needs 125 A: 1 AWG",
-       With(Feeder("480", "100", "50"), [](FeederSpec& f) { f.continuous = true; }), k1, SizedBy::Ampacity},
+       With(Feeder("480", "100", "50"), [](FeederInputs& f) { f.continuous = true; }), k1, SizedBy::Ampacity},
       {"at 40 °C ambient 2 AWG carries 101.2 A",
-       With(Feeder("480", "100", "50"), [](FeederSpec& f) { f.ambientC = 40; }), k2, SizedBy::Ampacity},
+       With(Feeder("480", "100", "50"), [](FeederInputs& f) { f.ambientC = 40; }), k2, SizedBy::Ampacity},
       {"a light load starts copper at 14 AWG", Feeder("480", "5", "10"), k14, SizedBy::Ampacity},
-      {"aluminium starts at 12 AWG", With(Feeder("480", "5", "10"), [](FeederSpec& f) { f.aluminium = true; }), k12,
+      {"aluminium starts at 12 AWG", With(Feeder("480", "5", "10"), [](FeederInputs& f) { f.aluminium = true; }), k12,
        SizedBy::Ampacity},
-      {"parallel runs start at 1/0", With(Feeder("480", "50", "10"), [](FeederSpec& f) { f.runs = 2; }), k1_0,
+      {"parallel runs start at 1/0", With(Feeder("480", "50", "10"), [](FeederInputs& f) { f.runs = 2; }), k1_0,
        SizedBy::Ampacity},
       {"16 A at 120 V over 300 ft: the drop governs",
-       With(Feeder("120", "16", "300"), [](FeederSpec& f) { f.singlePhase = true, f.feet = true; }), -1,
+       With(Feeder("120", "16", "300"), [](FeederInputs& f) { f.singlePhase = true, f.feet = true; }), -1,
        SizedBy::VoltageDrop},
   };
   for (const Row& row : rows) {
@@ -144,7 +144,7 @@ TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
     EXPECT_LE(r.numbers->vdAcPercent, row.feeder.maxVdPercent);
     const int smallest = row.feeder.runs > 1 ? k1_0 : (row.feeder.aluminium ? k12 : k14);
     if (*r.areaUsed > smallest) {
-      const FeederResult below = EvaluateFeeder(With(row.feeder, [&](FeederSpec& f) { f.areaIndex = *r.areaUsed - 1; }));
+      const FeederResult below = EvaluateFeeder(With(row.feeder, [&](FeederInputs& f) { f.areaIndex = *r.areaUsed - 1; }));
       EXPECT_TRUE(below.numbers->ampacity < needed || below.numbers->vdAcPercent > row.feeder.maxVdPercent);
     }
   }
@@ -153,14 +153,14 @@ TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
 TEST(SizeFinder, SaysWhenNoSizeFitsAndHowManyRunsWould) {
   struct Row {
     const char* name;
-    FeederSpec feeder;
+    FeederInputs feeder;
     std::string note;
   } rows[] = {
       {"1500 A needs three runs", Feeder("480", "1500", "50"),
        "no size fits: 1000 kcmil carries 545 A, the load needs 1500 A; 3 parallel runs would"},
       {"5000 A is beyond six runs", Feeder("480", "5000", "50"),
        "no size fits: 1000 kcmil carries 545 A, the load needs 5000 A; not even 6 parallel runs would"},
-      {"the drop of a long run", With(Feeder("480", "400", "2000"), [](FeederSpec& f) { f.feet = true; }),
+      {"the drop of a long run", With(Feeder("480", "400", "2000"), [](FeederInputs& f) { f.feet = true; }),
        "no size fits: 1000 kcmil drops"},
   };
   for (const Row& row : rows) {
@@ -183,49 +183,49 @@ TEST(SizeFinder, SaysWhenNoSizeFitsAndHowManyRunsWould) {
 TEST(FeederEngine, RefusesWhatTheWindowRefusesAndSaysWhy) {
   struct Row {
     const char* name;
-    FeederSpec feeder;
+    FeederInputs feeder;
     Column column;
     std::string reason;
   } rows[] = {
-      {"length of 100,000", With(Feeder("480", "10", "150000"), [](FeederSpec& f) { f.areaIndex = 3; }),
+      {"length of 100,000", With(Feeder("480", "10", "150000"), [](FeederInputs& f) { f.areaIndex = 3; }),
        Column::Length, "the window says \"Sorry you are out of this calculator range\""},
       {"resistance above 12",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.userR = "15", f.userX = "0.1", f.areaIndex = 3; }),
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.userR = "15", f.userX = "0.1", f.areaIndex = 3; }),
        Column::UserR, "the window says \"Please insert resistance value in the 0.001 to 12 range\""},
       {"reactance above 1",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.userR = "1", f.userX = "1.5", f.areaIndex = 3; }),
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.userR = "1", f.userX = "1.5", f.areaIndex = 3; }),
        Column::UserX, "the window says \"Please insert reactance value in the 0.001 to 1 range\""},
       {"current above 100,000,000 A",
-       With(Feeder("480", "200000000", "50"), [](FeederSpec& f) { f.areaIndex = 3; }), Column::Current,
+       With(Feeder("480", "200000000", "50"), [](FeederInputs& f) { f.areaIndex = 3; }), Column::Current,
        "the window says \"Sorry you are out of this calculator range\""},
       {"power of 10^12 W",
-       With(Feeder("480", "1000000000000", "50"), [](FeederSpec& f) { f.load = LoadKind::Power, f.areaIndex = 3; }),
+       With(Feeder("480", "1000000000000", "50"), [](FeederInputs& f) { f.load = LoadKind::Power, f.areaIndex = 3; }),
        Column::Power, "the window says \"Sorry you are out of this calculator range\""},
       {"an ambient outside the 60 °C chain",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.insulationC = 60, f.ambientC = 60, f.areaIndex = 3; }),
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.insulationC = 60, f.ambientC = 60, f.areaIndex = 3; }),
        Column::Ambient, "the 60 °C rating's chain runs 10 … 55 °C"},
       {"an ambient that is no bound",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.ambientC = 42, f.areaIndex = 3; }), Column::Ambient,
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.ambientC = 42, f.areaIndex = 3; }), Column::Ambient,
        "the 75 °C rating's chain runs 10 … 70 °C"},
       {"a set temperature above the rating",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.wireTempC = 80, f.areaIndex = 3; }), Column::WireTemp,
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.wireTempC = 80, f.areaIndex = 3; }), Column::WireTemp,
        "a multiple of 5 from the ambient 30 °C up to the 75 °C rating"},
       {"a set temperature below the ambient",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.ambientC = 40, f.wireTempC = 35, f.areaIndex = 3; }),
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.ambientC = 40, f.wireTempC = 35, f.areaIndex = 3; }),
        Column::WireTemp, "a multiple of 5 from the ambient 40 °C up to the 75 °C rating"},
       {"a horsepower the list lacks",
-       With(Feeder("480", "4", "50"), [](FeederSpec& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
+       With(Feeder("480", "4", "50"), [](FeederInputs& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
        Column::MotorHp,
        "the 3-phase list has 1/2, 3/4, 1, 1.5, 2, 3, 5, 7.5, 10, 15, 20, 25, 30, 40, 50, 60, 75, 100, 125, 150, 200 HP"},
       {"a 3 phase horsepower on 1 phase",
        With(Feeder("240", "200", "50"),
-            [](FeederSpec& f) { f.singlePhase = true, f.load = LoadKind::Motor, f.areaIndex = 3; }),
+            [](FeederInputs& f) { f.singlePhase = true, f.load = LoadKind::Motor, f.areaIndex = 3; }),
        Column::MotorHp, "the 1-phase list has 1/6, 1/4, 1/3, 1/2, 3/4, 1, 1.5, 2, 3, 5, 7.5, 10 HP"},
       {"a motor current the window shows as .0",
-       With(Feeder("400000", "1/2", "50"), [](FeederSpec& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
+       With(Feeder("400000", "1/2", "50"), [](FeederInputs& f) { f.load = LoadKind::Motor, f.areaIndex = 3; }),
        Column::MotorHp, "the window shows 0 A here and computes nothing"},
       {"parallel runs of a small size",
-       With(Feeder("480", "10", "50"), [](FeederSpec& f) { f.runs = 2, f.areaIndex = 4; }), Column::Runs,
+       With(Feeder("480", "10", "50"), [](FeederInputs& f) { f.runs = 2, f.areaIndex = 4; }), Column::Runs,
        "parallel runs need a size from 1/0 AWG up, the size is 6 AWG"},
   };
   for (const Row& row : rows) {

@@ -13,7 +13,7 @@ namespace {
 using Cells = std::vector<std::string>;
 
 // One row with the three required columns and one more column.
-std::variant<FeederSpec, std::string> ReadWith(const std::string& column, const std::string& value,
+std::variant<FeederInputs, std::string> ReadWith(const std::string& column, const std::string& value,
                                                bool decimalComma = false, ScheduleDefaults defaults = {}) {
   Cells header = {"voltage", "current", "length"};
   Cells cells = {"480", "100", "50"};
@@ -31,76 +31,76 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
   struct Row {
     const char* column;
     const char* value;
-    std::function<bool(const FeederSpec&)> holds;
+    std::function<bool(const FeederInputs&)> holds;
     bool decimalComma = false;
   } rows[] = {
-      {"system", "", [](const FeederSpec& f) { return !f.singlePhase; }},
-      {"system", "3", [](const FeederSpec& f) { return !f.singlePhase; }},
-      {"system", "3PH", [](const FeederSpec& f) { return !f.singlePhase; }},
-      {"system", "1", [](const FeederSpec& f) { return f.singlePhase; }},
-      {"system", "1ph", [](const FeederSpec& f) { return f.singlePhase; }},
-      {"system", "DC", [](const FeederSpec& f) { return f.singlePhase; }},
-      {"voltage", "277", [](const FeederSpec& f) { return f.voltage == "277"; }},
-      {"voltage", "0.5", [](const FeederSpec& f) { return f.voltage == "0.5"; }},
-      {"voltage", "999999", [](const FeederSpec& f) { return f.voltage == "999999"; }},
-      {"voltage", "4160,0", [](const FeederSpec& f) { return f.voltage == "4160.0"; }, true},
-      {"current", " 12.5 ", [](const FeederSpec& f) { return f.load == LoadKind::Current && f.loadText == "12.5"; }},
-      {"current", "12,5", [](const FeederSpec& f) { return f.loadText == "12.5"; }, true},
-      {"pf", "", [](const FeederSpec& f) { return !f.pfOption; }},
-      {"pf", "0.75", [](const FeederSpec& f) { return f.pfOption == 0; }},
-      {"pf", "0.80", [](const FeederSpec& f) { return f.pfOption == 1; }},
-      {"pf", "0,85", [](const FeederSpec& f) { return f.pfOption == 2; }, true},
-      {"pf", "0.9", [](const FeederSpec& f) { return f.pfOption == 3; }},
-      {"pf", ".95", [](const FeederSpec& f) { return f.pfOption == 4; }},
-      {"pf", "1", [](const FeederSpec& f) { return f.pfOption == 5; }},
-      {"material", "", [](const FeederSpec& f) { return !f.aluminium; }},
-      {"material", "Copper", [](const FeederSpec& f) { return !f.aluminium; }},
-      {"material", "cu", [](const FeederSpec& f) { return !f.aluminium; }},
-      {"material", "AL", [](const FeederSpec& f) { return f.aluminium; }},
-      {"material", "aluminum", [](const FeederSpec& f) { return f.aluminium; }},
-      {"material", "Aluminium", [](const FeederSpec& f) { return f.aluminium; }},
-      {"conduit", "", [](const FeederSpec& f) { return !f.pvc; }},
-      {"conduit", "Steel", [](const FeederSpec& f) { return !f.pvc; }},
-      {"conduit", "PVC", [](const FeederSpec& f) { return f.pvc; }},
-      {"insulation", "", [](const FeederSpec& f) { return f.insulationC == 75; }},
-      {"insulation", "60", [](const FeederSpec& f) { return f.insulationC == 60; }},
-      {"insulation", "90", [](const FeederSpec& f) { return f.insulationC == 90; }},
-      {"ambient", "", [](const FeederSpec& f) { return f.ambientC == 30; }},
-      {"ambient", "45", [](const FeederSpec& f) { return f.ambientC == 45; }},
-      {"length", "1234.5", [](const FeederSpec& f) { return f.length == "1234.5"; }},
-      {"unit", "", [](const FeederSpec& f) { return f.feet; }},
-      {"unit", "ft", [](const FeederSpec& f) { return f.feet; }},
-      {"unit", "FT", [](const FeederSpec& f) { return f.feet; }},
-      {"unit", "m", [](const FeederSpec& f) { return !f.feet; }},
-      {"runs", "", [](const FeederSpec& f) { return f.runs == 1; }},
-      {"runs", "6", [](const FeederSpec& f) { return f.runs == 6; }},
-      {"size", "", [](const FeederSpec& f) { return !f.areaIndex; }},
-      {"size", "14 AWG", [](const FeederSpec& f) { return f.areaIndex == 0; }},
-      {"size", "14", [](const FeederSpec& f) { return f.areaIndex == 0; }},
-      {"size", "#14", [](const FeederSpec& f) { return f.areaIndex == 0; }},
-      {"size", "1/0", [](const FeederSpec& f) { return f.areaIndex == 9; }},
-      {"size", "4/0 awg", [](const FeederSpec& f) { return f.areaIndex == 12; }},
-      {"size", "250", [](const FeederSpec& f) { return f.areaIndex == 13; }},
-      {"size", "250 MCM", [](const FeederSpec& f) { return f.areaIndex == 13; }},
-      {"size", "1000 kcmil", [](const FeederSpec& f) { return f.areaIndex == 20; }},
-      {"size", "500kcmil", [](const FeederSpec& f) { return f.areaIndex == 17; }},
-      {"wire_temp", "60", [](const FeederSpec& f) { return f.wireTempC == 60; }},
-      {"max_vd_pct", "", [](const FeederSpec& f) { return f.maxVdPercent == 3; }},
-      {"max_vd_pct", "2.5", [](const FeederSpec& f) { return f.maxVdPercent == 2.5; }},
-      {"continuous", "", [](const FeederSpec& f) { return !f.continuous; }},
-      {"continuous", "yes", [](const FeederSpec& f) { return f.continuous; }},
-      {"continuous", "Y", [](const FeederSpec& f) { return f.continuous; }},
-      {"continuous", "1", [](const FeederSpec& f) { return f.continuous; }},
-      {"continuous", "TRUE", [](const FeederSpec& f) { return f.continuous; }},
-      {"continuous", "no", [](const FeederSpec& f) { return !f.continuous; }},
-      {"continuous", "0", [](const FeederSpec& f) { return !f.continuous; }},
-      {"continuous", "false", [](const FeederSpec& f) { return !f.continuous; }},
-      {"tag", "Panel \"A\", west", [](const FeederSpec&) { return true; }},
-      {"notes", "anything at all", [](const FeederSpec&) { return true; }},
+      {"system", "", [](const FeederInputs& f) { return !f.singlePhase; }},
+      {"system", "3", [](const FeederInputs& f) { return !f.singlePhase; }},
+      {"system", "3PH", [](const FeederInputs& f) { return !f.singlePhase; }},
+      {"system", "1", [](const FeederInputs& f) { return f.singlePhase; }},
+      {"system", "1ph", [](const FeederInputs& f) { return f.singlePhase; }},
+      {"system", "DC", [](const FeederInputs& f) { return f.singlePhase; }},
+      {"voltage", "277", [](const FeederInputs& f) { return f.voltage == "277"; }},
+      {"voltage", "0.5", [](const FeederInputs& f) { return f.voltage == "0.5"; }},
+      {"voltage", "999999", [](const FeederInputs& f) { return f.voltage == "999999"; }},
+      {"voltage", "4160,0", [](const FeederInputs& f) { return f.voltage == "4160.0"; }, true},
+      {"current", " 12.5 ", [](const FeederInputs& f) { return f.load == LoadKind::Current && f.loadText == "12.5"; }},
+      {"current", "12,5", [](const FeederInputs& f) { return f.loadText == "12.5"; }, true},
+      {"pf", "", [](const FeederInputs& f) { return !f.pfOption; }},
+      {"pf", "0.75", [](const FeederInputs& f) { return f.pfOption == 0; }},
+      {"pf", "0.80", [](const FeederInputs& f) { return f.pfOption == 1; }},
+      {"pf", "0,85", [](const FeederInputs& f) { return f.pfOption == 2; }, true},
+      {"pf", "0.9", [](const FeederInputs& f) { return f.pfOption == 3; }},
+      {"pf", ".95", [](const FeederInputs& f) { return f.pfOption == 4; }},
+      {"pf", "1", [](const FeederInputs& f) { return f.pfOption == 5; }},
+      {"material", "", [](const FeederInputs& f) { return !f.aluminium; }},
+      {"material", "Copper", [](const FeederInputs& f) { return !f.aluminium; }},
+      {"material", "cu", [](const FeederInputs& f) { return !f.aluminium; }},
+      {"material", "AL", [](const FeederInputs& f) { return f.aluminium; }},
+      {"material", "aluminum", [](const FeederInputs& f) { return f.aluminium; }},
+      {"material", "Aluminium", [](const FeederInputs& f) { return f.aluminium; }},
+      {"conduit", "", [](const FeederInputs& f) { return !f.pvc; }},
+      {"conduit", "Steel", [](const FeederInputs& f) { return !f.pvc; }},
+      {"conduit", "PVC", [](const FeederInputs& f) { return f.pvc; }},
+      {"insulation", "", [](const FeederInputs& f) { return f.insulationC == 75; }},
+      {"insulation", "60", [](const FeederInputs& f) { return f.insulationC == 60; }},
+      {"insulation", "90", [](const FeederInputs& f) { return f.insulationC == 90; }},
+      {"ambient", "", [](const FeederInputs& f) { return f.ambientC == 30; }},
+      {"ambient", "45", [](const FeederInputs& f) { return f.ambientC == 45; }},
+      {"length", "1234.5", [](const FeederInputs& f) { return f.length == "1234.5"; }},
+      {"unit", "", [](const FeederInputs& f) { return f.feet; }},
+      {"unit", "ft", [](const FeederInputs& f) { return f.feet; }},
+      {"unit", "FT", [](const FeederInputs& f) { return f.feet; }},
+      {"unit", "m", [](const FeederInputs& f) { return !f.feet; }},
+      {"runs", "", [](const FeederInputs& f) { return f.runs == 1; }},
+      {"runs", "6", [](const FeederInputs& f) { return f.runs == 6; }},
+      {"size", "", [](const FeederInputs& f) { return !f.areaIndex; }},
+      {"size", "14 AWG", [](const FeederInputs& f) { return f.areaIndex == 0; }},
+      {"size", "14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
+      {"size", "#14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
+      {"size", "1/0", [](const FeederInputs& f) { return f.areaIndex == 9; }},
+      {"size", "4/0 awg", [](const FeederInputs& f) { return f.areaIndex == 12; }},
+      {"size", "250", [](const FeederInputs& f) { return f.areaIndex == 13; }},
+      {"size", "250 MCM", [](const FeederInputs& f) { return f.areaIndex == 13; }},
+      {"size", "1000 kcmil", [](const FeederInputs& f) { return f.areaIndex == 20; }},
+      {"size", "500kcmil", [](const FeederInputs& f) { return f.areaIndex == 17; }},
+      {"wire_temp", "60", [](const FeederInputs& f) { return f.wireTempC == 60; }},
+      {"max_vd_pct", "", [](const FeederInputs& f) { return f.maxVdPercent == 3; }},
+      {"max_vd_pct", "2.5", [](const FeederInputs& f) { return f.maxVdPercent == 2.5; }},
+      {"continuous", "", [](const FeederInputs& f) { return !f.continuous; }},
+      {"continuous", "yes", [](const FeederInputs& f) { return f.continuous; }},
+      {"continuous", "Y", [](const FeederInputs& f) { return f.continuous; }},
+      {"continuous", "1", [](const FeederInputs& f) { return f.continuous; }},
+      {"continuous", "TRUE", [](const FeederInputs& f) { return f.continuous; }},
+      {"continuous", "no", [](const FeederInputs& f) { return !f.continuous; }},
+      {"continuous", "0", [](const FeederInputs& f) { return !f.continuous; }},
+      {"continuous", "false", [](const FeederInputs& f) { return !f.continuous; }},
+      {"tag", "Panel \"A\", west", [](const FeederInputs&) { return true; }},
+      {"notes", "anything at all", [](const FeederInputs&) { return true; }},
   };
   for (const Row& row : rows) {
     const auto read = ReadWith(row.column, row.value, row.decimalComma);
-    const auto* feeder = std::get_if<FeederSpec>(&read);
+    const auto* feeder = std::get_if<FeederInputs>(&read);
     ASSERT_TRUE(feeder) << row.column << " " << row.value << ": " << std::get<std::string>(read);
     EXPECT_TRUE(row.holds(*feeder)) << row.column << " " << row.value;
   }
@@ -121,9 +121,9 @@ TEST(FeederRow, TakesTheLoadFromTheOneColumnGiven) {
   };
   for (const Row& row : rows) {
     const auto read = ReadFeeder(row.cells, 2, layout, {}, false);
-    ASSERT_TRUE(std::holds_alternative<FeederSpec>(read)) << row.name << ": " << std::get<std::string>(read);
-    EXPECT_EQ(std::get<FeederSpec>(read).load, row.load) << row.name;
-    EXPECT_EQ(std::get<FeederSpec>(read).loadText, row.text) << row.name;
+    ASSERT_TRUE(std::holds_alternative<FeederInputs>(read)) << row.name << ": " << std::get<std::string>(read);
+    EXPECT_EQ(std::get<FeederInputs>(read).load, row.load) << row.name;
+    EXPECT_EQ(std::get<FeederInputs>(read).loadText, row.text) << row.name;
   }
   const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, false);
   EXPECT_EQ(std::get<std::string>(both), "line 4, current 100: exactly one of current, power and motor_hp is given");
@@ -178,10 +178,10 @@ TEST(FeederRow, AluminiumSizesStartAt12Awg) {
 
 TEST(FeederRow, TakesTheToolsDefaultsWhereTheRowIsSilent) {
   const ScheduleDefaults defaults{1.5, true};
-  const auto silent = std::get<FeederSpec>(ReadWith("tag", "x", false, defaults));
+  const auto silent = std::get<FeederInputs>(ReadWith("tag", "x", false, defaults));
   EXPECT_EQ(silent.maxVdPercent, 1.5);
   EXPECT_TRUE(silent.continuous);
-  const auto own = std::get<FeederSpec>(ReadWith("continuous", "no", false, defaults));
+  const auto own = std::get<FeederInputs>(ReadWith("continuous", "no", false, defaults));
   EXPECT_FALSE(own.continuous);
 }
 
@@ -189,7 +189,7 @@ TEST(FeederRow, ExtraValuesBeyondTheHeaderAreAnError) {
   const ScheduleLayout layout({"voltage", "current", "length"});
   EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, false)),
             "line 9: 4 values, the header names 3 columns");
-  EXPECT_TRUE(std::holds_alternative<FeederSpec>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, false)));
+  EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, false)));
 }
 
 TEST(ScheduleLayout, FindsColumnsInAnyOrderAndCase) {
