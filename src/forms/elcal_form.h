@@ -3,6 +3,7 @@
 // calculator state; the running program attaches the handlers.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/controls.h"
@@ -21,6 +22,14 @@ inline constexpr char kAmbientDefaultCaption[] = " Ambient  temperature <=30°C\
 class ElcalForm : public Window {
  public:
   explicit ElcalForm(Desktop& desktop);
+
+  // Two option groups in their order: power factor 0.75 … 1.0, runs 1 … 6.
+  std::array<OptionButton*, 6> PowerFactorOptions() const {
+    return {&OptPF075, &OptPF08, &OptPF085, &OptPF09, &OptPF095, &OptPF1};
+  }
+  std::array<OptionButton*, 6> RunsOptions() const {
+    return {&OptionNOR1, &OptionNOF2, &OptionNOF3, &OptionNOF4, &OptionNOF5, &OptionNOF6};
+  }
 
  private:
   Control& Plain(ControlKind kind, const char* name, Control* in, const char* caption);

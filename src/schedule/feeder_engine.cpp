@@ -131,10 +131,8 @@ int SmallestArea(bool aluminium) { return aluminium ? 1 : 0; }
 int ListIndexOf(int area, bool aluminium) { return area - SmallestArea(aluminium); }
 int FirstParallelArea() { return kFirstParallelCopper; }
 
-OptionButton& PowerFactorOption(Elcal& w, int option) {
-  const std::array<OptionButton*, 6> options = {&w.OptPF075, &w.OptPF08, &w.OptPF085,
-                                                &w.OptPF09,  &w.OptPF095, &w.OptPF1};
-  return *options[static_cast<std::size_t>(option)];
+OptionButton& PowerFactorOption(const Elcal& w, int option) {
+  return *w.PowerFactorOptions()[static_cast<std::size_t>(option)];
 }
 
 OptionButton& InsulationOption(Elcal& w, int ratingC) {
@@ -144,11 +142,7 @@ OptionButton& InsulationOption(Elcal& w, int ratingC) {
 
 bool ShowsFeet(const Elcal& w) { return w.CmdUnit.Caption() == "FT"; }
 
-OptionButton& RunsOption(Elcal& w, int runs) {
-  const std::array<OptionButton*, kMaxRuns> options = {&w.OptionNOR1, &w.OptionNOF2, &w.OptionNOF3,
-                                                       &w.OptionNOF4, &w.OptionNOF5, &w.OptionNOF6};
-  return *options[static_cast<std::size_t>(runs - 1)];
-}
+OptionButton& RunsOption(const Elcal& w, int runs) { return *w.RunsOptions()[static_cast<std::size_t>(runs - 1)]; }
 
 std::string JoinedItems(const ComboBox& list) {
   std::string joined;

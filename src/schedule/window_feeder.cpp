@@ -22,8 +22,7 @@ std::string Exact(Number value) {
 }
 
 int PowerFactorOption(const Elcal& w) {
-  const std::array<const OptionButton*, 6> options = {&w.OptPF075, &w.OptPF08, &w.OptPF085,
-                                                      &w.OptPF09,  &w.OptPF095, &w.OptPF1};
+  const auto options = w.PowerFactorOptions();
   const auto selected = std::find_if(options.begin(), options.end(), [](auto* o) { return o->Value(); });
   return selected == options.end() ? 5 : static_cast<int>(selected - options.begin());
 }

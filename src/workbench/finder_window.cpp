@@ -22,10 +22,8 @@ constexpr double kHighestLimit = 30;
 // The main window passes every 50 ms; a second is plenty to wait for one.
 constexpr int kMostTicksToWait = 20;
 
-OptionButton& RunsOption(Elcal& w, int runs) {
-  const std::array<OptionButton*, 6> options = {&w.OptionNOR1, &w.OptionNOF2, &w.OptionNOF3,
-                                                &w.OptionNOF4, &w.OptionNOF5, &w.OptionNOF6};
-  return *options[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
+OptionButton& RunsOption(const Elcal& w, int runs) {
+  return *w.RunsOptions()[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
 }
 
 }  // namespace
