@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "efficiency/settings_folder.h"
+#include "settings/settings_folder.h"
 
 namespace {
 

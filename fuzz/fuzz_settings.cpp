@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 #include "scratch_folder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "command_line.h"
-#include "efficiency/settings_folder.h"
+#include "settings/settings_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 #include "workbench/workbench.h"

@@ -10,7 +10,7 @@
 #include "app/discl_window.h"
 #include "app/phases_window.h"
 #include "core/elcal.h"
-#include "efficiency/settings_window.h"
+#include "settings/effcon_window.h"
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"

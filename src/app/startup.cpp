@@ -4,7 +4,7 @@
 
 #include "core/elcal.h"
 #include "core/tables.h"
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 #include "motor/motor_table.h"
 #include "platform/desktop.h"
 

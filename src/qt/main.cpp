@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "core/elcal.h"
-#include "efficiency/settings_folder.h"
+#include "settings/settings_folder.h"
 #include "platform/controls.h"
 #include "qt/command_line.h"
 #include "qt/desktop_app.h"

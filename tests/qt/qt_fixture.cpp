@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace quillet {
 

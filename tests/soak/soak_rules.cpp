@@ -5,7 +5,7 @@
 #include <regex>
 
 #include "core/numbers.h"
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 #include "app/program.h"
 #include "platform/table.h"
 

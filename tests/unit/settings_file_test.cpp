@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace quillet {
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "efficiency/settings_folder.h"
+#include "settings/settings_folder.h"
 
 namespace quillet {
 namespace {

@@ -1,11 +1,11 @@
-#include "efficiency/settings_folder.h"
+#include "settings/settings_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 
 namespace quillet {
 namespace {

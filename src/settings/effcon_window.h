@@ -2,7 +2,7 @@
 // them and hands the running ones to the main window.
 #pragma once
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 #include "forms/effcon_form.h"
 
 namespace quillet {

@@ -1,4 +1,4 @@
-#include "efficiency/settings_window.h"
+#include "settings/effcon_window.h"
 
 #include "core/elcal.h"
 #include "core/numbers.h"

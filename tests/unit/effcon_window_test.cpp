@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 #include "started_program.h"
 
 namespace quillet {

@@ -1,4 +1,4 @@
-#include "efficiency/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <algorithm>
 #include <array>
