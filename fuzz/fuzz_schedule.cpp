@@ -1,13 +1,14 @@
 // The schedule reader on any bytes: rows or a clear error, never a crash or
-// a hang. Every record written back reads back the same, every row reads
-// into a feeder or an error naming its line, and the first feeders go
-// through the engine.
+// a hang. Every cell is UTF-8 text (also from UTF-16), every record written
+// back reads back the same, every row reads into a feeder or an error
+// naming its line, and the first feeders go through the engine.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
 #include <string>
 #include <variant>
 
+#include "platform/utf8.h"
 #include "schedule/csv.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
@@ -18,6 +19,13 @@ constexpr int kEvaluatedFeeders = 2;
 
 void Check(bool condition) {
   if (!condition) std::abort();
+}
+
+bool IsText(const std::string& cell) {
+  quillet::Utf8Check check;
+  for (const char c : cell)
+    if (!check.Take(static_cast<unsigned char>(c))) return false;
+  return check.Whole();
 }
 
 // The writer's text of the record reads back as the same cells.
@@ -43,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (quillet::CsvRecord record; reader.Next(record);) {
       Check(record.line > lastLine);
       lastLine = record.line;
+      for (const std::string& cell : record.cells) Check(IsText(cell));
       CheckRoundTrip(record.cells);
       const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, reader.Delimiter() != ',');
       if (const auto* error = std::get_if<std::string>(&feeder)) {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #endif
 
+#include <exception>
 #include <ostream>
 
 #include "platform/version.h"
@@ -85,6 +86,17 @@ int UsageError(const Tool& tool, const std::string& why, std::ostream& err) {
   err << tool.name << ": " << why << '\n';
   WriteUsage(tool, err);
   err << "Try '" << tool.name << " --help' for more information.\n";
+  return kExitUsage;
+}
+
+int RunReportingErrors(const Tool& tool, const std::function<int()>& body, std::ostream& err) {
+  try {
+    return body();
+  } catch (const std::exception& error) {
+    err << tool.name << ": " << error.what() << '\n';
+  } catch (...) {
+    err << tool.name << ": an unexpected error\n";
+  }
   return kExitUsage;
 }
 

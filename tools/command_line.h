@@ -52,4 +52,8 @@ Parsed ParseCommandLine(const Tool& tool, int argc, char** argv, const OptionHan
 // Reports a usage error found after parsing; returns kExitUsage.
 int UsageError(const Tool& tool, const std::string& why, std::ostream& err);
 
+// Runs the program's body. An exception that escapes it is reported as
+// "NAME: what" and ends the program with kExitUsage, never with an abort.
+int RunReportingErrors(const Tool& tool, const std::function<int()>& body, std::ostream& err);
+
 }  // namespace quillet::cli

@@ -2,16 +2,16 @@
 // Evaluates every feeder of a CSV schedule through the calculator and writes
 // the schedule back with the window's results beside each row.
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include "command_line.h"
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 #include "schedule/csv.h"
 #include "schedule/schedule.h"
 
@@ -32,11 +32,13 @@ const quillet::cli::Tool kTool = {
     "  --max-vd PCT    drop limit of the size finder where a row gives none (default 3)\n"
     "  --continuous    size rows without a continuous column for 125 % of the load\n"
     "  --jobs N        rows evaluated at once (default: the number of cores)\n"
-    "  -o OUT.csv      write here instead of standard output (replaced only when complete)\n"
+    "  -o OUT.csv      write here instead of standard output (- is standard output);\n"
+    "                  a file is replaced only by a complete output\n"
     "  --help          show this text\n"
     "  --version       show the program's version\n"
     "\n"
-    "Exit status: 0 every row evaluated, 1 some rows with errors, 2 unusable input or arguments.\n",
+    "Exit status: 0 every row evaluated, 1 some rows with errors, 2 unusable input or\n"
+    "arguments, or an output that could not be written whole.\n",
     {{"max-vd", true, kMaxVd},
      {"continuous", false, kContinuous},
      {"jobs", true, kJobs},
@@ -47,7 +49,7 @@ struct Arguments {
   quillet::ScheduleDefaults defaults;
   int jobs = 0;
   std::string input = "-";
-  std::string output;
+  std::string output = "-";
 };
 
 int Refuse(const std::string& why) { return quillet::cli::UsageError(kTool, why, std::cerr); }
@@ -73,7 +75,10 @@ std::string Take(Arguments& args, int id, const std::string& text) {
         return "--jobs takes a whole number from 1 to 256, not " + text;
       args.jobs = static_cast<int>(value);
       break;
-    case kOutput: args.output = text; break;
+    case kOutput:
+      if (text.empty()) return "-o takes a file name, or - for standard output";
+      args.output = text;
+      break;
   }
   return "";
 }
@@ -90,56 +95,31 @@ int ParseArguments(int argc, char** argv, Arguments& args) {
   return -1;
 }
 
-// The output goes to a file beside its destination first, so an existing
-// file is only ever replaced by a complete one.
-std::filesystem::path AsidePath(const std::string& output) {
-  if (!output.empty()) return std::filesystem::path(output + ".part");
-  return std::filesystem::temp_directory_path() / ("quillet-schedule-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".csv");
-}
+std::string Shown(const std::string& name, const char* standard) { return name == "-" ? standard : name; }
 
-// Hands the complete output over: copied to standard output, or renamed
-// over the output file, which is replaced whole or not at all.
-void Deliver(const std::filesystem::path& aside, const std::string& output) {
-  if (output.empty()) {
-    {
-      std::ifstream done(aside, std::ios::binary);
-      std::cout << done.rdbuf();
-      std::cout.flush();
-    }
-    std::error_code ignored;
-    std::filesystem::remove(aside, ignored);
-    return;
-  }
-  std::filesystem::rename(aside, output);
+int CannotWrite(const Arguments& args, const std::string& why) {
+  std::cerr << "quillet-schedule: cannot write " << Shown(args.output, "standard output") << ": " << why << "\n";
+  return kUnusable;
 }
 
 int Run(const Arguments& args) {
   std::ifstream file;
   if (args.input != "-") {
-    file.open(args.input, std::ios::binary);
+    file.open(quillet::PathFromUtf8(args.input), std::ios::binary);
     if (!file) return Refuse("cannot read " + args.input);
   }
   std::istream& in = args.input == "-" ? std::cin : file;
-  const std::filesystem::path aside = AsidePath(args.output);
-  std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    std::cerr << "quillet-schedule: cannot write " << aside.string() << "\n";
-    return kUnusable;
-  }
-  std::error_code ignored;
+  const auto out = args.output == "-" ? std::make_unique<quillet::FileOutput>()
+                                      : std::make_unique<quillet::FileOutput>(quillet::PathFromUtf8(args.output));
+  if (!out->Open()) return CannotWrite(args, out->Error());
   quillet::ScheduleSummary summary;
   try {
-    summary = quillet::RunSchedule(in, out, args.defaults, args.jobs);
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + aside.string());
-    Deliver(aside, args.output);
+    summary = quillet::RunSchedule(in, out->Stream(), args.defaults, args.jobs);
   } catch (const std::exception& error) {
-    out.close();  // Windows removes no file that is still open
-    std::filesystem::remove(aside, ignored);
-    std::cerr << "quillet-schedule: " << (args.input == "-" ? "standard input" : args.input) << ": " << error.what()
-              << "\n";
+    std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << error.what() << "\n";
     return kUnusable;
   }
+  if (!out->Commit()) return CannotWrite(args, out->Error());
   std::cerr << summary.Text() << "\n";
   return summary.errors == 0 ? kAllEvaluated : kSomeErrors;
 }
@@ -147,10 +127,15 @@ int Run(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quillet::ReserveStandardStreams();
+  quillet::RemoveTemporaryFilesOnInterrupt();
   std::ios::sync_with_stdio(false);
-  Arguments args;
-  if (const int status = ParseArguments(argc, argv, args); status >= 0) return status;
-  // A schedule's line ends go through as they came.
-  quillet::cli::UseBinaryStandardStreams();
-  return Run(args);
+  return quillet::cli::RunReportingErrors(kTool, [argc, argv] {
+    quillet::Utf8Arguments arguments(argc, argv);
+    Arguments args;
+    if (const int status = ParseArguments(arguments.Count(), arguments.Values(), args); status >= 0) return status;
+    // A schedule's line ends go through as they came.
+    quillet::cli::UseBinaryStandardStreams();
+    return Run(args);
+  }, std::cerr);
 }

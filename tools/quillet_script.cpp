@@ -6,6 +6,8 @@
 #include <string>
 
 #include "command_line.h"
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 #include "settings/settings_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -65,9 +67,7 @@ std::string Take(Options& o, int id, const std::string& value) {
   return "";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   Options o;
   const auto parsed = quillet::cli::ParseCommandLine(
       kTool, argc, argv, [&o](int id, const std::string& value) { return Take(o, id, value); },
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
   std::ifstream script;
   if (file != "-") {
-    script.open(file);
+    script.open(quillet::PathFromUtf8(file));
     if (!script) return quillet::cli::UsageError(kTool, "cannot read " + file, std::cerr);
   }
   const bool choose = !o.folderForced && !o.programFolder.empty();
@@ -97,4 +97,14 @@ int main(int argc, char** argv) {
     return quillet::cli::kExitUsage;
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  quillet::RemoveTemporaryFilesOnInterrupt();
+  return quillet::cli::RunReportingErrors(kTool, [argc, argv] {
+    quillet::Utf8Arguments arguments(argc, argv);
+    return Run(arguments.Count(), arguments.Values());
+  }, std::cerr);
 }

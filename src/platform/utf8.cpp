@@ -3,7 +3,40 @@
 namespace quillet {
 namespace {
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The bytes that may begin a character, with the number of bytes that
+// follow and the range of the first of them (the rest are 80 to BF).
+struct Lead {
+  unsigned char first, last;
+  int following;
+  unsigned char low, high;
+};
+constexpr Lead kLeads[] = {
+    {0x01, 0x7F, 0, 0, 0},       {0xC2, 0xDF, 1, 0x80, 0xBF}, {0xE0, 0xE0, 2, 0xA0, 0xBF},
+    {0xE1, 0xEC, 2, 0x80, 0xBF}, {0xED, 0xED, 2, 0x80, 0x9F}, {0xEE, 0xEF, 2, 0x80, 0xBF},
+    {0xF0, 0xF0, 3, 0x90, 0xBF}, {0xF1, 0xF3, 3, 0x80, 0xBF}, {0xF4, 0xF4, 3, 0x80, 0x8F},
+};
 }  // namespace
+
+bool Utf8Check::Take(unsigned char byte) {
+  if (following_ > 0) {
+    if (byte < low_ || byte > high_) return false;
+    --following_;
+    low_ = 0x80;
+    high_ = 0xBF;
+    return true;
+  }
+  for (const Lead& lead : kLeads) {
+    if (byte < lead.first || byte > lead.last) continue;
+    following_ = lead.following;
+    if (following_ > 0) {
+      low_ = lead.low;
+      high_ = lead.high;
+    }
+    return true;
+  }
+  return false;
+}
 
 int Utf8Length(std::string_view text) {
   int count = 0;

@@ -6,15 +6,16 @@
 #include <cstdio>
 #include <string>
 
-#include <QApplication>
 #include <QFont>
 #include <QTimer>
 
 #include "core/elcal.h"
 #include "settings/settings_folder.h"
 #include "platform/controls.h"
+#include "platform/file_output.h"
 #include "qt/command_line.h"
 #include "qt/desktop_app.h"
+#include "qt/guarded_application.h"
 
 namespace {
 
@@ -37,18 +38,20 @@ void TraceFirstResults(quillet::Elcal& main, std::chrono::steady_clock::time_poi
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
+  quillet::RemoveTemporaryFilesOnInterrupt();
   const quillet::DesktopCommandLine command = quillet::ParseDesktopCommandLine(argc, argv);
   if (command.exit) return command.status;
-  QApplication app(argc, argv);
+  quillet::GuardedApplication app(argc, argv);
   QApplication::setApplicationName("Quillet");
   QApplication::setFont(QFont("Arial", 8));
 
-  const std::string folder =
-      command.options.folder ? *command.options.folder
-                             : quillet::ChooseSettingsFolder(QCoreApplication::applicationDirPath().toStdString());
-
-  quillet::DesktopApp desktop(folder);
-  desktop.Start();
-  if (command.options.traceStartup) TraceFirstResults(desktop.Calculator().main, started);
-  return app.exec();
+  return app.Run([&] {
+    const std::string folder =
+        command.options.folder ? *command.options.folder
+                               : quillet::ChooseSettingsFolder(QCoreApplication::applicationDirPath().toStdString());
+    quillet::DesktopApp desktop(folder);
+    desktop.Start();
+    if (command.options.traceStartup) TraceFirstResults(desktop.Calculator().main, started);
+    return app.exec();
+  });
 }

@@ -5,9 +5,11 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QBuffer>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 #include "report/calculation_report.h"
 
 namespace quillet {
@@ -139,33 +141,31 @@ void PaintReport(QPainter& painter, const CalculationReport& report) {
   page.Footer(QString::fromStdString(report.footer));
 }
 
+// The pages are made in memory, then written by the program's one file
+// writer: beside the file, renamed into place once complete.
 bool WritePdf(const QString& path, const QString& title, const std::function<void(QPdfWriter&)>& prepare,
               const std::function<void(QPainter&, QPdfWriter&)>& paint, QString& error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-    return false;
-  }
+  QBuffer pages;
+  pages.open(QIODevice::WriteOnly);
   {
-    QPdfWriter pdf(&file);
+    QPdfWriter pdf(&pages);
     pdf.setResolution(kPdfDpi);
     pdf.setCreator(QStringLiteral("Quillet"));
     pdf.setTitle(title);
     prepare(pdf);
     QPainter painter;
     if (!painter.begin(&pdf)) {
-      file.cancelWriting();
       error = QStringLiteral("The page could not be drawn.");
       return false;
     }
     paint(painter, pdf);
     painter.end();
   }
-  if (!file.commit()) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
+  const QByteArray& bytes = pages.data();
+  const std::string why = WriteWholeFile(PathFromUtf8(path.toStdString()),
+                                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  error = QString::fromStdString(why);
+  return why.empty();
 }
 
 bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error) {

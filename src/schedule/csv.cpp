@@ -1,5 +1,6 @@
 #include "schedule/csv.h"
 
+#include <algorithm>
 #include <array>
 #include <istream>
 
@@ -10,20 +11,84 @@ constexpr int kEnd = std::char_traits<char>::eof();
 // A record longer than this is not a schedule row; stopping keeps memory small.
 constexpr std::size_t kMaxRecordBytes = 1 << 20;
 constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr char kNotUtf8[] = "the file is not UTF-8 text; save it as CSV UTF-8 or as Unicode text";
+constexpr char kNotUtf16[] = "the file is not valid Unicode text";
+// Never part of UTF-8: stands for a unit of UTF-16 that is not text.
+constexpr char kNotText = '\xFF';
 
 std::string LinePrefix(int line) { return "line " + std::to_string(line) + ": "; }
 
 bool IsBlankCell(const std::string& cell) { return cell.find_first_not_of(" \t") == std::string::npos; }
 
+// UTF-16 after its byte-order mark, handed on as UTF-8 one character at a
+// time. A lone surrogate or a last odd byte comes out as kNotText, so the
+// reader stops on the line it is in.
+class Utf16Source : public std::streambuf {
+ public:
+  Utf16Source(std::streambuf& raw, bool bigEndian) : raw_(raw), bigEndian_(bigEndian) {}
+
+ protected:
+  int_type underflow() override {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    const long unit = Unit();
+    if (unit == kEnd) return traits_type::eof();
+    const std::string bytes = Character(unit);
+    std::copy(bytes.begin(), bytes.end(), character_);
+    setg(character_, character_, character_ + bytes.size());
+    return traits_type::to_int_type(*gptr());
+  }
+
+ private:
+  static constexpr long kOddByte = -2;
+  static bool IsHigh(long unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+  static bool IsLow(long unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+  // The next unit, kEnd at the end, kOddByte for a last odd byte.
+  long Unit() {
+    const int first = raw_.sbumpc();
+    if (first == kEnd) return kEnd;
+    const int second = raw_.sbumpc();
+    if (second == kEnd) return kOddByte;
+    return bigEndian_ ? first << 8 | second : second << 8 | first;
+  }
+
+  // The UTF-8 of the character that begins with this unit.
+  std::string Character(long unit) {
+    if (unit == kOddByte || IsLow(unit)) return std::string(1, kNotText);
+    if (!IsHigh(unit)) return Utf8Encode(static_cast<char32_t>(unit));
+    const long low = Unit();
+    if (!IsLow(low)) return std::string(1, kNotText);
+    return Utf8Encode(static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
+  }
+
+  std::streambuf& raw_;
+  bool bigEndian_;
+  char character_[4];
+};
+
 }  // namespace
 
+CsvReader::CsvReader(std::istream& in) : in_(*in.rdbuf()), source_(&in_) {}
+
+CsvReader::~CsvReader() = default;
+
 int CsvReader::Get() {
-  if (fromHeader_) {
-    if (headerAt_ < header_.size()) return static_cast<unsigned char>(header_[headerAt_++]);
+  int c;
+  if (fromHeader_ && headerAt_ < header_.size()) {
+    c = static_cast<unsigned char>(header_[headerAt_++]);
+  } else {
     fromHeader_ = false;
     header_.clear();
+    c = source_->sbumpc();
   }
-  return in_.rdbuf()->sbumpc();
+  CheckText(c);
+  return c;
+}
+
+// Every byte is checked as it is taken, so the message names its line.
+void CsvReader::CheckText(int c) {
+  if (c == kEnd ? text_.Whole() : text_.Take(static_cast<unsigned char>(c))) return;
+  throw CsvError(LinePrefix(line_) + (utf16_ ? kNotUtf16 : kNotUtf8));
 }
 
 int CsvReader::Peek() {
@@ -32,13 +97,27 @@ int CsvReader::Peek() {
     fromHeader_ = false;
     header_.clear();
   }
-  return in_.rdbuf()->sgetc();
+  return source_->sgetc();
+}
+
+// A UTF-16 byte-order mark, either way round, switches to reading UTF-16.
+// FF and FE never begin UTF-8, so the first byte alone is no text.
+void CsvReader::DetectEncoding() {
+  const int first = in_.sgetc();
+  if (first != 0xFF && first != 0xFE) return;
+  in_.sbumpc();
+  if (in_.sgetc() != (first == 0xFF ? 0xFE : 0xFF)) throw CsvError(LinePrefix(1) + kNotUtf8);
+  in_.sbumpc();
+  utf16_ = std::make_unique<Utf16Source>(in_, first == 0xFE);
+  source_ = utf16_.get();
+  bom_ = true;
 }
 
 // Reads the header line ahead (up to a line end outside quotes) to choose
 // the delimiter by its count, then lets the records read it again.
 void CsvReader::DetectFormat() {
-  std::streambuf& buf = *in_.rdbuf();
+  DetectEncoding();
+  std::streambuf& buf = *source_;
   while (buf.sgetc() == '\r' || buf.sgetc() == '\n') {
     if (buf.sbumpc() == '\n' || buf.sgetc() != '\n') ++line_;
   }

@@ -1,14 +1,20 @@
 // RFC 4180 records read one at a time, so a schedule of any length needs
 // only the memory of its longest record. UTF-8 with or without a byte-order
-// mark, CR LF or LF line ends; the delimiter (comma, semicolon or tab) is
-// found from the header line.
+// mark, or UTF-16 after its byte-order mark (a spreadsheet's "Unicode
+// text"), read as UTF-8; any other bytes stop the reading on their line.
+// CR LF or LF line ends; the delimiter (comma, semicolon or tab) is found
+// from the header line.
 #pragma once
 
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <vector>
+
+#include "platform/utf8.h"
 
 namespace quillet {
 
@@ -24,7 +30,8 @@ struct CsvRecord {
 
 class CsvReader {
  public:
-  explicit CsvReader(std::istream& in) : in_(in) {}
+  explicit CsvReader(std::istream& in);
+  ~CsvReader();
 
   // The first record; throws CsvError when there is none.
   CsvRecord ReadHeader();
@@ -32,6 +39,7 @@ class CsvReader {
   bool Next(CsvRecord& record);
 
   char Delimiter() const { return delimiter_; }
+  // A UTF-8 or UTF-16 one; the output has the UTF-8 one.
   bool HadByteOrderMark() const { return bom_; }
   // The line end of the header, used again for the output.
   const char* LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
@@ -39,10 +47,15 @@ class CsvReader {
  private:
   int Get();
   int Peek();
+  void CheckText(int c);
   bool ReadRecord(CsvRecord& record);
+  void DetectEncoding();
   void DetectFormat();
 
-  std::istream& in_;
+  std::streambuf& in_;
+  std::unique_ptr<std::streambuf> utf16_;  // UTF-16 read as UTF-8, when the file is
+  std::streambuf* source_;
+  Utf8Check text_;
   std::string header_;  // the raw header line while the delimiter is found
   std::size_t headerAt_ = 0;
   bool fromHeader_ = false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <ostream>
 #include <thread>
 
@@ -31,7 +33,8 @@ class Evaluator {
     row.error = done.error;
   }
 
-  // Every row of the batch, shared out among the threads.
+  // Every row of the batch, shared out among the threads. An exception in
+  // one of them stops the others and goes on from here, as in one thread.
   void EvaluateAll(std::vector<Row>& rows, int jobs) const {
     const int threads = std::clamp(jobs, 1, static_cast<int>(std::max<std::size_t>(rows.size(), 1)));
     if (threads == 1) {
@@ -39,11 +42,22 @@ class Evaluator {
       return;
     }
     std::atomic<std::size_t> next{0};
-    std::vector<std::jthread> workers;
-    for (int t = 0; t < threads; ++t)
-      workers.emplace_back([&] {
-        for (std::size_t i = next++; i < rows.size(); i = next++) Evaluate(rows[i]);
-      });
+    std::mutex failing;
+    std::exception_ptr failure;
+    {
+      std::vector<std::jthread> workers;
+      for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&] {
+          try {
+            for (std::size_t i = next++; i < rows.size(); i = next++) Evaluate(rows[i]);
+          } catch (...) {
+            const std::lock_guard lock(failing);
+            if (!failure) failure = std::current_exception();
+            next = rows.size();
+          }
+        });
+    }
+    if (failure) std::rethrow_exception(failure);
   }
 
  private:
@@ -110,7 +124,8 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
   ScheduleSummary summary;
   const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
   std::vector<Row> rows;
-  for (bool more = true; more;) {
+  // Once the output fails nothing more can reach it; the caller reports it.
+  for (bool more = true; more && out;) {
     rows.clear();
     Row row;
     while (rows.size() < batch && (more = reader.Next(row.record))) rows.push_back(row);

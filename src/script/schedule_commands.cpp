@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "platform/desktop.h"
+#include "platform/native_text.h"
 #include "platform/user_actions.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -111,16 +112,16 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     actions_.UndoInGrid(w.Feeders);
   } else if (verb == "import") {
     Arity(args, 1);
-    importing_ = folderPath_(args[2]).string();
+    importing_ = Utf8FromPath(folderPath_(args[2]));
     actions_.Click(w.Import);
     importing_.clear();
   } else if (verb == "export") {
     Arity(args, 1);
-    files_.push_front(folderPath_(args[2]).string());
+    files_.push_front(Utf8FromPath(folderPath_(args[2])));
     actions_.Click(w.Export);
   } else if (verb == "filename") {
     Arity(args, 1);
-    files_.push_back(folderPath_(args[2]).string());
+    files_.push_back(Utf8FromPath(folderPath_(args[2])));
   } else if (verb == "wait") {
     Arity(args, 0);
     Wait();

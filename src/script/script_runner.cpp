@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "platform/table.h"
 #include "platform/menu.h"
+#include "platform/native_text.h"
 #include "report/calculation_report.h"
 #include "platform/utf8.h"
 #include "script/scripted_services.h"
@@ -480,7 +481,7 @@ void ScriptRunner::PrintState(const std::string& field) {
 std::filesystem::path ScriptRunner::FolderPath(const std::string& name) const {
   if (name.empty() || name.find('/') != std::string::npos || name.find('\\') != std::string::npos || name == "..")
     Fail("a file name of the program folder, without a path, is needed");
-  return std::filesystem::path(services_.ProgramFolder()) / name;
+  return PathFromUtf8(services_.ProgramFolder()) / PathFromUtf8(name);
 }
 
 void ScriptRunner::WriteFile(const std::string& name, const std::string& content) {

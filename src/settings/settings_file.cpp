@@ -6,7 +6,9 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
+
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 
 namespace quillet {
 namespace {
@@ -75,9 +77,7 @@ std::string FormatReal(float x) {
   return ec == std::errc() ? std::string(buf, ptr) : std::string();
 }
 
-std::filesystem::path SettingsPath(const std::string& folder) {
-  return std::filesystem::path(folder) / kSettingsFileName;
-}
+std::filesystem::path SettingsPath(const std::string& folder) { return PathFromUtf8(folder) / kSettingsFileName; }
 
 // Reads at most the cap; when more follows, a value cut at the cap boundary
 // is dropped so it cannot pass for a complete one.
@@ -97,14 +97,6 @@ std::optional<std::string> ReadHead(const std::filesystem::path& path) {
 bool AllFinite(const Settings& s) {
   return std::isfinite(s.HoursPerDay) && std::isfinite(s.DaysPerWeek) &&
          std::isfinite(s.CostPerKWh);
-}
-
-bool WriteWhole(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return !out.fail();
 }
 
 }  // namespace
@@ -132,19 +124,9 @@ std::optional<Settings> ReadSettingsFile(const std::string& folder) {
   return ParseSettings(*head);
 }
 
-// Goes through a temporary file so a failed write never leaves half a file.
 bool WriteSettingsFile(const std::string& folder, const Settings& s) {
   if (!AllFinite(s)) return false;  // would not read back; keep the old file
-  const std::filesystem::path target = SettingsPath(folder);
-  std::filesystem::path temp = target;
-  temp += ".tmp";
-  std::error_code ec;
-  if (WriteWhole(temp, FormatSettings(s))) {
-    std::filesystem::rename(temp, target, ec);
-    if (!ec) return true;
-  }
-  std::filesystem::remove(temp, ec);
-  return false;
+  return WriteWholeFile(SettingsPath(folder), FormatSettings(s)).empty();
 }
 
 }  // namespace quillet

@@ -30,8 +30,8 @@ std::string FormatSettings(const Settings& s);
 // std::nullopt when the file is missing, unreadable or invalid.
 std::optional<Settings> ReadSettingsFile(const std::string& folder);
 
-// Replaces the file's content; false when it cannot be written. The old
-// content stays intact on failure.
+// Replaces the file's content, whole or not at all (the program's one file
+// writer); false when it cannot be written.
 bool WriteSettingsFile(const std::string& folder, const Settings& s);
 
 }  // namespace quillet

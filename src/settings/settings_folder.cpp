@@ -1,11 +1,10 @@
 #include "settings/settings_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
-#include "settings/settings_file.h"
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 
 namespace quillet {
 namespace {
@@ -17,7 +16,7 @@ constexpr char kFolderName[] = "Quillet";
 // Relative values are ignored, as the base-directory rules ask: they would
 // move with the current folder.
 fs::path AbsoluteOrEmpty(const std::string& value) {
-  const fs::path path(value);
+  const fs::path path = PathFromUtf8(value);
   return path.is_absolute() ? path : fs::path();
 }
 
@@ -44,23 +43,16 @@ fs::path ConfigBase(ConfigConvention convention, const EnvironmentLookup& env) {
 
 }  // namespace
 
-std::string ProcessEnvironment(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
-}
+std::string ProcessEnvironment(const char* name) { return EnvironmentText(name); }
 
 std::string UserConfigFolder(ConfigConvention convention, const EnvironmentLookup& env) {
   const fs::path base = ConfigBase(convention, env);
-  return base.empty() ? std::string() : (base / kFolderName).string();
+  return base.empty() ? std::string() : Utf8FromPath(base / kFolderName);
 }
 
 bool CanCreateFilesIn(const std::string& folder) {
-  const fs::path probe = fs::path(folder) / (std::string(kSettingsFileName) + ".probe");
   std::error_code ec;
-  if (!fs::is_directory(folder, ec)) return false;
-  const bool created = static_cast<bool>(std::ofstream(probe, std::ios::binary));
-  fs::remove(probe, ec);
-  return created;
+  return fs::is_directory(PathFromUtf8(folder), ec) && CanMakeFileIn(PathFromUtf8(folder));
 }
 
 std::string ChooseSettingsFolder(const std::string& programFolder, ConfigConvention convention,
@@ -69,7 +61,7 @@ std::string ChooseSettingsFolder(const std::string& programFolder, ConfigConvent
   const std::string user = UserConfigFolder(convention, env);
   if (user.empty()) return programFolder;
   std::error_code ec;
-  fs::create_directories(user, ec);
+  fs::create_directories(PathFromUtf8(user), ec);
   return CanCreateFilesIn(user) ? user : programFolder;
 }
 

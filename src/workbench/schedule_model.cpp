@@ -1,11 +1,12 @@
 #include "workbench/schedule_model.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/tables.h"
+#include "platform/file_output.h"
+#include "platform/native_text.h"
 #include "schedule/csv.h"
 #include "schedule/feeder.h"
 #include "schedule/feeder_engine.h"
@@ -347,8 +348,8 @@ void ScheduleModel::EvaluateAll() {
 }
 
 std::string ScheduleModel::Import(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  const std::string name = std::filesystem::path(path).filename().string();
+  std::ifstream file(PathFromUtf8(path), std::ios::binary);
+  const std::string name = FileNameOf(path);
   if (!file) return "Cannot read " + name + ".";
   try {
     CsvReader reader(file);
@@ -393,26 +394,8 @@ std::string ScheduleModel::OutputText() const {
 
 std::string ScheduleModel::Export(const std::string& path) {
   EvaluateAll();
-  const std::string name = std::filesystem::path(path).filename().string();
-  // Written beside the target and renamed into place, so a failed write
-  // never leaves half a schedule where the old one was.
-  const std::filesystem::path aside = path + ".part";
-  {
-    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-    out << OutputText();
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(aside, ignored);
-      return "Cannot write " + name + ".";
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(aside, path, error);
-  if (error) {
-    std::filesystem::remove(aside, error);
-    return "Cannot write " + name + ".";
-  }
+  if (const std::string why = WriteWholeFile(PathFromUtf8(path), OutputText()); !why.empty())
+    return "Cannot write " + FileNameOf(path) + ": " + why + ".";
   path_ = path;
   dirty_ = false;
   return "";

@@ -1,10 +1,9 @@
 #include "workbench/schedule_window.h"
 
-#include <filesystem>
-
 #include "app/program.h"
 #include "core/numbers.h"
 #include "platform/desktop.h"
+#include "platform/native_text.h"
 #include "platform/services.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
@@ -26,8 +25,6 @@ std::vector<std::string> SplitOn(const std::string& text, char separator) {
   parts.push_back(text.substr(start));
   return parts;
 }
-
-std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 }  // namespace
 
@@ -70,7 +67,7 @@ void ScheduleWindow::AttachButtons() {
   SavePdf.Click = [this] {
     if (!printer) return;
     const SchedulePrintout printout = Printout();
-    printer->SavePdf(printout, std::filesystem::path(printout.job).replace_extension(".pdf").string());
+    printer->SavePdf(printout, Utf8FromPath(PathFromUtf8(printout.job).replace_extension(".pdf")));
   };
   Export.Click = [this] { ExportFile(); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };

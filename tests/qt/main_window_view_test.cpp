@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QTest>
 #include <set>
+#include <stdexcept>
 
 #include "core/elcal.h"
 #include "qt/widgets.h"
@@ -132,6 +133,20 @@ TEST_F(QtViewTest, AHeldSpinArrowStopsRepeatingWhenItsMessageBoxOpens) {
   QTest::mouseRelease(arrows->Down(), Qt::LeftButton);
   Run(100);
   EXPECT_EQ(boxes.size(), 1u);
+}
+
+// A fault in a handler costs the action, not the program and its data.
+TEST_F(QtViewTest, AnExceptionInAHandlerIsShownAndTheWindowGoesOn) {
+  struct Faulty : QObject {
+    bool event(QEvent*) override { throw std::runtime_error("no more memory"); }
+  } faulty;
+  AcceptNextMessageBox();
+  QCoreApplication::postEvent(&faulty, new QEvent(QEvent::User));
+  Run(600);
+  EXPECT_FALSE(expectBox_) << "no message box";
+  QTest::keyClicks(As<QLineEdit>("A"), "7");
+  Run(100);
+  EXPECT_EQ(As<QLineEdit>("A")->text().right(1), "7");
 }
 
 TEST_F(QtViewTest, MainWindowScreenshot) {

@@ -1,7 +1,8 @@
-// The Qt tests need an application object for the whole run.
-#include <QApplication>
+// The Qt tests need an application object for the whole run: the program's own.
 #include <QFont>
 #include <gtest/gtest.h>
+
+#include "qt/guarded_application.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   standardHandler = qInstallMessageHandler(QuietPlatformNotes);
-  QApplication app(argc, argv);
+  quillet::GuardedApplication app(argc, argv);
   QApplication::setFont(QFont("Arial", 8));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

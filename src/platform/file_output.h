@@ -1,0 +1,69 @@
+// The one way the program writes a file: the schedule tool's output, the
+// schedule window's export, every PDF and the settings file.
+//
+// A regular file is written beside its target, into a file of a name no
+// other writer uses, made exclusively (never through a link left there),
+// and renamed over the target only once complete and on disk, with the
+// target's permission bits and owner. A failed or interrupted write leaves
+// the old file whole; of two writers, the later rename wins with its whole
+// file. A link to a regular file is followed: the file it names is
+// replaced and the link stays. A target that is not a regular file (a
+// device such as /dev/null, a pipe) is written directly and never replaced.
+// Standard output is held in an unnamed temporary file and copied out once
+// complete, so a run that fails writes nothing there.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+class FileOutput {
+ public:
+  // Into the file at `target`.
+  explicit FileOutput(const std::filesystem::path& target);
+  // Into standard output.
+  FileOutput();
+  FileOutput(const FileOutput&) = delete;
+  FileOutput& operator=(const FileOutput&) = delete;
+  // An output not committed is dropped, its temporary file removed.
+  ~FileOutput();
+
+  // False, with Error(), when the output cannot be started.
+  bool Open();
+  // Where the bytes go between Open and Commit.
+  std::ostream& Stream();
+  // Puts the whole output in place. False, with Error(), when any of it
+  // could not be written; a replaced file is then left as it was.
+  bool Commit();
+  // Why the last step failed, in the system's words ("No space left on device").
+  const std::string& Error() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// The bytes as the whole new content of `target`; "" or why it failed.
+std::string WriteWholeFile(const std::filesystem::path& target, std::string_view bytes);
+
+// True when a new file can be made in the folder: one of a name of its own
+// is made there and removed at once.
+bool CanMakeFileIn(const std::filesystem::path& folder);
+
+// An interrupt (SIGINT, SIGTERM, SIGHUP, a closed pipe; Ctrl+C or a closed
+// console on Windows) removes the temporary files of the outputs not yet
+// committed, then ends the program as the signal would have. A signal the
+// program was started with ignored stays ignored. Past a file-size limit a
+// write fails instead of ending the program.
+void RemoveTemporaryFilesOnInterrupt();
+
+// Standard streams closed at start get /dev/null, opened the other way
+// round, so no file the program opens takes their place and any use of
+// them fails.
+void ReserveStandardStreams();
+
+}  // namespace quillet
