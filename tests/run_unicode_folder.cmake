@@ -42,10 +42,19 @@ expect_match("--folder, first start" "${out}" "${restored}")
 run(0 ${DRIVER} --program-folder "${folder}" "${folder}/start.script")
 expect_match("--program-folder, writable" "${out}" "${read}")
 
-# A program folder that cannot be written: the user's configuration folder.
-set(ENV{APPDATA} "${config}")
-set(ENV{XDG_CONFIG_HOME} "${config}")
-run(0 ${DRIVER} --program-folder "${WORKDIR}/not-installed-here" "${folder}/start.script")
+# A program folder that cannot be written: the user's configuration folder,
+# named by the environment. Wine sets APPDATA itself, from its own profile;
+# a Windows shell hands a program the one it is given.
+file(COPY_FILE "${folder}/start.script" "${WORKDIR}/start.script")
+if(emulator)
+  string(REPLACE "/" "\\" windows "Z:${WORKDIR}")
+  string(REPLACE "/" "\\" driver "Z:${DRIVER}")
+  run(0 cmd /c "set APPDATA=${windows}\\Ρυθμίσεις 设置&& ${driver} --program-folder ${windows}\\not-installed-here ${windows}\\start.script")
+else()
+  set(ENV{APPDATA} "${config}")
+  set(ENV{XDG_CONFIG_HOME} "${config}")
+  run(0 ${DRIVER} --program-folder "${WORKDIR}/not-installed-here" "${WORKDIR}/start.script")
+endif()
 expect_match("user's folder, first start" "${out}" "${restored}")
 if(NOT EXISTS "${config}/Quillet/Quillet32.ini")
   message(FATAL_ERROR "no settings file in ${config}/Quillet")

@@ -71,3 +71,12 @@ endif()
 execute_process(COMMAND ${emulator} ${TOOL} ${WORKDIR}/missing.csv OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("missing input status" "${status}" 2)
 expect("missing input output" "${out}" "")
+
+# Windows' null device is written, not replaced by a file.
+if(emulator)
+  execute_process(COMMAND ${emulator} ${TOOL} -o NUL ${EXAMPLE} WORKING_DIRECTORY ${WORKDIR}
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  expect("NUL status" "${status}" 1)
+  file(GLOB made ${WORKDIR}/NUL*)
+  expect("NUL left no file" "${made}" "")
+endif()

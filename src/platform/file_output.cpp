@@ -275,13 +275,27 @@ struct FileOutput::State {
 };
 
 #ifdef _WIN32
+namespace {
+// A device (NUL, CON) or a pipe says what it is once opened; fs::status
+// reports a device as not found.
+bool IsDeviceOrPipe(const fs::path& target) {
+  HANDLE handle = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const DWORD type = GetFileType(handle);
+  CloseHandle(handle);
+  return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+}
+}  // namespace
+
 bool FileOutput::State::OpenTarget() {
+  if (IsDeviceOrPipe(target)) return OpenDirect();
   std::error_code ec;
   const fs::file_type type = fs::status(target, ec).type();
   if (type == fs::file_type::not_found) return OpenBeside(false);
+  if (type == fs::file_type::regular) return OpenBeside(true);
   if (type == fs::file_type::directory) return Fail(ErrnoText(EISDIR));
-  if (type == fs::file_type::none) return Fail(ec.message());
-  return type == fs::file_type::regular ? OpenBeside(true) : OpenDirect();
+  return Fail(ec ? ec.message() : ErrnoText(EINVAL));
 }
 
 bool FileOutput::State::OpenDirect() {
