@@ -146,8 +146,7 @@ bool Rename(const fs::path& from, const fs::path& to) { return ::rename(from.c_s
 // once, so nothing of it outlasts the program.
 int MakeExclusive(const fs::path& path, bool spool) {
   const int access = spool ? O_RDWR : O_WRONLY;
-  const int fd = ::open(path.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, spool ? 0600 : 0666);
-  return fd;
+  return ::open(path.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, spool ? 0600 : 0666);
 }
 
 fs::path TemporaryFolder(std::string&) {
@@ -176,7 +175,8 @@ class DescriptorBuffer : public std::streambuf {
   void Attach(int fd) { fd_ = fd; }
   int Failure() const { return failure_; }
   bool Drain() {
-    if (failure_ == 0 && pptr() > pbase()) failure_ = WriteAll(fd_, pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    const auto held = static_cast<std::size_t>(pptr() - pbase());
+    if (failure_ == 0 && held > 0) failure_ = WriteAll(fd_, pbase(), held);
     Reset();
     return failure_ == 0;
   }

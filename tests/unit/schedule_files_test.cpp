@@ -79,8 +79,8 @@ TEST(ScheduleFiles, TheToolAndTheWindowReadOrRefuseEachFileAlike) {
       {"a surrogate written in UTF-8", rows + "\xED\xA0\x80,480,100,50\n", "line 3: " + notUtf8},
       {"a character cut at the end", rows + "B,480,100,5\xC3", "line 3: " + notUtf8},
       {"a lone FF byte first", "\xFFtag,voltage\n", "line 1: " + notUtf8},
-      {"a lone surrogate in UTF-16", "\xFF\xFE" + Utf16(rows, false) + std::string("\x00\xD8", 2) + Utf16(",480\n", false),
-       "line 3: " + notUnicode},
+      {"a lone surrogate in UTF-16",
+       "\xFF\xFE" + Utf16(rows, false) + std::string("\x00\xD8", 2) + Utf16(",480\n", false), "line 3: " + notUnicode},
       {"an odd byte after UTF-16", "\xFF\xFE" + Utf16(rows + "B,480,100,50\n", false) + "x", "line 4: " + notUnicode},
   };
   ASSERT_TRUE(read.starts_with("\xEF\xBB\xBFtag\tvoltage\tcurrent\tlength\t")) << read;
