@@ -1,6 +1,5 @@
 #include "help/help_hints.h"
 
-#include <cassert>
 #include <functional>
 #include <string>
 
@@ -174,21 +173,15 @@ const ConditionalHint kConditionalHints[] = {
      }},
 };
 
-Control& Named(Elcal& w, const char* name) {
-  Control* control = w.Find(name);
-  assert(control && "a hint names a control the window lacks");
-  return *control;
-}
-
 }  // namespace
 
 void AttachHelpHints(Elcal& w) {
   for (const FixedHint& h : kFixedHints) {
-    Control& control = Named(w, h.control);
+    Control& control = w.Named(h.control);
     (h.event == On::Hover ? control.MouseMove : control.GotFocus) = [&w, text = h.text] { w.Stat.SetCaption(text); };
   }
   for (const ConditionalHint& h : kConditionalHints) {
-    Named(w, h.control).MouseMove = [&w, &rule = h.rule] {
+    w.Named(h.control).MouseMove = [&w, &rule = h.rule] {
       if (const char* text = rule(w)) w.Stat.SetCaption(text);
     };
   }

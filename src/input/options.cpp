@@ -14,8 +14,7 @@
 namespace quillet {
 namespace {
 
-
-OptionButton& Option(Elcal& w, const char* name) { return static_cast<OptionButton&>(*w.Find(name)); }
+OptionButton& Option(Elcal& w, const char* name) { return dynamic_cast<OptionButton&>(w.Named(name)); }
 
 void EndMotorMode(Elcal& w) {
   RefillMotorList(w);
