@@ -177,14 +177,14 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
 // the job field) and the schedule (from its file), so a "/" in the job never
 // names a folder that is not there. Ctrl+P from a field types nothing.
 TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
-  if (!HavePdfTools()) GTEST_SKIP() << "pdftotext (poppler-utils) is needed";
+  if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
   enum Document { kReport, kSchedule };
   const struct Row {
     const char* name;
     Document document;
     const char* text;  // the job, or the schedule's file ("" for none)
     const char* file;
-    const char* title;
+    const char* shown;  // on the page
   } rows[] = {
       {"slash in the job", kReport, "Panel A/B", "Panel A B.pdf", "Panel A/B"},
       {"backslash in the job", kReport, "MCC-1\\2", "MCC-1 2.pdf", "MCC-1\\2"},
@@ -221,7 +221,8 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
     } else {
       program.actions.Shortcut(program.main, "Ctrl+E");
       auto& schedule = *dynamic_cast<ScheduleWindow*>(program.FindWindow("Schedule"));
-      schedule.askFileName = [&](FileQuestion, const std::string&) { return out.filePath(QString::fromUtf8(row.text)).toStdString();
+      schedule.askFileName = [&](FileQuestion, const std::string&) {
+        return out.filePath(QString::fromUtf8(row.text)).toStdString();
       };
       if (*row.text) QTest::mouseClick(As<QAbstractButton>("Schedule.Export"), Qt::LeftButton);
       QTest::mouseClick(As<QAbstractButton>("Schedule.Print"), Qt::LeftButton);
@@ -231,7 +232,7 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
     EXPECT_EQ(docName.toStdString(), row.file);
     EXPECT_EQ(suggested.toStdString(), row.file);
     const QString text = PdfText(out.filePath(QString::fromUtf8(row.file)));
-    EXPECT_TRUE(text.contains(QString::fromUtf8(row.title))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(row.shown))) << text.toStdString();
   }
 }
 
