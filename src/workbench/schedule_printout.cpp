@@ -1,5 +1,6 @@
 #include "workbench/schedule_printout.h"
 
+#include "report/calculation_report.h"
 #include "workbench/schedule_model.h"
 
 namespace quillet {
@@ -26,6 +27,12 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
     out.rows.push_back(std::move(cells));
   }
   return out;
+}
+
+std::string SchedulePdfName(const SchedulePrintout& printout) {
+  const std::size_t dot = printout.job.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? printout.job : printout.job.substr(0, dot);
+  return SuggestedPdfName(stem, kNewScheduleName);
 }
 
 }  // namespace quillet

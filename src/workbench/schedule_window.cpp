@@ -70,7 +70,7 @@ void ScheduleWindow::AttachButtons() {
   SavePdf.Click = [this] {
     if (!printer) return;
     const SchedulePrintout printout = Printout();
-    printer->SavePdf(printout, std::filesystem::path(printout.job).replace_extension(".pdf").string());
+    printer->SavePdf(printout, SchedulePdfName(printout));
   };
   Export.Click = [this] { ExportFile(); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };
@@ -151,7 +151,7 @@ void ScheduleWindow::OpenInCalculator() {
 SchedulePrintout ScheduleWindow::Printout() {
   model.EvaluateAll();
   Changed();
-  const std::string job = model.FileName().empty() ? "New schedule" : FileNameOf(model.FileName());
+  const std::string job = model.FileName().empty() ? kNewScheduleName : FileNameOf(model.FileName());
   return BuildSchedulePrintout(model, job, Screen().Os().NowText());
 }
 

@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "qt/grid_view.h"
-#include "qt/schedule_page.h"
+#include "qt/qt_printer.h"
 #include "qt_fixture.h"
 #include "workbench/workbench.h"
 
@@ -188,7 +188,7 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   }
   QString suggested;
   const QString path = QDir(folder_->path()).filePath(QStringLiteral("schedule.pdf"));
-  app_->SchedulePrinter().choosePdfPath = [&](const QString& s) {
+  app_->Printer().choosePdfPath = [&](const QString& s) {
     suggested = s;
     return path;
   };
