@@ -60,13 +60,14 @@ grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
 # The user: nobody when this runs as root, else whoever runs it; a fresh
 # home, and nothing of the caller's environment.
 home="$root/home/user"
-mkdir -p "$home/.config/Quillet"
+mkdir -p "$home/.config/Quillet" "$home/runtime"
+chmod 700 "$home/runtime"
 as_user=(env)
 if [ -z "$sudo" ]; then
   chown -R nobody:nogroup "$home"
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env)
 fi
-as_user+=(-i -i "HOME=$home" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
+as_user+=(-i "HOME=$home" "XDG_RUNTIME_DIR=$home/runtime" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
 as_user_in() { (cd "$home" && "${as_user[@]}" "$@"); }
 
 for program in "${programs[@]}"; do
