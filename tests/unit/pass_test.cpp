@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/recalculation.h"
+#include "core/shown_state.h"
 #include "started_program.h"
 
 namespace quillet {
@@ -107,7 +108,7 @@ TEST_F(PassTest, ImperialValuesDifferByTheFactorPerThousandFeet) {
   w.ComWS.SetListIndex(12);
   Tick();
   const float metricZ = w.state.ZShown;
-  w.CmdUnit.SetCaption("FT");
+  SetLengthUnit(w, LengthSystem::Imperial);
   Tick();
   EXPECT_NEAR(static_cast<double>(metricZ) / w.state.ZShown, 3.280848, 1e-5);
   EXPECT_EQ(w.state.ResistanceUnit, " Ohm/1000ft");
