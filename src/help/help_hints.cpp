@@ -95,8 +95,9 @@ struct ConditionalHint {
 bool AmbientAtDefault(const Elcal& w) { return w.AmbCmnd.Caption() == kAmbientDefaultCaption; }
 
 std::string AmpacityHint(const Elcal& w) {
-  const char* colour = w.Ampacit.ForeColor() == kRed ? " Red color - selected wire ampacity is less then the "
-                       : w.Ampacit.ForeColor() == kWindowText
+  const AmpacityCheck check = w.state.LoadCheck;
+  const char* colour = check == AmpacityCheck::Over100 ? " Red color - selected wire ampacity is less then the "
+                       : check == AmpacityCheck::Over80
                            ? " Black colour - the selected wire ampacity matches or exceeds but by LESS than 125% the "
                            : " Green color - the selected wire ampacity exceeds by not less than 125% the ";
   return colour + w.Frame3D2.Caption();

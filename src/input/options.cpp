@@ -109,8 +109,8 @@ void SelectInsulation(Elcal& w, const InsulationOption& o) {
   s.WireTempC = o.celsius;
   s.WireTempF = o.fahrenheit;
   ResetAmbient(w);
-  w.WOTD.SetCaption(w.CmdDeg.Caption() == "°F" ? std::to_string(o.fahrenheit) + "°F"
-                                                : std::to_string(o.celsius) + "°C");
+  w.WOTD.SetCaption(s.TemperatureUnit == TemperatureScale::Fahrenheit ? std::to_string(o.fahrenheit) + "°F"
+                                                                      : std::to_string(o.celsius) + "°C");
 }
 
 struct RunsOption {

@@ -33,8 +33,11 @@ std::string JoinedParts(std::initializer_list<std::string> parts) {
 }
 
 std::string AmpacityVerdict(const Elcal& w) {
-  if (w.Ampacit.ForeColor() == kRed) return "less than the current";
-  if (w.Ampacit.ForeColor() == kDarkGreen) return "at least 125 % of the current";
+  switch (w.state.LoadCheck) {
+    case AmpacityCheck::Over100: return "less than the current";
+    case AmpacityCheck::Ok: return "at least 125 % of the current";
+    case AmpacityCheck::Over80: break;
+  }
   return "covers the current by less than 25 %";
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/state_choices.h"
+
 namespace quillet {
 
 // The columns of a schedule that the engine reads, in the order of the table
@@ -57,7 +59,6 @@ struct FeederInputs {
 };
 
 enum class SizedBy { Given, Ampacity, VoltageDrop, None };
-enum class AmpacityCheck { Ok, Over80, Over100 };
 
 // The numbers of the window's state after the last pass for the size used.
 struct FeederNumbers {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/elcal_handlers.h"
+#include "core/ambient.h"
 #include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/tables.h"
@@ -140,7 +141,7 @@ OptionButton& InsulationOption(Elcal& w, int ratingC) {
   return ratingC == 90 ? w.Opt90C : w.Opt75C;
 }
 
-bool ShowsFeet(const Elcal& w) { return w.CmdUnit.Caption() == "FT"; }
+bool ShowsFeet(const Elcal& w) { return w.state.LengthUnit == LengthSystem::Imperial; }
 
 OptionButton& RunsOption(const Elcal& w, int runs) { return *w.RunsOptions()[static_cast<std::size_t>(runs - 1)]; }
 
@@ -172,14 +173,12 @@ void PickMotor(Keyboard& session, const FeederInputs& inputs) {
 // through the chain ends.
 void WalkAmbient(Keyboard& session, const FeederInputs& inputs) {
   Elcal& w = session.Window();
-  std::vector<int> seen;
   while (w.state.AmbientC != inputs.ambientC) {
     session.Click(w.AmbCmnd);
-    seen.push_back(w.state.AmbientC);
     if (w.state.AmbientC == 30 && inputs.ambientC != 30) {
-      std::sort(seen.begin(), seen.end());
+      const std::vector<int> chain = AmbientChain(inputs.insulationC);
       throw Refused{{Column::Ambient, "the " + std::to_string(inputs.insulationC) + " °C rating's chain runs " +
-                                          std::to_string(seen.front()) + " … " + std::to_string(seen.back()) +
+                                          std::to_string(chain.front()) + " … " + std::to_string(chain.back()) +
                                           " °C"}};
     }
   }
@@ -290,12 +289,6 @@ std::optional<float> ExactDropPercent(const Elcal& w) {
   return static_cast<float>(percent);
 }
 
-AmpacityCheck CheckOf(const Control& ampacity) {
-  if (ampacity.ForeColor() == kRed) return AmpacityCheck::Over100;
-  if (ampacity.ForeColor() == kDarkGreen) return AmpacityCheck::Ok;
-  return AmpacityCheck::Over80;
-}
-
 FeederNumbers ReadNumbers(const Elcal& w) {
   const ElcalState& s = w.state;
   FeederNumbers n;
@@ -312,12 +305,12 @@ FeederNumbers ReadNumbers(const Elcal& w) {
   n.rac = s.RacShown;
   n.xl = s.XlShown;
   n.z = s.ZShown;
-  n.perKm = w.CmdUnit.Caption() != "FT";
+  n.perKm = s.LengthUnit == LengthSystem::Metric;
   n.areaMm2 = s.AreaMm2;
   n.ampacity = s.FeederAmpacity;
   n.ambientFactor = s.AmbientFactor;
   n.loadRatio = s.LoadRatio;
-  n.check = CheckOf(w.Ampacit);
+  n.check = s.LoadCheck;
   n.wireTempC = s.WireTempC;
   if (s.OperatingTempC <= static_cast<float>(s.MeltingPointC)) n.operatingTempC = s.OperatingTempC;
   if (s.ZUserKm > 0) {
@@ -456,18 +449,6 @@ FeederResult FindSize(const FeederInputs& inputs) {
 }
 
 }  // namespace
-
-std::vector<int> AmbientChain(int insulationC) {
-  Session session;
-  Elcal& w = session.Window();
-  session.Choose(InsulationOption(w, insulationC));
-  std::vector<int> chain = {w.state.AmbientC};
-  // One turn of the button's walk comes back to where it started.
-  for (session.Click(w.AmbCmnd); w.state.AmbientC != chain.front(); session.Click(w.AmbCmnd))
-    chain.push_back(w.state.AmbientC);
-  std::sort(chain.begin(), chain.end());
-  return chain;
-}
 
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex) {

@@ -30,10 +30,6 @@ bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
-// The ambient temperatures the window's button walks through for a rating,
-// lowest first.
-std::vector<int> AmbientChain(int insulationC);
-
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.
 FeederResult EvaluateFeeder(const FeederInputs& inputs);

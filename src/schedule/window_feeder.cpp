@@ -48,7 +48,7 @@ void SetLoad(const Elcal& w, FeederInputs& f) {
   if (s.MotorLoad) {
     f.load = LoadKind::Motor;
     f.loadText = PickedHorsepower(w);
-  } else if (w.Timer2.Enabled()) {
+  } else if (s.Locked == LoadLock::Power) {
     f.load = LoadKind::Power;
     f.loadText = Exact(s.Power);
   } else {
@@ -75,7 +75,7 @@ FeederInputs FeederFromWindow(const Elcal& w) {
   f.pvc = w.OptNONM.Value();
   f.insulationC = InsulationC(w);
   f.ambientC = s.AmbientC;
-  f.feet = w.CmdUnit.Caption() == "FT";
+  f.feet = s.LengthUnit == LengthSystem::Imperial;
   f.length = WithoutGrouping(w.L.Text());
   f.runs = s.Runs;
   f.areaIndex = s.AreaIndex;

@@ -64,9 +64,12 @@ void SetStateField(ElcalState& state, const std::string& field, const std::strin
     std::visit(
         [&text](auto ref) {
           using T = decltype(ref);
+          using Value = std::remove_pointer_t<T>;
           if constexpr (std::is_same_v<T, std::string*>) *ref = text;
           else if constexpr (std::is_same_v<T, std::span<float>>) Fail("setstate: tables cannot be set");
-          else *ref = ParseAs<std::remove_pointer_t<T>>(text);
+          else if constexpr (std::is_enum_v<Value>) {
+            if (!ChoiceNamed(text, *ref)) Fail("not a value of the field: " + text);
+          } else *ref = ParseAs<Value>(text);
         },
         f.ref);
     return;
@@ -464,6 +467,7 @@ void ScriptRunner::PrintState(const std::string& field) {
         [](auto ref) -> std::string {
           using T = decltype(ref);
           if constexpr (std::is_same_v<T, std::string*>) return QuoteText(*ref);
+          else if constexpr (std::is_enum_v<std::remove_pointer_t<T>>) return std::string(ChoiceName(*ref));
           else if constexpr (std::is_same_v<T, std::span<float>>) {
             std::string out = "[";
             for (std::size_t i = 0; i < ref.size(); ++i) out += (i ? "," : "") + Shortest(ref[i]);

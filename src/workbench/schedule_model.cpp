@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/ambient.h"
 #include "core/tables.h"
 #include "schedule/csv.h"
 #include "schedule/feeder.h"

@@ -28,8 +28,8 @@ SizeRow RowFor(const FeederInputs& inputs, int area) {
   if (!result.numbers) return row;
   const FeederNumbers& n = *result.numbers;
   row.ampacity = AmpacityCaption(n.ampacity, inputs.ambientC);
-  row.drop = AcDropVoltsCaption(n.vdAc, n.vdAcPercent);
-  row.dropPercent = AcDropPercentCaption(n.vdAcPercent);
+  row.drop = DropVoltsCaption(kAcDrop, n.vdAc, n.vdAcPercent);
+  row.dropPercent = DropPercentCaption(kAcDrop, n.vdAcPercent);
   row.carries = CarriesLoad(inputs, n.current, n.ampacity);
   row.withinLimit = WithinDropLimit(inputs, n.vdAcPercent);
   return row;

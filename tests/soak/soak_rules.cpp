@@ -64,7 +64,14 @@ std::optional<std::string> BrokenRule(Program& program, const std::string& folde
       if (std::regex_search(shown, kNonFinite)) return c->Name() + " shows a non-finite number: " + shown;
     }
   }
-  if (w.Timer1.Enabled() && w.Timer2.Enabled()) return "both timers are enabled";
+  if (w.Timer1.Enabled() != (s.Locked == LoadLock::Current) || w.Timer2.Enabled() != (s.Locked == LoadLock::Power))
+    return "the tickers do not follow the load lock " + std::string(ChoiceName(s.Locked));
+  if (w.CmdUnit.Caption() != (s.LengthUnit == LengthSystem::Imperial ? "FT" : "m") ||
+      w.CmdDeg.Caption() != (s.TemperatureUnit == TemperatureScale::Fahrenheit ? "°F" : "°C"))
+    return "the unit buttons do not show the units in use";
+  const Colour checkColours[] = {kDarkGreen, kWindowText, kRed};
+  if (w.Ampacit.ForeColor() != checkColours[static_cast<std::size_t>(s.LoadCheck)])
+    return "the ampacity colour does not show the check " + std::string(ChoiceName(s.LoadCheck));
   if (!w.Timer1.Enabled() && !w.Timer2.Enabled() && IsNumberText(w.V.Text()))
     return "both timers are off while the voltage is a number";
   if (std::filesystem::exists(std::filesystem::path(folder) / kSettingsFileName) && !ReadSettingsFile(folder))
