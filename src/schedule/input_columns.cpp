@@ -3,8 +3,6 @@
 // value writes, the clicks and keys that enter it in the main window, where
 // the window keeps it, and the list the schedule window offers.
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <iterator>
 
 #include "core/elcal.h"

@@ -195,6 +195,9 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
   if (column >= header_.size() || cells.empty()) return;
   Remember();
   const std::size_t firstNew = rows_.size();
+  // Cells past the input columns have nowhere to go, not even into a column
+  // a new row adds.
+  const std::size_t width = header_.size();
   for (std::size_t r = 0; r < cells.size(); ++r) {
     while (row + r >= rows_.size()) {
       rows_.push_back(NewRow(nullptr));
@@ -202,8 +205,7 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
     }
     Row& target = rows_[row + r];
     if (target.cells.size() < header_.size()) target.cells.resize(header_.size());
-    // Cells past the input columns have nowhere to go.
-    for (std::size_t c = 0; c < cells[r].size() && column + c < header_.size(); ++c) target.cells[column + c] = cells[r][c];
+    for (std::size_t c = 0; c < cells[r].size() && column + c < width; ++c) target.cells[column + c] = cells[r][c];
     if (row + r < firstNew) Touch(target);
   }
   dirty_ = true;
