@@ -10,8 +10,8 @@
 
 namespace quillet {
 
-// The columns of a schedule that the engine reads, in the order of the table
-// in feeder_row.cpp.
+// The input columns of a schedule, in the order of their descriptors
+// (input_columns.cpp), which is also the order of a new schedule's header.
 enum class Column {
   Tag,
   System,
@@ -38,6 +38,7 @@ enum class Column {
 enum class LoadKind { Current, Power, Motor };
 
 struct FeederInputs {
+  std::string tag;  // copied, never entered
   bool singlePhase = false;
   std::string voltage = "208";  // digits and at most one "."
   LoadKind load = LoadKind::Current;
@@ -54,6 +55,14 @@ struct FeederInputs {
   std::optional<int> wireTempC;
   std::string userR;  // empty when not given
   std::string userX;
+  double maxVdPercent = 3;
+  bool continuous = false;
+
+  bool operator==(const FeederInputs&) const = default;
+};
+
+// What a row that leaves its limit or duty blank gets.
+struct ScheduleDefaults {
   double maxVdPercent = 3;
   bool continuous = false;
 };

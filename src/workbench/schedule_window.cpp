@@ -123,9 +123,7 @@ std::string ScheduleWindow::Copy(int firstRow, int firstColumn, int lastRow, int
 }
 
 void ScheduleWindow::AddCurrentFeeder() {
-  // The job field names the feeder, unless it still shows its prompt.
-  const std::string& job = program_.main.Job.Text();
-  const std::size_t row = model.AddFeeder(FeederFromWindow(program_.main), job == kJobPrompt ? "" : job);
+  const std::size_t row = model.AddFeeder(FeederFromWindow(program_.main));
   model.EvaluateRow(row);
   Open();
   Feeders.SetCurrent(static_cast<int>(row), 0);
