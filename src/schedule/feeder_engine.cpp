@@ -67,15 +67,7 @@ class Keyboard {
   Elcal& Window() { return w_; }
   const ElcalState& State() const { return w_.state; }
 
-  // One round of the two tickers, as 50 ms of waiting gives. Entered from
-  // another window's handler the desktop is busy and would drop the ticks;
-  // no handler of this window runs then, so the tickers run as the wait would.
-  void Tick() {
-    for (Timer* ticker : {&w_.Timer1, &w_.Timer2}) {
-      if (!w_.Screen().Busy()) act_.Tick(*ticker);
-      else if (ticker->Enabled() && ticker->Tick) ticker->Tick();
-    }
-  }
+  void Tick() { WaitForPass(w_, act_); }
 
   // Runs an action; a message box it raises refuses the column's value.
   void Do(Column column, const std::function<void()>& action) {
@@ -467,6 +459,10 @@ std::vector<int> AmbientChain(int insulationC) {
     chain.push_back(w.state.AmbientC);
   std::sort(chain.begin(), chain.end());
   return chain;
+}
+
+void WaitForPass(Elcal& window, UserActions& actions) {
+  for (Timer* ticker : {&window.Timer1, &window.Timer2}) actions.Tick(*ticker);
 }
 
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
