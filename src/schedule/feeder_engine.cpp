@@ -257,6 +257,10 @@ FeederResult FindSize(const FeederInputs& inputs) {
 
 }  // namespace
 
+void WaitForPass(Elcal& window, UserActions& actions) {
+  for (Timer* ticker : {&window.Timer1, &window.Timer2}) actions.Tick(*ticker);
+}
+
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex) {
   try {

@@ -4,6 +4,7 @@
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
 #include "platform/version.h"
+#include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 
 namespace quillet {
@@ -18,15 +19,7 @@ VersionNumbers QuietServices::Version() { return ProgramVersion(); }
 
 const ElcalState& Keyboard::State() const { return w_.state; }
 
-// Entered from another window's handler the desktop is busy and would drop
-// the ticks; no handler of this window runs then, so the tickers run as the
-// wait would.
-void Keyboard::Tick() {
-  for (Timer* ticker : {&w_.Timer1, &w_.Timer2}) {
-    if (!w_.Screen().Busy()) act_.Tick(*ticker);
-    else if (ticker->Enabled() && ticker->Tick) ticker->Tick();
-  }
-}
+void Keyboard::Tick() { WaitForPass(w_, act_); }
 
 void Keyboard::Do(Column column, const std::function<void()>& action) {
   const int before = watched_ ? watched_->count : 0;

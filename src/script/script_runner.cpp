@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "platform/table.h"
+#include "platform/grid.h"
 #include "platform/menu.h"
 #include "report/calculation_report.h"
 #include "platform/utf8.h"
@@ -93,12 +93,6 @@ std::vector<std::string> SplitCharacters(const std::string& text) {
   return characters;
 }
 
-std::string ListText(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + QuoteText(items[i]);
-  return out + "]";
-}
-
 // A menu's items as it shows them: the text, a tab, the shortcut.
 std::string MenuItemsText(const Menu& menu) {
   std::vector<std::string> items;
@@ -107,21 +101,16 @@ std::string MenuItemsText(const Menu& menu) {
   return ListText(items);
 }
 
-// A table's rows, each as its cells joined by tabs.
-std::string TableRowsText(const Table& table) {
+// A grid's rows, each as its cells joined by tabs.
+std::string GridRowsText(const Grid& grid) {
   std::vector<std::string> rows;
-  for (const Table::Row& row : table.Rows()) {
+  for (int row = 0, count = grid.Source() ? grid.Source()->RowCount() : 0; row < count; ++row) {
+    const std::vector<std::string> cells = GridRow(grid, row);
     std::string joined;
-    for (std::size_t i = 0; i < row.size(); ++i) joined += (i ? "\t" : "") + row[i];
+    for (std::size_t i = 0; i < cells.size(); ++i) joined += (i ? "\t" : "") + cells[i];
     rows.push_back(joined);
   }
   return ListText(rows);
-}
-
-std::string TableHeadingsText(const Table& table) {
-  std::vector<std::string> headings;
-  for (const TableColumn& column : table.Columns()) headings.push_back(column.heading);
-  return ListText(headings);
 }
 
 std::string ControlProperty(Control& c, const std::string& prop) {
@@ -129,11 +118,11 @@ std::string ControlProperty(Control& c, const std::string& prop) {
     if (prop == "list") return MenuItemsText(*menu);
     if (prop == "listcount") return std::to_string(menu->Items().size());
   }
-  if (auto* table = dynamic_cast<Table*>(&c)) {
-    if (prop == "list") return TableRowsText(*table);
-    if (prop == "listcount") return std::to_string(table->Rows().size());
-    if (prop == "listindex") return std::to_string(table->Marked());
-    if (prop == "columns") return TableHeadingsText(*table);
+  if (auto* grid = dynamic_cast<Grid*>(&c)) {
+    if (prop == "list") return GridRowsText(*grid);
+    if (prop == "listcount") return std::to_string(grid->Source() ? grid->Source()->RowCount() : 0);
+    if (prop == "listindex") return std::to_string(grid->Marked());
+    if (prop == "columns") return ListText(GridHeadings(*grid));
   }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);
@@ -209,6 +198,36 @@ std::vector<std::string> SplitScriptLine(const std::string& line) {
     args.push_back(arg);
   }
   return args;
+}
+
+std::string ListText(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + QuoteText(items[i]);
+  return out + "]";
+}
+
+namespace {
+
+std::vector<int> AllColumnsWhenNone(const GridSource& source, std::vector<int> columns) {
+  if (columns.empty())
+    for (int c = 0; c < source.ColumnCount(); ++c) columns.push_back(c);
+  return columns;
+}
+
+}  // namespace
+
+std::vector<std::string> GridHeadings(const Grid& grid, std::vector<int> columns) {
+  std::vector<std::string> headings;
+  if (!grid.Source()) return headings;
+  for (int c : AllColumnsWhenNone(*grid.Source(), std::move(columns))) headings.push_back(grid.Source()->Heading(c));
+  return headings;
+}
+
+std::vector<std::string> GridRow(const Grid& grid, int row, std::vector<int> columns) {
+  std::vector<std::string> cells;
+  if (!grid.Source()) return cells;
+  for (int c : AllColumnsWhenNone(*grid.Source(), std::move(columns))) cells.push_back(grid.Source()->Cell(row, c));
+  return cells;
 }
 
 std::string QuoteText(const std::string& text) {

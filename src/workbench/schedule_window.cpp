@@ -40,6 +40,8 @@ ScheduleWindow::ScheduleWindow(Program& program) : ScheduleForm(program.desktop)
   QueryUnload = [this] { return SaveOrDiscard(); };
   AttachButtons();
   ShowTitle();
+  program.AddTool({"Feeder schedule…", "Ctrl+E", this, [this] { Open(); }});
+  program.AddTool({"Add this feeder to the schedule", "Ctrl+D", this, [this] { AddCurrentFeeder(); }});
 }
 
 void ScheduleWindow::AttachButtons() {
@@ -141,8 +143,11 @@ void ScheduleWindow::OpenInCalculator() {
     return;
   }
   program_.main.Show();
-  if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, feeder->inputs, feeder->area))
-    Say("The calculator refused this row: " + refused->reason);
+  // Entered once this handler has returned, so the main window's ticks run.
+  Screen().Post([this, inputs = feeder->inputs, area = feeder->area] {
+    if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, inputs, area))
+      Say("The calculator refused this row: " + refused->reason);
+  });
 }
 
 // Every row evaluated first: paper shows no row waiting.

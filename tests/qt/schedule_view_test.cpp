@@ -92,6 +92,18 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
 }
 
+TEST_F(ScheduleViewTest, OpenInCalculatorShowsTheRowWithTheMainWindowsOwnBox) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  FocusCell(0, "tag");  // four parallel runs of 500 kcmil
+  // The first choice of several runs is explained in a box, raised after the button's handler returned.
+  AcceptNextMessageBox();
+  QTest::mouseClick(As<QAbstractButton>("Schedule.OpenInCalc"), Qt::LeftButton);
+  Run(300);
+  EXPECT_FALSE(expectBox_);
+  EXPECT_EQ(LabelText("VDACPRCL"), QStringLiteral("0.41 %"));
+  EXPECT_EQ(LabelText("Ampacit"), QStringLiteral("1,520 A"));
+}
+
 TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   ImportSmall();
   FocusCell(0, "current");
