@@ -1,58 +1,121 @@
 #!/usr/bin/env bash
-# Makes the Debian package from build/ and checks it: the desktop file and
-# the AppStream metainfo validate, dpkg-shlibdeps found the libraries, every
-# program and its man page is in it, and the programs run from an extracted
-# copy with the package's version.
+# Makes the Debian package from build/ and checks it. lintian finds no error
+# or warning and dpkg-shlibdeps found the libraries. dpkg installs it into a
+# scratch root folder; there the desktop file and the AppStream metainfo
+# validate, every program has its man page and the package's version, and
+# the change log's newest release is that version. An ordinary user runs
+# the installed programs: the examples print what the build's own programs
+# print, and the desktop program keeps the user's settings in their
+# configuration folder. Purging the package takes away every file it brought
+# and leaves those settings as they were.
+# Run as root, or as a user who may sudo (dpkg needs root for the install).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 programs=(quillet quillet-script quillet-schedule)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+fail() { echo "$*" >&2; exit 1; }
 
 rm -f build/quillet_*.deb
 (cd build && cpack -G DEB > /dev/null)
 deb=$(echo build/quillet_*_amd64.deb)
 version=$(dpkg-deb -f "$deb" Version)
-root=$(mktemp -d "$PWD/build/package-check.XXXXXX")
-trap 'rm -rf "$root"' EXIT
-dpkg-deb -x "$deb" "$root"
-
-desktop-file-validate "$root"/usr/share/applications/*.desktop
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml > /dev/null
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6widgets6; do
-  [[ "$depends" == *"$library "* ]] || { echo "Depends lacks $library: $depends" >&2; exit 1; }
+  [[ "$depends" == *"$library "* ]] || fail "Depends lacks $library: $depends"
 done
+# lintian's advice against running as root is no finding about the package.
+lintian --fail-on error,warning "$deb" 2> >(grep -v "running with root privileges" >&2)
+
+# The scratch root lies in /tmp, where the unprivileged user can reach it.
+root=$(mktemp -d /tmp/quillet-package.XXXXXX)
+trap '$sudo rm -rf "$root"' EXIT
+chmod 755 "$root"
+# Its dpkg database lists only the packages quillet depends on, as they are
+# installed here, so dpkg checks the real dependencies without a forced
+# install, and the programs run on this system's libraries.
+admin="$root/var/lib/dpkg"
+mkdir -p "$admin/info" "$admin/updates" "$root/var/log"
+for dependency in $(tr ',|' '\n\n' <<< "$depends" | sed 's/(.*//'); do
+  installed=$(dpkg-query -W -f='${binary:Package}' "$dependency" 2> /dev/null) || continue
+  { dpkg-query -s "$installed"; echo; } >> "$admin/status"
+  touch "$admin/info/$installed.list"
+done
+dpkg_log="$root/dpkg-output"
+in_root() { $sudo dpkg --root="$root" --log="$root/var/log/dpkg.log" "$@" > "$dpkg_log" 2>&1 ||
+  fail "dpkg $*:"$'\n'"$(cat "$dpkg_log")"; }
+in_root --install "$deb"
+! grep -q "warning" "$dpkg_log" || fail "dpkg --install:"$'\n'"$(cat "$dpkg_log")"
+
+docs="$root/usr/share/doc/quillet"
+desktop-file-validate "$root"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml > /dev/null
+zcat "$docs/changelog.gz" > "$root/changelog"
+newest=$(dpkg-parsechangelog -l "$root/changelog" -S Version)
+[ "$newest" == "$version" ] || fail "changelog's newest release is $newest, the package is $version"
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$" "$docs/copyright" ||
+  fail "$docs/copyright is not in the machine-readable format"
+
+# The user: nobody when this runs as root, else whoever runs it; a fresh
+# home, and nothing of the caller's environment.
+home="$root/home/user"
+mkdir -p "$home/.config/Quillet" "$home/runtime"
+chmod 700 "$home/runtime"
+as_user=(env)
+if [ -z "$sudo" ]; then
+  chown -R nobody:nogroup "$home"
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env)
+fi
+as_user+=(-i "HOME=$home" "XDG_RUNTIME_DIR=$home/runtime" PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
+as_user_in() { (cd "$home" && "${as_user[@]}" "$@"); }
 
 for program in "${programs[@]}"; do
   page="$root/usr/share/man/man1/$program.1.gz"
-  [ -f "$page" ] || { echo "no man page for $program" >&2; exit 1; }
+  [ -f "$page" ] || fail "no man page for $program"
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
-  [ -z "$warnings" ] || { echo "$program.1: $warnings" >&2; exit 1; }
-  shown=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/$program" --version)
-  [ "$shown" == "$program $version" ] || { echo "$program --version: '$shown', package $version" >&2; exit 1; }
+  [ -z "$warnings" ] || fail "$program.1: $warnings"
+  shown=$(as_user_in "$root/usr/bin/$program" --version)
+  [ "$shown" == "$program $version" ] || fail "$program --version: '$shown', package $version"
 done
 
-# A small session from the package prints what the build's driver prints.
-session='type A "100"
-select ComWS 6
-tick
-print VDACL.caption
-print VDACPRCL.caption
-print Ampacit.caption'
-mkdir "$root/settings-package" "$root/settings-build"
-from_package=$(printf '%s\n' "$session" | "$root/usr/bin/quillet-script" --folder "$root/settings-package" -)
-from_build=$(printf '%s\n' "$session" | build/quillet-script --folder "$root/settings-build" -)
+# The examples as the man pages tell a user to run them, beside the build's
+# programs on the repository's copies.
+status=0
+from_package=$(as_user_in "$root/usr/bin/quillet-schedule" "$docs/examples/feeders.csv" 2> /dev/null) || status=$?
+expected_status=0
+from_build=$(build/quillet-schedule examples/feeders.csv 2> /dev/null) || expected_status=$?
+[ -n "$from_package" ] && [ "$from_package" == "$from_build" ] && [ $status == $expected_status ] ||
+  fail "package schedule differs (status $status, build $expected_status):"$'\n'"$from_package"$'\n'"build:"$'\n'"$from_build"
+mkdir "$root/settings-build"
+from_package=$(as_user_in "$root/usr/bin/quillet-script" --folder "$home" "$docs/examples/session.script")
+from_build=$(build/quillet-script --folder "$root/settings-build" examples/session.script)
 [ -n "$from_package" ] && [ "$from_package" == "$from_build" ] ||
-  { echo "package run differs:"$'\n'"$from_package"$'\n'"build:"$'\n'"$from_build" >&2; exit 1; }
+  fail "package session differs:"$'\n'"$from_package"$'\n'"build:"$'\n'"$from_build"
 
-# And a small schedule gives the same file from both.
-schedule='tag,voltage,current,length,size
-P-1,208,100,50,
-P-2,480,40,200,6 AWG'
-from_package=$(printf '%s\n' "$schedule" | "$root/usr/bin/quillet-schedule" -)
-from_build=$(printf '%s\n' "$schedule" | build/quillet-schedule -)
-[ -n "$from_package" ] && [ "$from_package" == "$from_build" ] ||
-  { echo "package schedule differs:"$'\n'"$from_package"$'\n'"build:"$'\n'"$from_build" >&2; exit 1; }
+# The desktop program reads the user's settings and writes them back (with
+# its own line end) at the start, in the configuration folder, since the
+# installed program's folder is not the user's to write.
+settings="$home/.config/Quillet/Quillet32.ini"
+printf '0,1,8,5,0.25\n' > "$settings"
+[ -n "$sudo" ] || chown nobody:nogroup "$settings"
+trace="$root/quillet-trace"
+(cd "$home" && exec "${as_user[@]}" "$root/usr/bin/quillet" --trace-startup 2> "$trace") &
+desktop=$!
+for _ in $(seq 300); do
+  grep -q "first results shown" "$trace" && break
+  sleep 0.1
+done
+kill "$desktop" 2> /dev/null || true
+wait "$desktop" || true
+[ ! -e "$root/usr/bin/Quillet32.ini" ] || fail "quillet wrote its settings in the installed program's folder"
+grep -q "first results shown" "$trace" || fail "quillet showed no results:"$'\n'"$(cat "$trace")"
+[ "$(cat "$settings")" == $'0,1,8,5,0.25\r' ] || fail "settings not kept in $settings: $(cat -A "$settings")"
 
-echo "$deb: ${#programs[@]} programs, Depends: $depends"
-printf '%s\n' "$from_package" | cut -d, -f1,6-9
+in_root --purge quillet
+left=$(cd "$root" && find usr -print 2> /dev/null || true)
+[ -z "$left" ] || fail "purging quillet left:"$'\n'"$left"
+[ "$(cat "$settings")" == $'0,1,8,5,0.25\r' ] || fail "purging quillet changed $settings"
+
+echo "$deb: no lintian error or warning; installed, run by $(as_user_in id -un) and purged on a scratch root;" \
+  "${#programs[@]} programs, Depends: $depends"

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-liberation poppler-utils
   # the Debian package and its checks
-  dpkg-dev desktop-file-utils appstream man-db
+  dpkg-dev desktop-file-utils appstream man-db lintian
   # the Windows cross-build and Wine to run its tests
   g++-mingw-w64-x86-64-posix googletest wine64)
 missing=()

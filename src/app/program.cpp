@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <algorithm>
+
 #include "app/elcal_handlers.h"
 #include "app/tools_menu.h"
 
@@ -29,6 +31,7 @@ Program::Program(Services& services, int screenWidth, int screenHeight)
     effcon.Close();
     for (Window* tool : toolWindows_) tool->Close();
   };
+  main.QueryUnload = [this] { return ToolWindowsAgreeToClose(); };
 }
 
 void Program::Start() {
@@ -41,10 +44,19 @@ void Program::Stop() {
   main.Close();
 }
 
-void Program::AddFeederTools(FeederTools tools, std::vector<Window*> windows) {
-  feederTools = std::move(tools);
-  toolWindows_ = std::move(windows);
+void Program::AddTool(Tool tool) {
+  Window* window = tool.window;
+  if (window && std::find(toolWindows_.begin(), toolWindows_.end(), window) == toolWindows_.end())
+    toolWindows_.push_back(window);
+  tools_.push_back(std::move(tool));
   FillToolsMenu(*this);
+}
+
+// Unsaved work in a tool's window may keep the program open.
+bool Program::ToolWindowsAgreeToClose() {
+  for (Window* tool : toolWindows_)
+    if (tool->QueryUnload && !tool->QueryUnload()) return false;
+  return true;
 }
 
 std::vector<Window*> Program::Windows() {

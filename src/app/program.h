@@ -19,12 +19,14 @@ namespace quillet {
 
 class ReportPrinter;
 
-// The tools built above the running program (the size finder, the feeder
-// schedule). The Tools menu offers an item once its action is set.
-struct FeederTools {
-  std::function<void()> findSmallestSize;
-  std::function<void()> openSchedule;
-  std::function<void()> addFeederToSchedule;
+// A tool built above the running program (the size finder, the feeder
+// schedule): its item in the Tools menu, the window it works in and what
+// the item does.
+struct Tool {
+  std::string text;
+  std::string shortcut;  // "Ctrl+F"
+  Window* window = nullptr;
+  std::function<void()> run;
 };
 
 class Program {
@@ -40,9 +42,12 @@ class Program {
   // Every window of the program; a view builds one surface for each.
   std::vector<Window*> Windows();
 
-  // Offers the feeder tools in the Tools menu and counts their windows among
-  // the program's, so views and the driver reach them like the others.
-  void AddFeederTools(FeederTools tools, std::vector<Window*> windows);
+  // The Tools menu offers the tool after those added before it, ahead of
+  // the calculation's own print and PDF items; its window joins the
+  // program's, so views and the driver reach it like the others, and closes
+  // with the main window, which asks it first.
+  void AddTool(Tool tool);
+  const std::vector<Tool>& Tools() const { return tools_; }
 
   Desktop desktop;
   Elcal main;
@@ -54,9 +59,12 @@ class Program {
   UserActions actions;
   // Where printed and PDF reports go; set by the view or the driver.
   ReportPrinter* reportPrinter = nullptr;
-  FeederTools feederTools;
 
  private:
+  bool ToolWindowsAgreeToClose();
+
+  std::vector<Tool> tools_;
+  // Each tool's window once, in the order the tools came.
   std::vector<Window*> toolWindows_;
 };
 

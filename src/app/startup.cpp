@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/elcal.h"
+#include "core/shown_state.h"
 #include "core/tables.h"
 #include "settings/settings_file.h"
 #include "motor/motor_table.h"
@@ -78,9 +79,8 @@ void ApplySettings(Elcal& w, const Settings& settings) {
   s.DaysPerWeek = settings.DaysPerWeek;
   s.CostPerKWh = settings.CostPerKWh;
   const bool metric = s.StartMetric == 1;
-  w.CmdUnit.SetCaption(metric ? "m" : "FT");
-  w.CmdDeg.SetCaption(metric ? "°C" : "°F");
-  s.LengthFactor = metric ? 1.0f : 0.3048f;
+  SetLengthUnit(w, metric ? LengthSystem::Metric : LengthSystem::Imperial);
+  SetTemperatureUnit(w, metric ? TemperatureScale::Celsius : TemperatureScale::Fahrenheit);
   w.Stat.SetVisible(s.HideStatusPanel == 0);
   w.SetHeight(s.HideStatusPanel == 0 ? kHeightWithStatus : kHeightWithoutStatus);
 }

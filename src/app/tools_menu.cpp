@@ -15,35 +15,22 @@ void SaveCalculationAsPdf(Program& p) {
   if (p.reportPrinter) p.reportPrinter->SavePdf(BuildCalculationReport(p.main), SuggestedPdfName(p.main.Job.Text()));
 }
 
-struct ToolsItem {
+// The calculation's own items, after the tools'.
+const struct {
   const char* text;
   const char* shortcut;
-  // Either a report of the program, or a feeder tool built above it that is
-  // offered once it is set.
   void (*run)(Program&);
-  std::function<void()> FeederTools::*tool;
+} kReportItems[] = {
+    {"Print calculation…", "Ctrl+P", PrintCalculation},
+    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf},
 };
-
-// In menu order; a tool joins the menu with one line here.
-const ToolsItem kToolsItems[] = {
-    {"Find the smallest size…", "Ctrl+F", nullptr, &FeederTools::findSmallestSize},
-    {"Feeder schedule…", "Ctrl+E", nullptr, &FeederTools::openSchedule},
-    {"Add this feeder to the schedule", "Ctrl+D", nullptr, &FeederTools::addFeederToSchedule},
-    {"Print calculation…", "Ctrl+P", PrintCalculation, nullptr},
-    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf, nullptr},
-};
-
-std::function<void()> Action(Program& p, const ToolsItem& item) {
-  if (item.tool) return [&p, tool = item.tool] { (p.feederTools.*tool)(); };
-  return [&p, run = item.run] { run(p); };
-}
 
 }  // namespace
 
 void FillToolsMenu(Program& p) {
   std::vector<MenuItem> items;
-  for (const ToolsItem& item : kToolsItems)
-    if (!item.tool || p.feederTools.*item.tool) items.push_back({item.text, item.shortcut, Action(p, item)});
+  for (const Tool& tool : p.Tools()) items.push_back({tool.text, tool.shortcut, tool.run});
+  for (const auto& item : kReportItems) items.push_back({item.text, item.shortcut, [&p, run = item.run] { run(p); }});
   p.main.ToolsMenu.SetItems(std::move(items));
 }
 

@@ -7,7 +7,7 @@ namespace quillet {
 class Program;
 
 void AttachToolsMenu(Program& program);
-// Offers the items whose tools are there, in the menu's order.
+// Offers the tools' items in the order they came, then the calculation's own.
 void FillToolsMenu(Program& program);
 
 }  // namespace quillet

@@ -1,5 +1,6 @@
 #include "core/ambient.h"
 
+#include <algorithm>
 #include <span>
 #include <string>
 
@@ -31,6 +32,12 @@ constexpr AmbientEntry kThirty{30, 86, 1.0f};
 std::span<const AmbientEntry> Chain(std::int16_t column) {
   if (column == 1) return kChain90;
   if (column == 2) return kChain60;
+  return kChain75;
+}
+
+std::span<const AmbientEntry> ChainOfRating(int insulationC) {
+  if (insulationC == 60) return kChain60;
+  if (insulationC == 90) return kChain90;
   return kChain75;
 }
 
@@ -66,6 +73,13 @@ void ResetAmbient(Elcal& w) {
   w.state.AmbientC = 30;
   w.state.AmbientF = 86;
   w.AmbCmnd.SetCaption(std::string("Ambient Temperature\r\n<= 30°C") + kNbsp + "(86°F)");
+}
+
+std::vector<int> AmbientChain(int insulationC) {
+  std::vector<int> bounds = {kThirty.celsius};
+  for (const AmbientEntry& entry : ChainOfRating(insulationC)) bounds.push_back(entry.celsius);
+  std::sort(bounds.begin(), bounds.end());
+  return bounds;
 }
 
 void AttachAmbient(Elcal& w) {

@@ -2,6 +2,8 @@
 // insulation rating in force.
 #pragma once
 
+#include <vector>
+
 namespace quillet {
 
 class Elcal;
@@ -9,5 +11,9 @@ class Elcal;
 void AttachAmbient(Elcal& window);
 // Back to 30 °C after an insulation change, with its two-line caption.
 void ResetAmbient(Elcal& window);
+
+// The bounds in °C that the button walks through for an insulation rating
+// of 60, 75 or 90 °C, lowest first, 30 °C among them.
+std::vector<int> AmbientChain(int insulationC);
 
 }  // namespace quillet

@@ -4,7 +4,8 @@ namespace quillet {
 namespace {
 
 using MemberRef = std::variant<double ElcalState::*, float ElcalState::*, std::int16_t ElcalState::*,
-                               std::string ElcalState::*>;
+                               std::string ElcalState::*, AmpacityCheck ElcalState::*, LengthSystem ElcalState::*,
+                               TemperatureScale ElcalState::*, LoadLock ElcalState::*>;
 
 struct Member {
   const char* name;
@@ -96,6 +97,10 @@ const Member kMembers[] = {
       QUILLET_FIELD(Runs),
       QUILLET_FIELD(RunsNoteShown),
       QUILLET_FIELD(AreaIndex),
+      QUILLET_FIELD(LoadCheck),
+      QUILLET_FIELD(LengthUnit),
+      QUILLET_FIELD(TemperatureUnit),
+      QUILLET_FIELD(Locked),
       QUILLET_FIELD(ProgramName),
       QUILLET_FIELD(VersionText),
       QUILLET_FIELD(SeparatorText),

@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/state_choices.h"
+
 namespace quillet {
 
 inline constexpr int kSizeCount = 21;
@@ -100,6 +102,13 @@ struct ElcalState {
   // [size row][insulation column][material]
   float AmpacityTable[kSizeCount][kInsulationColumns][kMaterials] = {};
 
+  // Shown as a colour, a caption or a running ticker, and read from here by
+  // whatever needs them. Each starts as the window's form shows it.
+  AmpacityCheck LoadCheck = AmpacityCheck::Over80;  // `Ampacit` in the window-text colour
+  LengthSystem LengthUnit = LengthSystem::Imperial;  // `CmdUnit` "FT"
+  TemperatureScale TemperatureUnit = TemperatureScale::Celsius;
+  LoadLock Locked = LoadLock::Current;
+
   // Start-up texts.
   std::string ProgramName;
   std::string VersionText;
@@ -137,7 +146,8 @@ struct ElcalState {
 };
 
 // A field by name, for the script driver and the tests.
-using StateFieldRef = std::variant<double*, float*, std::int16_t*, std::string*, std::span<float>>;
+using StateFieldRef = std::variant<double*, float*, std::int16_t*, std::string*, std::span<float>, AmpacityCheck*,
+                                   LengthSystem*, TemperatureScale*, LoadLock*>;
 
 struct StateField {
   const char* name;

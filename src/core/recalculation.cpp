@@ -30,6 +30,17 @@ bool Put(double& field, double value) {
   return true;
 }
 
+// By AmpacityCheck: the colour of `Ampacit` and the report's note.
+struct LoadCheckShown {
+  Colour colour;
+  const char* note;
+};
+const LoadCheckShown kLoadCheckShown[] = {
+    {kDarkGreen, ""},
+    {kWindowText, " \r\n ! Note: Current exceeds 80 percent of the wire ampacity \r\n\r\n"},
+    {kRed, " \r\n !! Warning: Current exceeds the wire ampacity \r\n\r\n"},
+};
+
 // Resistance, reactance and impedance fields pick their decimals by size.
 const char* PerLengthPattern(double value) {
   if (value < 0.1) return "#0.0000";
@@ -56,8 +67,8 @@ class Pass {
 
  private:
   bool Copper() const { return w_.OptCU.Value(); }
-  bool Imperial() const { return w_.CmdUnit.Caption() == "FT"; }
-  bool Fahrenheit() const { return w_.CmdDeg.Caption() == "°F"; }
+  bool Imperial() const { return s_.LengthUnit == LengthSystem::Imperial; }
+  bool Fahrenheit() const { return s_.TemperatureUnit == TemperatureScale::Fahrenheit; }
   double Shown(double perKm) const { return Imperial() ? perKm / kPerKmTo1000Ft : perKm; }
 
   void ShowStatusPanel() {
@@ -114,25 +125,19 @@ class Pass {
     w_.Ampacit.SetCaption(AmpacityCaption(s_.FeederAmpacity, s_.AmbientC));
     w_.AmpacCorr.SetCaption(s_.AmbientC != 30 ? "CF = " + ShortSingleText(s_.AmbientFactor) : "");
     if (!Put(s_.LoadRatio, s_.Current / s_.FeederAmpacity)) return false;
-    ColourAmpacity();
+    CheckLoad();
     s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) +
                      ")°F ambient.";
     return true;
   }
 
-  void ColourAmpacity() {
-    if (s_.LoadRatio <= 0.8f) {
-      w_.Ampacit.SetForeColor(kDarkGreen);
-      s_.AmpacityNote = "";
-    } else if (s_.LoadRatio <= 1.0f) {
-      w_.Ampacit.SetForeColor(kWindowText);
-      s_.AmpacityNote = std::string(" ") + kCrLf +
-                        " ! Note: Current exceeds 80 percent of the wire ampacity " + kCrLf + kCrLf;
-    } else {
-      w_.Ampacit.SetForeColor(kRed);
-      s_.AmpacityNote = std::string(" ") + kCrLf + " !! Warning: Current exceeds the wire ampacity " +
-                        kCrLf + kCrLf;
-    }
+  void CheckLoad() {
+    s_.LoadCheck = s_.LoadRatio <= 0.8f   ? AmpacityCheck::Ok
+                   : s_.LoadRatio <= 1.0f ? AmpacityCheck::Over80
+                                          : AmpacityCheck::Over100;
+    const LoadCheckShown& shown = kLoadCheckShown[static_cast<std::size_t>(s_.LoadCheck)];
+    w_.Ampacit.SetForeColor(shown.colour);
+    s_.AmpacityNote = shown.note;
   }
 
   void SelectPropertyRow() {
@@ -276,13 +281,8 @@ class Pass {
       return false;
     w_.VDACact.SetForeColor(kWindowText);
     w_.VDACactPer.SetForeColor(kWindowText);
-    if (s_.VdAltPercent >= kTooHighDropPercent) {
-      w_.VDACact.SetCaption("Voltage drop ");
-      w_.VDACactPer.SetCaption("is to high");
-    } else {
-      w_.VDACact.SetCaption("VD = " + FormatPattern(s_.VdAlt, VoltsPattern(s_.VdAlt)) + " V");
-      w_.VDACactPer.SetCaption(FormatPattern(s_.VdAltPercent, PercentPattern(s_.VdAltPercent)) + " %");
-    }
+    w_.VDACact.SetCaption(DropVoltsCaption(kAlternateDrop, s_.VdAlt, s_.VdAltPercent));
+    w_.VDACactPer.SetCaption(DropPercentCaption(kAlternateDrop, s_.VdAltPercent));
     s_.AlternateLine = "Alternate  " + w_.VDACact.Caption() + " / " + w_.VDACactPer.Caption() +
                        " of the supply voltage.";
     s_.AlternateBlock = std::string("   ") + kCrLf + kCrLf +
@@ -313,8 +313,8 @@ class Pass {
   }
 
   void ShowAcDrop() {
-    w_.VDACPRCL.SetCaption(AcDropPercentCaption(s_.VdAcPercent));
-    w_.VDACL.SetCaption(AcDropVoltsCaption(s_.VdAc, s_.VdAcPercent));
+    w_.VDACPRCL.SetCaption(DropPercentCaption(kAcDrop, s_.VdAcPercent));
+    w_.VDACL.SetCaption(DropVoltsCaption(kAcDrop, s_.VdAc, s_.VdAcPercent));
   }
 
   void ShowDcDrop() {
@@ -323,12 +323,9 @@ class Pass {
     if (!applies) {
       w_.VDC.SetCaption(" ");
       w_.VDCPER.SetCaption(" ");
-    } else if (s_.VdDcPercent >= kTooHighDropPercent) {
-      w_.VDCPER.SetCaption("To high %");
-      w_.VDC.SetCaption("- V");
     } else {
-      w_.VDC.SetCaption(FormatPattern(s_.VdDc, VoltsPattern(s_.VdDc)) + " V");
-      w_.VDCPER.SetCaption(FormatPattern(s_.VdDcPercent, PercentPattern(s_.VdDcPercent)) + " %");
+      w_.VDCPER.SetCaption(DropPercentCaption(kDcDrop, s_.VdDcPercent));
+      w_.VDC.SetCaption(DropVoltsCaption(kDcDrop, s_.VdDc, s_.VdDcPercent));
     }
   }
 

@@ -16,13 +16,13 @@ std::string AmpacityCaption(float ampacity, int ambientC) {
   return FormatPattern(ampacity, ambientC != 30 ? "#,###.0" : "#,###") + " A";
 }
 
-std::string AcDropVoltsCaption(float volts, float percent) {
-  if (percent >= kTooHighDropPercent) return "-";
-  return FormatPattern(volts, VoltsPattern(volts)) + " V";
+std::string DropVoltsCaption(const DropTexts& drop, float volts, float percent) {
+  if (percent >= kTooHighDropPercent) return drop.tooHighVolts;
+  return drop.voltsPrefix + FormatPattern(volts, VoltsPattern(volts)) + " V";
 }
 
-std::string AcDropPercentCaption(float percent) {
-  if (percent >= kTooHighDropPercent) return "To high %";
+std::string DropPercentCaption(const DropTexts& drop, float percent) {
+  if (percent >= kTooHighDropPercent) return drop.tooHighPercent;
   return FormatPattern(percent, PercentPattern(percent)) + " %";
 }
 

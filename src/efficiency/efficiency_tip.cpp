@@ -12,7 +12,7 @@ namespace {
 constexpr int kLargestCopperIndex = 20;     // 1000 MCM
 constexpr int kLargestAluminiumIndex = 19;  // also 1000 MCM: the list starts at 12 AWG
 
-bool AmpacityTooSmall(const Elcal& w) { return w.Ampacit.ForeColor() == kRed; }
+bool AmpacityTooSmall(const Elcal& w) { return w.state.LoadCheck == AmpacityCheck::Over100; }
 
 bool AtLargestSize(const Elcal& w) {
   const int index = w.state.SizeIndex;

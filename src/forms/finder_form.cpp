@@ -17,9 +17,8 @@ constexpr Placement kFinderPlaces[] = {
     {"UseSize", {3600, 5640, 1620, 420}},  {"CloseButton", {5460, 5640, 1620, 420}},
 };
 
-const TableColumn kSizeColumns[] = {
-    {"Size", 1140}, {"Ampacity", 1080}, {"Drop", 960}, {"Drop %", 960}, {"Ampacity ok", 1200}, {"Drop ok", 1080},
-};
+// Size, ampacity, drop, drop %, ampacity ok, drop ok.
+constexpr int kSizeColumnWidths[] = {1140, 1080, 960, 960, 1200, 1080};
 
 }  // namespace
 
@@ -32,10 +31,10 @@ FinderForm::FinderForm(Desktop& desktop) : Window(desktop, "Finder") {
   RunsLabel.SetCaption("Parallel runs");
   for (const char* runs : {"1", "2", "3", "4", "5", "6"}) Runs.AddItem(runs);
   Runs.SetListIndex(0);
-  Sizes.SetColumns({std::begin(kSizeColumns), std::end(kSizeColumns)});
+  Sizes.SetReadOnly(true);
+  Sizes.SetColumnWidths({std::begin(kSizeColumnWidths), std::end(kSizeColumnWidths)});
   UseSize.SetCaption("Use this size");
   CloseButton.SetCaption("Close");
-  RunsLater.SetEnabled(false);
 }
 
 }  // namespace quillet

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/table.h"
+#include "platform/grid.h"
 #include "platform/window.h"
 
 namespace quillet {
@@ -17,12 +17,10 @@ class FinderForm : public Window {
   CheckBox& Continuous = Add<CheckBox>("Continuous");
   Control& RunsLabel = AddPlain(ControlKind::Label, "RunsLabel");
   ComboBox& Runs = Add<ComboBox>("Runs");
-  Table& Sizes = Add<Table>("Sizes");
+  Grid& Sizes = Add<Grid>("Sizes");
   Control& Answer = AddPlain(ControlKind::Label, "Answer");
   Control& UseSize = AddPlain(ControlKind::CommandButton, "UseSize");
   Control& CloseButton = AddPlain(ControlKind::CommandButton, "CloseButton");
-  // Finishes a choice of runs the main window offers only after its next pass.
-  Timer& RunsLater = Add<Timer>("RunsLater");
 };
 
 }  // namespace quillet

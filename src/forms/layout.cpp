@@ -1,16 +1,12 @@
 #include "forms/layout.h"
 
-#include <cassert>
-
 #include "platform/window.h"
 
 namespace quillet {
 
 void Arrange(Window& window, std::span<const Placement> placements) {
   for (const Placement& p : placements) {
-    Control* control = window.Find(p.name);
-    assert(control && "layout names a control the window lacks");
-    if (control) control->SetPlace(p.bounds);
+    window.Named(p.name).SetPlace(p.bounds);
   }
 }
 

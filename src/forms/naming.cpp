@@ -1,17 +1,13 @@
 #include "forms/naming.h"
 
-#include <cassert>
-
 #include "platform/window.h"
 
 namespace quillet {
 
 void NameControls(Window& window, std::span<const Naming> namings) {
   for (const Naming& n : namings) {
-    Control* control = window.Find(n.name);
-    const Control* namer = n.namedBy ? window.Find(n.namedBy) : nullptr;
-    assert(control && (namer || !n.namedBy) && "a naming names a control the window lacks");
-    if (control) control->SetNaming(namer, n.qualifier);
+    const Control* namer = n.namedBy ? &window.Named(n.namedBy) : nullptr;
+    window.Named(n.name).SetNaming(namer, n.qualifier);
   }
 }
 

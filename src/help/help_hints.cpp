@@ -1,6 +1,5 @@
 #include "help/help_hints.h"
 
-#include <cassert>
 #include <functional>
 #include <string>
 
@@ -96,8 +95,9 @@ struct ConditionalHint {
 bool AmbientAtDefault(const Elcal& w) { return w.AmbCmnd.Caption() == kAmbientDefaultCaption; }
 
 std::string AmpacityHint(const Elcal& w) {
-  const char* colour = w.Ampacit.ForeColor() == kRed ? " Red color - selected wire ampacity is less then the "
-                       : w.Ampacit.ForeColor() == kWindowText
+  const AmpacityCheck check = w.state.LoadCheck;
+  const char* colour = check == AmpacityCheck::Over100 ? " Red color - selected wire ampacity is less then the "
+                       : check == AmpacityCheck::Over80
                            ? " Black colour - the selected wire ampacity matches or exceeds but by LESS than 125% the "
                            : " Green color - the selected wire ampacity exceeds by not less than 125% the ";
   return colour + w.Frame3D2.Caption();
@@ -174,21 +174,15 @@ const ConditionalHint kConditionalHints[] = {
      }},
 };
 
-Control& Named(Elcal& w, const char* name) {
-  Control* control = w.Find(name);
-  assert(control && "a hint names a control the window lacks");
-  return *control;
-}
-
 }  // namespace
 
 void AttachHelpHints(Elcal& w) {
   for (const FixedHint& h : kFixedHints) {
-    Control& control = Named(w, h.control);
+    Control& control = w.Named(h.control);
     (h.event == On::Hover ? control.MouseMove : control.GotFocus) = [&w, text = h.text] { w.Stat.SetCaption(text); };
   }
   for (const ConditionalHint& h : kConditionalHints) {
-    Named(w, h.control).MouseMove = [&w, &rule = h.rule] {
+    w.Named(h.control).MouseMove = [&w, &rule = h.rule] {
       if (const char* text = rule(w)) w.Stat.SetCaption(text);
     };
   }

@@ -5,6 +5,7 @@
 #include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/recalculation.h"
+#include "core/shown_state.h"
 #include "motor/motor_list.h"
 #include "platform/desktop.h"
 
@@ -48,14 +49,8 @@ class LoadEntry {
 
  private:
   void OutOfRange(const char* text) { w_.Screen().MessageBox(text, kStyleExclamation, "Out of range"); }
-  void LockCurrent() {
-    w_.Timer2.SetEnabled(false);
-    w_.Timer1.SetEnabled(true);
-  }
-  void LockPower() {
-    w_.Timer1.SetEnabled(false);
-    w_.Timer2.SetEnabled(true);
-  }
+  void LockCurrent() { SetLoadLock(w_, LoadLock::Current); }
+  void LockPower() { SetLoadLock(w_, LoadLock::Power); }
   void EndMotorMode() {
     s_.MotorLoad = 0;
     RefillMotorList(w_);
@@ -82,7 +77,8 @@ class LoadEntry {
     if (HoldsNoNumber(w_.V.Text())) {
       s_.Voltage = 0;
       w_.W.SetText("0");
-      w_.Timer1.SetEnabled(false);
+      // A power lock runs on; a current lock halts until a voltage or a focus restarts it.
+      if (s_.Locked == LoadLock::Current) SetLoadLock(w_, LoadLock::Halted);
       return;
     }
     s_.Voltage = NumberValue(w_.V.Text());

@@ -14,8 +14,7 @@
 namespace quillet {
 namespace {
 
-
-OptionButton& Option(Elcal& w, const char* name) { return static_cast<OptionButton&>(*w.Find(name)); }
+OptionButton& Option(Elcal& w, const char* name) { return dynamic_cast<OptionButton&>(w.Named(name)); }
 
 void EndMotorMode(Elcal& w) {
   RefillMotorList(w);
@@ -110,8 +109,8 @@ void SelectInsulation(Elcal& w, const InsulationOption& o) {
   s.WireTempC = o.celsius;
   s.WireTempF = o.fahrenheit;
   ResetAmbient(w);
-  w.WOTD.SetCaption(w.CmdDeg.Caption() == "°F" ? std::to_string(o.fahrenheit) + "°F"
-                                                : std::to_string(o.celsius) + "°C");
+  w.WOTD.SetCaption(s.TemperatureUnit == TemperatureScale::Fahrenheit ? std::to_string(o.fahrenheit) + "°F"
+                                                                      : std::to_string(o.celsius) + "°C");
 }
 
 struct RunsOption {

@@ -7,6 +7,7 @@
 
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/shown_state.h"
 #include "core/tables.h"
 #include "platform/desktop.h"
 #include "platform/utf8.h"
@@ -130,10 +131,7 @@ class SpinSteps {
 
  private:
   void OutOfRange() { w_.Screen().MessageBox(kOutOfRange, kStyleExclamation, "Out of range"); }
-  void LockCurrent() {
-    w_.Timer2.SetEnabled(false);
-    w_.Timer1.SetEnabled(true);
-  }
+  void LockCurrent() { SetLoadLock(w_, LoadLock::Current); }
   float DecimalsShown(const TextBox& field) const { return static_cast<float>(field.Length() - 2); }
   void ShowCurrentStep() {
     w_.A.SetText(FormatPattern(s_.Current, s_.Current < 10 ? "Fixed" : "###,###,###"));

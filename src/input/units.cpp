@@ -2,6 +2,7 @@
 
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/shown_state.h"
 
 namespace quillet {
 namespace {
@@ -12,18 +13,17 @@ constexpr double kMetresToFeet = 3.28083;
 
 void CmdUnit_Click(Elcal& w) {
   w.L.SetText(PlainDecimalText(LeadingNumber(w.L.Text())));
-  const bool toMetric = w.CmdUnit.Caption() == "FT";
-  w.CmdUnit.SetCaption(toMetric ? "m" : "FT");
+  const bool toMetric = w.state.LengthUnit == LengthSystem::Imperial;
+  SetLengthUnit(w, toMetric ? LengthSystem::Metric : LengthSystem::Imperial);
   w.L.SetText(PlainDecimalText(NumberValue(w.L.Text()) * (toMetric ? kFeetToMetres : kMetresToFeet)));
-  w.state.LengthFactor = toMetric ? 1.0f : 0.3048f;
   const double x = NumberValue(w.L.Text());
   w.L.SetText(FormatPattern(x, x < 100 ? "0.00" : x < 1000 ? "0.0" : "####"));
   w.L.SetFocus();
 }
 
 void CmdDeg_Click(Elcal& w) {
-  const bool fahrenheit = w.CmdDeg.Caption() == "°C";
-  w.CmdDeg.SetCaption(fahrenheit ? "°F" : "°C");
+  const bool fahrenheit = w.state.TemperatureUnit == TemperatureScale::Celsius;
+  SetTemperatureUnit(w, fahrenheit ? TemperatureScale::Fahrenheit : TemperatureScale::Celsius);
   const ElcalState& s = w.state;
   w.WOTD.SetCaption(fahrenheit ? ShortSingleText(s.WireTempF) + "°F" : ShortSingleText(s.WireTempC) + "°C");
   // A melted estimate stays as it is; the next pass decides it again.

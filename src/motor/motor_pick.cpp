@@ -4,6 +4,7 @@
 
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/shown_state.h"
 
 namespace quillet {
 namespace {
@@ -25,8 +26,7 @@ void ComHP_Click(Elcal& w) {
   w.Opt75C.SetValue(true);
   s.InsulationText = "with insulation rated at 75°C (167°F).";
   s.InsulationColumn = 0;
-  w.Timer1.SetEnabled(true);
-  w.Timer2.SetEnabled(false);
+  SetLoadLock(w, LoadLock::Current);
   int row = w.ComHP.ListIndex();
   if (row < 0) row = 0;
   if (s.PhaseCode == 0 && row > 20) row = 20;

@@ -34,7 +34,7 @@ struct Font {
 
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
-  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid, Table
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid
 };
 
 // What a view needs to refresh after a change.
@@ -85,7 +85,7 @@ class Control {
   }
 
   // True for controls that can hold the keyboard focus.
-  bool Focusable() const;
+  virtual bool Focusable() const;
   void SetFocus();
 
   std::function<void()> Click, DblClick, MouseMove, GotFocus, LostFocus, Change;

@@ -2,13 +2,14 @@
 // never overlap.
 #pragma once
 
-#include <vector>
+#include <deque>
+#include <functional>
 
 #include "platform/services.h"
 
 namespace quillet {
 
-class Window;
+class Timer;
 
 class Desktop {
  public:
@@ -24,23 +25,41 @@ class Desktop {
 
   // True while a handler or a modal box runs; ticks arriving then are dropped.
   bool Busy() const { return depth_ > 0; }
-  // Holds the desktop busy for the life of the guard.
+  // The timer whose tick is running, if any: a timer's handler runs only as
+  // its own tick, never from inside another handler.
+  const Timer* Ticking() const { return ticking_; }
+
+  // Work for one window to do in another, as a person's next action: it runs
+  // once the outermost handler has returned, so the desktop is idle again
+  // and ticks are real ticks. Posted with no handler running, it runs at
+  // once; posted from posted work, right after it. Work runs in the order
+  // posted and must not throw.
+  void Post(std::function<void()> work);
+
+  // Holds the desktop busy for the life of the guard; the guard of a tick
+  // names its timer.
   class Guard {
    public:
-    explicit Guard(Desktop& desktop) : desktop_(desktop) { ++desktop_.depth_; }
-    ~Guard() { --desktop_.depth_; }
+    explicit Guard(Desktop& desktop, const Timer* ticking = nullptr);
+    ~Guard();
     Guard(const Guard&) = delete;
     Guard& operator=(const Guard&) = delete;
 
    private:
     Desktop& desktop_;
+    const Timer* ticking_;
   };
 
  private:
+  void RunPosted();
+
   Services& services_;
   int screenWidth_;
   int screenHeight_;
   int depth_ = 0;
+  const Timer* ticking_ = nullptr;
+  std::deque<std::function<void()>> posted_;
+  bool runningPosted_ = false;
 };
 
 }  // namespace quillet

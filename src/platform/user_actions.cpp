@@ -42,6 +42,11 @@ bool TakesFocusOnClick(const Control& c) {
   return c.Focusable() && c.Kind() != ControlKind::TextBox;
 }
 
+// Whether the user may edit the grid's cells in that column.
+bool Edits(const Grid& grid, int column) {
+  return grid.Enabled() && !grid.ReadOnly() && grid.Source() && grid.Source()->Editable(column);
+}
+
 bool IsButton(const Control& c) {
   return c.Kind() == ControlKind::CommandButton || c.Kind() == ControlKind::Command3D ||
          c.Kind() == ControlKind::CheckBox || c.Kind() == ControlKind::Option3D;
@@ -190,14 +195,14 @@ void UserActions::DeactivateWindow(Window& window) {
 
 void UserActions::SelectCell(Grid& grid, int row, int column) {
   Desktop::Guard busy(desktop_);
-  if (!grid.Enabled()) return;
+  if (!grid.Enabled() || grid.ReadOnly()) return;
   grid.SetFocus();
   grid.SetCurrent(row, column);
 }
 
 void UserActions::EditCell(Grid& grid, int row, int column, const std::string& text) {
   Desktop::Guard busy(desktop_);
-  if (!grid.Enabled() || !grid.Source() || !grid.Source()->Editable(column)) return;
+  if (!Edits(grid, column)) return;
   if (row < 0 || row >= grid.Source()->RowCount()) return;
   grid.SetCurrent(row, column);
   if (grid.CellEdited) grid.CellEdited(row, column, text);
@@ -205,14 +210,14 @@ void UserActions::EditCell(Grid& grid, int row, int column, const std::string& t
 
 void UserActions::PasteCells(Grid& grid, int row, int column, const std::string& text) {
   Desktop::Guard busy(desktop_);
-  if (!grid.Enabled() || !grid.Source() || !grid.Source()->Editable(column)) return;
+  if (!Edits(grid, column)) return;
   if (row < 0 || row > grid.Source()->RowCount()) return;
   grid.SetCurrent(row, column);
   if (grid.BlockPasted) grid.BlockPasted(row, column, text);
 }
 
 void UserActions::UndoInGrid(Grid& grid) {
-  if (grid.Enabled()) RunBusy(grid.UndoRequested);
+  if (grid.Enabled() && !grid.ReadOnly()) RunBusy(grid.UndoRequested);
 }
 
 void UserActions::CloseWindow(Window& window) {
@@ -222,7 +227,7 @@ void UserActions::CloseWindow(Window& window) {
 
 bool UserActions::Tick(Timer& timer) {
   if (desktop_.Busy() || !timer.Enabled()) return false;
-  Desktop::Guard busy(desktop_);
+  Desktop::Guard busy(desktop_, &timer);
   Run(timer.Tick);
   return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include <stdexcept>
+
 #include "platform/desktop.h"
 
 namespace quillet {
@@ -32,6 +34,12 @@ void Window::SetState(WindowState state) { state_ = state; }
 Control* Window::Find(const std::string& name) const {
   auto it = controls_.find(name);
   return it == controls_.end() ? nullptr : it->second.get();
+}
+
+Control& Window::Named(const std::string& name) const {
+  Control* control = Find(name);
+  if (!control) throw std::logic_error("the window " + name_ + " has no control " + name);
+  return *control;
 }
 
 void Window::Register(std::unique_ptr<Control> control) {

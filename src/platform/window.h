@@ -50,6 +50,9 @@ class Window {
   // Controls, in creation order; a view builds its widgets from this list.
   const std::vector<Control*>& Controls() const { return order_; }
   Control* Find(const std::string& name) const;
+  // The control a table of this window names; a name the window lacks is a
+  // programming error and throws, so a misspelt table fails every test.
+  Control& Named(const std::string& name) const;
 
   template <typename T>
   T& Add(const std::string& name, Control* container = nullptr) {

@@ -5,8 +5,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 
-#include "qt/qt_report_printer.h"
-#include "qt/schedule_page.h"
+#include "qt/qt_printer.h"
 #include "qt/window_view.h"
 
 namespace quillet {
@@ -19,10 +18,9 @@ DesktopApp::DesktopApp(const std::string& programFolder)
     if (!mainView) mainView = views_.back().get();
   }
   mainView->onClosed = [] { QCoreApplication::quit(); };
-  printer_ = std::make_unique<QtReportPrinter>(mainView);
+  printer_ = std::make_unique<QtPrinter>(mainView, &View(workbench_.schedule.Name()));
   program_.reportPrinter = printer_.get();
-  schedulePrinter_ = std::make_unique<QtSchedulePrinter>(&View(workbench_.schedule.Name()));
-  workbench_.schedule.printer = schedulePrinter_.get();
+  workbench_.schedule.printer = printer_.get();
   workbench_.schedule.askFileName = [this](FileQuestion question, const std::string& suggested) {
     QWidget* parent = &View(workbench_.schedule.Name());
     const QString filter = QStringLiteral("CSV files (*.csv);;All files (*)");

@@ -11,8 +11,7 @@
 
 namespace quillet {
 
-class QtReportPrinter;
-class QtSchedulePrinter;
+class QtPrinter;
 class WindowView;
 
 class DesktopApp {
@@ -26,16 +25,14 @@ class DesktopApp {
   void Start();
   Program& Calculator() { return program_; }
   WindowView& View(const std::string& windowName) const;
-  QtReportPrinter& Printer() { return *printer_; }
-  QtSchedulePrinter& SchedulePrinter() { return *schedulePrinter_; }
+  QtPrinter& Printer() { return *printer_; }
 
  private:
   QtServices services_;
   Workbench workbench_;
   Program& program_ = workbench_.program;
   std::vector<std::unique_ptr<WindowView>> views_;
-  std::unique_ptr<QtReportPrinter> printer_;
-  std::unique_ptr<QtSchedulePrinter> schedulePrinter_;
+  std::unique_ptr<QtPrinter> printer_;
 };
 
 }  // namespace quillet

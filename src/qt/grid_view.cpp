@@ -14,14 +14,15 @@
 
 #include "platform/grid.h"
 #include "platform/user_actions.h"
+#include "qt/twips.h"
 #include "qt/widgets.h"
 
 namespace quillet {
 
 class GridTableModel : public QAbstractTableModel {
  public:
-  GridTableModel(Grid& grid, UserActions& actions, QObject* parent)
-      : QAbstractTableModel(parent), grid_(grid), actions_(actions) {}
+  GridTableModel(Grid& grid, UserActions& actions, QWidget* view)
+      : QAbstractTableModel(view), grid_(grid), actions_(actions), view_(*view) {}
 
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() || !grid_.Source() ? 0 : grid_.Source()->RowCount();
@@ -30,13 +31,25 @@ class GridTableModel : public QAbstractTableModel {
     return parent.isValid() || !grid_.Source() ? 0 : grid_.Source()->ColumnCount();
   }
 
+  // The marked row reads as selected, in bold, without taking a selection
+  // the user could change.
   QVariant data(const QModelIndex& index, int role) const override {
     const GridSource& s = *grid_.Source();
+    const bool marked = index.row() == grid_.Marked();
     switch (role) {
       case Qt::DisplayRole:
       case Qt::EditRole:
         return QString::fromStdString(s.Cell(index.row(), index.column()));
+      case Qt::BackgroundRole:
+        return marked ? QVariant(view_.palette().brush(QPalette::Active, QPalette::Highlight)) : QVariant();
+      case Qt::FontRole: {
+        if (!marked) return {};
+        QFont bold = view_.font();
+        bold.setBold(true);
+        return bold;
+      }
       case Qt::ForegroundRole: {
+        if (marked) return view_.palette().brush(QPalette::Active, QPalette::HighlightedText);
         const Colour colour = s.CellColour(index.row(), index.column());
         return colour == kWindowText ? QVariant() : QVariant(ToQColor(colour));
       }
@@ -82,6 +95,7 @@ class GridTableModel : public QAbstractTableModel {
  private:
   Grid& grid_;
   UserActions& actions_;
+  const QWidget& view_;
   int rows_ = 0, columns_ = 0;
 };
 
@@ -142,13 +156,10 @@ GridView::GridView(Grid& grid, UserActions& actions, QWidget* parent)
       model_(new GridTableModel(grid, actions, this)),
       fitColumns_(new QTimer(this)) {
   setModel(model_);
-  setItemDelegate(new GridDelegate(grid, this));
-  setSelectionMode(QAbstractItemView::ExtendedSelection);
-  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                  QAbstractItemView::AnyKeyPressed);
-  setTabKeyNavigation(true);
   setWordWrap(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  if (grid.ReadOnly()) ShowAsList();
+  else ShowAsSheet();
   fitColumns_->setSingleShot(true);
   fitColumns_->setInterval(kSettleMs);
   connect(fitColumns_, &QTimer::timeout, this, [this] { FitColumns(); });
@@ -157,9 +168,37 @@ GridView::GridView(Grid& grid, UserActions& actions, QWidget* parent)
   });
 }
 
+void GridView::ShowAsSheet() {
+  setItemDelegate(new GridDelegate(grid_, this));
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed);
+  setTabKeyNavigation(true);
+}
+
+void GridView::ShowAsList() {
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verticalHeader()->hide();
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 void GridView::Refresh() {
   model_->Refresh();
   ShowCurrent();
+  if (grid_.Marked() >= 0) scrollTo(model_->index(grid_.Marked(), 0), QAbstractItemView::EnsureVisible);
+  const std::vector<int>& widths = grid_.ColumnWidths();
+  if (!widths.empty()) {
+    // A reset of the rows forgets the widths.
+    Guard guard(fitting_);
+    for (int column = 0; column < static_cast<int>(widths.size()); ++column)
+      setColumnWidth(column, ToPixels(widths[static_cast<std::size_t>(column)]));
+    horizontalHeader()->setStretchLastSection(true);
+    return;
+  }
   // The widths follow the cells once they settle (a long evaluation
   // refreshes many times), until the user sets a width.
   if (!userSized_) fitColumns_->start();

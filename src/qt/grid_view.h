@@ -1,7 +1,9 @@
 // A grid control on screen: a table view over the grid's cells, editing in
 // place (a list where the cell offers one), spreadsheet keys, and blocks of
-// cells copied and pasted as tab-separated text. Edits and moves go back
-// through the user actions; the grid's changes come in as Refresh.
+// cells copied and pasted as tab-separated text; a read-only grid is a plain
+// list under its headings. The marked row is painted in the selection
+// colours and scrolled into sight. Edits and moves go back through the user
+// actions; the grid's changes come in as Refresh.
 #pragma once
 
 #include <QTableView>
@@ -31,6 +33,8 @@ class GridView : public QTableView {
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
+  void ShowAsSheet();
+  void ShowAsList();
   void ClearSelectedCells();
   void FitColumns();
 

@@ -168,11 +168,4 @@ bool WritePdf(const QString& path, const QString& title, const std::function<voi
   return why.empty();
 }
 
-bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error) {
-  return WritePdf(
-      path, QString::fromStdString(report.title + " - " + report.job),
-      [&](QPdfWriter& pdf) { PrepareReportPage(pdf, size); },
-      [&](QPainter& painter, QPdfWriter&) { PaintReport(painter, report); }, error);
-}
-
 }  // namespace quillet

@@ -30,8 +30,4 @@ void PrepareReportPage(QPagedPaintDevice& device, const QPageSize& size);
 bool WritePdf(const QString& path, const QString& title, const std::function<void(QPdfWriter&)>& prepare,
               const std::function<void(QPainter&, QPdfWriter&)>& paint, QString& error);
 
-// Writes the page beside the file, then renames it into place: a failed
-// write leaves the old file, or none, and says why in `error`.
-bool WriteReportPdf(const CalculationReport& report, const QString& path, const QPageSize& size, QString& error);
-
 }  // namespace quillet

@@ -3,21 +3,12 @@
 #include <algorithm>
 #include <vector>
 
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QLocale>
-#include <QMessageBox>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QStandardPaths>
 
-#include "qt/report_page.h"
+#include "workbench/schedule_printout.h"
 
 namespace quillet {
 namespace {
@@ -29,12 +20,6 @@ constexpr double kTitlePoints = 12;
 // No column takes more than this share of the width; longer texts end in "…".
 constexpr double kWidestShare = 0.3;
 constexpr double kCellPadding = 0.6;  // of a character's height, between columns
-
-void PrepareSchedulePage(QPagedPaintDevice& device, const QPageSize& size) {
-  device.setPageSize(size);
-  device.setPageOrientation(QPageLayout::Landscape);
-  device.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
-}
 
 class ScheduleLayout {
  public:
@@ -107,6 +92,12 @@ void PaintRow(QPainter& painter, const std::vector<std::string>& cells, const st
 
 }  // namespace
 
+void PrepareSchedulePage(QPagedPaintDevice& device, const QPageSize& size) {
+  device.setPageSize(size);
+  device.setPageOrientation(QPageLayout::Landscape);
+  device.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
+}
+
 void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const SchedulePrintout& printout) {
   // The device's size is the printable area inside the margins.
   const double width = device.width(), height = device.height();
@@ -142,48 +133,6 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
     painter.drawText(QRectF(0, height - line, width, line), Qt::AlignHCenter | Qt::AlignVCenter,
                      QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages));
   }
-}
-
-QtSchedulePrinter::QtSchedulePrinter(QWidget* owner) : pageSize(LocalePageSize(QLocale::system())), owner_(owner) {
-  choosePrinter = [this](QPrinter& printer) {
-    QPrintDialog dialog(&printer, owner_);
-    dialog.setWindowTitle(QStringLiteral("Print schedule"));
-    return dialog.exec() == QDialog::Accepted;
-  };
-  choosePdfPath = [this](const QString& suggestedPath) {
-    return QFileDialog::getSaveFileName(owner_, QStringLiteral("Save schedule as PDF"), suggestedPath,
-                                        QStringLiteral("PDF files (*.pdf)"));
-  };
-}
-
-void QtSchedulePrinter::Print(const SchedulePrintout& printout) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QString::fromStdString(printout.title + " - " + printout.job));
-  PrepareSchedulePage(printer, pageSize);
-  if (!choosePrinter(printer)) return;
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    QMessageBox::warning(owner_, QStringLiteral("Print schedule"), QStringLiteral("The printer could not be started."));
-    return;
-  }
-  PaintSchedule(painter, printer, printout);
-  painter.end();
-}
-
-void QtSchedulePrinter::SavePdf(const SchedulePrintout& printout, const std::string& suggestedName) {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QString path = choosePdfPath(QDir(folder).filePath(QString::fromStdString(suggestedName)));
-  if (path.isEmpty()) return;
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-  QString error;
-  const bool written = WritePdf(
-      path, QString::fromStdString(printout.title + " - " + printout.job),
-      [this](QPdfWriter& pdf) { PrepareSchedulePage(pdf, pageSize); },
-      [&](QPainter& painter, QPdfWriter& pdf) { PaintSchedule(painter, pdf, printout); }, error);
-  if (!written)
-    QMessageBox::warning(
-        owner_, QStringLiteral("Save schedule as PDF"),
-        QStringLiteral("The PDF could not be saved to\n%1\n\n%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 }  // namespace quillet

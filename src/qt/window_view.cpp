@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -19,12 +18,10 @@
 #include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/shown_text.h"
-#include "platform/table.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
 #include "qt/grid_view.h"
 #include "qt/key_codes.h"
-#include "qt/table_widget.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -191,8 +188,6 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
     }
     case ControlKind::Picture:
       return new PictureWidget(static_cast<Picture&>(control), parent);
-    case ControlKind::Table:
-      return NewTableWidget(static_cast<Table&>(control), parent);
     case ControlKind::Timer:
     case ControlKind::Menu:
       break;
@@ -298,10 +293,6 @@ void WindowView::Sync(Control& control, Property property) {
     case Property::ListIndex:
       if (auto* grid = dynamic_cast<GridView*>(widget)) {
         grid->Refresh();
-      } else if (auto* table = dynamic_cast<Table*>(&control)) {
-        auto* tableWidget = static_cast<QTableWidget*>(widget);
-        if (property == Property::Items) ShowTableRows(*table, tableWidget);
-        else ShowTableMark(*table, tableWidget);
       } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         auto* combo = static_cast<QComboBox*>(widget);
         QStringList items, shown;

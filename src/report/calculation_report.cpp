@@ -14,7 +14,6 @@ constexpr char kTitle[] = "Voltage drop calculation";
 constexpr char kFooter[] =
     "Conductor data follow NEC Chapter 9, Tables 8 and 9 (recalculated from ASTM B193-16); ampacity "
     "Table 310.16; ambient correction Table 310.15(B)(1); motor currents Tables 430.248 and 430.250.";
-constexpr char kFallbackName[] = "Voltage drop calculation";
 // Long enough for any tag, short enough for every file system.
 constexpr int kMaxNameCharacters = 100;
 
@@ -34,8 +33,11 @@ std::string JoinedParts(std::initializer_list<std::string> parts) {
 }
 
 std::string AmpacityVerdict(const Elcal& w) {
-  if (w.Ampacit.ForeColor() == kRed) return "less than the current";
-  if (w.Ampacit.ForeColor() == kDarkGreen) return "at least 125 % of the current";
+  switch (w.state.LoadCheck) {
+    case AmpacityCheck::Over100: return "less than the current";
+    case AmpacityCheck::Ok: return "at least 125 % of the current";
+    case AmpacityCheck::Over80: break;
+  }
   return "covers the current by less than 25 %";
 }
 
@@ -122,21 +124,23 @@ CalculationReport BuildCalculationReport(const Elcal& w) {
   return report;
 }
 
-std::string SuggestedPdfName(const std::string& job) {
-  std::string name;
-  const int count = Utf8Length(job);
+std::string SuggestedPdfName(const std::string& name, const std::string& fallback) {
+  std::string safe;
+  const int count = Utf8Length(name);
   for (int i = 0; i < count; ++i) {
-    const std::size_t from = Utf8Offset(job, i);
-    const std::string character = job.substr(from, Utf8Offset(job, i + 1) - from);
-    name += Forbidden(Utf8First(character)) ? std::string(" ") : character;
+    const std::size_t from = Utf8Offset(name, i);
+    const std::string character = name.substr(from, Utf8Offset(name, i + 1) - from);
+    safe += Forbidden(Utf8First(character)) ? std::string(" ") : character;
   }
-  name = Squeezed(name);
-  name.resize(Utf8Offset(name, kMaxNameCharacters));
+  safe = Squeezed(safe);
+  safe.resize(Utf8Offset(safe, kMaxNameCharacters));
   // Dots or blanks at the ends would hide the file or swallow the extension.
-  while (!name.empty() && (name.front() == '.' || name.front() == ' ')) name.erase(0, 1);
-  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-  if (name.empty() || job == kJobPrompt) name = kFallbackName;
-  return name + ".pdf";
+  while (!safe.empty() && (safe.front() == '.' || safe.front() == ' ')) safe.erase(0, 1);
+  while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
+  if (safe.empty() || name == kJobPrompt) safe = fallback;
+  return safe + ".pdf";
 }
+
+std::string SuggestedPdfName(const std::string& job) { return SuggestedPdfName(job, kTitle); }
 
 }  // namespace quillet

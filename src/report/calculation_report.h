@@ -30,8 +30,11 @@ struct CalculationReport {
 // The report of the calculation as the last pass left it.
 CalculationReport BuildCalculationReport(const Elcal& window);
 
-// A file name for the report: the job text made safe for a file system, or a
-// plain name while the job field holds its prompt or nothing usable.
+// A PDF file name for a document: its name made safe for any file system,
+// or the fallback while the name is the job field's prompt or nothing
+// usable. Saving and printing to a file both suggest it.
+std::string SuggestedPdfName(const std::string& name, const std::string& fallback);
+// The calculation report's, from the job text.
 std::string SuggestedPdfName(const std::string& job);
 
 // Runs of blanks and line breaks as one space, none at the ends: the page

@@ -6,10 +6,12 @@
 #include <optional>
 #include <string>
 
+#include "core/state_choices.h"
+
 namespace quillet {
 
-// The columns of a schedule that the engine reads, in the order of the table
-// in feeder_row.cpp.
+// The input columns of a schedule, in the order of their descriptors
+// (input_columns.cpp), which is also the order of a new schedule's header.
 enum class Column {
   Tag,
   System,
@@ -36,6 +38,7 @@ enum class Column {
 enum class LoadKind { Current, Power, Motor };
 
 struct FeederInputs {
+  std::string tag;  // copied, never entered
   bool singlePhase = false;
   std::string voltage = "208";  // digits and at most one "."
   LoadKind load = LoadKind::Current;
@@ -54,10 +57,17 @@ struct FeederInputs {
   std::string userX;
   double maxVdPercent = 3;
   bool continuous = false;
+
+  bool operator==(const FeederInputs&) const = default;
+};
+
+// What a row that leaves its limit or duty blank gets.
+struct ScheduleDefaults {
+  double maxVdPercent = 3;
+  bool continuous = false;
 };
 
 enum class SizedBy { Given, Ampacity, VoltageDrop, None };
-enum class AmpacityCheck { Ok, Over80, Over100 };
 
 // The numbers of the window's state after the last pass for the size used.
 struct FeederNumbers {

@@ -24,15 +24,17 @@ double RequiredAmpacity(const FeederInputs& inputs, double current);
 bool CarriesLoad(const FeederInputs& inputs, double current, float ampacity);
 bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent);
 
+// One round of the main window's two tickers through the user actions, as
+// 50 ms of waiting gives: the load lock's ticker runs the pass.
+void WaitForPass(Elcal& window, UserActions& actions);
+
 // Enters the feeder with the given size into a running main window through
 // the user actions a person would use, the same sequence every evaluation
-// plays, and runs its pass; what the window refused, if anything.
+// plays, and runs its pass; what the window refused, if anything. Another
+// window posts it to the desktop (`Desktop::Post`): inside a handler its
+// ticks would be dropped.
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
-
-// The ambient temperatures the window's button walks through for a rating,
-// lowest first.
-std::vector<int> AmbientChain(int insulationC);
 
 // Evaluates the feeder with its size, or finds the smallest size that
 // carries the current and keeps the drop within the limit.

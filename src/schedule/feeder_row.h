@@ -1,40 +1,17 @@
-// The schedule's columns: which input column is where, a row's cells read
-// into a feeder, and the result columns written back.
+// A schedule's rows through its columns: a row's cells read into a feeder,
+// and an evaluated row's result cells.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "schedule/columns.h"
 #include "schedule/feeder.h"
 
 namespace quillet {
 
-struct ScheduleDefaults {
-  double maxVdPercent = 3;
-  bool continuous = false;
-};
-
-// Where the known columns sit in the header; other columns are copied.
-class ScheduleLayout {
- public:
-  // Throws CsvError for a header without a required column or with a column
-  // named twice.
-  explicit ScheduleLayout(const std::vector<std::string>& header);
-
-  std::optional<std::size_t> IndexOf(Column column) const { return index_[static_cast<std::size_t>(column)]; }
-  std::size_t Width() const { return width_; }
-
- private:
-  std::vector<std::optional<std::size_t>> index_;
-  std::size_t width_;
-};
-
-// The name of a column as the header spells it in lower case.
-const char* ColumnName(Column column);
-
-// The result columns, in output order.
+// The result columns' names, in output order.
 const std::vector<std::string>& ResultColumnNames();
 
 // A row's feeder, or what is wrong with it ("line 7, ambient 60: ...").
@@ -42,11 +19,12 @@ std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string
                                                  const ScheduleLayout& layout, const ScheduleDefaults& defaults,
                                                  bool decimalComma);
 
-// The result cells of an evaluated feeder; the error cell names the line.
-std::vector<std::string> ResultCells(const FeederResult& result, const std::vector<std::string>& cells, int line,
-                                     const ScheduleLayout& layout, bool decimalComma);
-// The result cells of a row that could not be read.
-std::vector<std::string> ErrorCells(const std::string& error);
+// The error cell of an evaluated feeder: what the window refused, with the
+// line, column and value, or why no size fits; "" when neither.
+std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
+                      const ScheduleLayout& layout, bool decimalComma);
+
+std::vector<std::string> ResultCells(const EvaluatedRow& row, bool decimalComma);
 
 // A cell's text without the blanks around it, and in lower case: how names
 // and choices are compared.

@@ -28,9 +28,9 @@ class Evaluator {
       : layout_(layout), defaults_(defaults), decimalComma_(decimalComma) {}
 
   void Evaluate(Row& row) const {
-    EvaluatedRow done = EvaluateRow(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
-    row.results = std::move(done.results);
-    row.error = done.error;
+    const EvaluatedRow done = EvaluateRow(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
+    row.results = ResultCells(done, decimalComma_);
+    row.error = !done.error.empty();
   }
 
   // Every row of the batch, shared out among the threads. An exception in
@@ -73,15 +73,13 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, decimalComma);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
-    row.results = ErrorCells(*error);
-    row.error = true;
+    row.error = *error;
     return row;
   }
   const FeederInputs& inputs = std::get<FeederInputs>(feeder);
   row.maxVdPercent = inputs.maxVdPercent;
   row.result = EvaluateFeeder(inputs);
-  row.results = ResultCells(*row.result, cells, line, layout, decimalComma);
-  row.error = row.result->error.has_value() || row.result->sizedBy == SizedBy::None;
+  row.error = ErrorCell(*row.result, cells, line, layout, decimalComma);
   return row;
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,14 +19,7 @@ struct ScheduleSummary {
   std::string Text() const;
 };
 
-// One row evaluated as the schedule evaluates it: its result cells, whether
-// it counts as an error, and the engine's result when the row could be read.
-struct EvaluatedRow {
-  std::vector<std::string> results;
-  bool error = false;
-  std::optional<FeederResult> result;
-  double maxVdPercent = 0;  // the row's drop limit, when it could be read
-};
+// One row evaluated as the schedule evaluates it, with its error cell.
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
                          const ScheduleDefaults& defaults, bool decimalComma);
 

@@ -24,15 +24,9 @@ void Arity(const std::vector<std::string>& args, std::size_t count) {
   if (args.size() != count + 2) Fail(args[1] + ": wrong number of arguments");
 }
 
-std::string Row(const std::vector<std::string>& cells) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + QuoteText(cells[i]);
-  return out + "]";
-}
-
 std::string PrintoutText(const SchedulePrintout& p) {
   return "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
-         " headings=" + Row(p.headings);
+         " headings=" + ListText(p.headings);
 }
 
 }  // namespace
@@ -146,24 +140,17 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
 void ScheduleCommands::PrintTable(const std::vector<std::string>& names) {
   std::vector<int> columns;
   for (const std::string& name : names) columns.push_back(ColumnArg(name));
-  if (columns.empty())
-    for (int c = 0; c < static_cast<int>(window_.model.ColumnCount()); ++c) columns.push_back(c);
-  const auto line = [&](const std::function<std::string(int)>& cell) {
-    std::vector<std::string> cells;
-    for (int c : columns) cells.push_back(cell(c));
-    return Row(cells);
-  };
-  out_ << "schedule[0]=" << line([&](int c) { return window_.model.Heading(static_cast<std::size_t>(c)); }) << "\n";
-  for (std::size_t r = 0; r < window_.model.RowCount(); ++r)
-    out_ << "schedule[" << r + 1 << "]=" << line([&](int c) { return window_.model.Cell(r, static_cast<std::size_t>(c)); })
-         << "\n";
+  const Grid& grid = window_.Feeders;
+  out_ << "schedule[0]=" << ListText(GridHeadings(grid, columns)) << "\n";
+  for (int r = 0; r < grid.Source()->RowCount(); ++r)
+    out_ << "schedule[" << r + 1 << "]=" << ListText(GridRow(grid, r, columns)) << "\n";
 }
 
 void ScheduleCommands::PrintCell(int row, int column) {
   const GridSource& grid = *window_.Feeders.Source();
-  out_ << "schedule[" << row + 1 << "]." << window_.model.Heading(static_cast<std::size_t>(column)) << "="
-       << QuoteText(grid.Cell(row, column)) << " forecolor=" << grid.CellColour(row, column)
-       << " tooltip=" << QuoteText(grid.CellTip(row, column)) << "\n";
+  out_ << "schedule[" << row + 1 << "]." << grid.Heading(column) << "=" << QuoteText(grid.Cell(row, column))
+       << " forecolor=" << grid.CellColour(row, column) << " tooltip=" << QuoteText(grid.CellTip(row, column))
+       << "\n";
 }
 
 }  // namespace quillet

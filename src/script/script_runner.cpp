@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "platform/table.h"
+#include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/native_text.h"
 #include "report/calculation_report.h"
@@ -65,9 +65,12 @@ void SetStateField(ElcalState& state, const std::string& field, const std::strin
     std::visit(
         [&text](auto ref) {
           using T = decltype(ref);
+          using Value = std::remove_pointer_t<T>;
           if constexpr (std::is_same_v<T, std::string*>) *ref = text;
           else if constexpr (std::is_same_v<T, std::span<float>>) Fail("setstate: tables cannot be set");
-          else *ref = ParseAs<std::remove_pointer_t<T>>(text);
+          else if constexpr (std::is_enum_v<Value>) {
+            if (!ChoiceNamed(text, *ref)) Fail("not a value of the field: " + text);
+          } else *ref = ParseAs<Value>(text);
         },
         f.ref);
     return;
@@ -91,12 +94,6 @@ std::vector<std::string> SplitCharacters(const std::string& text) {
   return characters;
 }
 
-std::string ListText(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + QuoteText(items[i]);
-  return out + "]";
-}
-
 // A menu's items as it shows them: the text, a tab, the shortcut.
 std::string MenuItemsText(const Menu& menu) {
   std::vector<std::string> items;
@@ -105,21 +102,16 @@ std::string MenuItemsText(const Menu& menu) {
   return ListText(items);
 }
 
-// A table's rows, each as its cells joined by tabs.
-std::string TableRowsText(const Table& table) {
+// A grid's rows, each as its cells joined by tabs.
+std::string GridRowsText(const Grid& grid) {
   std::vector<std::string> rows;
-  for (const Table::Row& row : table.Rows()) {
+  for (int row = 0, count = grid.Source() ? grid.Source()->RowCount() : 0; row < count; ++row) {
+    const std::vector<std::string> cells = GridRow(grid, row);
     std::string joined;
-    for (std::size_t i = 0; i < row.size(); ++i) joined += (i ? "\t" : "") + row[i];
+    for (std::size_t i = 0; i < cells.size(); ++i) joined += (i ? "\t" : "") + cells[i];
     rows.push_back(joined);
   }
   return ListText(rows);
-}
-
-std::string TableHeadingsText(const Table& table) {
-  std::vector<std::string> headings;
-  for (const TableColumn& column : table.Columns()) headings.push_back(column.heading);
-  return ListText(headings);
 }
 
 std::string ControlProperty(Control& c, const std::string& prop) {
@@ -127,11 +119,11 @@ std::string ControlProperty(Control& c, const std::string& prop) {
     if (prop == "list") return MenuItemsText(*menu);
     if (prop == "listcount") return std::to_string(menu->Items().size());
   }
-  if (auto* table = dynamic_cast<Table*>(&c)) {
-    if (prop == "list") return TableRowsText(*table);
-    if (prop == "listcount") return std::to_string(table->Rows().size());
-    if (prop == "listindex") return std::to_string(table->Marked());
-    if (prop == "columns") return TableHeadingsText(*table);
+  if (auto* grid = dynamic_cast<Grid*>(&c)) {
+    if (prop == "list") return GridRowsText(*grid);
+    if (prop == "listcount") return std::to_string(grid->Source() ? grid->Source()->RowCount() : 0);
+    if (prop == "listindex") return std::to_string(grid->Marked());
+    if (prop == "columns") return ListText(GridHeadings(*grid));
   }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);
@@ -207,6 +199,36 @@ std::vector<std::string> SplitScriptLine(const std::string& line) {
     args.push_back(arg);
   }
   return args;
+}
+
+std::string ListText(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + QuoteText(items[i]);
+  return out + "]";
+}
+
+namespace {
+
+std::vector<int> AllColumnsWhenNone(const GridSource& source, std::vector<int> columns) {
+  if (columns.empty())
+    for (int c = 0; c < source.ColumnCount(); ++c) columns.push_back(c);
+  return columns;
+}
+
+}  // namespace
+
+std::vector<std::string> GridHeadings(const Grid& grid, std::vector<int> columns) {
+  std::vector<std::string> headings;
+  if (!grid.Source()) return headings;
+  for (int c : AllColumnsWhenNone(*grid.Source(), std::move(columns))) headings.push_back(grid.Source()->Heading(c));
+  return headings;
+}
+
+std::vector<std::string> GridRow(const Grid& grid, int row, std::vector<int> columns) {
+  std::vector<std::string> cells;
+  if (!grid.Source()) return cells;
+  for (int c : AllColumnsWhenNone(*grid.Source(), std::move(columns))) cells.push_back(grid.Source()->Cell(row, c));
+  return cells;
 }
 
 std::string QuoteText(const std::string& text) {
@@ -465,6 +487,7 @@ void ScriptRunner::PrintState(const std::string& field) {
         [](auto ref) -> std::string {
           using T = decltype(ref);
           if constexpr (std::is_same_v<T, std::string*>) return QuoteText(*ref);
+          else if constexpr (std::is_enum_v<std::remove_pointer_t<T>>) return std::string(ChoiceName(*ref));
           else if constexpr (std::is_same_v<T, std::span<float>>) {
             std::string out = "[";
             for (std::size_t i = 0; i < ref.size(); ++i) out += (i ? "," : "") + Shortest(ref[i]);

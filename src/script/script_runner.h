@@ -14,6 +14,7 @@
 
 namespace quillet {
 
+class Grid;
 class Program;
 class ScriptedServices;
 
@@ -25,6 +26,11 @@ struct ScriptError : std::runtime_error {
 std::vector<std::string> SplitScriptLine(const std::string& line);
 // A text as the driver prints it: quoted, with escapes.
 std::string QuoteText(const std::string& text);
+// Texts as the driver prints a list of them: ["a","b"].
+std::string ListText(const std::vector<std::string>& items);
+// A grid's headings, or one row's cells, of the columns given (all when none).
+std::vector<std::string> GridHeadings(const Grid& grid, std::vector<int> columns = {});
+std::vector<std::string> GridRow(const Grid& grid, int row, std::vector<int> columns = {});
 
 class ScriptRunner {
  public:

@@ -1,16 +1,16 @@
 #include "workbench/finder_window.h"
 
 #include <algorithm>
-#include <array>
 
+#include "app/program.h"
 #include "core/elcal.h"
 #include "core/numbers.h"
 #include "forms/center_over_main.h"
 #include "platform/desktop.h"
 #include "platform/services.h"
 #include "platform/user_actions.h"
+#include "schedule/feeder_engine.h"
 #include "schedule/window_feeder.h"
-#include "workbench/size_table.h"
 
 namespace quillet {
 namespace {
@@ -19,8 +19,6 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr double kHighestLimit = 30;
-// The main window passes every 50 ms; a second is plenty to wait for one.
-constexpr int kMostTicksToWait = 20;
 
 OptionButton& RunsOption(const Elcal& w, int runs) {
   return *w.RunsOptions()[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
@@ -28,8 +26,9 @@ OptionButton& RunsOption(const Elcal& w, int runs) {
 
 }  // namespace
 
-FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
-    : FinderForm(desktop), main_(main), actions_(actions) {
+FinderWindow::FinderWindow(Program& program)
+    : FinderForm(program.desktop), main_(program.main), actions_(program.actions) {
+  Sizes.SetSource(&sizes_);
   Limit.Change = [this] {
     if (filling_) return;
     if (!LimitTextValid()) {
@@ -56,7 +55,7 @@ FinderWindow::FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions)
   for (Control* control : {static_cast<Control*>(&Limit), static_cast<Control*>(&Continuous),
                            static_cast<Control*>(&Runs), &UseSize, &CloseButton})
     control->KeyDown = [this](int keyCode) { OnKey(keyCode); };
-  RunsLater.Tick = [this] { FinishRuns(); };
+  program.AddTool({"Find the smallest size…", "Ctrl+F", this, [this] { Open(); }});
 }
 
 void FinderWindow::Open() {
@@ -80,18 +79,18 @@ void FinderWindow::Refresh() {
   // A pick outside the list clears it; the runs stay as they were.
   if (Runs.ListIndex() < 0) Runs.SetListIndex(inputs_.runs - 1);
   inputs_.runs = std::max(Runs.ListIndex(), 0) + 1;
-  const SizeTable table = BuildSizeTable(inputs_);
-  std::vector<Table::Row> rows;
-  for (const SizeRow& row : table.rows) rows.push_back(SizeRowCells(row));
-  Sizes.SetRows(std::move(rows));
+  sizes_.table = BuildSizeTable(inputs_);
+  const SizeTable& table = sizes_.table;
   Sizes.SetMarked(table.answerRow);
+  Sizes.Refresh();
   Answer.SetCaption(table.sentence);
   answerArea_ = table.answerRow >= 0 ? table.answerArea : std::nullopt;
   UseSize.SetEnabled(answerArea_.has_value());
 }
 
 void FinderWindow::ShowNoLimit() {
-  Sizes.SetRows({});
+  sizes_.table = SizeTable();
+  Sizes.Refresh();
   Answer.SetCaption("Enter a drop limit above 0 and at most 30 %.");
   answerArea_.reset();
   UseSize.SetEnabled(false);
@@ -125,35 +124,23 @@ void FinderWindow::OnKey(int keyCode) {
   }
 }
 
-// The size is picked from the main window's list and the runs clicked, as a
-// person would; the next pass shows them.
+// The main window takes the size and the runs once this window's handler
+// has returned, as a person's next clicks would; the next pass shows them.
 void FinderWindow::UseThisSize() {
   if (!answerArea_) return;
   const int listIndex = *answerArea_ - (inputs_.aluminium ? 1 : 0);
   const int runs = inputs_.runs;
   Close();
-  actions_.Select(main_.ComWS, listIndex);
-  ChooseRuns(runs);
+  Screen().Post([this, listIndex, runs] { PickInMain(listIndex, runs); });
 }
 
-void FinderWindow::ChooseRuns(int runs) {
+void FinderWindow::PickInMain(int listIndex, int runs) {
+  actions_.Select(main_.ComWS, listIndex);
   OptionButton& option = RunsOption(main_, runs);
   if (option.Value() && main_.state.Runs == runs) return;
-  if (option.Enabled()) {
-    actions_.Click(option);
-    return;
-  }
   // Several runs are offered from 1/0 up only once a pass has seen the size.
-  pendingRuns_ = runs;
-  waitedTicks_ = 0;
-  RunsLater.SetEnabled(true);
-}
-
-void FinderWindow::FinishRuns() {
-  OptionButton& option = RunsOption(main_, pendingRuns_);
-  if (option.Enabled()) actions_.Click(option);
-  else if (++waitedTicks_ < kMostTicksToWait) return;
-  RunsLater.SetEnabled(false);
+  if (!option.Enabled()) WaitForPass(main_, actions_);
+  actions_.Click(option);
 }
 
 }  // namespace quillet

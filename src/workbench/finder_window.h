@@ -7,15 +7,18 @@
 
 #include "forms/finder_form.h"
 #include "schedule/feeder.h"
+#include "workbench/size_table.h"
 
 namespace quillet {
 
 class Elcal;
+class Program;
 class UserActions;
 
 class FinderWindow : public FinderForm {
  public:
-  FinderWindow(Desktop& desktop, Elcal& main, UserActions& actions);
+  // Joins the program's Tools menu as "Find the smallest size…".
+  explicit FinderWindow(Program& program);
 
   // Takes the main window's inputs and shows the finder over it.
   void Open();
@@ -27,18 +30,16 @@ class FinderWindow : public FinderForm {
   bool AcceptOrRefuseLimit();
   void OnKey(int keyCode);
   void UseThisSize();
-  void ChooseRuns(int runs);
-  void FinishRuns();
+  void PickInMain(int listIndex, int runs);
 
   Elcal& main_;
   UserActions& actions_;
   FeederInputs inputs_;
+  SizeTableSource sizes_;
   double limit_ = 3;     // the limit the table is for
   double accepted_ = 3;  // the last limit left standing; remembered until the program closes
   std::optional<int> answerArea_;
   bool filling_ = false;
-  int pendingRuns_ = 0;
-  int waitedTicks_ = 0;
 };
 
 }  // namespace quillet

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
-#include "core/tables.h"
 #include "platform/file_output.h"
 #include "platform/native_text.h"
 #include "schedule/csv.h"
@@ -21,7 +19,7 @@ constexpr std::size_t kUndoDepth = 20;
 
 std::vector<std::string> AllInputColumns() {
   std::vector<std::string> names;
-  for (int c = 0; c <= static_cast<int>(Column::Continuous); ++c) names.push_back(ColumnName(static_cast<Column>(c)));
+  for (const InputColumn& column : InputColumns()) names.push_back(column.name);
   return names;
 }
 
@@ -29,37 +27,6 @@ int LineBreaks(const std::vector<std::string>& cells) {
   int count = 0;
   for (const std::string& cell : cells) count += static_cast<int>(std::count(cell.begin(), cell.end(), '\n'));
   return count;
-}
-
-std::vector<std::string> SizeChoices() {
-  std::vector<std::string> sizes = {""};
-  for (int area = 0; area < kSizeCount; ++area) sizes.push_back(SizeName(area));
-  return sizes;
-}
-
-// The lists offered for the columns with a fixed set of values; the first
-// spelling of each choice the reader takes.
-std::vector<std::string> ChoicesOf(Column column) {
-  switch (column) {
-    case Column::System: return {"3", "1", "DC"};
-    case Column::Pf: return {"", "0.75", "0.8", "0.85", "0.9", "0.95", "1"};
-    case Column::Material: return {"cu", "al"};
-    case Column::Conduit: return {"steel", "pvc"};
-    case Column::Insulation: return {"60", "75", "90"};
-    case Column::Unit: return {"ft", "m"};
-    case Column::Runs: return {"1", "2", "3", "4", "5", "6"};
-    case Column::Size: return SizeChoices();
-    case Column::Continuous: return {"no", "yes"};
-    default: return {};
-  }
-}
-
-std::string DecimalText(double value, bool decimalComma) {
-  std::ostringstream out;
-  out << value;
-  std::string text = out.str();
-  if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
-  return text;
 }
 
 // A file this window or quillet-schedule wrote ends with the result columns;
@@ -98,22 +65,11 @@ std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) c
 }
 
 std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
-  if (layout_.IndexOf(Column::Ambient) == column) return AmbientChoices(row);
-  for (int c = 0; c <= static_cast<int>(Column::Continuous); ++c)
-    if (layout_.IndexOf(static_cast<Column>(c)) == column) return ChoicesOf(static_cast<Column>(c));
+  static const std::vector<std::string> noCells;
+  const RowReader reader(row < rows_.size() ? rows_[row].cells : noCells, layout_, DecimalComma(), {});
+  for (const InputColumn& known : InputColumns())
+    if (layout_.IndexOf(known.column) == column && known.choices) return known.choices(reader);
   return {};
-}
-
-// The bounds of the row's rating, as the main window's ambient button walks them.
-std::vector<std::string> ScheduleModel::AmbientChoices(std::size_t row) const {
-  int rating = 75;
-  if (const auto at = layout_.IndexOf(Column::Insulation)) {
-    const std::string text = TrimmedCell(Cell(row, *at));
-    if (text == "60" || text == "90") rating = std::stoi(text);
-  }
-  std::vector<std::string> choices = {""};
-  for (int bound : AmbientChain(rating)) choices.push_back(std::to_string(bound));
-  return choices;
 }
 
 std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
@@ -121,27 +77,21 @@ std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
   const Row& r = rows_[row];
   if (column < header_.size()) return column < r.cells.size() ? r.cells[column] : "";
   const std::size_t result = column - header_.size();
-  if (!r.evaluated || result >= r.results.size()) return "";
-  return r.results[result];
-}
-
-std::size_t ScheduleModel::ResultIndex(const char* name) const {
-  const auto& names = ResultColumnNames();
-  return header_.size() + static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+  if (!r.evaluated || result >= ResultColumns().size()) return "";
+  return ResultColumns()[result].text(r.done, DecimalComma());
 }
 
 CellTone ScheduleModel::Tone(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size() || !rows_[row].evaluated) return CellTone::Normal;
-  const Row& r = rows_[row];
-  if (column == ResultIndex("ampacity_a") || column == ResultIndex("ampacity_check")) return r.checkTone;
-  if ((column == ResultIndex("vd_v") || column == ResultIndex("vd_pct")) && r.dropOverLimit) return CellTone::Bad;
-  if (column == ResultIndex("error") && r.error) return CellTone::Bad;
-  return CellTone::Normal;
+  if (row >= rows_.size() || !rows_[row].evaluated || column < header_.size()) return CellTone::Normal;
+  const std::size_t result = column - header_.size();
+  if (result >= ResultColumns().size() || !ResultColumns()[result].tone) return CellTone::Normal;
+  return ResultColumns()[result].tone(rows_[row].done);
 }
 
-std::string ScheduleModel::RowError(std::size_t row) const {
-  if (row >= rows_.size() || !rows_[row].evaluated || rows_[row].results.empty()) return "";
-  return rows_[row].results.back();
+const std::string& ScheduleModel::RowError(std::size_t row) const {
+  static const std::string none;
+  if (row >= rows_.size() || !rows_[row].evaluated) return none;
+  return rows_[row].done.error;
 }
 
 void ScheduleModel::Remember() {
@@ -191,14 +141,36 @@ void ScheduleModel::Renumber() {
   }
 }
 
-std::size_t ScheduleModel::AddRow() {
-  Remember();
+// Every new row starts here, whichever button or paste makes it: the
+// new-row limit and duty, and the feeder's values when it comes from the
+// main window. A value the file has no column for adds the column, so
+// nothing is lost; the limit and duty only where they differ from what a
+// file without the column reads.
+ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
+  std::vector<std::pair<Column, std::string>> values;
+  for (const InputColumn& known : InputColumns()) {
+    std::string text;
+    if (known.newRowCell) {
+      text = known.newRowCell(newRowDefaults, DecimalComma());
+      if (!layout_.IndexOf(known.column) && text == known.newRowCell(ScheduleDefaults{}, DecimalComma())) continue;
+    } else if (feeder) {
+      text = known.cell(*feeder, DecimalComma());
+    }
+    if (text.empty()) continue;
+    if (!layout_.IndexOf(known.column)) {
+      header_.push_back(known.name);
+      layout_ = ScheduleLayout(header_);
+    }
+    values.emplace_back(known.column, std::move(text));
+  }
   Row row;
   row.cells.resize(header_.size());
-  const bool decimalComma = delimiter_ != ',';
-  if (const auto at = layout_.IndexOf(Column::MaxVdPct))
-    row.cells[*at] = DecimalText(newRowDefaults.maxVdPercent, decimalComma);
-  if (const auto at = layout_.IndexOf(Column::Continuous)) row.cells[*at] = newRowDefaults.continuous ? "yes" : "no";
+  for (auto& [column, text] : values) row.cells[*layout_.IndexOf(column)] = std::move(text);
+  return row;
+}
+
+std::size_t ScheduleModel::Append(Row row) {
+  Remember();
   rows_.push_back(std::move(row));
   ++pending_;
   dirty_ = true;
@@ -206,52 +178,9 @@ std::size_t ScheduleModel::AddRow() {
   return rows_.size() - 1;
 }
 
-// The row's cells for a feeder, in the schedule's decimal mark; a column the
-// file lacks joins the header so no value is lost.
-std::size_t ScheduleModel::AddFeeder(const FeederInputs& inputs, const std::string& tag) {
-  const bool decimalComma = delimiter_ != ',';
-  const auto number = [decimalComma](std::string text) {
-    if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
-    return text;
-  };
-  const Column loadColumn = inputs.load == LoadKind::Current ? Column::Current
-                            : inputs.load == LoadKind::Power ? Column::Power
-                                                           : Column::MotorHp;
-  const char* powerFactors[] = {"0.75", "0.8", "0.85", "0.9", "0.95", "1"};
-  std::vector<std::pair<Column, std::string>> values = {
-      {Column::Tag, tag},
-      {Column::System, inputs.singlePhase ? "1" : "3"},
-      {Column::Voltage, number(inputs.voltage)},
-      {loadColumn, number(inputs.loadText)},
-      {Column::Pf, inputs.pfOption ? number(powerFactors[*inputs.pfOption]) : ""},
-      {Column::Material, inputs.aluminium ? "al" : "cu"},
-      {Column::Conduit, inputs.pvc ? "pvc" : "steel"},
-      {Column::Insulation, std::to_string(inputs.insulationC)},
-      {Column::Ambient, std::to_string(inputs.ambientC)},
-      {Column::Length, number(inputs.length)},
-      {Column::Unit, inputs.feet ? "ft" : "m"},
-      {Column::Runs, std::to_string(inputs.runs)},
-      {Column::Size, inputs.areaIndex ? SizeName(*inputs.areaIndex) : ""},
-      {Column::WireTemp, inputs.wireTempC ? std::to_string(*inputs.wireTempC) : ""},
-      {Column::UserR, number(inputs.userR)},
-      {Column::UserX, number(inputs.userX)},
-      {Column::MaxVdPct, DecimalText(inputs.maxVdPercent, decimalComma)},
-      {Column::Continuous, inputs.continuous ? "yes" : "no"},
-  };
-  const std::size_t row = AddRow();
-  for (const auto& [column, text] : values) {
-    if (text.empty()) continue;
-    if (!layout_.IndexOf(column)) {
-      header_.push_back(ColumnName(column));
-      layout_ = ScheduleLayout(header_);
-    }
-  }
-  Row& r = rows_[row];
-  r.cells.resize(header_.size());
-  for (const auto& [column, text] : values)
-    if (const auto at = layout_.IndexOf(column)) r.cells[*at] = text;
-  return row;
-}
+std::size_t ScheduleModel::AddRow() { return Append(NewRow(nullptr)); }
+
+std::size_t ScheduleModel::AddFeeder(const FeederInputs& feeder) { return Append(NewRow(&feeder)); }
 
 void ScheduleModel::DuplicateRow(std::size_t row) {
   if (row >= rows_.size()) return;
@@ -267,16 +196,17 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
   if (column >= header_.size() || cells.empty()) return;
   Remember();
   const std::size_t firstNew = rows_.size();
+  // Cells past the input columns have nowhere to go, not even into a column
+  // a new row adds.
+  const std::size_t width = header_.size();
   for (std::size_t r = 0; r < cells.size(); ++r) {
     while (row + r >= rows_.size()) {
-      rows_.emplace_back();
-      rows_.back().cells.resize(header_.size());
+      rows_.push_back(NewRow(nullptr));
       ++pending_;
     }
     Row& target = rows_[row + r];
     if (target.cells.size() < header_.size()) target.cells.resize(header_.size());
-    // Cells past the input columns have nowhere to go.
-    for (std::size_t c = 0; c < cells[r].size() && column + c < header_.size(); ++c) target.cells[column + c] = cells[r][c];
+    for (std::size_t c = 0; c < cells[r].size() && column + c < width; ++c) target.cells[column + c] = cells[r][c];
     if (row + r < firstNew) Touch(target);
   }
   dirty_ = true;
@@ -294,19 +224,7 @@ void ScheduleModel::DeleteRow(std::size_t row) {
 }
 
 void ScheduleModel::Evaluate(Row& row) {
-  const EvaluatedRow done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, delimiter_ != ',');
-  row.results = done.results;
-  row.error = done.error;
-  row.checkTone = CellTone::Normal;
-  row.dropOverLimit = false;
-  row.areaUsed = done.result ? done.result->areaUsed : std::nullopt;
-  if (done.result && done.result->numbers) {
-    const FeederNumbers& n = *done.result->numbers;
-    row.checkTone = n.check == AmpacityCheck::Ok       ? CellTone::Good
-                    : n.check == AmpacityCheck::Over100 ? CellTone::Bad
-                                                        : CellTone::Normal;
-    row.dropOverLimit = static_cast<double>(n.vdAcPercent) > done.maxVdPercent;
-  }
+  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, DecimalComma());
   row.evaluated = true;
 }
 
@@ -333,11 +251,12 @@ void ScheduleModel::EvaluateRow(std::size_t row) {
 }
 
 std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t row) const {
-  if (row >= rows_.size() || !rows_[row].evaluated || rows_[row].error || !rows_[row].areaUsed) return std::nullopt;
+  if (row >= rows_.size() || HasError(row) || !rows_[row].evaluated) return std::nullopt;
   const Row& r = rows_[row];
-  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, delimiter_ != ',');
+  if (!r.done.result || !r.done.result->areaUsed) return std::nullopt;
+  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, DecimalComma());
   if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
-  return SizedFeeder{std::get<FeederInputs>(feeder), *r.areaUsed};
+  return SizedFeeder{std::get<FeederInputs>(feeder), *r.done.result->areaUsed};
 }
 
 void ScheduleModel::EvaluateAll() {
@@ -386,7 +305,7 @@ std::string ScheduleModel::OutputText() const {
   std::string out = bom_ ? "\xEF\xBB\xBF" : "";
   out += CsvLine(OutputHeader(header_), delimiter_, lineEnd_.c_str());
   for (const Row& row : rows_) {
-    const std::vector<std::string> results = row.evaluated ? row.results : ErrorCells("");
+    const std::vector<std::string> results = ResultCells(row.evaluated ? row.done : EvaluatedRow{}, DecimalComma());
     out += CsvLine(OutputCells(row.cells, header_.size(), results), delimiter_, lineEnd_.c_str());
   }
   return out;

@@ -14,9 +14,6 @@
 
 namespace quillet {
 
-// How a result cell is coloured, as the main window colours the same figure.
-enum class CellTone { Normal, Good, Bad };
-
 class ScheduleModel {
  public:
   struct SizedFeeder {
@@ -43,8 +40,8 @@ class ScheduleModel {
   std::string Cell(std::size_t row, std::size_t column) const;
   CellTone Tone(std::size_t row, std::size_t column) const;
   // The row's error, or "" (also while it waits for its evaluation).
-  std::string RowError(std::size_t row) const;
-  bool HasError(std::size_t row) const { return row < rows_.size() && rows_[row].evaluated && rows_[row].error; }
+  const std::string& RowError(std::size_t row) const;
+  bool HasError(std::size_t row) const { return !RowError(row).empty(); }
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -54,9 +51,11 @@ class ScheduleModel {
   // Edits; each marks the schedule changed and the touched rows for
   // evaluation. Out-of-range rows or columns are ignored.
   void SetCell(std::size_t row, std::size_t column, const std::string& text);
-  // A new row after the others, with the defaults for its limit and duty.
+  // A new row after the others, blank but for the new-row limit and duty.
   std::size_t AddRow();
-  std::size_t AddFeeder(const FeederInputs& inputs, const std::string& tag);
+  // A new row after the others with the feeder's values and the new-row
+  // limit and duty.
+  std::size_t AddFeeder(const FeederInputs& feeder);
   void DuplicateRow(std::size_t row);
   // Rows of cells from the cell on, rows added below as needed; one undo step.
   void PasteBlock(std::size_t row, std::size_t column, const std::vector<std::vector<std::string>>& cells);
@@ -89,11 +88,7 @@ class ScheduleModel {
     std::vector<std::string> cells;
     int line = 0;
     bool evaluated = false;
-    std::vector<std::string> results;
-    bool error = false;
-    CellTone checkTone = CellTone::Normal;
-    bool dropOverLimit = false;
-    std::optional<int> areaUsed;
+    EvaluatedRow done;
   };
   struct Snapshot {
     std::vector<Row> rows;
@@ -101,11 +96,12 @@ class ScheduleModel {
   };
 
   void Remember();
+  Row NewRow(const FeederInputs* feeder);
+  std::size_t Append(Row row);
   void Touch(Row& row);
   void Renumber();
   void Evaluate(Row& row);
-  std::size_t ResultIndex(const char* name) const;
-  std::vector<std::string> AmbientChoices(std::size_t row) const;
+  bool DecimalComma() const { return delimiter_ != ','; }
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;

@@ -1,15 +1,9 @@
 #include "workbench/schedule_printout.h"
 
+#include "report/calculation_report.h"
 #include "workbench/schedule_model.h"
 
 namespace quillet {
-namespace {
-
-// The results on paper; the rest stay in the exported file.
-const char* const kPrintedResults[] = {"size_used", "sized_by",   "current_a",      "vd_v",       "vd_pct",
-                                       "ampacity_a", "ampacity_check", "est_temp_c", "error"};
-
-}  // namespace
 
 SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date) {
   SchedulePrintout out;
@@ -17,8 +11,10 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
   out.date = date;
   std::vector<std::size_t> columns;
   for (std::size_t c = 0; c < model.InputColumnCount(); ++c) columns.push_back(c);
-  for (const char* name : kPrintedResults)
-    if (const auto at = model.ColumnNamed(name)) columns.push_back(*at);
+  // The results a designer checks; the rest stay in the exported file.
+  const auto results = ResultColumns();
+  for (std::size_t r = 0; r < results.size(); ++r)
+    if (results[r].printed) columns.push_back(model.InputColumnCount() + r);
   for (std::size_t c : columns) out.headings.push_back(model.Heading(c));
   for (std::size_t r = 0; r < model.RowCount(); ++r) {
     std::vector<std::string> cells;
@@ -26,6 +22,12 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
     out.rows.push_back(std::move(cells));
   }
   return out;
+}
+
+std::string SchedulePdfName(const SchedulePrintout& printout) {
+  const std::size_t dot = printout.job.rfind('.');
+  const std::string stem = dot == std::string::npos || dot == 0 ? printout.job : printout.job.substr(0, dot);
+  return SuggestedPdfName(stem, kNewScheduleName);
 }
 
 }  // namespace quillet

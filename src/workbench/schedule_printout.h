@@ -10,6 +10,9 @@ namespace quillet {
 
 class ScheduleModel;
 
+// What a schedule without a file is called on paper.
+inline constexpr char kNewScheduleName[] = "New schedule";
+
 struct SchedulePrintout {
   std::string title = "Feeder schedule";
   std::string job;   // the file's name, or "New schedule"
@@ -20,6 +23,10 @@ struct SchedulePrintout {
 
 // The model's rows (evaluated) as they print.
 SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date);
+
+// The name printing to a file and saving as PDF suggest: the schedule file's
+// name without its extension, or "New schedule", made safe as the report's.
+std::string SchedulePdfName(const SchedulePrintout& printout);
 
 class SchedulePrinter {
  public:

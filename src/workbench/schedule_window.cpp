@@ -37,6 +37,8 @@ ScheduleWindow::ScheduleWindow(Program& program) : ScheduleForm(program.desktop)
   QueryUnload = [this] { return SaveOrDiscard(); };
   AttachButtons();
   ShowTitle();
+  program.AddTool({"Feeder schedule…", "Ctrl+E", this, [this] { Open(); }});
+  program.AddTool({"Add this feeder to the schedule", "Ctrl+D", this, [this] { AddCurrentFeeder(); }});
 }
 
 void ScheduleWindow::AttachButtons() {
@@ -67,7 +69,7 @@ void ScheduleWindow::AttachButtons() {
   SavePdf.Click = [this] {
     if (!printer) return;
     const SchedulePrintout printout = Printout();
-    printer->SavePdf(printout, Utf8FromPath(PathFromUtf8(printout.job).replace_extension(".pdf")));
+    printer->SavePdf(printout, SchedulePdfName(printout));
   };
   Export.Click = [this] { ExportFile(); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };
@@ -120,9 +122,7 @@ std::string ScheduleWindow::Copy(int firstRow, int firstColumn, int lastRow, int
 }
 
 void ScheduleWindow::AddCurrentFeeder() {
-  // The job field names the feeder, unless it still shows its prompt.
-  const std::string& job = program_.main.Job.Text();
-  const std::size_t row = model.AddFeeder(FeederFromWindow(program_.main), job == kJobPrompt ? "" : job);
+  const std::size_t row = model.AddFeeder(FeederFromWindow(program_.main));
   model.EvaluateRow(row);
   Open();
   Feeders.SetCurrent(static_cast<int>(row), 0);
@@ -140,15 +140,18 @@ void ScheduleWindow::OpenInCalculator() {
     return;
   }
   program_.main.Show();
-  if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, feeder->inputs, feeder->area))
-    Say("The calculator refused this row: " + refused->reason);
+  // Entered once this handler has returned, so the main window's ticks run.
+  Screen().Post([this, inputs = feeder->inputs, area = feeder->area] {
+    if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, inputs, area))
+      Say("The calculator refused this row: " + refused->reason);
+  });
 }
 
 // Every row evaluated first: paper shows no row waiting.
 SchedulePrintout ScheduleWindow::Printout() {
   model.EvaluateAll();
   Changed();
-  const std::string job = model.FileName().empty() ? "New schedule" : FileNameOf(model.FileName());
+  const std::string job = model.FileName().empty() ? kNewScheduleName : FileNameOf(model.FileName());
   return BuildSchedulePrintout(model, job, Screen().Os().NowText());
 }
 

@@ -18,6 +18,8 @@ enum class FileQuestion { Import, Export };
 
 class ScheduleWindow : public ScheduleForm, private GridSource {
  public:
+  // Joins the program's Tools menu as "Feeder schedule…" and "Add this
+  // feeder to the schedule".
   explicit ScheduleWindow(Program& program);
 
   // Shows the window, or brings it forward.

@@ -28,8 +28,8 @@ SizeRow RowFor(const FeederInputs& inputs, int area) {
   if (!result.numbers) return row;
   const FeederNumbers& n = *result.numbers;
   row.ampacity = AmpacityCaption(n.ampacity, inputs.ambientC);
-  row.drop = AcDropVoltsCaption(n.vdAc, n.vdAcPercent);
-  row.dropPercent = AcDropPercentCaption(n.vdAcPercent);
+  row.drop = DropVoltsCaption(kAcDrop, n.vdAc, n.vdAcPercent);
+  row.dropPercent = DropPercentCaption(kAcDrop, n.vdAcPercent);
   row.carries = CarriesLoad(inputs, n.current, n.ampacity);
   row.withinLimit = WithinDropLimit(inputs, n.vdAcPercent);
   return row;
@@ -90,9 +90,31 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
   return table;
 }
 
-std::vector<std::string> SizeRowCells(const SizeRow& row) {
-  return {row.size, row.ampacity, row.drop, row.dropPercent, row.carries ? "yes" : "no",
-          row.withinLimit ? "yes" : "no"};
+namespace {
+
+std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
+
+struct SizeColumn {
+  const char* heading;
+  std::string (*cell)(const SizeRow&);
+};
+
+const SizeColumn kSizeColumns[] = {
+    {"Size", [](const SizeRow& r) { return r.size; }},
+    {"Ampacity", [](const SizeRow& r) { return r.ampacity; }},
+    {"Drop", [](const SizeRow& r) { return r.drop; }},
+    {"Drop %", [](const SizeRow& r) { return r.dropPercent; }},
+    {"Ampacity ok", [](const SizeRow& r) { return YesNo(r.carries); }},
+    {"Drop ok", [](const SizeRow& r) { return YesNo(r.withinLimit); }},
+};
+
+}  // namespace
+
+int SizeTableSource::RowCount() const { return static_cast<int>(table.rows.size()); }
+int SizeTableSource::ColumnCount() const { return static_cast<int>(std::size(kSizeColumns)); }
+std::string SizeTableSource::Heading(int column) const { return kSizeColumns[static_cast<std::size_t>(column)].heading; }
+std::string SizeTableSource::Cell(int row, int column) const {
+  return kSizeColumns[static_cast<std::size_t>(column)].cell(table.rows[static_cast<std::size_t>(row)]);
 }
 
 }  // namespace quillet

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/grid.h"
 #include "schedule/feeder.h"
 
 namespace quillet {
@@ -28,7 +29,16 @@ struct SizeTable {
 // The feeder's own size is ignored: every size is tried through the engine.
 SizeTable BuildSizeTable(FeederInputs inputs);
 
-// The table's cells, in the order of the finder's columns.
-std::vector<std::string> SizeRowCells(const SizeRow& row);
+// The table as the finder's grid shows it: the size, the main window's
+// three captions and the two limits met, one column each.
+class SizeTableSource final : public GridSource {
+ public:
+  SizeTable table;
+
+  int RowCount() const override;
+  int ColumnCount() const override;
+  std::string Heading(int column) const override;
+  std::string Cell(int row, int column) const override;
+};
 
 }  // namespace quillet

@@ -16,6 +16,7 @@ class Workbench {
   Workbench(Services& services, int screenWidth, int screenHeight);
 
   Program program;
+  // Each tool joins the Tools menu as it is built, so this order is the menu's.
   FinderWindow finder;
   ScheduleWindow schedule;
 };

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "core/elcal.h"
@@ -32,10 +32,11 @@ class FinderViewTest : public QtViewTest {
   }
 
   QWidget& Finder() const { return app_->View("Finder"); }
-  QTableWidget* Table() const { return As<QTableWidget>("Finder.Sizes"); }
+  QAbstractItemModel& Table() const { return *As<QTableView>("Finder.Sizes")->model(); }
+  QString Cell(int row, int column) const { return Table().index(row, column).data().toString(); }
   int MarkedRow() const {
-    for (int row = 0; row < Table()->rowCount(); ++row)
-      if (Table()->item(row, 0)->font().bold()) return row;
+    for (int row = 0; row < Table().rowCount(); ++row)
+      if (Table().index(row, 0).data(Qt::FontRole).value<QFont>().bold()) return row;
     return -1;
   }
   void OpenWithCtrlF() {
@@ -51,12 +52,12 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
   EXPECT_EQ(Finder().windowTitle(), QStringLiteral("Smallest conductor size"));
   EXPECT_EQ(Finder().windowModality(), Qt::ApplicationModal);
   EXPECT_EQ(As<QLineEdit>("Finder.Limit")->text(), QStringLiteral("3"));
-  EXPECT_EQ(Table()->columnCount(), 6);
-  EXPECT_EQ(Table()->horizontalHeaderItem(4)->text(), QStringLiteral("Ampacity ok"));
-  ASSERT_EQ(Table()->rowCount(), 12);
+  EXPECT_EQ(Table().columnCount(), 6);
+  EXPECT_EQ(Table().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Ampacity ok"));
+  ASSERT_EQ(Table().rowCount(), 12);
   EXPECT_EQ(MarkedRow(), 10);
-  EXPECT_EQ(Table()->item(10, 0)->text(), QStringLiteral("2/0 AWG"));
-  EXPECT_EQ(Table()->item(10, 3)->text(), QStringLiteral("2.67 %"));
+  EXPECT_EQ(Cell(10, 0), QStringLiteral("2/0 AWG"));
+  EXPECT_EQ(Cell(10, 3), QStringLiteral("2.67 %"));
   EXPECT_EQ(As<QLabel>("Finder.Answer")->text(),
             QString::fromUtf8("2/0 AWG copper: the voltage drop governs (2.67 % ≤ 3 %); the ampacity alone needs 3 AWG."));
   // Every control inside the window, none over another.
@@ -79,17 +80,17 @@ TEST_F(FinderViewTest, TypingALooserLimitFindsASmallerSize) {
   ASSERT_TRUE(limit->hasFocus());
   QTest::keyClick(limit, Qt::Key_5);  // replaces the selected 3
   EXPECT_EQ(limit->text(), QStringLiteral("5"));
-  EXPECT_EQ(Table()->item(MarkedRow(), 0)->text(), QStringLiteral("1 AWG"));
+  EXPECT_EQ(Cell(MarkedRow(), 0), QStringLiteral("1 AWG"));
   QTest::mouseClick(As<QAbstractButton>("Finder.Continuous"), Qt::LeftButton);
   EXPECT_TRUE(As<QAbstractButton>("Finder.Continuous")->isChecked());
-  EXPECT_EQ(Table()->item(MarkedRow(), 0)->text(), QStringLiteral("1 AWG"));
+  EXPECT_EQ(Cell(MarkedRow(), 0), QStringLiteral("1 AWG"));
 }
 
 TEST_F(FinderViewTest, ARefusedLimitIsReportedAndTheLastOneComesBack) {
   OpenWithCtrlF();
   auto* limit = As<QLineEdit>("Finder.Limit");
   QTest::keyClicks(limit, QStringLiteral("45"));
-  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_EQ(Table().rowCount(), 0);
   EXPECT_FALSE(As<QAbstractButton>("Finder.UseSize")->isEnabled());
   AcceptNextMessageBox();
   QTest::keyClick(limit, Qt::Key_Return);
@@ -102,9 +103,9 @@ TEST_F(FinderViewTest, ARefusedLimitIsReportedAndTheLastOneComesBack) {
 
 TEST_F(FinderViewTest, EnterUsesTheSizeAndTheMainWindowShowsTheRow) {
   OpenWithCtrlF();
-  const QString drop = Table()->item(10, 2)->text();
-  const QString percent = Table()->item(10, 3)->text();
-  const QString ampacity = Table()->item(10, 1)->text();
+  const QString drop = Cell(10, 2);
+  const QString percent = Cell(10, 3);
+  const QString ampacity = Cell(10, 1);
   QTest::keyClick(As<QLineEdit>("Finder.Limit"), Qt::Key_Return);
   Run(150);
   EXPECT_FALSE(Finder().isVisible());

@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "qt/grid_view.h"
-#include "qt/schedule_page.h"
+#include "qt/qt_printer.h"
 #include "qt_fixture.h"
 #include "workbench/workbench.h"
 
@@ -90,6 +90,18 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   Run(300);  // the columns take their widths once the cells settle
   const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window.png"));
   ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+}
+
+TEST_F(ScheduleViewTest, OpenInCalculatorShowsTheRowWithTheMainWindowsOwnBox) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  FocusCell(0, "tag");  // four parallel runs of 500 kcmil
+  // The first choice of several runs is explained in a box, raised after the button's handler returned.
+  AcceptNextMessageBox();
+  QTest::mouseClick(As<QAbstractButton>("Schedule.OpenInCalc"), Qt::LeftButton);
+  Run(300);
+  EXPECT_FALSE(expectBox_);
+  EXPECT_EQ(LabelText("VDACPRCL"), QStringLiteral("0.41 %"));
+  EXPECT_EQ(LabelText("Ampacit"), QStringLiteral("1,520 A"));
 }
 
 TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
@@ -188,7 +200,7 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   }
   QString suggested;
   const QString path = QDir(folder_->path()).filePath(QStringLiteral("schedule.pdf"));
-  app_->SchedulePrinter().choosePdfPath = [&](const QString& s) {
+  app_->Printer().choosePdfPath = [&](const QString& s) {
     suggested = s;
     return path;
   };

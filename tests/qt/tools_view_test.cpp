@@ -1,5 +1,5 @@
-// The Tools button and its menu on a real window, and the report written as
-// PDF and printed, read back with pdftotext.
+// The Tools button and its menu on a real window, and the report and the
+// schedule written as PDF and printed to a file, read back with pdftotext.
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -14,11 +14,11 @@
 #include <QTest>
 
 #include "core/elcal.h"
-#include "qt/qt_report_printer.h"
+#include "qt/qt_printer.h"
 #include "qt/report_page.h"
 #include "qt/widgets.h"
 #include "qt_fixture.h"
-#include "report/calculation_report.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 namespace {
@@ -173,24 +173,67 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
   EXPECT_TRUE(QFile::exists(ShotPath("report-page.png")));
 }
 
-TEST_F(ToolsViewTest, KeysPrintFromATextFieldWithTheMenuClosed) {
+// Printing to a file takes the name a saved PDF gets, for the report (from
+// the job field) and the schedule (from its file), so a "/" in the job never
+// names a folder that is not there. Ctrl+P from a field types nothing.
+TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
   if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
-  ActivateMainWindow();
-  const QString path = out_.filePath(QStringLiteral("printed.pdf"));
-  int asked = 0;
-  app_->Printer().choosePrinter = [&](QPrinter& printer) {
-    ++asked;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return true;
+  enum Document { kReport, kSchedule };
+  const struct Row {
+    const char* name;
+    Document document;
+    const char* text;  // the job, or the schedule's file ("" for none)
+    const char* file;
+    const char* shown;  // on the page
+  } rows[] = {
+      {"slash in the job", kReport, "Panel A/B", "Panel A B.pdf", "Panel A/B"},
+      {"backslash in the job", kReport, "MCC-1\\2", "MCC-1 2.pdf", "MCC-1\\2"},
+      {"colon in the job", kReport, "Bay 3: lights", "Bay 3 lights.pdf", "Bay 3: lights"},
+      {"untouched job field", kReport, nullptr, "Voltage drop calculation.pdf", kJobPrompt},
+      {"backslash in the file", kSchedule, "MCC-1\\2.csv", "MCC-1 2.pdf", "MCC-1\\2.csv"},
+      {"colon in the file", kSchedule, "Bay 3: lights.csv", "Bay 3 lights.pdf", "Bay 3: lights.csv"},
+      {"schedule without a file", kSchedule, "", "New schedule.pdf", "New schedule"},
   };
-  auto* current = As<QLineEdit>("A");
-  current->setFocus(Qt::MouseFocusReason);
-  QTest::keyClick(current, Qt::Key_P, Qt::ControlModifier);
-  EXPECT_EQ(asked, 1);
-  EXPECT_FALSE(Menu()->isVisible());
-  EXPECT_EQ(current->text().toStdString(), app_->Calculator().main.A.Text());
-  EXPECT_TRUE(PdfText(path).contains(QStringLiteral("Pump house P-1")));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    StartFresh();
+    QTemporaryDir out;
+    QString docName, suggested;
+    app_->Printer().choosePrinter = [&](QPrinter& printer) {
+      docName = printer.docName();
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(out.filePath(docName));
+      return true;
+    };
+    app_->Printer().choosePdfPath = [&](const QString& path) {
+      suggested = QFileInfo(path).fileName();
+      return QString();
+    };
+    Program& program = app_->Calculator();
+    if (row.document == kReport) {
+      if (row.text) program.main.Job.SetText(row.text);
+      ActivateMainWindow();
+      auto* job = As<QLineEdit>("Job");
+      job->setFocus(Qt::MouseFocusReason);
+      QTest::keyClick(job, Qt::Key_P, Qt::ControlModifier);
+      EXPECT_EQ(job->text().toStdString(), program.main.Job.Text());
+      program.actions.Shortcut(program.main, "Ctrl+Shift+S");
+    } else {
+      program.actions.Shortcut(program.main, "Ctrl+E");
+      auto& schedule = *dynamic_cast<ScheduleWindow*>(program.FindWindow("Schedule"));
+      schedule.askFileName = [&](FileQuestion, const std::string&) {
+        return out.filePath(QString::fromUtf8(row.text)).toStdString();
+      };
+      if (*row.text) QTest::mouseClick(As<QAbstractButton>("Schedule.Export"), Qt::LeftButton);
+      QTest::mouseClick(As<QAbstractButton>("Schedule.Print"), Qt::LeftButton);
+      QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+    }
+    EXPECT_FALSE(Menu()->isVisible());
+    EXPECT_EQ(docName.toStdString(), row.file);
+    EXPECT_EQ(suggested.toStdString(), row.file);
+    const QString text = PdfText(out.filePath(QString::fromUtf8(row.file)));
+    EXPECT_TRUE(text.contains(QString::fromUtf8(row.shown))) << text.toStdString();
+  }
 }
 
 TEST_F(ToolsViewTest, CancellingTheSaveDialogWritesNothing) {
@@ -215,7 +258,7 @@ TEST(ReportPdf, AFolderInTheWayFailsWithoutLeavingAPartFile) {
   // A folder where the file should go: the rename cannot happen.
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("feeder.pdf")));
   QString error;
-  EXPECT_FALSE(WriteReportPdf(CalculationReport{}, path, QPageSize(QPageSize::A4), error));
+  EXPECT_FALSE(WritePdf(path, QString(), [](QPdfWriter&) {}, [](QPainter&, QPdfWriter&) {}, error));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_TRUE(QFileInfo(path).isDir());
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);

@@ -3,12 +3,17 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTimer>
 
 #include "platform/controls.h"
+#include "platform/grid.h"
+#include "platform/menu.h"
 #include "platform/shown_text.h"
 #include "platform/window.h"
 #include "qt/twips.h"
@@ -60,6 +65,46 @@ std::optional<std::string> ListDisagreement(const ComboBox& list, const QComboBo
   return std::nullopt;
 }
 
+// The rows and columns the view has laid out (not what its model would
+// answer now), the headings, every cell, the marked row and the current cell.
+std::optional<std::string> GridDisagreement(const Grid& grid, const QTableView& view) {
+  const GridSource* source = grid.Source();
+  const int rows = source ? source->RowCount() : 0, columns = source ? source->ColumnCount() : 0;
+  if (view.verticalHeader()->count() != rows || view.horizontalHeader()->count() != columns)
+    return "lays out " + std::to_string(view.verticalHeader()->count()) + " x " +
+           std::to_string(view.horizontalHeader()->count()) + " cells for " + std::to_string(rows) + " x " +
+           std::to_string(columns);
+  const QAbstractItemModel& shown = *view.model();
+  for (int c = 0; c < columns; ++c)
+    if (shown.headerData(c, Qt::Horizontal).toString().toStdString() != source->Heading(c))
+      return "heads column " + std::to_string(c) + " " + Quoted(shown.headerData(c, Qt::Horizontal).toString());
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c)
+      if (shown.index(r, c).data().toString().toStdString() != source->Cell(r, c))
+        return "shows " + Quoted(shown.index(r, c).data().toString()) + " in cell " + std::to_string(r) + "," +
+               std::to_string(c);
+    if (shown.index(r, 0).data(Qt::FontRole).value<QFont>().bold() != (r == grid.Marked()))
+      return r == grid.Marked() ? "does not mark row " + std::to_string(r) : "marks row " + std::to_string(r);
+  }
+  const QModelIndex current = view.currentIndex();
+  if (grid.CurrentRow() >= 0 && (current.row() != grid.CurrentRow() || current.column() != grid.CurrentColumn()))
+    return "has its current cell at " + std::to_string(current.row()) + "," + std::to_string(current.column());
+  return std::nullopt;
+}
+
+std::optional<std::string> MenuDisagreement(const Menu& menu, const QMenu& shown) {
+  const QList<QAction*> actions = shown.actions();
+  if (actions.size() != std::ssize(menu.Items()))
+    return "offers " + std::to_string(actions.size()) + " items for " + std::to_string(menu.Items().size());
+  for (qsizetype i = 0; i < actions.size(); ++i) {
+    const MenuItem& item = menu.Items()[static_cast<std::size_t>(i)];
+    const QString keys = actions[i]->shortcut().toString(QKeySequence::PortableText);
+    if (actions[i]->text().toStdString() != item.text || keys.toStdString() != item.shortcut)
+      return "item " + std::to_string(i) + " shows " + Quoted(actions[i]->text() + QLatin1Char('\t') + keys);
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> ControlDisagreement(const Control& control, const QWidget& widget) {
   if (auto drawn = DrawnText(&widget); drawn && *drawn != ModelText(control))
     return "shows " + Quoted(*drawn) + " for " + Quoted(ModelText(control));
@@ -87,6 +132,10 @@ std::optional<std::string> ControlDisagreement(const Control& control, const QWi
     return check->Value() ? "is not checked" : "is checked";
   if (auto* list = dynamic_cast<const ComboBox*>(&control))
     return ListDisagreement(*list, static_cast<const QComboBox&>(widget));
+  if (auto* grid = dynamic_cast<const Grid*>(&control))
+    if (auto broken = GridDisagreement(*grid, static_cast<const QTableView&>(widget))) return broken;
+  if (auto* menu = dynamic_cast<const Menu*>(&control))
+    if (auto broken = MenuDisagreement(*menu, static_cast<const QMenu&>(widget))) return broken;
   if (widget.accessibleName().toStdString() != AccessibleName(control))
     return "is named " + Quoted(widget.accessibleName()) + " for \"" + AccessibleName(control) + "\"";
   return std::nullopt;

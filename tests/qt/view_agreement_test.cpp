@@ -4,10 +4,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <functional>
 
 #include "qt_fixture.h"
 #include "view_agreement.h"
+#include "workbench/schedule_window.h"
 
 namespace quillet {
 namespace {
@@ -17,6 +19,7 @@ TEST_F(QtViewTest, AgreementCheckSpotsEachKindOfDrift) {
     const char* what;
     std::function<void()> drift;
     const char* reported;
+    const char* window = "Elcal";
   } cases[] = {
       {"label text", [this] { As<QLabel>("VDACL")->setText("1 V"); }, "Elcal.VDACL shows"},
       {"field text", [this] { As<QLineEdit>("A")->setText("11"); }, "Elcal.A shows"},
@@ -38,13 +41,20 @@ TEST_F(QtViewTest, AgreementCheckSpotsEachKindOfDrift) {
        },
        "Elcal.Label1 is drawn in"},
       {"window place", [this] { app_->View("Elcal").move(3, 4); }, "window Elcal sits at"},
+      {"menu item", [this] { As<QMenu>("ToolsMenu")->actions()[1]->setShortcut(QKeySequence()); },
+       "Elcal.ToolsMenu item 1 shows"},
+      // A schedule row the view was not told of.
+      {"grid rows",
+       [this] { static_cast<ScheduleWindow*>(app_->Calculator().FindWindow("Schedule"))->model.AddRow(); },
+       "Schedule.Feeders lays out 0 x", "Schedule"},
   };
   for (const auto& c : cases) {
     StartFresh();
     Run(120);
-    ASSERT_EQ(Disagreement(app_->View("Elcal")), std::nullopt) << c.what;
+    const WindowView& view = app_->View(c.window);
+    ASSERT_EQ(Disagreement(view), std::nullopt) << c.what;
     c.drift();
-    const std::string found = Disagreement(app_->View("Elcal")).value_or("nothing");
+    const std::string found = Disagreement(view).value_or("nothing");
     EXPECT_EQ(found.rfind(c.reported, 0), 0u) << c.what << ": " << found;
   }
 }

@@ -261,12 +261,12 @@ class Player {
 };
 
 // Every widget of every window against its model, then the model's rules.
-std::optional<std::string> Broken(DesktopApp& app, const std::string& folder, bool afterTick) {
+std::optional<std::string> Broken(DesktopApp& app, const SoakRules& rules, bool afterTick) {
   for (Window* window : app.Calculator().Windows())
     if (auto disagreement = Disagreement(app.View(window->Name()))) return disagreement;
   for (QWidget* top : QApplication::topLevelWidgets())
     if (qobject_cast<QMessageBox*>(top) && top->isVisible()) return "a message box was left open";
-  if (afterTick) return BrokenRule(app.Calculator(), folder);
+  if (afterTick) return rules.Broken();
   return std::nullopt;
 }
 
@@ -284,7 +284,7 @@ class ViewSoak : public QtViewTest, public ::testing::WithParamInterface<unsigne
     QCoreApplication::processEvents();
     Outcome outcome;
     Player player(*app_);
-    const std::string folder = folder_->path().toStdString();
+    const SoakRules rules(app_->Calculator(), folder_->path().toStdString());
     for (std::size_t i = 0; i < session.size() && !outcome.broken; ++i) {
       const std::string done = player.Play(session[i]);
       if (log) log->push_back(done);
@@ -292,7 +292,7 @@ class ViewSoak : public QtViewTest, public ::testing::WithParamInterface<unsigne
       if (player.BoxesLoop()) outcome.broken = "message boxes kept coming back";
       const bool tick = session[i].kind == ViewEvent::Kind::Tick;
       if (!outcome.broken && (tick || (i + 1) % kBurst == 0 || i + 1 == session.size()))
-        outcome.broken = Broken(*app_, folder, tick);
+        outcome.broken = Broken(*app_, rules, tick);
     }
     return outcome;
   }

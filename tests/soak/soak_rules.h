@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +14,22 @@ namespace quillet {
 
 class Program;
 
-// The first rule the running calculator breaks, if any; `folder` is its
-// program folder.
-std::optional<std::string> BrokenRule(Program& program, const std::string& folder);
+class SoakRules {
+ public:
+  // From now on every timer of the program is watched: its handler must run
+  // as its own tick, never inside another handler. `folder` is the
+  // program folder.
+  SoakRules(Program& program, std::string folder);
+
+  // The first rule the running calculator breaks, if any.
+  std::optional<std::string> Broken() const;
+
+ private:
+  Program& program_;
+  std::string folder_;
+  // Shared with the timers' handlers, which may outlive the rules.
+  std::shared_ptr<std::optional<std::string>> overlap_;
+};
 
 // The session length: the environment variable when set, else the default.
 std::size_t EventsPerSession(const char* variable, std::size_t fallback);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ using Script = std::vector<std::string>;
 // ---- The random session -------------------------------------------------
 
 const char* const kTextBoxes[] = {"V", "A", "W", "L", "TextACR", "TextXLR", "Job",
-                                  "EffCon.Text1", "EffCon.Text2", "EffCon.Text3", "Finder.Limit"};
+                                  "EffCon.Text1", "EffCon.Text2", "EffCon.Text3", "Finder.Limit",
+                                  "Schedule.NewLimit"};
 const char* const kCharacters[] = {"0", "1", "2", "5", "7", "9", ".", ",", " ", "a", "x", "e", "-", "+",
                                    "/", "\\b", "\\b", "\\u00e9", "\\u20ac", "\\t", "\\\"", "0", "3", "8"};
 const char* const kTexts[] = {"", "0", "0.0", "1", "208", "600", "701", "99999", "100000", ".5", "1,000",
@@ -38,7 +40,8 @@ const char* const kClickables[] = {
     "Tools", "Stat", "Frame3D2", "Ampacit", "A", "Job", "EffCon.Command1", "EffCon.Command2", "EffCon.System",
     "EffCon.Help", "About.Command2", "About.Command3", "About", "Discl", "Discl.Text1", "Discl.Command3",
     "Phases.Label1", "Phases.Picture2", "Motor", "Motor.Label1", "Finder.Continuous", "Finder.UseSize",
-    "Finder.CloseButton"};
+    "Finder.CloseButton", "Schedule.AddRow", "Schedule.DeleteRow", "Schedule.DeleteRow", "Schedule.OpenInCalc",
+    "Schedule.NewContinuous"};
 const char* const kSpins[] = {"VS", "AS", "PS", "LS", "VDPS", "WOTPS", "AmpS"};
 const char* const kKeyTargets[] = {"A", "V", "W", "L", "ComWS", "ComHP", "TPh", "OptPF08", "OptCU", "OptionNOF3",
                                    "CmdUnit", "TextACR", "EffCon.Text2", "Elcal", "Discl", "Finder.Limit",
@@ -48,7 +51,16 @@ const char* const kHovered[] = {"Command1", "Frame3D15", "Ampacit", "VDACL", "WO
                                 "Phases.Panel3ph", "Opt60C"};
 const char* const kDoubleClicked[] = {"Stat", "Frame3D13", "Frame3D16", "Frame3D14", "FrameWOT", "Frame3D9",
                                       "FrameAlternate", "Frame3D15", "AmpacCorr"};
-const char* const kShortcuts[] = {"Ctrl+P", "Ctrl+Shift+S", "Ctrl+F"};
+const char* const kShortcuts[] = {"Ctrl+P", "Ctrl+Shift+S", "Ctrl+F", "Ctrl+E", "Ctrl+D"};
+// The schedule's cells: rows from 1 (a row the table lacks is left out when
+// played), input columns, and texts that mean something in them.
+const char* const kScheduleColumns[] = {"tag",    "system",  "voltage",    "current", "power",  "motor_hp",
+                                        "pf",     "material", "conduit",   "insulation", "ambient", "length",
+                                        "unit",   "runs",    "size",       "wire_temp", "user_r", "max_vd_pct",
+                                        "continuous"};
+const char* const kCellTexts[] = {"", "1", "3", "DC", "208", "480", "24", "100", "2000", "0.8", "al", "cu", "pvc",
+                                  "60", "90", "40", "ft", "m", "4", "4/0", "250 kcmil", "14", "yes", "7.5", "x", "-1"};
+const char* const kPastedBlocks[] = {"208\\t100", "480\\t10\\r\\n208\\t20\\r\\n", "x", "\\t\\t\\t", "1\\n2\\n3\\n4\\n5"};
 const char* const kFocused[] = {"V", "A", "W", "L", "Job", "ComWS", "CmdDeg", "Opt90C", "TextXLR"};
 
 class SessionMaker {
@@ -56,7 +68,7 @@ class SessionMaker {
   explicit SessionMaker(unsigned seed) : random_(seed) {}
 
   std::string NextEvent() {
-    const int roll = Between(0, 99);
+    const int roll = Between(0, 109);
     if (roll < 30) return "tick";
     if (roll < 45) return "type " + std::string(Pick(kTextBoxes)) + " \"" + Characters() + "\"";
     if (roll < 50) return "settext " + std::string(Pick(kTextBoxes)) + " \"" + Pick(kTexts) + "\"";
@@ -69,13 +81,30 @@ class SessionMaker {
     if (roll < 95) return "focus " + std::string(Pick(kFocused));
     if (roll < 98) return "answer " + std::to_string(Between(1, 2));
     if (roll < 99) return "shortcut " + std::string(Pick(kShortcuts));
-    return "deactivate Phases";
+    if (roll < 100) return "deactivate Phases";
+    return ScheduleEvent();
   }
 
  private:
   const char* PickList() {
     const int roll = Between(0, 4);
     return roll < 2 ? "ComWS" : roll < 4 ? "ComHP" : "Finder.Runs";
+  }
+  // Typed edits, pastes, undo and the row buttons of the schedule window.
+  std::string ScheduleEvent() {
+    const std::string row = " " + std::to_string(Between(1, 4));
+    const std::string column = std::string(" ") + Pick(kScheduleColumns);
+    // Deletes outnumber the rows added, so the table stays a few rows long.
+    switch (Between(0, 10)) {
+      case 0: case 1: case 2: return "schedule set" + row + column + " \"" + Pick(kCellTexts) + "\"";
+      case 3: return std::string("setclipboard \"") + Pick(kPastedBlocks) + "\"";
+      case 4: return "schedule paste" + row + column;
+      case 5: return "schedule undo";
+      case 6: return "schedule add";
+      case 7: case 8: return "schedule delete" + row;
+      case 9: return "schedule duplicate" + row;
+      default: return "schedule open" + row;
+    }
   }
   int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
   template <typename T, std::size_t N>
@@ -101,6 +130,14 @@ class SessionMaker {
 
 // ---- Playing and shrinking ------------------------------------------------
 
+// A person acts only on rows the table shows; the sessions are made ahead,
+// so an event on a row the table no longer has is left out.
+bool NamesAMissingRow(const std::string& line, std::size_t rows) {
+  static const std::set<std::string> kRowVerbs = {"set", "paste", "delete", "duplicate", "open"};
+  const std::vector<std::string> args = SplitScriptLine(line);
+  return args.size() > 2 && args[0] == "schedule" && kRowVerbs.count(args[1]) && std::stoul(args[2]) > rows;
+}
+
 Outcome Play(const Script& script, const std::string& label) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("quillet-soak-" + label);
   std::filesystem::remove_all(folder);
@@ -111,17 +148,19 @@ Outcome Play(const Script& script, const std::string& label) {
     Workbench workbench(services, 19200, 10800);
     Program& program = workbench.program;
     program.Start();
+    const SoakRules rules(program, folder.string());
     std::ostringstream discard;
     ScriptRunner runner(program, services, discard);
     for (std::size_t i = 0; i < script.size() && !outcome.broken; ++i) {
+      outcome.at = i;
+      if (NamesAMissingRow(script[i], workbench.schedule.model.RowCount())) continue;
       try {
         runner.RunLine(script[i]);
       } catch (const ScriptError& error) {
         outcome.broken = "the driver refused \"" + script[i] + "\": " + error.what();
       }
       services.shown.clear();
-      if (!outcome.broken && script[i] == "tick") outcome.broken = BrokenRule(program, folder.string());
-      outcome.at = i;
+      if (!outcome.broken && script[i] == "tick") outcome.broken = rules.Broken();
     }
   }
   std::filesystem::remove_all(folder);

@@ -7,6 +7,7 @@
 
 #include "platform/controls.h"
 #include "platform/desktop.h"
+#include "platform/grid.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
 #include "script/scripted_services.h"
@@ -14,9 +15,32 @@
 namespace quillet {
 namespace {
 
+// Runs a step while a message box is open, as a timer would.
+class BoxServices : public ScriptedServices {
+ public:
+  using ScriptedServices::ScriptedServices;
+  int MessageBox(const std::string& text, int style, const std::string& title) override {
+    if (whileOpen) whileOpen();
+    return ScriptedServices::MessageBox(text, style, title);
+  }
+  std::function<void()> whileOpen;
+};
+
+class RowsSource : public GridSource {
+ public:
+  std::vector<std::vector<std::string>> rows;
+  int RowCount() const override { return static_cast<int>(rows.size()); }
+  int ColumnCount() const override { return 2; }
+  std::string Heading(int) const override { return ""; }
+  std::string Cell(int row, int column) const override {
+    return rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+  bool Editable(int) const override { return true; }
+};
+
 class ControlModel : public ::testing::Test {
  protected:
-  ScriptedServices services{"."};
+  BoxServices services{"."};
   Desktop desktop{services, 28800, 16200};
   Window window{desktop, "Test"};
   UserActions act{desktop};
@@ -137,21 +161,127 @@ TEST_F(ControlModel, SpaceClicksTheFocusedButton) {
   EXPECT_EQ(log, (std::vector<std::string>{"click"}));
 }
 
-TEST_F(ControlModel, TicksArrivingWhileAMessageBoxIsOpenAreDropped) {
+// Ticks wait for the desktop to be idle; work for another window waits for
+// the outermost handler to return.
+TEST_F(ControlModel, TicksAndPostedWorkNeverRunInsideAHandler) {
+  Control& outer = window.AddPlain(ControlKind::CommandButton, "Outer");
+  Control& inner = window.AddPlain(ControlKind::CommandButton, "Inner");
   Timer& timer = window.Add<Timer>("Timer1");
-  int ticks = 0;
-  timer.Tick = [&] { ++ticks; };
-  Control& button = window.AddPlain(ControlKind::CommandButton, "B");
-  bool inner = true;
-  button.Click = [&] {
-    desktop.MessageBox("x", 48, "t");
-    // A tick delivered while the handler runs must not nest inside it.
-    inner = act.Tick(timer);
+  timer.Tick = [&] { log.push_back(desktop.Ticking() == &timer ? "tick" : "tick inside another handler"); };
+  const auto post = [this](const char* what) { desktop.Post(Logger(what)); };
+  const auto tick = [&] { log.push_back(act.Tick(timer) ? "ticked" : "dropped"); };
+  const struct {
+    const char* name;
+    std::function<void()> play;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"a tick while a handler's box is open is dropped",
+       [&] {
+         services.whileOpen = tick;
+         outer.Click = [&] { desktop.MessageBox("x", kStyleExclamation, "t"); };
+         act.Click(outer);
+         services.whileOpen = nullptr;
+         tick();
+       },
+       {"dropped", "tick", "ticked"}},
+      {"posted in a handler: after it returns, in order",
+       [&] {
+         outer.Click = [&] {
+           post("first");
+           post("second");
+           log.push_back("clicked");
+         };
+         act.Click(outer);
+       },
+       {"clicked", "first", "second"}},
+      {"posted in a nested handler: after the outermost",
+       [&] {
+         inner.Click = [&] { post("work"); };
+         outer.Click = [&] {
+           act.Click(inner);
+           log.push_back("outer done");
+         };
+         act.Click(outer);
+       },
+       {"outer done", "work"}},
+      {"posted with no handler running: at once",
+       [&] {
+         post("work");
+         log.push_back("after");
+       },
+       {"work", "after"}},
+      {"posted by posted work: right after it",
+       [&] {
+         desktop.Post([&] {
+           post("second");
+           log.push_back("first");
+         });
+       },
+       {"first", "second"}},
+      {"a tick in posted work is a real tick",
+       [&] {
+         outer.Click = [&] { desktop.Post(tick); };
+         act.Click(outer);
+       },
+       {"tick", "ticked"}},
+      {"a tick while posted work's box is open is dropped",
+       [&] {
+         services.whileOpen = tick;
+         outer.Click = [&] { desktop.Post([&] { desktop.MessageBox("x", kStyleExclamation, "t"); }); };
+         act.Click(outer);
+         services.whileOpen = nullptr;
+       },
+       {"dropped"}},
   };
-  act.Click(button);
-  EXPECT_FALSE(inner);
-  EXPECT_TRUE(act.Tick(timer));
-  EXPECT_EQ(ticks, 1);
+  for (const auto& c : cases) {
+    log.clear();
+    c.play();
+    EXPECT_EQ(log, c.expected) << c.name;
+    EXPECT_FALSE(desktop.Busy()) << c.name;
+  }
+}
+
+TEST_F(ControlModel, GridKeepsItsMarkAndCurrentCellWithinTheRows) {
+  RowsSource source;
+  Grid& grid = window.Add<Grid>("Sizes");
+  grid.SetSource(&source);
+  const struct {
+    const char* name;
+    int mark, row, column, rowsLeft;
+    int keptMark, keptRow, keptColumn;
+  } cases[] = {
+      {"all inside", 1, 2, 1, 3, 1, 2, 1},
+      {"a mark past the rows marks none", 3, 0, 0, 3, -1, 0, 0},
+      {"a mark below the rows marks none", -5, 0, 0, 3, -1, 0, 0},
+      {"rows taken away under the mark and the current cell", 2, 2, 1, 2, -1, 1, 1},
+      {"every row taken away", 0, 0, 1, 0, -1, -1, -1},
+  };
+  for (const auto& c : cases) {
+    source.rows = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
+    grid.Refresh();
+    grid.SetMarked(c.mark);
+    grid.SetCurrent(c.row, c.column);
+    source.rows.resize(static_cast<std::size_t>(c.rowsLeft));
+    grid.Refresh();
+    EXPECT_EQ(grid.Marked(), c.keptMark) << c.name;
+    EXPECT_EQ(grid.CurrentRow(), c.keptRow) << c.name;
+    EXPECT_EQ(grid.CurrentColumn(), c.keptColumn) << c.name;
+  }
+}
+
+TEST_F(ControlModel, AReadOnlyGridTakesNoFocusNoCurrentCellAndNoEdit) {
+  RowsSource source;
+  source.rows = {{"a", "1"}};
+  Grid& grid = window.Add<Grid>("Sizes");
+  grid.SetSource(&source);
+  grid.SetReadOnly(true);
+  grid.CellEdited = [this](int, int, const std::string&) { log.push_back("edited"); };
+  act.SelectCell(grid, 0, 1);
+  act.Focus(grid);
+  act.EditCell(grid, 0, 1, "x");
+  EXPECT_EQ(window.Focused(), nullptr);
+  EXPECT_EQ(grid.CurrentRow(), -1);
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(ControlModel, DisabledTimerDoesNotTick) {

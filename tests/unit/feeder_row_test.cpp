@@ -2,7 +2,9 @@
 // value is not allowed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
 
 #include "schedule/csv.h"
 #include "schedule/feeder_row.h"
@@ -190,6 +192,23 @@ TEST(FeederRow, ExtraValuesBeyondTheHeaderAreAnError) {
   EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, false)),
             "line 9: 4 values, the header names 3 columns");
   EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, false)));
+}
+
+TEST(ScheduleColumns, EachHasItsPlaceAnOwnNameAndOneEntryStep) {
+  std::set<std::string> names;
+  for (std::size_t i = 0; i < InputColumns().size(); ++i) {
+    const InputColumn& column = InputColumns()[i];
+    SCOPED_TRACE(column.name);
+    EXPECT_EQ(static_cast<std::size_t>(column.column), i);
+    EXPECT_TRUE(column.read && column.cell);
+    EXPECT_TRUE(names.insert(column.name).second);
+    EXPECT_EQ(std::count(EntryOrder().begin(), EntryOrder().end(), column.column), column.enter ? 1 : 0);
+  }
+  for (const ResultColumn& column : ResultColumns()) {
+    EXPECT_TRUE(column.text) << column.name;
+    EXPECT_TRUE(names.insert(column.name).second) << column.name;
+  }
+  EXPECT_STREQ(ResultColumns()[ErrorResultIndex()].name, "error");
 }
 
 TEST(ScheduleLayout, FindsColumnsInAnyOrderAndCase) {

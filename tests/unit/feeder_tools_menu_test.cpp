@@ -1,5 +1,6 @@
-// The Tools menu offers a feeder tool once it is there, in the menu's order,
-// and the tool's windows join the program's.
+// A tool joins the program through its registration: its item comes after
+// the tools before it and ahead of the calculation's own, its window joins
+// the program's once, and closing the program asks that window first.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,22 +17,33 @@ std::vector<std::string> ItemTexts(const Menu& menu) {
   return texts;
 }
 
-TEST_F(StartedProgram, ToolsMenuOffersOnlyTheToolsThatAreThere) {
+TEST_F(StartedProgram, ToolsJoinTheMenuAndTheWindowsInTheOrderTheyCome) {
   EXPECT_EQ(ItemTexts(w.ToolsMenu),
             (std::vector<std::string>{"Print calculation… Ctrl+P", "Save calculation as PDF… Ctrl+Shift+S"}));
 
-  int found = 0;
-  Window finder(program.desktop, "Finder");
-  FeederTools tools;
-  tools.findSmallestSize = [&] { ++found; };
-  program.AddFeederTools(tools, {&finder});
+  std::vector<std::string> ran;
+  Window finder(program.desktop, "Finder"), schedule(program.desktop, "Schedule");
+  program.AddTool({"Find", "Ctrl+F", &finder, [&] { ran.push_back("find"); }});
+  program.AddTool({"Open", "Ctrl+E", &schedule, [&] { ran.push_back("open"); }});
+  program.AddTool({"Add", "Ctrl+D", &schedule, [&] { ran.push_back("add"); }});
   EXPECT_EQ(ItemTexts(w.ToolsMenu),
-            (std::vector<std::string>{"Find the smallest size… Ctrl+F", "Print calculation… Ctrl+P",
+            (std::vector<std::string>{"Find Ctrl+F", "Open Ctrl+E", "Add Ctrl+D", "Print calculation… Ctrl+P",
                                       "Save calculation as PDF… Ctrl+Shift+S"}));
-  EXPECT_EQ(program.FindWindow("Finder"), &finder);
+  const std::vector<Window*> windows = program.Windows();
+  EXPECT_EQ(std::vector<Window*>(windows.end() - 2, windows.end()), (std::vector<Window*>{&finder, &schedule}));
 
+  program.actions.Shortcut(w, "Ctrl+D");
   program.actions.Shortcut(w, "Ctrl+F");
-  EXPECT_EQ(found, 1);
+  EXPECT_EQ(ran, (std::vector<std::string>{"add", "find"}));
+
+  bool keep = true;
+  schedule.QueryUnload = [&] { return !keep; };
+  schedule.Show();
+  program.Stop();
+  EXPECT_TRUE(w.Shown() && schedule.Shown());
+  keep = false;
+  program.Stop();
+  EXPECT_FALSE(w.Shown() || schedule.Shown());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "core/elcal.h"
-#include "platform/table.h"
+#include "platform/grid.h"
 #include "schedule/feeder_engine.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -75,8 +75,9 @@ TEST_P(FinderTest, EveryRowIsWhatTheMainWindowShowsForThatSize) {
   for (const std::string& line : GetParam().setup) Run(line);
   Run("tick 2");
   if (!workbench_.finder.Shown()) Run("shortcut Ctrl+F");
-  const Table& sizes = workbench_.finder.Sizes;
-  const std::vector<Table::Row> rows = sizes.Rows();
+  const Grid& sizes = workbench_.finder.Sizes;
+  std::vector<std::vector<std::string>> rows;
+  for (int r = 0; r < sizes.Source()->RowCount(); ++r) rows.push_back(GridRow(sizes, r));
   const int marked = sizes.Marked();
   const int runs = workbench_.finder.Runs.ListIndex() + 1;
   ASSERT_GE(marked, 0) << workbench_.finder.Answer.Caption();
@@ -92,7 +93,7 @@ TEST_P(FinderTest, EveryRowIsWhatTheMainWindowShowsForThatSize) {
   Run("tick 2");
   EXPECT_EQ(Main().state.Runs, runs);
   const int firstArea = Main().OptAL.Value() ? 1 : 0;
-  for (const Table::Row& row : rows) {
+  for (const std::vector<std::string>& row : rows) {
     SCOPED_TRACE(row[0]);
     Run("select ComWS " + std::to_string(AreaOf(row[0]) - firstArea));
     Run("tick 2");

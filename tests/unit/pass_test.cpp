@@ -2,11 +2,15 @@
 // colours and the guards a wrong digit would slip past.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "core/ambient.h"
 #include "core/recalculation.h"
+#include "core/shown_state.h"
 #include "started_program.h"
 
 namespace quillet {
@@ -107,7 +111,7 @@ TEST_F(PassTest, ImperialValuesDifferByTheFactorPerThousandFeet) {
   w.ComWS.SetListIndex(12);
   Tick();
   const float metricZ = w.state.ZShown;
-  w.CmdUnit.SetCaption("FT");
+  SetLengthUnit(w, LengthSystem::Imperial);
   Tick();
   EXPECT_NEAR(static_cast<double>(metricZ) / w.state.ZShown, 3.280848, 1e-5);
   EXPECT_EQ(w.state.ResistanceUnit, " Ohm/1000ft");
@@ -158,6 +162,25 @@ TEST_F(PassTest, TheCloseBoxOfTheMainWindowClosesTheWindowsItOpened) {
   EXPECT_FALSE(program.effcon.Shown());
 }
 
+// The schedule's ambient lists and the engine's messages take the chains
+// from the table; they must be the bounds the button really walks through.
+TEST_F(PassTest, AmbientChainsAreTheBoundsTheButtonWalksThrough) {
+  struct Row {
+    OptionButton& rating;
+    int ratingC;
+  } rows[] = {{w.Opt60C, 60}, {w.Opt75C, 75}, {w.Opt90C, 90}};
+  for (const Row& row : rows) {
+    program.actions.Click(row.rating);
+    std::vector<int> walked = {w.state.AmbientC};
+    for (int click = 0; click < 20; ++click) {
+      program.actions.Click(w.AmbCmnd);
+      if (w.state.AmbientC == walked.front()) break;
+      walked.push_back(w.state.AmbientC);
+    }
+    std::sort(walked.begin(), walked.end());
+    EXPECT_EQ(AmbientChain(row.ratingC), walked) << row.ratingC;
+  }
+}
 
 }  // namespace
 }  // namespace quillet

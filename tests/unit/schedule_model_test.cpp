@@ -1,5 +1,6 @@
 // The schedule model's edits: lines as the written file will have them,
-// blocks pasted, the last edits undone, a failed import changing nothing.
+// blocks pasted, the last edits undone, a failed import changing nothing,
+// every choice of a list taken.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,15 +24,6 @@ ScheduleModel WithRows(int rows) {
   }
   m.EvaluateAll();
   return m;
-}
-
-TEST(ScheduleModel, NewRowsTakeTheDefaultsForTheirLimitAndDuty) {
-  ScheduleModel m;
-  m.newRowDefaults = {2.5, true};
-  const std::size_t r = m.AddRow();
-  EXPECT_EQ(m.Cell(r, Col(m, "max_vd_pct")), "2.5");
-  EXPECT_EQ(m.Cell(r, Col(m, "continuous")), "yes");
-  EXPECT_TRUE(m.Dirty());
 }
 
 TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
@@ -124,29 +116,22 @@ TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
   std::filesystem::remove_all(folder);
 }
 
-TEST(ScheduleModel, OffersListsForTheColumnsWithFixedValues) {
-  ScheduleModel m;
-  EXPECT_EQ(m.Choices(0, Col(m, "system")), (std::vector<std::string>{"3", "1", "DC"}));
-  const auto sizes = m.Choices(0, Col(m, "size"));
-  ASSERT_EQ(sizes.size(), 22u);
-  EXPECT_EQ(sizes.front(), "");  // blank finds the size
-  EXPECT_EQ(sizes.back(), "1000 kcmil");
-  EXPECT_TRUE(m.Choices(0, Col(m, "tag")).empty());
-  // The ambient list is the row's rating's chain, and the row takes each.
-  ScheduleModel row = WithRows(1);
-  row.SetCell(0, Col(row, "insulation"), "60");
-  const auto chain = row.Choices(0, Col(row, "ambient"));
-  ASSERT_GE(chain.size(), 3u);
-  EXPECT_EQ(chain[0], "");
-  EXPECT_EQ(chain[1], "10");
-  EXPECT_EQ(chain.back(), "55");
-  for (const std::string& bound : chain) {
-    row.SetCell(0, Col(row, "ambient"), bound);
-    row.EvaluateAll();
-    EXPECT_EQ(row.RowError(0), "") << bound;
+TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {
+  // The ambient list follows the row's rating.
+  for (const char* rating : {"60", "75", "90"}) {
+    ScheduleModel m = WithRows(1);
+    m.SetCell(0, Col(m, "insulation"), rating);
+    for (std::size_t column = 0; column < m.InputColumnCount(); ++column) {
+      for (const std::string& choice : m.Choices(0, column)) {
+        ScheduleModel row = m;
+        row.SetCell(0, column, choice);
+        row.EvaluateAll();
+        EXPECT_EQ(row.RowError(0), "") << rating << " °C, " << m.Heading(column) << " " << choice;
+      }
+    }
   }
-  row.SetCell(0, Col(row, "insulation"), "90");
-  EXPECT_NE(row.Choices(0, Col(row, "ambient")), chain);
+  const ScheduleModel m;
+  EXPECT_TRUE(m.Choices(0, Col(m, "tag")).empty());
 }
 
 }  // namespace

@@ -1,0 +1,512 @@
+// The input columns. Each descriptor holds everything about its column:
+// the spellings its cell takes and what it refuses, the cell a feeder's
+// value writes, the clicks and keys that enter it in the main window, where
+// the window keeps it, and the list the schedule window offers.
+#include <algorithm>
+#include <iterator>
+
+#include "core/ambient.h"
+#include "core/elcal.h"
+#include "core/numbers.h"
+#include "core/tables.h"
+#include "schedule/cell_text.h"
+#include "schedule/columns.h"
+#include "schedule/feeder_engine.h"
+#include "schedule/feeder_row.h"
+#include "schedule/window_keys.h"
+
+namespace quillet {
+namespace {
+
+// In the order of the window's power-factor options.
+constexpr double kPowerFactors[] = {0.75, 0.8, 0.85, 0.9, 0.95, 1.0};
+constexpr double kMaxVoltage = 1000000;
+constexpr int kMaxRuns = 6;
+
+const std::vector<std::vector<std::string>> kSystems = {{"3", "3ph"}, {"1", "1ph", "dc"}};
+const std::vector<std::vector<std::string>> kMaterials = {{"cu", "copper"}, {"al", "aluminum", "aluminium"}};
+const std::vector<std::vector<std::string>> kConduits = {{"steel"}, {"pvc"}};
+const std::vector<std::vector<std::string>> kUnits = {{"m", "meter", "meters", "metre", "metres"},
+                                                      {"ft", "feet", "foot"}};
+const std::vector<std::vector<std::string>> kYesNo = {{"no", "n", "0", "false"}, {"yes", "y", "1", "true"}};
+
+// Reading.
+
+// "14", "#14", "14 AWG", "4/0", "250", "250 MCM", "250 kcmil".
+std::optional<int> SizeArea(std::string text) {
+  text = LowerCell(TrimmedCell(text));
+  if (!text.empty() && text.front() == '#') text.erase(0, 1);
+  for (const char* unit : {"awg", "kcmil", "mcm"}) {
+    if (text.ends_with(unit)) {
+      text.resize(text.size() - std::char_traits<char>::length(unit));
+      text = TrimmedCell(text);
+      break;
+    }
+  }
+  for (int area = 0; area < kSizeCount; ++area) {
+    std::string item = LowerCell(TrimmedCell(kSizeItems[static_cast<std::size_t>(area)]));
+    item = TrimmedCell(item.substr(0, item.find(' ')));
+    if (item == text) return area;
+  }
+  return std::nullopt;
+}
+
+void ReadVoltage(const RowReader& row, FeederInputs& f) {
+  const char* allowed = "volts above 0 and below 1,000,000";
+  f.voltage = row.Decimal(Column::Voltage, allowed);
+  const double volts = NumberValue(f.voltage);
+  if (!(volts > 0 && volts < kMaxVoltage)) throw BadValue{Column::Voltage, allowed};
+  // Leaving the field rounds it to whole volts (two decimals below 1 V).
+  const std::string kept = FormatPattern(volts, volts < 1 ? "Fixed" : "###,###");
+  if (NumberValue(kept) != volts)
+    throw BadValue{Column::Voltage, "the window keeps " + std::string(volts < 1 ? "two decimals below 1 V" : "whole volts") +
+                                        " (this would be " + kept + " V)"};
+}
+
+// The one load column the row gives.
+Column LoadColumn(const RowReader& row) {
+  const bool current = row.Given(Column::Current), power = row.Given(Column::Power),
+             motor = row.Given(Column::MotorHp);
+  if (current + power + motor != 1)
+    throw BadValue{current ? Column::Current : power ? Column::Power : Column::MotorHp,
+                   "exactly one of current, power and motor_hp is given"};
+  return current ? Column::Current : power ? Column::Power : Column::MotorHp;
+}
+
+void ReadLoad(const RowReader& row, FeederInputs& f, Column column, LoadKind kind, const char* allowed) {
+  if (LoadColumn(row) != column) return;
+  f.load = kind;
+  f.loadText = row.Decimal(column, allowed);
+  if (!(NumberValue(f.loadText) > 0)) throw BadValue{column, allowed};
+}
+
+void ReadHorsepower(const RowReader& row, FeederInputs& f) {
+  if (LoadColumn(row) != Column::MotorHp) return;
+  f.load = LoadKind::Motor;
+  std::string hp = LowerCell(row.Text(Column::MotorHp));
+  if (hp.ends_with("hp")) hp = TrimmedCell(hp.substr(0, hp.size() - 2));
+  if (row.DecimalComma()) std::replace(hp.begin(), hp.end(), ',', '.');
+  f.loadText = hp;
+}
+
+void ReadPowerFactor(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Pf)) return;
+  const char* allowed = "0.75, 0.8, 0.85, 0.9, 0.95 or 1";
+  const double pf = row.Number(Column::Pf, allowed);
+  const auto at = std::find(std::begin(kPowerFactors), std::end(kPowerFactors), pf);
+  if (at == std::end(kPowerFactors)) throw BadValue{Column::Pf, allowed};
+  f.pfOption = static_cast<int>(at - std::begin(kPowerFactors));
+}
+
+void ReadInsulation(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Insulation)) return;
+  const char* allowed = "60, 75 or 90";
+  f.insulationC = row.Whole(Column::Insulation, allowed);
+  if (f.insulationC != 60 && f.insulationC != 75 && f.insulationC != 90) throw BadValue{Column::Insulation, allowed};
+}
+
+void ReadLength(const RowReader& row, FeederInputs& f) {
+  const char* allowed = "a one-way length above 0";
+  f.length = row.Decimal(Column::Length, allowed);
+  if (!(NumberValue(f.length) > 0)) throw BadValue{Column::Length, allowed};
+}
+
+void ReadRuns(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Runs)) return;
+  const char* allowed = "1 to 6";
+  f.runs = row.Whole(Column::Runs, allowed);
+  if (f.runs < 1 || f.runs > kMaxRuns) throw BadValue{Column::Runs, allowed};
+}
+
+// Needs the material, which comes before it.
+void ReadSize(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Size)) return;
+  f.areaIndex = SizeArea(row.Text(Column::Size));
+  if (!f.areaIndex) throw BadValue{Column::Size, "14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"};
+  if (f.aluminium && *f.areaIndex == 0) throw BadValue{Column::Size, "aluminium starts at 12 AWG"};
+}
+
+// The user's R, checked for its X beside it, and the X.
+void ReadUserR(const RowReader& row, FeederInputs& f) {
+  if (row.Given(Column::UserR) != row.Given(Column::UserX))
+    throw BadValue{row.Given(Column::UserR) ? Column::UserX : Column::UserR, "user_r and user_x are given together"};
+  if (row.Given(Column::UserR)) f.userR = row.Decimal(Column::UserR, "ohms per 1000 ft or per km, 0 to 12");
+}
+
+void ReadUserX(const RowReader& row, FeederInputs& f) {
+  if (row.Given(Column::UserX)) f.userX = row.Decimal(Column::UserX, "ohms per 1000 ft or per km, 0 to 1");
+}
+
+void ReadLimit(const RowReader& row, FeederInputs& f) {
+  f.maxVdPercent = row.Defaults().maxVdPercent;
+  if (!row.Given(Column::MaxVdPct)) return;
+  const char* allowed = "a percentage above 0";
+  f.maxVdPercent = row.Number(Column::MaxVdPct, allowed);
+  if (!(f.maxVdPercent > 0)) throw BadValue{Column::MaxVdPct, allowed};
+}
+
+void ReadContinuous(const RowReader& row, FeederInputs& f) {
+  const auto continuous = row.Choice(Column::Continuous, kYesNo, "yes, no, y, n, 1, 0, true or false");
+  f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
+}
+
+// Lists.
+
+std::vector<std::string> SizeChoices(const RowReader&) {
+  std::vector<std::string> sizes = {""};
+  for (int area = 0; area < kSizeCount; ++area) sizes.push_back(SizeName(area));
+  return sizes;
+}
+
+// The bounds of the row's rating, as the main window's ambient button walks them.
+std::vector<std::string> AmbientChoices(const RowReader& row) {
+  const std::string rating = row.Text(Column::Insulation);
+  std::vector<std::string> choices = {""};
+  for (int bound : AmbientChain(rating == "60" ? 60 : rating == "90" ? 90 : 75))
+    choices.push_back(std::to_string(bound));
+  return choices;
+}
+
+std::vector<std::string> PowerFactorChoices(const RowReader&) {
+  std::vector<std::string> choices = {""};
+  for (double pf : kPowerFactors) choices.push_back(ExactText(pf));
+  return choices;
+}
+
+std::vector<std::string> RunsChoices(const RowReader&) {
+  std::vector<std::string> choices;
+  for (int runs = 1; runs <= kMaxRuns; ++runs) choices.push_back(std::to_string(runs));
+  return choices;
+}
+
+// Entry.
+
+OptionButton& PowerFactorOption(const Elcal& w, int option) {
+  return *w.PowerFactorOptions()[static_cast<std::size_t>(option)];
+}
+
+OptionButton& RunsOption(const Elcal& w, int runs) { return *w.RunsOptions()[static_cast<std::size_t>(runs - 1)]; }
+
+std::string JoinedItems(const ComboBox& list) {
+  std::string joined;
+  for (const std::string& item : list.Items()) {
+    std::string hp = TrimmedCell(item);
+    if (hp.size() > 3 && hp.ends_with(" HP")) hp.resize(hp.size() - 3);
+    joined += (joined.empty() ? "" : ", ") + hp;
+  }
+  return joined;
+}
+
+void PickMotor(Keyboard& keys, const FeederInputs& f) {
+  if (f.load != LoadKind::Motor) return;
+  Elcal& w = keys.Window();
+  keys.Tick();  // the list follows the voltage system at the next pass
+  const std::string wanted = " " + f.loadText + " HP";
+  const auto& items = w.ComHP.Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] != wanted) continue;
+    keys.Do(Column::MotorHp, [&] { keys.Select(w.ComHP, static_cast<int>(i)); });
+    return;
+  }
+  throw Refused{{Column::MotorHp, std::string("the ") + (f.singlePhase ? "1-phase" : "3-phase") + " list has " +
+                                      JoinedItems(w.ComHP) + " HP"}};
+}
+
+// Clicks the ambient button until the wanted bound shows; a bound the
+// rating's chain lacks brings the walk back to 30 °C, where every walk
+// through the chain ends.
+void WalkAmbient(Keyboard& keys, const FeederInputs& f) {
+  Elcal& w = keys.Window();
+  while (w.state.AmbientC != f.ambientC) {
+    keys.Click(w.AmbCmnd);
+    if (w.state.AmbientC == 30 && f.ambientC != 30) {
+      const std::vector<int> chain = AmbientChain(f.insulationC);
+      throw Refused{{Column::Ambient, "the " + std::to_string(f.insulationC) + " °C rating's chain runs " +
+                                          std::to_string(chain.front()) + " … " + std::to_string(chain.back()) + " °C"}};
+    }
+  }
+}
+
+// Steps the set temperature to the row's, or back to the rating when the
+// row gives none (a fresh window already stands there).
+void StepWireTemperature(Keyboard& keys, const FeederInputs& f) {
+  Elcal& w = keys.Window();
+  const float wanted = static_cast<float>(f.wireTempC.value_or(f.insulationC));
+  const auto step = [&](bool down) {
+    const float before = w.state.WireTempC;
+    down ? keys.SpinDown(w.WOTPS) : keys.SpinUp(w.WOTPS);
+    return w.state.WireTempC != before;
+  };
+  while (w.state.WireTempC > wanted && step(true)) {
+  }
+  while (w.state.WireTempC < wanted && step(false)) {
+  }
+  if (f.wireTempC && w.state.WireTempC != wanted)
+    throw Refused{{Column::WireTemp, "a multiple of 5 from the ambient " + std::to_string(f.ambientC) +
+                                         " °C up to the " + std::to_string(f.insulationC) + " °C rating"}};
+}
+
+// Back to one run before the size, which the runs' click may move.
+void SelectSize(Keyboard& keys, const FeederInputs& f) {
+  Elcal& w = keys.Window();
+  if (f.runs == 1) keys.Choose(w.OptionNOR1);
+  keys.Select(w.ComWS, SizeListIndex(f.areaIndex.value_or(0), f.aluminium));
+}
+
+void ChooseRuns(Keyboard& keys, const FeederInputs& f) {
+  Elcal& w = keys.Window();
+  if (f.runs == 1 || RunsOption(w, f.runs).Value()) return;
+  keys.Tick();  // the pass enables the runs from 1/0 up
+  // The first choice of several runs explains them in a box; that is no refusal.
+  keys.Click(RunsOption(w, f.runs));
+}
+
+// The window. A field keeps a value that its text may no longer show (a
+// text that is not a number leaves the value as it was), so a feeder takes
+// the values from the window's state.
+
+bool UsesPowerLock(const Elcal& w) { return !w.state.MotorLoad && w.state.Locked == LoadLock::Power; }
+
+int SelectedPowerFactor(const Elcal& w) {
+  const auto options = w.PowerFactorOptions();
+  const auto selected = std::find_if(options.begin(), options.end(), [](auto* o) { return o->Value(); });
+  return selected == options.end() ? 5 : static_cast<int>(selected - options.begin());
+}
+
+int RatingC(const Elcal& w) {
+  if (w.Opt60C.Value()) return 60;
+  if (w.Opt90C.Value()) return 90;
+  return 75;
+}
+
+// The horsepower of the picked item, as the list writes it (" 7.5 HP").
+std::string PickedHorsepower(const Elcal& w) {
+  const int index = w.ComHP.ListIndex();
+  if (index < 0 || index >= static_cast<int>(w.ComHP.Items().size())) return "";
+  std::string hp = w.ComHP.Items()[static_cast<std::size_t>(index)];
+  hp.erase(0, hp.find_first_not_of(' '));
+  if (hp.ends_with(" HP")) hp.resize(hp.size() - 3);
+  return hp;
+}
+
+// The window uses its own parameters only while both are above 0.
+bool UsesUserParameters(const Elcal& w) { return static_cast<double>(w.state.UserRac) * w.state.UserXl > 0; }
+
+std::string LoadCell(const FeederInputs& f, LoadKind kind, bool decimalComma) {
+  return f.load == kind ? WithDecimalMark(f.loadText, decimalComma) : "";
+}
+
+std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
+
+const InputColumn kInputColumns[] = {
+    {.column = Column::Tag,
+     .name = "tag",
+     .read = [](const RowReader& row, FeederInputs& f) { f.tag = row.Cell(Column::Tag); },
+     .cell = [](const FeederInputs& f, bool) { return f.tag; },
+     // The job field names the feeder, unless it still shows its prompt.
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.tag = w.Job.Text() == kJobPrompt ? "" : w.Job.Text(); }},
+    {.column = Column::System,
+     .name = "system",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.singlePhase = row.Choice(Column::System, kSystems, "1, 3, 1ph, 3ph or DC") == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.singlePhase ? "1" : "3"); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(f.singlePhase ? k.Window().SPh : k.Window().TPh); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.singlePhase = w.SPh.Value(); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"3", "1", "DC"}; }},
+    {.column = Column::Voltage,
+     .name = "voltage",
+     .unit = "V",
+     .read = ReadVoltage,
+     .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.voltage, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Type(Column::Voltage, k.Window().V, f.voltage); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.voltage = ExactText(w.state.Voltage); }},
+    {.column = Column::Current,
+     .name = "current",
+     .unit = "A",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       ReadLoad(row, f, Column::Current, LoadKind::Current, "amperes above 0");
+     },
+     .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Current, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (f.load == LoadKind::Current) k.Type(Column::Current, k.Window().A, f.loadText);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       if (w.state.MotorLoad || UsesPowerLock(w)) return;
+       f.load = LoadKind::Current;
+       f.loadText = ExactText(w.state.Current);
+     }},
+    {.column = Column::Power,
+     .name = "power",
+     .unit = "W",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       ReadLoad(row, f, Column::Power, LoadKind::Power, "watts above 0");
+     },
+     .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Power, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (f.load == LoadKind::Power) k.Type(Column::Power, k.Window().W, f.loadText);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       if (!UsesPowerLock(w)) return;
+       f.load = LoadKind::Power;
+       f.loadText = ExactText(w.state.Power);
+     }},
+    {.column = Column::MotorHp,
+     .name = "motor_hp",
+     .unit = "HP",
+     .read = ReadHorsepower,
+     .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Motor, comma); },
+     .enter = PickMotor,
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       if (!w.state.MotorLoad) return;
+       f.load = LoadKind::Motor;
+       f.loadText = PickedHorsepower(w);
+     }},
+    {.column = Column::Pf,
+     .name = "pf",
+     .read = ReadPowerFactor,
+     .cell = [](const FeederInputs& f, bool comma) {
+       return f.pfOption ? ExactText(kPowerFactors[*f.pfOption], comma) : "";
+     },
+     // A motor pick has set its own; anything else starts from 1.
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (f.pfOption) k.Choose(PowerFactorOption(k.Window(), *f.pfOption));
+       else if (f.load != LoadKind::Motor) k.Choose(k.Window().OptPF1);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.pfOption = SelectedPowerFactor(w); },
+     .choices = PowerFactorChoices},
+    {.column = Column::Material,
+     .name = "material",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.aluminium = row.Choice(Column::Material, kMaterials, "cu, copper, al, aluminum or aluminium") == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.aluminium ? "al" : "cu"); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(f.aluminium ? k.Window().OptAL : k.Window().OptCU); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.aluminium = w.OptAL.Value(); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"cu", "al"}; }},
+    {.column = Column::Conduit,
+     .name = "conduit",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.pvc = row.Choice(Column::Conduit, kConduits, "steel or pvc") == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.pvc ? "pvc" : "steel"); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(f.pvc ? k.Window().OptNONM : k.Window().OptMAG); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.pvc = w.OptNONM.Value(); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"steel", "pvc"}; }},
+    {.column = Column::Insulation,
+     .name = "insulation",
+     .unit = "°C",
+     .read = ReadInsulation,
+     .cell = [](const FeederInputs& f, bool) { return std::to_string(f.insulationC); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(InsulationOption(k.Window(), f.insulationC)); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.insulationC = RatingC(w); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"60", "75", "90"}; }},
+    {.column = Column::Ambient,
+     .name = "ambient",
+     .unit = "°C",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       if (row.Given(Column::Ambient)) f.ambientC = row.Whole(Column::Ambient, "whole °C of the rating's chain");
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::to_string(f.ambientC); },
+     .enter = WalkAmbient,
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.ambientC = w.state.AmbientC; },
+     .choices = AmbientChoices},
+    {.column = Column::Length,
+     .name = "length",
+     .read = ReadLength,
+     .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.length, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) { k.Type(Column::Length, k.Window().L, f.length); },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       f.length = w.L.Text();
+       std::erase(f.length, ',');
+     }},
+    {.column = Column::Unit,
+     .name = "unit",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.feet = row.Choice(Column::Unit, kUnits, "ft or m").value_or(1) == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.feet ? "ft" : "m"); },
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (f.feet != ShowsFeet(k.Window())) k.Click(k.Window().CmdUnit);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.feet = ShowsFeet(w); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"ft", "m"}; }},
+    {.column = Column::Runs,
+     .name = "runs",
+     .read = ReadRuns,
+     .cell = [](const FeederInputs& f, bool) { return std::to_string(f.runs); },
+     .enter = ChooseRuns,
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.runs = w.state.Runs; },
+     .choices = RunsChoices},
+    {.column = Column::Size,
+     .name = "size",
+     .read = ReadSize,
+     .cell = [](const FeederInputs& f, bool) { return f.areaIndex ? SizeName(*f.areaIndex) : ""; },
+     .enter = SelectSize,
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.areaIndex = w.state.AreaIndex; },
+     .choices = SizeChoices},
+    {.column = Column::WireTemp,
+     .name = "wire_temp",
+     .unit = "°C",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       if (row.Given(Column::WireTemp)) f.wireTempC = row.Whole(Column::WireTemp, "a multiple of 5 °C");
+     },
+     .cell = [](const FeederInputs& f, bool) { return f.wireTempC ? std::to_string(*f.wireTempC) : ""; },
+     .enter = StepWireTemperature,
+     .fromWindow = [](const Elcal& w, FeederInputs& f) { f.wireTempC = static_cast<int>(w.state.WireTempC); }},
+    {.column = Column::UserR,
+     .name = "user_r",
+     .read = ReadUserR,
+     .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userR, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (!f.userR.empty()) k.Type(Column::UserR, k.Window().TextACR, f.userR);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       if (UsesUserParameters(w)) f.userR = ExactText(w.state.UserRac);
+     }},
+    {.column = Column::UserX,
+     .name = "user_x",
+     .read = ReadUserX,
+     .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userX, comma); },
+     .enter = [](Keyboard& k, const FeederInputs& f) {
+       if (!f.userX.empty()) k.Type(Column::UserX, k.Window().TextXLR, f.userX);
+     },
+     .fromWindow = [](const Elcal& w, FeederInputs& f) {
+       if (UsesUserParameters(w)) f.userX = ExactText(w.state.UserXl);
+     }},
+    {.column = Column::MaxVdPct,
+     .name = "max_vd_pct",
+     .unit = "%",
+     .read = ReadLimit,
+     .cell = [](const FeederInputs& f, bool comma) { return ExactText(f.maxVdPercent, comma); },
+     .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxVdPercent, comma); }},
+    {.column = Column::Continuous,
+     .name = "continuous",
+     .read = ReadContinuous,
+     .cell = [](const FeederInputs& f, bool) { return YesNo(f.continuous); },
+     .newRowCell = [](const ScheduleDefaults& d, bool) { return YesNo(d.continuous); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"no", "yes"}; }},
+};
+
+// The order lets each given value hold at the end: the unit before any
+// length, the voltage before a motor pick (its list follows the system), the
+// pick before the power factor and rating (it sets both), the rating before
+// the ambient and the set temperature (it resets them), the size before the
+// runs (several runs need a size from 1/0 up), the load last.
+constexpr Column kEntryOrder[] = {
+    Column::Unit,     Column::System, Column::Material, Column::Conduit, Column::Voltage, Column::MotorHp,
+    Column::Pf,       Column::Insulation, Column::Ambient, Column::WireTemp, Column::Size, Column::Runs,
+    Column::Length,   Column::UserR, Column::UserX, Column::Current, Column::Power,
+};
+
+}  // namespace
+
+std::span<const InputColumn> InputColumns() { return kInputColumns; }
+
+const InputColumn& InputColumnOf(Column column) { return kInputColumns[static_cast<std::size_t>(column)]; }
+
+const char* ColumnName(Column column) { return InputColumnOf(column).name; }
+
+std::span<const Column> EntryOrder() { return kEntryOrder; }
+
+}  // namespace quillet
