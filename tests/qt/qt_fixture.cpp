@@ -32,11 +32,11 @@ void QtViewTest::SetUp() {
 
 void QtViewTest::StartFresh() {
   app_.reset();
-  folder_ = std::make_unique<QTemporaryDir>();
-  ASSERT_TRUE(folder_->isValid());
+  folder_.reset();
+  folder_ = std::make_unique<FreshFolder>();
   // A settings file in place: no restore message at start.
-  ASSERT_TRUE(WriteSettingsFile(folder_->path().toStdString(), Settings{}));
-  app_ = std::make_unique<DesktopApp>(folder_->path().toStdString());
+  ASSERT_TRUE(WriteSettingsFile(folder_->Text(), Settings{}));
+  app_ = std::make_unique<DesktopApp>(folder_->Text());
   app_->Start();
 }
 

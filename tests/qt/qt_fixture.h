@@ -8,10 +8,10 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "fresh_folder.h"
 #include "qt/desktop_app.h"
 #include "qt/window_view.h"
 
@@ -36,7 +36,10 @@ class QtViewTest : public ::testing::Test {
   // A new program folder and a new calculator, as at the start of a test.
   void StartFresh();
 
-  std::unique_ptr<QTemporaryDir> folder_;
+  // The program folder, as a path the view's file dialogs take.
+  QString Folder() const { return QString::fromStdString(folder_->Text()); }
+
+  std::unique_ptr<FreshFolder> folder_;
   std::unique_ptr<DesktopApp> app_;
   QTimer watchdog_;
   bool expectBox_ = false;

@@ -53,7 +53,7 @@ class ScheduleViewTest : public QtViewTest {
     for (int i = 0; i < 200 && schedule().Evaluation.Enabled(); ++i) Run(20);
   }
   void ImportSmall() {
-    QFile file(QDir(folder_->path()).filePath(QStringLiteral("small.csv")));
+    QFile file(QDir(Folder()).filePath(QStringLiteral("small.csv")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("tag,system,voltage,current,length,unit,size\nA,3,208,100,100,ft,\nB,3,480,40,200,ft,\n");
     file.close();
@@ -167,7 +167,7 @@ TEST_F(ScheduleViewTest, ClosingWithUnsavedRowsAsksFirst) {
   EXPECT_TRUE(app_->View("Schedule").isVisible());
   EXPECT_EQ(Shown(0, "tag"), QStringLiteral("Renamed"));
   AcceptNextMessageBox(QMessageBox::Save);
-  nextFile_ = QDir(folder_->path()).filePath(QStringLiteral("saved.csv")).toStdString();
+  nextFile_ = QDir(Folder()).filePath(QStringLiteral("saved.csv")).toStdString();
   app_->View("Schedule").close();
   Run(300);
   EXPECT_FALSE(expectBox_);
@@ -199,7 +199,7 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
     app_->Calculator().actions.PasteCells(schedule().Feeders, end, 0, rows);
   }
   QString suggested;
-  const QString path = QDir(folder_->path()).filePath(QStringLiteral("schedule.pdf"));
+  const QString path = QDir(Folder()).filePath(QStringLiteral("schedule.pdf"));
   app_->Printer().choosePdfPath = [&](const QString& s) {
     suggested = s;
     return path;

@@ -284,7 +284,7 @@ class ViewSoak : public QtViewTest, public ::testing::WithParamInterface<unsigne
     QCoreApplication::processEvents();
     Outcome outcome;
     Player player(*app_);
-    const SoakRules rules(app_->Calculator(), folder_->path().toStdString());
+    const SoakRules rules(app_->Calculator(), folder_->Text());
     for (std::size_t i = 0; i < session.size() && !outcome.broken; ++i) {
       const std::string done = player.Play(session[i]);
       if (log) log->push_back(done);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "fresh_folder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
 #include "soak_rules.h"
@@ -139,16 +140,14 @@ bool NamesAMissingRow(const std::string& line, std::size_t rows) {
 }
 
 Outcome Play(const Script& script, const std::string& label) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("quillet-soak-" + label);
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const FreshFolder folder("soak-" + label);
   Outcome outcome;
   {
-    ScriptedServices services(folder.string());
+    ScriptedServices services(folder.Text());
     Workbench workbench(services, 19200, 10800);
     Program& program = workbench.program;
     program.Start();
-    const SoakRules rules(program, folder.string());
+    const SoakRules rules(program, folder.Text());
     std::ostringstream discard;
     ScriptRunner runner(program, services, discard);
     for (std::size_t i = 0; i < script.size() && !outcome.broken; ++i) {
@@ -163,7 +162,6 @@ Outcome Play(const Script& script, const std::string& label) {
       if (!outcome.broken && script[i] == "tick") outcome.broken = rules.Broken();
     }
   }
-  std::filesystem::remove_all(folder);
   return outcome;
 }
 

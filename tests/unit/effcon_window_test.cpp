@@ -35,7 +35,7 @@ TEST_F(SettingsWindowTest, FailedWriteIsReportedAndKeepsTheWindowAndEntries) {
   ASSERT_EQ(services.shown.size(), 1u);
   EXPECT_EQ(services.shown[0].title, "Settings not saved");
   EXPECT_EQ(services.shown[0].style, kStyleExclamation);
-  EXPECT_NE(services.shown[0].text.find(folder.string()), std::string::npos) << "names where it tried";
+  EXPECT_NE(services.shown[0].text.find(folder.Text()), std::string::npos) << "names where it tried";
   EXPECT_TRUE(effcon.Shown());
   EXPECT_EQ(effcon.Text2.Text(), "5");
   EXPECT_EQ(w.state.DaysPerWeek, 7.0f) << "nothing is handed over when the file was not written";
@@ -49,7 +49,7 @@ TEST_F(SettingsWindowTest, SavingAgainOnceTheFileIsWritableSucceeds) {
   program.actions.Click(effcon.Command1);
   EXPECT_FALSE(effcon.Shown());
   EXPECT_EQ(w.state.DaysPerWeek, 5.0f);
-  const auto saved = ReadSettingsFile(folder.string());
+  const auto saved = ReadSettingsFile(folder.Text());
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->DaysPerWeek, 5.0f);
 }

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "fresh_folder.h"
 #include "platform/controls.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
@@ -153,21 +154,12 @@ std::string ScriptFor(const FeederInputs& f, int area) {
 
 class FeederDifferential : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // ctest runs each test in its own process, side by side: one folder each.
-    folder_ = std::filesystem::temp_directory_path() /
-              ("quillet-feeder-differential-" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n";
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void SetUp() override { std::ofstream(folder_ / "Quillet32.ini") << "1,0,24,7,0.1\r\n"; }
 
   // What the driver prints, as FIELD=value pairs; and, when asked, the
   // window's inputs at the end as a feeder.
   std::map<std::string, std::string> Play(const std::string& script, FeederInputs* windowFeeder = nullptr) {
-    ScriptedServices services(folder_.string());
+    ScriptedServices services(folder_.Text());
     Program program(services, 28800, 16200);
     std::ostringstream out;
     ScriptRunner runner(program, services, out);
@@ -184,7 +176,7 @@ class FeederDifferential : public ::testing::Test {
     return printed;
   }
 
-  std::filesystem::path folder_;
+  FreshFolder folder_;
 };
 
 template <typename T>

@@ -6,6 +6,7 @@
 
 #include "app/program.h"
 #include "core/numbers.h"
+#include "fresh_folder.h"
 #include "schedule/feeder_engine.h"
 #include "script/scripted_services.h"
 
@@ -245,20 +246,17 @@ TEST(StartWithoutSettingsFile, AppliesTheDefaultsAndTouchesNoFile) {
     using ScriptedServices::ScriptedServices;
     bool KeepsSettingsFile() override { return false; }
   };
-  const auto folder = std::filesystem::temp_directory_path() / "quillet-start-without-settings";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  NoFile services(folder.string());
+  const FreshFolder folder;
+  NoFile services(folder.Text());
   Program program(services, 28800, 16200);
   program.Start();
   EXPECT_TRUE(services.shown.empty());
-  EXPECT_TRUE(std::filesystem::is_empty(folder));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_EQ(program.main.CmdUnit.Caption(), "m");
   EXPECT_EQ(program.main.CmdDeg.Caption(), "°C");
   EXPECT_EQ(program.main.state.LengthFactor, 1.0f);
   EXPECT_EQ(program.main.state.HoursPerDay, 24.0f);
   EXPECT_EQ(program.main.state.CostPerKWh, 0.1f);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(SizeName, SpellsAwgAndKcmil) {

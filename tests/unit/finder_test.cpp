@@ -3,14 +3,12 @@
 // must be the first that meets both limits.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "core/elcal.h"
+#include "fresh_folder.h"
 #include "platform/grid.h"
 #include "schedule/feeder_engine.h"
 #include "script/script_runner.h"
@@ -45,12 +43,7 @@ const FinderCase kCases[] = {
 
 class FinderTest : public ::testing::TestWithParam<FinderCase> {
  protected:
-  void SetUp() override {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    workbench_.program.Start();
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void SetUp() override { workbench_.program.Start(); }
 
   void Run(const std::string& line) { runner_.RunLine(line); }
   Elcal& Main() { return workbench_.program.main; }
@@ -61,11 +54,8 @@ class FinderTest : public ::testing::TestWithParam<FinderCase> {
     return -1;
   }
 
-  std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() /
-      ("quillet-finder-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-       std::to_string(getpid()));
-  ScriptedServices services_{folder_.string()};
+  FreshFolder folder_;
+  ScriptedServices services_{folder_.Text()};
   Workbench workbench_{services_, 28800, 16200};
   std::ostringstream out_;
   ScriptRunner runner_{workbench_.program, services_, out_};

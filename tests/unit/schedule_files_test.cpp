@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "fresh_folder.h"
 #include "platform/utf8.h"
 #include "schedule/csv.h"
 #include "schedule/schedule.h"
@@ -48,11 +49,11 @@ std::string ToolOutput(const std::string& bytes) {
 
 // What the window exports after importing the bytes, or its message.
 std::string WindowOutput(const std::string& bytes) {
-  const auto file = std::filesystem::temp_directory_path() / "quillet-hostile.csv";
+  const FreshFolder folder;
+  const auto file = folder / "hostile.csv";
   std::ofstream(file, std::ios::binary) << bytes;
   ScheduleModel model;
   std::string said = model.Import(file.string());
-  std::filesystem::remove(file);
   if (!said.empty()) return said.substr(said.find(": ") + 2);
   model.EvaluateAll();
   return model.OutputText();

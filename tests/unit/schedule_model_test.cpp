@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fresh_folder.h"
 #include "workbench/schedule_model.h"
 
 namespace quillet {
@@ -65,8 +66,7 @@ TEST(ScheduleModel, UndoTakesBackTheLastEditsInTurn) {
 }
 
 TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
-  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-import";
-  std::filesystem::create_directories(folder);
+  const FreshFolder folder;
   const struct {
     const char* name;
     const char* content;
@@ -89,21 +89,17 @@ TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
     EXPECT_TRUE(m.Dirty());
   }
   EXPECT_EQ(m.Import((folder / "missing.csv").string()), "Cannot read missing.csv.");
-  std::filesystem::remove_all(folder);
 }
 
 TEST(ScheduleModel, AFailedExportSaysWhyAndKeepsTheUnsavedMark) {
   ScheduleModel m = WithRows(1);
-  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-export";
-  std::filesystem::remove_all(folder);
-  EXPECT_TRUE(m.Export((folder / "taken.csv").string()).starts_with("Cannot write taken.csv: "));
+  const FreshFolder folder;
+  EXPECT_TRUE(m.Export((folder / "missing" / "taken.csv").string()).starts_with("Cannot write taken.csv: "));
   EXPECT_TRUE(m.Dirty());
 }
 
 TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
-  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-round-trip";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const FreshFolder folder;
   ScheduleModel m = WithRows(2);
   m.SetCell(1, Col(m, "length"), "x");
   const std::string first = (folder / "first.csv").string(), second = (folder / "second.csv").string();
@@ -113,7 +109,6 @@ TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
   EXPECT_EQ(back.InputColumnCount(), m.InputColumnCount());
   back.EvaluateAll();
   EXPECT_EQ(back.OutputText(), m.OutputText());
-  std::filesystem::remove_all(folder);
 }
 
 TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "fresh_folder.h"
 #include "schedule/schedule.h"
 #include "script/scripted_services.h"
 #include "workbench/workbench.h"
@@ -18,21 +19,11 @@ namespace {
 
 class ScheduleWindowTest : public ::testing::Test {
  protected:
-  static std::filesystem::path FreshFolder() {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("quillet-" + std::string(test->test_suite_name()) + "-" + test->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-  }
-
   void SetUp() override {
     bench.program.Start();
     bench.schedule.askFileName = [this](FileQuestion, const std::string&) { return nextFile; };
     bench.schedule.Open();
   }
-  void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::string Write(const std::string& name, const std::string& content) {
     const std::filesystem::path path = folder / name;
@@ -48,8 +39,8 @@ class ScheduleWindowTest : public ::testing::Test {
     return s.model.Cell(row, *s.model.ColumnNamed(column));
   }
 
-  std::filesystem::path folder = FreshFolder();
-  ScriptedServices services{folder.string()};
+  FreshFolder folder;
+  ScriptedServices services{folder.Text()};
   Workbench bench{services, 28800, 16200};
   ScheduleWindow& s = bench.schedule;
   Elcal& w = bench.program.main;

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "fresh_folder.h"
 #include "settings/settings_file.h"
 
 namespace quillet {
@@ -138,15 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class SettingsFile : public ::testing::Test {
  protected:
-  SettingsFile() {
-    std::random_device rd;
-    folder_ = fs::temp_directory_path() /
-              ("quillet_settings_" + std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directory(folder_);
-  }
-  ~SettingsFile() override { fs::remove_all(folder_); }
-
-  std::string Folder() const { return folder_.string(); }
+  std::string Folder() const { return folder_.Text(); }
   fs::path File() const { return folder_ / kSettingsFileName; }
 
   void Put(const std::string& content) const {
@@ -157,14 +150,14 @@ class SettingsFile : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   bool OnlyTargetInFolder() const {
-    for (const auto& entry : fs::directory_iterator(folder_)) {
+    for (const auto& entry : fs::directory_iterator(folder_.Path())) {
       if (entry.path() != File()) return false;
     }
     return true;
   }
 
  private:
-  fs::path folder_;
+  FreshFolder folder_;
 };
 
 TEST_F(SettingsFile, WriteThenReadGivesTheSameSettings) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "fresh_folder.h"
 #include "settings/settings_folder.h"
 
 namespace quillet {
@@ -80,21 +81,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ChooseSettingsFolderTest : public ::testing::Test {
  protected:
-  static fs::path Fresh() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const fs::path folder = fs::temp_directory_path() / ("quillet-choose-" + std::string(test->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder / "program");
-    return folder;
-  }
-  void TearDown() override { fs::remove_all(root); }
+  void SetUp() override { fs::create_directories(root / "program"); }
 
   std::string Choose(const fs::path& program) const {
     return ChooseSettingsFolder(program.string(), ConfigConvention::kXdg,
                                 Env({{"XDG_CONFIG_HOME", (root / "config").string()}}));
   }
 
-  fs::path root = Fresh();
+  FreshFolder fresh;
+  const fs::path& root = fresh.Path();
 };
 
 TEST_F(ChooseSettingsFolderTest, WritableProgramFolderKeepsTheFileAndLeavesNothingBehind) {
