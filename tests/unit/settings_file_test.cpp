@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fresh_folder.h"
+#include "settings/preferences_file.h"
 #include "settings/settings_file.h"
 
 namespace quillet {
@@ -220,6 +221,18 @@ TEST_F(SettingsFile, FifthValueCutByCapIsNotTakenAsComplete) {
   // Without the cut the reader would see "0.1" and call the file valid.
   Put("1,0,24,7," + std::string(65536 - 12, ' ') + "0.1" + "junk");
   EXPECT_EQ(ReadSettingsFile(Folder()), std::nullopt);
+}
+
+// The tools' preferences: values with line breaks, backslashes and "=" come
+// back as they were; what is not a "key=value" line is passed over.
+TEST(PreferencesFile, WritesAndReadsBackEveryValue) {
+  const FreshFolder folder;
+  const Preferences written = {{"title.project", "Plant = 2\\ A"}, {"title.notes", "two\nlines\r"}, {"view", ""}};
+  ASSERT_EQ(WritePreferencesFile(folder.Text(), written), "");
+  EXPECT_EQ(ReadPreferencesFile(folder.Text()), written);
+  EXPECT_EQ(ParsePreferences("# note\nno equals\n=no key\r\na=1\r\na=2\n"), (Preferences{{"a", "2"}}));
+  EXPECT_TRUE(ReadPreferencesFile((folder / "missing").string()).empty());
+  EXPECT_NE(WritePreferencesFile((folder / "missing").string(), written), "");
 }
 
 }  // namespace
