@@ -26,7 +26,7 @@ std::variant<FeederInputs, std::string> ReadWith(const std::string& column, cons
     header.push_back(column);
     cells.push_back(value);
   }
-  return ReadFeeder(cells, 7, ScheduleLayout(header), defaults, decimalComma);
+  return ReadFeeder(cells, 7, ScheduleLayout(header), defaults, DecimalMark{decimalComma, true});
 }
 
 TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
@@ -122,15 +122,15 @@ TEST(FeederRow, TakesTheLoadFromTheOneColumnGiven) {
       {"motor with HP", {"480", "", "", "1/2 HP", "50", ""}, LoadKind::Motor, "1/2"},
   };
   for (const Row& row : rows) {
-    const auto read = ReadFeeder(row.cells, 2, layout, {}, false);
+    const auto read = ReadFeeder(row.cells, 2, layout, {}, DecimalMark{});
     ASSERT_TRUE(std::holds_alternative<FeederInputs>(read)) << row.name << ": " << std::get<std::string>(read);
     EXPECT_EQ(std::get<FeederInputs>(read).load, row.load) << row.name;
     EXPECT_EQ(std::get<FeederInputs>(read).loadText, row.text) << row.name;
   }
-  const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, false);
+  const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, DecimalMark{});
   EXPECT_EQ(std::get<std::string>(both), "line 4, current 100: exactly one of current, power and motor_hp is given");
-  const auto none = ReadFeeder({"480", "", "", "", "50", ""}, 5, layout, {}, false);
-  EXPECT_EQ(std::get<std::string>(none), "line 5, motor_hp (blank): exactly one of current, power and motor_hp is given");
+  const auto none = ReadFeeder({"480", "", "", "", "50", ""}, 5, layout, {}, DecimalMark{});
+  EXPECT_EQ(std::get<std::string>(none), "line 5, current (blank): exactly one of current, power and motor_hp is given");
 }
 
 TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
@@ -140,15 +140,15 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
     std::string error;
   } rows[] = {
       {"system", "2", "line 7, system 2: 1, 3, 1ph, 3ph or DC"},
-      {"voltage", "", "line 7, voltage (blank): volts above 0 and below 1,000,000"},
-      {"voltage", "0", "line 7, voltage 0: volts above 0 and below 1,000,000"},
-      {"voltage", "1000000", "line 7, voltage 1000000: volts above 0 and below 1,000,000"},
-      {"voltage", "-480", "line 7, voltage -480: volts above 0 and below 1,000,000"},
+      {"voltage", "", "line 7, voltage (blank): volts above 0 and below 1000000"},
+      {"voltage", "0", "line 7, voltage 0: volts above 0 and below 1000000"},
+      {"voltage", "1000000", "line 7, voltage 1000000: volts above 0 and below 1000000"},
+      {"voltage", "-480", "line 7, voltage -480: volts above 0 and below 1000000"},
       {"voltage", "277.5", "line 7, voltage 277.5: the window keeps whole volts (this would be 278 V)"},
       {"voltage", "0.125", "line 7, voltage 0.125: the window keeps two decimals below 1 V (this would be 0.13 V)"},
       {"current", "0", "line 7, current 0: amperes above 0"},
-      {"current", "1e3", "line 7, current 1e3: amperes above 0"},
-      {"current", "1,5", "line 7, current 1,5: amperes above 0"},
+      {"current", "1e3", "line 7, current 1e3: not a plain number (amperes above 0)"},
+      {"current", "1,5", "line 7, current 1,5: this file writes decimals with a point; write 1.5"},
       {"pf", "0.7", "line 7, pf 0.7: 0.75, 0.8, 0.85, 0.9, 0.95 or 1"},
       {"material", "gold", "line 7, material gold: cu, copper, al, aluminum or aluminium"},
       {"conduit", "emt", "line 7, conduit emt: steel or pvc"},
@@ -174,7 +174,7 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
 
 TEST(FeederRow, AluminiumSizesStartAt12Awg) {
   const ScheduleLayout layout({"voltage", "current", "length", "material", "size"});
-  const auto read = ReadFeeder({"480", "10", "50", "al", "14"}, 3, layout, {}, false);
+  const auto read = ReadFeeder({"480", "10", "50", "al", "14"}, 3, layout, {}, DecimalMark{});
   EXPECT_EQ(std::get<std::string>(read), "line 3, size 14: aluminium starts at 12 AWG");
 }
 
@@ -189,9 +189,9 @@ TEST(FeederRow, TakesTheToolsDefaultsWhereTheRowIsSilent) {
 
 TEST(FeederRow, ExtraValuesBeyondTheHeaderAreAnError) {
   const ScheduleLayout layout({"voltage", "current", "length"});
-  EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, false)),
-            "line 9: 4 values, the header names 3 columns");
-  EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, false)));
+  EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, DecimalMark{})),
+            "line 9: a value past the last column the header names");
+  EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, DecimalMark{})));
 }
 
 TEST(ScheduleColumns, EachHasItsPlaceAnOwnNameAndOneEntryStep) {

@@ -30,14 +30,14 @@ TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
   ScheduleModel m = WithRows(3);
   m.SetCell(2, Col(m, "length"), "x");
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 4, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(2), "line 4, length x: not a plain number (a one-way length above 0)");
   // A line break inside a cell pushes the later rows down a line.
   m.SetCell(0, Col(m, "tag"), "two\nlines");
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 5, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(2), "line 5, length x: not a plain number (a one-way length above 0)");
   m.DeleteRow(0);
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(1), "line 3, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(1), "line 3, length x: not a plain number (a one-way length above 0)");
 }
 
 TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
