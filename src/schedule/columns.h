@@ -123,7 +123,7 @@ class RowReader {
 
 struct InputColumn {
   Column column;
-  const char* name;          // as a header names it, in lower case
+  const char* name;          // as a new schedule's header names it; see ScheduleLayout
   const char* unit = "";     // the unit of its values, where it is always the same
   const char* heading = "";  // a heading for people; none yet, the name heads the column
   bool number = false;       // its cells are numbers in the file's decimal mark

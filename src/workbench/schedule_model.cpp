@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/numbers.h"
 #include "platform/file_output.h"
 #include "platform/native_text.h"
+#include "schedule/cell_text.h"
 #include "schedule/csv.h"
 #include "schedule/feeder.h"
 #include "schedule/feeder_engine.h"
@@ -27,6 +29,15 @@ int LineBreaks(const std::vector<std::string>& cells) {
   int count = 0;
   for (const std::string& cell : cells) count += static_cast<int>(std::count(cell.begin(), cell.end(), '\n'));
   return count;
+}
+
+// A number for a column whose heading names a scaled unit, in that unit:
+// 0.9 goes into "PF (%)" as 90.
+std::string InHeadingUnit(std::string text, const InputColumn& column, const ScheduleLayout& layout, bool comma) {
+  const auto unit = layout.HeadingUnit(column.column);
+  if (!unit || column.units[*unit].divisor == 1) return text;
+  std::replace(text.begin(), text.end(), ',', '.');
+  return ExactText(NumberValue(text) * column.units[*unit].divisor, comma);
 }
 
 }  // namespace
@@ -162,7 +173,7 @@ ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
       text = known.cell(*feeder, DecimalComma());
     }
     if (text.empty()) continue;
-    if (known.number) text = OneWayNumber(text, mark_);
+    if (known.number) text = OneWayNumber(InHeadingUnit(text, known, layout_, mark_.comma), mark_);
     if (!layout_.IndexOf(known.column)) {
       header_.push_back(known.name);
       layout_ = ScheduleLayout(header_);

@@ -46,6 +46,8 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"voltage", "0.5", [](const FeederInputs& f) { return f.voltage == "0.5"; }},
       {"voltage", "999999", [](const FeederInputs& f) { return f.voltage == "999999"; }},
       {"voltage", "4160,0", [](const FeederInputs& f) { return f.voltage == "4160.0"; }, true},
+      {"voltage", "480 V", [](const FeederInputs& f) { return f.voltage == "480"; }},
+      {"current", "100A", [](const FeederInputs& f) { return f.loadText == "100"; }},
       {"current", " 12.5 ", [](const FeederInputs& f) { return f.load == LoadKind::Current && f.loadText == "12.5"; }},
       {"current", "12,5", [](const FeederInputs& f) { return f.loadText == "12.5"; }, true},
       {"pf", "", [](const FeederInputs& f) { return !f.pfOption; }},
@@ -55,6 +57,7 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"pf", "0.9", [](const FeederInputs& f) { return f.pfOption == 3; }},
       {"pf", ".95", [](const FeederInputs& f) { return f.pfOption == 4; }},
       {"pf", "1", [](const FeederInputs& f) { return f.pfOption == 5; }},
+      {"pf", "85 %", [](const FeederInputs& f) { return f.pfOption == 2; }},
       {"material", "", [](const FeederInputs& f) { return !f.aluminium; }},
       {"material", "Copper", [](const FeederInputs& f) { return !f.aluminium; }},
       {"material", "cu", [](const FeederInputs& f) { return !f.aluminium; }},
@@ -67,9 +70,11 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"insulation", "", [](const FeederInputs& f) { return f.insulationC == 75; }},
       {"insulation", "60", [](const FeederInputs& f) { return f.insulationC == 60; }},
       {"insulation", "90", [](const FeederInputs& f) { return f.insulationC == 90; }},
+      {"insulation", "90 °C", [](const FeederInputs& f) { return f.insulationC == 90; }},
       {"ambient", "", [](const FeederInputs& f) { return f.ambientC == 30; }},
       {"ambient", "45", [](const FeederInputs& f) { return f.ambientC == 45; }},
       {"length", "1234.5", [](const FeederInputs& f) { return f.length == "1234.5"; }},
+      {"length", "30 m", [](const FeederInputs& f) { return f.length == "30" && !f.feet; }},
       {"unit", "", [](const FeederInputs& f) { return f.feet; }},
       {"unit", "ft", [](const FeederInputs& f) { return f.feet; }},
       {"unit", "FT", [](const FeederInputs& f) { return f.feet; }},
@@ -81,6 +86,8 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"size", "14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
       {"size", "#14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
       {"size", "1/0", [](const FeederInputs& f) { return f.areaIndex == 9; }},
+      {"size", "0", [](const FeederInputs& f) { return f.areaIndex == 9; }},
+      {"size", "000 AWG", [](const FeederInputs& f) { return f.areaIndex == 11; }},
       {"size", "4/0 awg", [](const FeederInputs& f) { return f.areaIndex == 12; }},
       {"size", "250", [](const FeederInputs& f) { return f.areaIndex == 13; }},
       {"size", "250 MCM", [](const FeederInputs& f) { return f.areaIndex == 13; }},
@@ -89,6 +96,7 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"wire_temp", "60", [](const FeederInputs& f) { return f.wireTempC == 60; }},
       {"max_vd_pct", "", [](const FeederInputs& f) { return f.maxVdPercent == 3; }},
       {"max_vd_pct", "2.5", [](const FeederInputs& f) { return f.maxVdPercent == 2.5; }},
+      {"max_vd_pct", "2,5%", [](const FeederInputs& f) { return f.maxVdPercent == 2.5; }, true},
       {"continuous", "", [](const FeederInputs& f) { return !f.continuous; }},
       {"continuous", "yes", [](const FeederInputs& f) { return f.continuous; }},
       {"continuous", "Y", [](const FeederInputs& f) { return f.continuous; }},
@@ -161,6 +169,10 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
       {"runs", "0", "line 7, runs 0: 1 to 6"},
       {"size", "5 AWG", "line 7, size 5 AWG: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"},
       {"size", "2000", "line 7, size 2000: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"},
+      {"size", "1/0 kcmil", "line 7, size 1/0 kcmil: 1/0 is an AWG size; write 1/0 or 1/0 AWG"},
+      {"pf", "0.9 V", "line 7, pf 0.9 V: the column is in %, not V"},
+      {"runs", "2 sets", "line 7, runs 2 sets: not a plain number (1 to 6)"},
+      {"ambient", "104 °F", "line 7, ambient 104 °F: the column is in °C, not °F"},
       {"user_r", "0.5", "line 7, user_x (blank): user_r and user_x are given together"},
       {"max_vd_pct", "0", "line 7, max_vd_pct 0: a percentage above 0"},
       {"continuous", "maybe", "line 7, continuous maybe: yes, no, y, n, 1, 0, true or false"},
@@ -219,6 +231,43 @@ TEST(ScheduleLayout, FindsColumnsInAnyOrderAndCase) {
   EXPECT_FALSE(layout.IndexOf(Column::Current));
 }
 
+TEST(ScheduleLayout, MatchesHeadingsAsPeopleWriteThem) {
+  const ScheduleLayout layout({"Max VD %", "Motor HP", "Wire-Temp [°C]", "LENGTH (m)", "voltage", "user r", "Notes (x)"});
+  EXPECT_EQ(layout.IndexOf(Column::MaxVdPct), 0u);
+  EXPECT_EQ(layout.IndexOf(Column::MotorHp), 1u);
+  EXPECT_EQ(layout.IndexOf(Column::WireTemp), 2u);
+  EXPECT_EQ(layout.IndexOf(Column::Length), 3u);
+  EXPECT_EQ(layout.HeadingUnit(Column::Length), 0u);  // metres
+  EXPECT_EQ(layout.IndexOf(Column::UserR), 5u);
+  EXPECT_EQ(layout.Notes(), Cells{"unknown column \"Notes (x)\" copied as it is; it resembles no known column"});
+  EXPECT_EQ(ScheduleLayout({"Max VD (%)", "voltage", "current", "length"}).IndexOf(Column::MaxVdPct), 0u);
+}
+
+TEST(DecimalMark, TheFirstNumberThatReadsOneWayDecides) {
+  const ScheduleLayout layout({"voltage", "current", "length"});
+  struct Row {
+    const char* name;
+    std::vector<Cells> rows;
+    bool comma, shown;
+  } rows[] = {
+      {"whole numbers show none", {{"480", "100", "50"}}, true, false},
+      {"1,200 reads either way", {{"480", "1,200", "50"}}, true, false},
+      {"a decimal comma", {{"480", "1,200", "50"}, {"480", "0,9", "1.5"}}, true, true},
+      {"a decimal point", {{"480", "12.5", "0,9"}}, false, true},
+      {"a comma grouping", {{"480", "1,234.5", "50"}}, false, true},
+      {"a point grouping", {{"480", "1.200.000", "50"}}, true, true},
+      {"an aught value", {{"480", "0.500", "50"}}, false, true},
+  };
+  for (const Row& row : rows) {
+    DecimalMarkFinder finder(layout, ';');
+    for (const Cells& cells : row.rows)
+      if (finder.Look(cells)) break;
+    EXPECT_EQ(finder.Mark().comma, row.comma) << row.name;
+    EXPECT_EQ(finder.Mark().shown, row.shown) << row.name;
+  }
+  EXPECT_FALSE(DecimalMarkFinder(layout, ',').Mark().comma);
+}
+
 TEST(ScheduleLayout, RefusesAHeaderWithoutWhatAFeederNeeds) {
   struct Row {
     const char* name;
@@ -229,6 +278,10 @@ TEST(ScheduleLayout, RefusesAHeaderWithoutWhatAFeederNeeds) {
       {"no length", {"voltage", "power"}, "line 1: no column length"},
       {"no load", {"voltage", "length"}, "line 1: no column current, power or motor_hp"},
       {"twice", {"voltage", "current", "length", "Voltage"}, "line 1: the column voltage appears twice"},
+      {"twice, spelt two ways", {"voltage", "current", "length", "Voltage [V]"}, "line 1: the column voltage appears twice"},
+      {"another unit", {"voltage (kV)", "current", "length"}, "line 1: column \"voltage (kV)\": voltage is in V, not kV"},
+      {"a unit on a column without one", {"voltage", "current", "length", "Tag (panel)"},
+       "line 1: column \"Tag (panel)\": tag takes no unit"},
       {"data instead of a header", {"480", "100", "50"}, "line 1: no column voltage"},
   };
   for (const Row& row : rows) {

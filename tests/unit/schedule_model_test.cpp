@@ -116,6 +116,30 @@ TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
   std::filesystem::remove_all(folder);
 }
 
+TEST(ScheduleModel, ARowItWritesReadsBackInTheFilesMarkAndHeadingUnits) {
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-mark";
+  std::filesystem::create_directories(folder);
+  const std::string file = (folder / "whole.csv").string();
+  std::ofstream(file, std::ios::binary) << "tag;voltage;current;length;PF (%)\nA;480;10;30;90\n";
+  ScheduleModel m;
+  ASSERT_EQ(m.Import(file), "");
+  std::filesystem::remove_all(folder);
+  FeederInputs feeder;
+  feeder.length = "1.125";
+  feeder.pfOption = 3;
+  const std::size_t row = m.AddFeeder(feeder);
+  m.EvaluateAll();
+  EXPECT_EQ(m.RowError(row), "");
+  EXPECT_EQ(m.Cell(row, Col(m, "length")), "1,1250");  // 1,125 would read either way
+  EXPECT_EQ(m.Cell(row, Col(m, "PF (%)")), "90");
+  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find(','), std::string::npos);
+  // A decimal point typed above it makes the point the file's mark.
+  m.SetCell(0, Col(m, "length"), "30.5");
+  m.EvaluateAll();
+  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find('.'), std::string::npos);
+  EXPECT_EQ(m.RowError(row), "line 3, length 1,1250: this file writes decimals with a point; write 1.1250");
+}
+
 TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {
   // The ambient list follows the row's rating.
   for (const char* rating : {"60", "75", "90"}) {
