@@ -56,7 +56,8 @@ std::optional<char> MarkShownBy(std::string_view number) {
   const std::string_view whole = number.substr(0, last);
   const bool once = whole.find(mark) == kNone;
   // Both: the last is the mark when the other groups the digits before it.
-  if (whole.find(Other(mark)) != kNone) return once && IsGrouped(whole, Other(mark)) ? std::optional(mark) : std::nullopt;
+  if (whole.find(Other(mark)) != kNone)
+    return once && IsGrouped(whole, Other(mark)) ? std::optional(mark) : std::nullopt;
   if (!once) return IsGrouped(number, mark) ? std::optional(Other(mark)) : std::nullopt;
   return IsGrouped(number, mark) ? std::nullopt : std::optional(mark);
 }

@@ -8,7 +8,8 @@
 namespace quillet {
 namespace {
 
-std::string ErrorText(int line, Column column, const std::string& value, const std::string& reason, DecimalMark mark) {
+std::string ErrorText(int line, Column column, const std::string& value, const std::string& reason,
+                      DecimalMark mark) {
   return "line " + std::to_string(line) + ", " + ColumnName(column) + " " + (value.empty() ? "(blank)" : value) +
          ": " + InFileMark(reason, mark.comma);
 }
@@ -48,7 +49,8 @@ std::string RowReader::Text(Column column) const { return TrimmedCell(Cell(colum
 std::optional<std::size_t> RowReader::NamedUnit(Column column) const {
   const std::string text = Text(column);
   const std::string_view number = NumberPart(text);
-  return number.empty() ? std::nullopt : FindUnit(InputColumnOf(column).units, TrimmedCell(text.substr(number.size())));
+  if (number.empty()) return std::nullopt;
+  return FindUnit(InputColumnOf(column).units, TrimmedCell(text.substr(number.size())));
 }
 
 // A unit after the number must be the column's, and its heading's when
@@ -145,7 +147,8 @@ std::string ErrorCell(const FeederResult& result, const std::vector<std::string>
     const RowReader row(cells, layout, mark, {});
     return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason, mark);
   }
-  if (result.sizedBy == SizedBy::None) return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
+  if (result.sizedBy == SizedBy::None)
+    return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
   return "";
 }
 

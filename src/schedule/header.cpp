@@ -51,7 +51,8 @@ Match MatchHeading(const std::string& text) {
     if (!heading.unit) return {&known, std::nullopt};
     if (const auto unit = FindUnit(known.units, *heading.unit)) return {&known, unit};
     throw CsvError("line 1: column \"" + TrimmedCell(text) + "\": " + known.name +
-                   (known.units.empty() ? " takes no unit" : " is in " + UnitNames(known.units) + ", not " + *heading.unit));
+                   (known.units.empty() ? " takes no unit"
+                                        : " is in " + UnitNames(known.units) + ", not " + *heading.unit));
   }
   return {};
 }
@@ -75,7 +76,8 @@ std::size_t EndingResults(const std::vector<std::string>& header) {
 
 bool IsResultName(const std::string& heading) {
   const auto& names = ResultColumnNames();
-  return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return NameKey(name) == NameKey(heading); });
+  const std::string key = NameKey(heading);
+  return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return NameKey(name) == key; });
 }
 
 // Edits between two names (Levenshtein).
@@ -189,7 +191,8 @@ ScheduleLayout::ScheduleLayout(const std::vector<std::string>& header)
 std::vector<std::string> KeptCells(std::vector<std::string> cells, const ScheduleLayout& layout) {
   if (cells.size() <= layout.Width()) return cells;
   const auto from = cells.begin() + static_cast<std::ptrdiff_t>(layout.Width());
-  cells.erase(from, from + static_cast<std::ptrdiff_t>(std::min(cells.size() - layout.Width(), layout.WrittenResults())));
+  const std::size_t results = std::min(cells.size() - layout.Width(), layout.WrittenResults());
+  cells.erase(from, from + static_cast<std::ptrdiff_t>(results));
   return cells;
 }
 

@@ -206,13 +206,11 @@ std::vector<std::string> SizeChoices(const RowReader&) {
 
 // The bounds of the row's rating, as the main window's ambient button walks them.
 std::vector<std::string> AmbientChoices(const RowReader& row) {
-  int rating = 75;
-  try {
-    if (row.Given(Column::Insulation)) rating = row.Whole(Column::Insulation, "");
-  } catch (const BadValue&) {
-  }
+  const std::string written = row.Text(Column::Insulation);
+  const std::string_view rating = NumberPart(written);  // "90" of "90 °C"
   std::vector<std::string> choices = {""};
-  for (int bound : AmbientChain(rating == 60 || rating == 90 ? rating : 75)) choices.push_back(std::to_string(bound));
+  for (int bound : AmbientChain(rating == "60" ? 60 : rating == "90" ? 90 : 75))
+    choices.push_back(std::to_string(bound));
   return choices;
 }
 

@@ -138,7 +138,8 @@ TEST(FeederRow, TakesTheLoadFromTheOneColumnGiven) {
   const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, DecimalMark{});
   EXPECT_EQ(std::get<std::string>(both), "line 4, current 100: exactly one of current, power and motor_hp is given");
   const auto none = ReadFeeder({"480", "", "", "", "50", ""}, 5, layout, {}, DecimalMark{});
-  EXPECT_EQ(std::get<std::string>(none), "line 5, current (blank): exactly one of current, power and motor_hp is given");
+  EXPECT_EQ(std::get<std::string>(none),
+            "line 5, current (blank): exactly one of current, power and motor_hp is given");
 }
 
 TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
@@ -232,7 +233,8 @@ TEST(ScheduleLayout, FindsColumnsInAnyOrderAndCase) {
 }
 
 TEST(ScheduleLayout, MatchesHeadingsAsPeopleWriteThem) {
-  const ScheduleLayout layout({"Max VD %", "Motor HP", "Wire-Temp [°C]", "LENGTH (m)", "voltage", "user r", "Notes (x)"});
+  const ScheduleLayout layout(
+      {"Max VD %", "Motor HP", "Wire-Temp [°C]", "LENGTH (m)", "voltage", "user r", "Notes (x)"});
   EXPECT_EQ(layout.IndexOf(Column::MaxVdPct), 0u);
   EXPECT_EQ(layout.IndexOf(Column::MotorHp), 1u);
   EXPECT_EQ(layout.IndexOf(Column::WireTemp), 2u);
@@ -278,8 +280,10 @@ TEST(ScheduleLayout, RefusesAHeaderWithoutWhatAFeederNeeds) {
       {"no length", {"voltage", "power"}, "line 1: no column length"},
       {"no load", {"voltage", "length"}, "line 1: no column current, power or motor_hp"},
       {"twice", {"voltage", "current", "length", "Voltage"}, "line 1: the column voltage appears twice"},
-      {"twice, spelt two ways", {"voltage", "current", "length", "Voltage [V]"}, "line 1: the column voltage appears twice"},
-      {"another unit", {"voltage (kV)", "current", "length"}, "line 1: column \"voltage (kV)\": voltage is in V, not kV"},
+      {"twice, spelt two ways", {"voltage", "current", "length", "Voltage [V]"},
+       "line 1: the column voltage appears twice"},
+      {"another unit", {"voltage (kV)", "current", "length"},
+       "line 1: column \"voltage (kV)\": voltage is in V, not kV"},
       {"a unit on a column without one", {"voltage", "current", "length", "Tag (panel)"},
        "line 1: column \"Tag (panel)\": tag takes no unit"},
       {"data instead of a header", {"480", "100", "50"}, "line 1: no column voltage"},
