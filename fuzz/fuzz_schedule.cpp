@@ -1,7 +1,9 @@
 // The schedule reader on any bytes: rows or a clear error, never a crash or
 // a hang. Every cell is UTF-8 text (also from UTF-16), every record written
-// back reads back the same, every row reads into a feeder or an error
-// naming its line, and the first feeders go through the engine.
+// back reads back the same, the header's notes are lines of text, every row
+// reads in the file's decimal mark into a feeder or an error naming its
+// line, a feeder's cells written in that mark read back as the same feeder,
+// and the first feeders go through the engine.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -39,6 +41,17 @@ void CheckRoundTrip(const std::vector<std::string>& cells) {
   Check(again.cells == cells);
 }
 
+// The feeder's cells, as the schedule window writes them, read back as it.
+void CheckWrittenBack(const quillet::FeederInputs& feeder, quillet::DecimalMark mark) {
+  std::vector<std::string> header, cells;
+  for (const quillet::InputColumn& column : quillet::InputColumns()) {
+    header.push_back(column.name);
+    cells.push_back(column.cell(feeder, mark.comma));
+  }
+  const auto again = quillet::ReadFeeder(cells, 2, quillet::ScheduleLayout(header), {}, {mark.comma, true});
+  Check(std::holds_alternative<quillet::FeederInputs>(again));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,16 +60,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     const quillet::CsvRecord header = reader.ReadHeader();
     const quillet::ScheduleLayout layout(header.cells);
-    int evaluated = 0, lastLine = header.line;
+    for (const std::string& note : layout.Notes()) Check(!note.empty() && IsText(note));
+    std::vector<quillet::CsvRecord> records;
     for (quillet::CsvRecord record; reader.Next(record);) {
-      Check(record.line > lastLine);
-      lastLine = record.line;
+      Check(record.line > (records.empty() ? header.line : records.back().line));
       for (const std::string& cell : record.cells) Check(IsText(cell));
       CheckRoundTrip(record.cells);
-      const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, reader.Delimiter() != ',');
+      record.cells = quillet::KeptCells(std::move(record.cells), layout);
+      records.push_back(std::move(record));
+    }
+    quillet::DecimalMarkFinder finder(layout, reader.Delimiter());
+    for (const quillet::CsvRecord& record : records)
+      if (finder.Look(record.cells)) break;
+    const quillet::DecimalMark mark = finder.Mark();
+    int evaluated = 0;
+    for (const quillet::CsvRecord& record : records) {
+      const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, mark);
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));
-      } else if (evaluated++ < kEvaluatedFeeders) {
+        continue;
+      }
+      CheckWrittenBack(std::get<quillet::FeederInputs>(feeder), mark);
+      if (evaluated++ < kEvaluatedFeeders) {
         const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederInputs>(feeder));
         Check(result.error.has_value() != (result.numbers.has_value() || result.sizedBy == quillet::SizedBy::None));
       }

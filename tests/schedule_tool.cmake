@@ -49,6 +49,16 @@ expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
 execute_process(COMMAND ${emulator} ${TOOL} - INPUT_FILE ${EXAMPLE} OUTPUT_VARIABLE piped ERROR_QUIET)
 expect("standard input" "${piped}" "${one}")
 
+# A thousands separator in a file that writes decimal commas is its row's
+# error, never 1.2 A: exit 1. A column the schedule does not read is noted
+# on standard error before the summary.
+file(WRITE ${WORKDIR}/marks.csv "tag;voltage;current;pf;length;Max VD\nA;480;1.200;0,9;50;2\n")
+execute_process(COMMAND ${emulator} ${TOOL} -o ${WORKDIR}/marks-out.csv ${WORKDIR}/marks.csv
+  ERROR_VARIABLE err RESULT_VARIABLE status)
+expect("thousands separator status" "${status}" 1)
+expect("thousands separator notes and summary" "${err}"
+  "quillet-schedule: ${WORKDIR}/marks.csv: unknown column \"Max VD\" copied as it is; did you mean max_vd_pct?\n1 feeders: 0 evaluated, 1 with errors (line 2)\n")
+
 # A complete run replaces an existing output.
 file(WRITE ${WORKDIR}/replaced.csv "old\n")
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/replaced.csv ${EXAMPLE} RESULT_VARIABLE status ERROR_QUIET)

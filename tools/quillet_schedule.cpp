@@ -120,6 +120,8 @@ int Run(const Arguments& args) {
     return kUnusable;
   }
   if (!out->Commit()) return CannotWrite(args, out->Error());
+  for (const std::string& note : summary.notes)
+    std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << note << "\n";
   std::cerr << summary.Text() << "\n";
   return summary.errors == 0 ? kAllEvaluated : kSomeErrors;
 }

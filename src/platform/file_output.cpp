@@ -231,6 +231,23 @@ int MakeUnique(const fs::path& folder, const std::string& stem, const char* suff
   return -1;
 }
 
+// A file of the temporary folder to write and read back, its name removed
+// at once (on Windows deleted once closed); -1 with the reason.
+int MakeScratch(std::string& error) {
+  const fs::path folder = TemporaryFolder(error);
+  if (!error.empty()) return -1;
+  fs::path made;
+  const int fd = MakeUnique(folder, "quillet", ".tmp", true, made, error);
+  if (fd < 0) {
+    error = "temporary folder " + Utf8FromPath(folder) + ": " + error;
+    return -1;
+  }
+#ifndef _WIN32
+  Remove(made);
+#endif
+  return fd;
+}
+
 enum class Way { Replace, Direct, StandardOutput };
 
 }  // namespace
@@ -344,15 +361,8 @@ bool FileOutput::State::OpenBeside(bool existing) {
 }
 
 bool FileOutput::State::OpenSpool() {
-  const fs::path folder = TemporaryFolder(error);
-  if (!error.empty()) return false;
-  fd = MakeUnique(folder, "quillet", ".tmp", true, temporary, error);
-  if (fd < 0) return Fail("temporary folder " + Utf8FromPath(folder) + ": " + error);
-#ifndef _WIN32
-  Remove(temporary);
-#endif
-  temporary.clear();
-  return true;
+  fd = MakeScratch(error);
+  return fd >= 0 || Fail(error);
 }
 
 bool FileOutput::State::CommitReplace() {
@@ -420,6 +430,34 @@ std::string WriteWholeFile(const fs::path& target, std::string_view bytes) {
   if (!out.Open()) return out.Error();
   out.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return out.Commit() ? "" : out.Error();
+}
+
+ScratchFile::~ScratchFile() {
+  if (fd_ >= 0) CloseFile(fd_);
+}
+
+bool ScratchFile::Write(std::string_view bytes) {
+  if (fd_ < 0 && (fd_ = MakeScratch(error_)) < 0) return false;
+  const int failure = WriteAll(fd_, bytes.data(), bytes.size());
+  if (failure != 0) error_ = ErrnoText(failure);
+  return failure == 0;
+}
+
+bool ScratchFile::ReadFromStart() {
+  if (fd_ < 0 || Rewind(fd_)) return true;
+  error_ = ErrnoText(errno);
+  return false;
+}
+
+long ScratchFile::Read(char* data, std::size_t size) {
+  if (fd_ < 0) return 0;
+  for (;;) {
+    const FileSize got = SystemRead(fd_, data, size);
+    if (got >= 0) return static_cast<long>(got);
+    if (errno == EINTR) continue;
+    error_ = ErrnoText(errno);
+    return -1;
+  }
 }
 
 bool CanMakeFileIn(const fs::path& folder) {

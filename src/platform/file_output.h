@@ -47,6 +47,30 @@ class FileOutput {
   std::unique_ptr<State> state_;
 };
 
+// Bytes kept to be read back, in a file of the temporary folder ($TMPDIR,
+// else /tmp; GetTempPath on Windows) that has no name there (on Windows is
+// deleted once closed), so nothing of it outlasts the program. Made at the
+// first write.
+class ScratchFile {
+ public:
+  ScratchFile() = default;
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  ~ScratchFile();
+
+  // False, with Error(), when the file cannot be made or written.
+  bool Write(std::string_view bytes);
+  // Reading starts at the first byte; false, with Error(), when it cannot.
+  bool ReadFromStart();
+  // Up to `size` bytes: how many, 0 at the end, -1 (with Error()) on a failure.
+  long Read(char* data, std::size_t size);
+  const std::string& Error() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  std::string error_;
+};
+
 // The bytes as the whole new content of `target`; "" or why it failed.
 std::string WriteWholeFile(const std::filesystem::path& target, std::string_view bytes);
 

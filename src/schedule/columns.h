@@ -10,8 +10,10 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "schedule/decimal_mark.h"
 #include "schedule/feeder.h"
 
 namespace quillet {
@@ -19,20 +21,55 @@ namespace quillet {
 class Elcal;
 class Keyboard;
 
-// Where the known columns sit in a file's header; other columns are copied.
+// A unit a column's numbers may be given in, in the column's heading
+// ("voltage [V]") or after a value ("480 V"): its spellings, the first as
+// messages show it (compared without case or blanks), and what a value in
+// it is divided by to give the column's own figure ("90%" as a power factor).
+struct ValueUnit {
+  std::vector<std::string> spellings;
+  double divisor = 1;
+};
+
+// The unit the text spells, by its place among the units; none for another.
+std::optional<std::size_t> FindUnit(const std::vector<ValueUnit>& units, std::string_view text);
+// The units as messages name them: "m or ft".
+std::string UnitNames(const std::vector<ValueUnit>& units);
+
+// A file's header: where the known columns sit and the unit each heading
+// names, the result columns of an earlier run at its end, and a note on
+// every other column, which is copied. A heading matches its column's name
+// in any case, with or without blanks, underscores and hyphens, "%" read as
+// "pct", and perhaps a unit in brackets that is the column's own
+// ("Max VD %", "Length (ft)", "Max VD [%]").
 class ScheduleLayout {
  public:
-  // Throws CsvError for a header without a required column or with a column
-  // named twice.
+  // Throws CsvError for a header without a required column, with a column
+  // named twice or with a unit that is not its column's.
   explicit ScheduleLayout(const std::vector<std::string>& header);
 
   std::optional<std::size_t> IndexOf(Column column) const { return index_[static_cast<std::size_t>(column)]; }
+  // The unit the column's heading names, by its place among the column's
+  // units; none when it names none.
+  std::optional<std::size_t> HeadingUnit(Column column) const { return unit_[static_cast<std::size_t>(column)]; }
+  // The columns a row keeps: the header's, less the results at its end.
   std::size_t Width() const { return width_; }
+  // How many result columns end the header: this build's full set, as a
+  // schedule it wrote has them, read as results and written afresh; else 0.
+  std::size_t WrittenResults() const { return results_; }
+  // One line for each column the schedule does not read (results of
+  // another build together), with the known name it most resembles.
+  const std::vector<std::string>& Notes() const { return notes_; }
 
  private:
   std::vector<std::optional<std::size_t>> index_;
+  std::vector<std::optional<std::size_t>> unit_;
   std::size_t width_;
+  std::size_t results_;
+  std::vector<std::string> notes_;
 };
+
+// The cells a row keeps: the results an earlier run wrote left out.
+std::vector<std::string> KeptCells(std::vector<std::string> cells, const ScheduleLayout& layout);
 
 // A row's value that is not allowed: the column and what is.
 struct BadValue {
@@ -44,39 +81,54 @@ struct BadValue {
 // throw BadValue.
 class RowReader {
  public:
-  RowReader(const std::vector<std::string>& cells, const ScheduleLayout& layout, bool decimalComma,
+  RowReader(const std::vector<std::string>& cells, const ScheduleLayout& layout, DecimalMark mark,
             const ScheduleDefaults& defaults)
-      : cells_(cells), layout_(layout), decimalComma_(decimalComma), defaults_(defaults) {}
+      : cells_(cells), layout_(layout), mark_(mark), defaults_(defaults) {}
 
   // The cell as written; "" where the file has no such column.
   const std::string& Cell(Column column) const;
   // The cell without the blanks around it.
   std::string Text(Column column) const;
   bool Given(Column column) const { return !Text(column).empty(); }
-  // The value as a field's text: digits with at most one "." (a decimal
-  // comma too in semicolon and tab files).
+  // Whether the file has the column.
+  bool Has(Column column) const { return layout_.IndexOf(column).has_value(); }
+  // The number as a field's text: digits with at most one ".", read in the
+  // file's decimal mark, without the column's unit after it.
   std::string Decimal(Column column, const std::string& allowed) const;
+  // A fraction ("1/2") as written, or a decimal as Decimal reads it.
+  std::string Fraction(Column column, const std::string& allowed) const;
+  // The value in the column's own unit ("90%" is 0.9 as a power factor).
   double Number(Column column, const std::string& allowed) const;
   int Whole(Column column, const std::string& allowed) const;
   // A spelling from the lists, by position; none when the cell is blank.
   std::optional<int> Choice(Column column, const std::vector<std::vector<std::string>>& spellings,
                             const std::string& allowed) const;
+  // The unit written after the cell's number, by its place among the
+  // column's units; none when it names none or is not a number.
+  std::optional<std::size_t> NamedUnit(Column column) const;
+  std::optional<std::size_t> HeadingUnit(Column column) const { return layout_.HeadingUnit(column); }
 
-  bool DecimalComma() const { return decimalComma_; }
+  bool DecimalComma() const { return mark_.comma; }
   const ScheduleDefaults& Defaults() const { return defaults_; }
 
  private:
+  // The unit the cell's number is in: the one after it or its heading's.
+  std::optional<std::size_t> UnitOfNumber(Column column, const std::string& allowed) const;
+
   const std::vector<std::string>& cells_;
   const ScheduleLayout& layout_;
-  bool decimalComma_;
+  DecimalMark mark_;
   ScheduleDefaults defaults_;
 };
 
 struct InputColumn {
   Column column;
-  const char* name;          // as a header names it, in lower case
+  const char* name;          // as a new schedule's header names it; see ScheduleLayout
   const char* unit = "";     // the unit of its values, where it is always the same
   const char* heading = "";  // a heading for people; none yet, the name heads the column
+  bool number = false;       // its cells are numbers in the file's decimal mark
+  // The units its heading and its numbers may name.
+  std::vector<ValueUnit> units = {};
   // Reads the cell (blank included) into the feeder.
   void (*read)(const RowReader& row, FeederInputs& feeder) = nullptr;
   // The cell that reads back as the feeder's value; "" for none.

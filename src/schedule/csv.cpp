@@ -175,9 +175,14 @@ bool CsvReader::ReadRecord(CsvRecord& record) {
     cell += static_cast<char>(ch);
   };
   while (true) {
+    // Blanks are part of a value (RFC 4180), unless a quoted value follows them.
     std::string cell;
-    while (isBlank(c)) c = Get();
+    while (isBlank(c)) {
+      grow(cell, c);
+      c = Get();
+    }
     if (c == '"') {
+      cell.clear();
       const int opened = line_;
       for (c = Get();; c = Get()) {
         if (c == kEnd) throw CsvError(LinePrefix(opened) + "a quoted value is not closed");
@@ -195,7 +200,6 @@ bool CsvReader::ReadRecord(CsvRecord& record) {
         throw CsvError(LinePrefix(line_) + "text follows the closing quote of a value (a quote inside a value is written twice)");
     } else {
       for (; !endsCell(c); c = Get()) grow(cell, c);
-      while (!cell.empty() && isBlank(static_cast<unsigned char>(cell.back()))) cell.pop_back();
     }
     record.cells.push_back(std::move(cell));
     if (c != delimiter_) break;
@@ -211,10 +215,8 @@ std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const
   for (std::size_t i = 0; i < cells.size(); ++i) {
     if (i > 0) line += delimiter;
     const std::string& cell = cells[i];
-    const bool quote = cell.find_first_of(std::string("\"\r\n") + delimiter) != std::string::npos ||
-                       (!cell.empty() && (cell.front() == ' ' || cell.back() == ' ' || cell.front() == '\t' ||
-                                          cell.back() == '\t'));
-    if (!quote) {
+    // Blanks around a value need no quotes: the reader keeps them.
+    if (cell.find_first_of(std::string("\"\r\n") + delimiter) == std::string::npos) {
       line += cell;
       continue;
     }

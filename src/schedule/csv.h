@@ -3,7 +3,7 @@
 // mark, or UTF-16 after its byte-order mark (a spreadsheet's "Unicode
 // text"), read as UTF-8; any other bytes stop the reading on their line.
 // CR LF or LF line ends; the delimiter (comma, semicolon or tab) is found
-// from the header line.
+// from the header line. Blanks around an unquoted value are part of it.
 #pragma once
 
 #include <cstddef>

@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "core/numbers.h"
-#include "schedule/csv.h"
 
 namespace quillet {
 namespace {
 
-std::string ErrorText(int line, Column column, const std::string& value, const std::string& reason) {
+std::string ErrorText(int line, Column column, const std::string& value, const std::string& reason,
+                      DecimalMark mark) {
   return "line " + std::to_string(line) + ", " + ColumnName(column) + " " + (value.empty() ? "(blank)" : value) +
-         ": " + reason;
+         ": " + InFileMark(reason, mark.comma);
 }
 
 }  // namespace
@@ -28,23 +28,14 @@ std::string TrimmedCell(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-ScheduleLayout::ScheduleLayout(const std::vector<std::string>& header)
-    : index_(InputColumns().size()), width_(header.size()) {
-  for (std::size_t i = 0; i < header.size(); ++i) {
-    const std::string name = LowerCell(TrimmedCell(header[i]));
-    for (const InputColumn& known : InputColumns()) {
-      if (name != known.name) continue;
-      auto& slot = index_[static_cast<std::size_t>(known.column)];
-      if (slot) throw CsvError("line 1: the column " + name + " appears twice");
-      slot = i;
-    }
+std::string NameKey(std::string_view text) {
+  std::string key;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t' || c == '_' || c == '-') continue;
+    if (c == '%') key += "pct";
+    else key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  for (Column required : {Column::Voltage, Column::Length})
-    if (!IndexOf(required))
-      throw CsvError(std::string("line 1: no column ") + ColumnName(required) +
-                     "; the first line names the columns (voltage, current, power or motor_hp, length, ...)");
-  if (!IndexOf(Column::Current) && !IndexOf(Column::Power) && !IndexOf(Column::MotorHp))
-    throw CsvError("line 1: no column current, power or motor_hp; one of them gives the load");
+  return key;
 }
 
 const std::string& RowReader::Cell(Column column) const {
@@ -55,17 +46,59 @@ const std::string& RowReader::Cell(Column column) const {
 
 std::string RowReader::Text(Column column) const { return TrimmedCell(Cell(column)); }
 
+std::optional<std::size_t> RowReader::NamedUnit(Column column) const {
+  const std::string text = Text(column);
+  const std::string_view number = NumberPart(text);
+  if (number.empty()) return std::nullopt;
+  return FindUnit(InputColumnOf(column).units, TrimmedCell(text.substr(number.size())));
+}
+
+// A unit after the number must be the column's, and its heading's when
+// that names one.
+std::optional<std::size_t> RowReader::UnitOfNumber(Column column, const std::string& allowed) const {
+  const std::string text = Text(column);
+  const std::string_view number = NumberPart(text);
+  const std::string unit = TrimmedCell(text.substr(number.size()));
+  const auto heading = HeadingUnit(column);
+  if (unit.empty()) return heading;
+  const std::vector<ValueUnit>& units = InputColumnOf(column).units;
+  const auto named = FindUnit(units, unit);
+  if (number.empty() || unit.find_first_of("0123456789") != std::string::npos || (!named && units.empty()))
+    throw BadValue{column, "not a plain number (" + allowed + ")"};
+  if (!named) throw BadValue{column, "the column is in " + UnitNames(units) + ", not " + unit};
+  if (heading && *heading != *named) throw BadValue{column, "the heading says " + units[*heading].spellings.front()};
+  return named;
+}
+
 std::string RowReader::Decimal(Column column, const std::string& allowed) const {
-  std::string text = Text(column);
-  if (decimalComma_) std::replace(text.begin(), text.end(), ',', '.');
-  const bool digitsAndPoint = !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos &&
-                              std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
-  if (!digitsAndPoint) throw BadValue{column, allowed};
-  return text;
+  const std::string text = Text(column);
+  if (text.empty()) throw BadValue{column, allowed};
+  UnitOfNumber(column, allowed);
+  const MarkedNumber read = ReadInMark(NumberPart(text), mark_);
+  if (read.form == MarkedNumber::Misread) throw BadValue{column, read.advice};
+  if (read.form == MarkedNumber::NotPlain) throw BadValue{column, "not a plain number (" + allowed + ")"};
+  if (read.digits.starts_with('-')) throw BadValue{column, allowed};
+  return read.digits;
+}
+
+std::string RowReader::Fraction(Column column, const std::string& allowed) const {
+  const std::string text = Text(column);
+  const std::string_view number = NumberPart(text);
+  const std::size_t slash = number.find('/');
+  if (slash == std::string_view::npos) return Decimal(column, allowed);
+  UnitOfNumber(column, allowed);
+  const std::string_view above = number.substr(0, slash), below = number.substr(slash + 1);
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!digits(above) || !digits(below)) throw BadValue{column, "not a plain number (" + allowed + ")"};
+  return std::string(number);
 }
 
 double RowReader::Number(Column column, const std::string& allowed) const {
-  return NumberValue(Decimal(column, allowed));
+  const double value = NumberValue(Decimal(column, allowed));
+  const auto unit = UnitOfNumber(column, allowed);
+  return unit ? value / InputColumnOf(column).units[*unit].divisor : value;
 }
 
 int RowReader::Whole(Column column, const std::string& allowed) const {
@@ -94,28 +127,28 @@ const std::vector<std::string>& ResultColumnNames() {
 
 std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
                                                  const ScheduleLayout& layout, const ScheduleDefaults& defaults,
-                                                 bool decimalComma) {
-  const RowReader row(cells, layout, decimalComma, defaults);
+                                                 DecimalMark mark) {
+  const RowReader row(cells, layout, mark, defaults);
   for (std::size_t i = layout.Width(); i < cells.size(); ++i)
     if (!TrimmedCell(cells[i]).empty())
-      return "line " + std::to_string(line) + ": " + std::to_string(cells.size()) + " values, the header names " +
-             std::to_string(layout.Width()) + " columns";
+      return "line " + std::to_string(line) + ": a value past the last column the header names";
   FeederInputs f;
   try {
     for (const InputColumn& column : InputColumns()) column.read(row, f);
   } catch (const BadValue& bad) {
-    return ErrorText(line, bad.column, row.Text(bad.column), bad.allowed);
+    return ErrorText(line, bad.column, row.Text(bad.column), bad.allowed, mark);
   }
   return f;
 }
 
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
-                      const ScheduleLayout& layout, bool decimalComma) {
+                      const ScheduleLayout& layout, DecimalMark mark) {
   if (result.error) {
-    const RowReader row(cells, layout, decimalComma, {});
-    return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason);
+    const RowReader row(cells, layout, mark, {});
+    return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason, mark);
   }
-  if (result.sizedBy == SizedBy::None) return "line " + std::to_string(line) + ": " + result.note;
+  if (result.sizedBy == SizedBy::None)
+    return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
   return "";
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -17,12 +18,12 @@ const std::vector<std::string>& ResultColumnNames();
 // A row's feeder, or what is wrong with it ("line 7, ambient 60: ...").
 std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string>& cells, int line,
                                                  const ScheduleLayout& layout, const ScheduleDefaults& defaults,
-                                                 bool decimalComma);
+                                                 DecimalMark mark);
 
 // The error cell of an evaluated feeder: what the window refused, with the
 // line, column and value, or why no size fits; "" when neither.
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
-                      const ScheduleLayout& layout, bool decimalComma);
+                      const ScheduleLayout& layout, DecimalMark mark);
 
 std::vector<std::string> ResultCells(const EvaluatedRow& row, bool decimalComma);
 
@@ -30,5 +31,8 @@ std::vector<std::string> ResultCells(const EvaluatedRow& row, bool decimalComma)
 // and choices are compared.
 std::string TrimmedCell(const std::string& text);
 std::string LowerCell(std::string text);
+// How a heading or a unit is compared: in lower case, without blanks,
+// underscores and hyphens, "%" as "pct" ("Max VD %" is "maxvdpct").
+std::string NameKey(std::string_view text);
 
 }  // namespace quillet

@@ -30,29 +30,41 @@ const std::vector<std::vector<std::string>> kUnits = {{"m", "meter", "meters", "
                                                       {"ft", "feet", "foot"}};
 const std::vector<std::vector<std::string>> kYesNo = {{"no", "n", "0", "false"}, {"yes", "y", "1", "true"}};
 
+// Units a heading or a number may name.
+const std::vector<ValueUnit> kVolts = {{{"V", "volt", "volts"}}};
+const std::vector<ValueUnit> kAmperes = {{{"A", "amp", "amps", "ampere", "amperes"}}};
+const std::vector<ValueUnit> kWatts = {{{"W", "watt", "watts"}}};
+const std::vector<ValueUnit> kHorsepower = {{{"HP"}}};
+const std::vector<ValueUnit> kPercentOfOne = {{{"%"}, 100}};
+const std::vector<ValueUnit> kPercent = {{{"%"}}};
+const std::vector<ValueUnit> kDegrees = {{{"°C", "C", "degC"}}};
+const std::vector<ValueUnit> kLengthUnits = {{kUnits[0]}, {kUnits[1]}};
+// Size cells name their own units; a heading may say which.
+const std::vector<ValueUnit> kSizeUnits = {{{"AWG", "kcmil", "MCM", "AWG/kcmil", "AWG/MCM"}}};
+
+// The load columns, one of which a row gives.
+struct Load {
+  Column column;
+  LoadKind kind;
+  const char* allowed;
+};
+constexpr Load kLoads[] = {{Column::Current, LoadKind::Current, "amperes above 0"},
+                           {Column::Power, LoadKind::Power, "watts above 0"},
+                           {Column::MotorHp, LoadKind::Motor, "a horsepower of the motor list"}};
+
 // Reading.
 
-// "14", "#14", "14 AWG", "4/0", "250", "250 MCM", "250 kcmil".
-std::optional<int> SizeArea(std::string text) {
-  text = LowerCell(TrimmedCell(text));
-  if (!text.empty() && text.front() == '#') text.erase(0, 1);
-  for (const char* unit : {"awg", "kcmil", "mcm"}) {
-    if (text.ends_with(unit)) {
-      text.resize(text.size() - std::char_traits<char>::length(unit));
-      text = TrimmedCell(text);
-      break;
-    }
-  }
+// The size list's row the text names ("14", "1/0", "250"), or none.
+std::optional<int> AreaNamed(const std::string& text) {
   for (int area = 0; area < kSizeCount; ++area) {
-    std::string item = LowerCell(TrimmedCell(kSizeItems[static_cast<std::size_t>(area)]));
-    item = TrimmedCell(item.substr(0, item.find(' ')));
-    if (item == text) return area;
+    const std::string name = SizeName(area);
+    if (name.substr(0, name.find(' ')) == text) return area;
   }
   return std::nullopt;
 }
 
 void ReadVoltage(const RowReader& row, FeederInputs& f) {
-  const char* allowed = "volts above 0 and below 1,000,000";
+  const char* allowed = "volts above 0 and below 1000000";
   f.voltage = row.Decimal(Column::Voltage, allowed);
   const double volts = NumberValue(f.voltage);
   if (!(volts > 0 && volts < kMaxVoltage)) throw BadValue{Column::Voltage, allowed};
@@ -60,33 +72,38 @@ void ReadVoltage(const RowReader& row, FeederInputs& f) {
   const std::string kept = FormatPattern(volts, volts < 1 ? "Fixed" : "###,###");
   if (NumberValue(kept) != volts)
     throw BadValue{Column::Voltage, "the window keeps " + std::string(volts < 1 ? "two decimals below 1 V" : "whole volts") +
-                                        " (this would be " + kept + " V)"};
+                                        " (this would be " + ExactText(NumberValue(kept)) + " V)"};
 }
 
-// The one load column the row gives.
+// The one load column the row gives; a message names only the load columns
+// the file has.
 Column LoadColumn(const RowReader& row) {
-  const bool current = row.Given(Column::Current), power = row.Given(Column::Power),
-             motor = row.Given(Column::MotorHp);
-  if (current + power + motor != 1)
-    throw BadValue{current ? Column::Current : power ? Column::Power : Column::MotorHp,
-                   "exactly one of current, power and motor_hp is given"};
-  return current ? Column::Current : power ? Column::Power : Column::MotorHp;
+  std::vector<const Load*> present;
+  const Load* given = nullptr;
+  int count = 0;
+  for (const Load& load : kLoads) {
+    if (!row.Has(load.column)) continue;
+    present.push_back(&load);
+    if (!row.Given(load.column)) continue;
+    if (count++ == 0) given = &load;
+  }
+  if (count == 1) return given->column;
+  if (present.size() == 1) throw BadValue{present.front()->column, present.front()->allowed};
+  std::string names;
+  for (std::size_t i = 0; i < present.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == present.size() ? " and " : ", ") + std::string(ColumnName(present[i]->column));
+  throw BadValue{(given ? given : present.front())->column, "exactly one of " + names + " is given"};
 }
 
-void ReadLoad(const RowReader& row, FeederInputs& f, Column column, LoadKind kind, const char* allowed) {
-  if (LoadColumn(row) != column) return;
-  f.load = kind;
-  f.loadText = row.Decimal(column, allowed);
-  if (!(NumberValue(f.loadText) > 0)) throw BadValue{column, allowed};
-}
-
-void ReadHorsepower(const RowReader& row, FeederInputs& f) {
-  if (LoadColumn(row) != Column::MotorHp) return;
-  f.load = LoadKind::Motor;
-  std::string hp = LowerCell(row.Text(Column::MotorHp));
-  if (hp.ends_with("hp")) hp = TrimmedCell(hp.substr(0, hp.size() - 2));
-  if (row.DecimalComma()) std::replace(hp.begin(), hp.end(), ',', '.');
-  f.loadText = hp;
+void ReadLoad(const RowReader& row, FeederInputs& f, const Load& load) {
+  if (LoadColumn(row) != load.column) return;
+  f.load = load.kind;
+  if (load.kind == LoadKind::Motor) {
+    f.loadText = row.Fraction(load.column, load.allowed);
+    return;
+  }
+  f.loadText = row.Decimal(load.column, load.allowed);
+  if (!(NumberValue(f.loadText) > 0)) throw BadValue{load.column, load.allowed};
 }
 
 void ReadPowerFactor(const RowReader& row, FeederInputs& f) {
@@ -118,11 +135,27 @@ void ReadRuns(const RowReader& row, FeederInputs& f) {
   if (f.runs < 1 || f.runs > kMaxRuns) throw BadValue{Column::Runs, allowed};
 }
 
-// Needs the material, which comes before it.
+// Needs the material, which comes before it. A number of zeros is an
+// aught size ("000" is 3/0); a unit must be the size's own.
 void ReadSize(const RowReader& row, FeederInputs& f) {
   if (!row.Given(Column::Size)) return;
-  f.areaIndex = SizeArea(row.Text(Column::Size));
+  std::string text = LowerCell(row.Text(Column::Size));
+  if (text.starts_with('#')) text.erase(0, 1);
+  std::string unit;
+  for (const char* named : {"awg", "kcmil", "mcm"}) {
+    if (!text.ends_with(named)) continue;
+    unit = named;
+    text = TrimmedCell(text.substr(0, text.size() - unit.size()));
+    break;
+  }
+  if (!text.empty() && text.size() <= 4 && text.find_first_not_of('0') == std::string::npos)
+    text = std::to_string(text.size()) + "/0";
+  f.areaIndex = AreaNamed(text);
   if (!f.areaIndex) throw BadValue{Column::Size, "14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"};
+  const bool kcmil = SizeName(*f.areaIndex).ends_with("kcmil");
+  if (!unit.empty() && (unit == "awg") == kcmil)
+    throw BadValue{Column::Size, text + (kcmil ? " is a kcmil size; write " + text + " or " + text + " kcmil"
+                                               : " is an AWG size; write " + text + " or " + text + " AWG")};
   if (f.aluminium && *f.areaIndex == 0) throw BadValue{Column::Size, "aluminium starts at 12 AWG"};
 }
 
@@ -145,6 +178,19 @@ void ReadLimit(const RowReader& row, FeederInputs& f) {
   if (!(f.maxVdPercent > 0)) throw BadValue{Column::MaxVdPct, allowed};
 }
 
+// The row's unit, its length's, or its length heading's, which must agree
+// (the length was read before it); feet when none says.
+void ReadUnit(const RowReader& row, FeederInputs& f) {
+  const auto named = row.Choice(Column::Unit, kUnits, "ft or m");
+  const auto written = row.NamedUnit(Column::Length), heading = row.HeadingUnit(Column::Length);
+  const auto spelled = [](std::size_t unit) { return kUnits[unit].front(); };
+  if (named && written && static_cast<std::size_t>(*named) != *written)
+    throw BadValue{Column::Length, "the row's unit is " + spelled(static_cast<std::size_t>(*named))};
+  if (named && heading && static_cast<std::size_t>(*named) != *heading)
+    throw BadValue{Column::Unit, "the length column's heading says " + spelled(*heading)};
+  f.feet = named ? *named == 1 : written.value_or(heading.value_or(1)) == 1;
+}
+
 void ReadContinuous(const RowReader& row, FeederInputs& f) {
   const auto continuous = row.Choice(Column::Continuous, kYesNo, "yes, no, y, n, 1, 0, true or false");
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
@@ -160,16 +206,17 @@ std::vector<std::string> SizeChoices(const RowReader&) {
 
 // The bounds of the row's rating, as the main window's ambient button walks them.
 std::vector<std::string> AmbientChoices(const RowReader& row) {
-  const std::string rating = row.Text(Column::Insulation);
+  const std::string written = row.Text(Column::Insulation);
+  const std::string_view rating = NumberPart(written);  // "90" of "90 °C"
   std::vector<std::string> choices = {""};
   for (int bound : AmbientChain(rating == "60" ? 60 : rating == "90" ? 90 : 75))
     choices.push_back(std::to_string(bound));
   return choices;
 }
 
-std::vector<std::string> PowerFactorChoices(const RowReader&) {
+std::vector<std::string> PowerFactorChoices(const RowReader& row) {
   std::vector<std::string> choices = {""};
-  for (double pf : kPowerFactors) choices.push_back(ExactText(pf));
+  for (double pf : kPowerFactors) choices.push_back(ExactText(pf, row.DecimalComma()));
   return choices;
 }
 
@@ -317,6 +364,8 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Voltage,
      .name = "voltage",
      .unit = "V",
+     .number = true,
+     .units = kVolts,
      .read = ReadVoltage,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.voltage, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) { k.Type(Column::Voltage, k.Window().V, f.voltage); },
@@ -324,9 +373,9 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Current,
      .name = "current",
      .unit = "A",
-     .read = [](const RowReader& row, FeederInputs& f) {
-       ReadLoad(row, f, Column::Current, LoadKind::Current, "amperes above 0");
-     },
+     .number = true,
+     .units = kAmperes,
+     .read = [](const RowReader& row, FeederInputs& f) { ReadLoad(row, f, kLoads[0]); },
      .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Current, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
        if (f.load == LoadKind::Current) k.Type(Column::Current, k.Window().A, f.loadText);
@@ -339,9 +388,9 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Power,
      .name = "power",
      .unit = "W",
-     .read = [](const RowReader& row, FeederInputs& f) {
-       ReadLoad(row, f, Column::Power, LoadKind::Power, "watts above 0");
-     },
+     .number = true,
+     .units = kWatts,
+     .read = [](const RowReader& row, FeederInputs& f) { ReadLoad(row, f, kLoads[1]); },
      .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Power, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
        if (f.load == LoadKind::Power) k.Type(Column::Power, k.Window().W, f.loadText);
@@ -354,7 +403,9 @@ const InputColumn kInputColumns[] = {
     {.column = Column::MotorHp,
      .name = "motor_hp",
      .unit = "HP",
-     .read = ReadHorsepower,
+     .number = true,
+     .units = kHorsepower,
+     .read = [](const RowReader& row, FeederInputs& f) { ReadLoad(row, f, kLoads[2]); },
      .cell = [](const FeederInputs& f, bool comma) { return LoadCell(f, LoadKind::Motor, comma); },
      .enter = PickMotor,
      .fromWindow = [](const Elcal& w, FeederInputs& f) {
@@ -364,6 +415,8 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::Pf,
      .name = "pf",
+     .number = true,
+     .units = kPercentOfOne,
      .read = ReadPowerFactor,
      .cell = [](const FeederInputs& f, bool comma) {
        return f.pfOption ? ExactText(kPowerFactors[*f.pfOption], comma) : "";
@@ -396,6 +449,8 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Insulation,
      .name = "insulation",
      .unit = "°C",
+     .number = true,
+     .units = kDegrees,
      .read = ReadInsulation,
      .cell = [](const FeederInputs& f, bool) { return std::to_string(f.insulationC); },
      .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(InsulationOption(k.Window(), f.insulationC)); },
@@ -404,6 +459,8 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Ambient,
      .name = "ambient",
      .unit = "°C",
+     .number = true,
+     .units = kDegrees,
      .read = [](const RowReader& row, FeederInputs& f) {
        if (row.Given(Column::Ambient)) f.ambientC = row.Whole(Column::Ambient, "whole °C of the rating's chain");
      },
@@ -413,6 +470,8 @@ const InputColumn kInputColumns[] = {
      .choices = AmbientChoices},
     {.column = Column::Length,
      .name = "length",
+     .number = true,
+     .units = kLengthUnits,
      .read = ReadLength,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.length, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) { k.Type(Column::Length, k.Window().L, f.length); },
@@ -422,9 +481,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::Unit,
      .name = "unit",
-     .read = [](const RowReader& row, FeederInputs& f) {
-       f.feet = row.Choice(Column::Unit, kUnits, "ft or m").value_or(1) == 1;
-     },
+     .read = ReadUnit,
      .cell = [](const FeederInputs& f, bool) { return std::string(f.feet ? "ft" : "m"); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
        if (f.feet != ShowsFeet(k.Window())) k.Click(k.Window().CmdUnit);
@@ -433,6 +490,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"ft", "m"}; }},
     {.column = Column::Runs,
      .name = "runs",
+     .number = true,
      .read = ReadRuns,
      .cell = [](const FeederInputs& f, bool) { return std::to_string(f.runs); },
      .enter = ChooseRuns,
@@ -440,6 +498,7 @@ const InputColumn kInputColumns[] = {
      .choices = RunsChoices},
     {.column = Column::Size,
      .name = "size",
+     .units = kSizeUnits,
      .read = ReadSize,
      .cell = [](const FeederInputs& f, bool) { return f.areaIndex ? SizeName(*f.areaIndex) : ""; },
      .enter = SelectSize,
@@ -448,6 +507,8 @@ const InputColumn kInputColumns[] = {
     {.column = Column::WireTemp,
      .name = "wire_temp",
      .unit = "°C",
+     .number = true,
+     .units = kDegrees,
      .read = [](const RowReader& row, FeederInputs& f) {
        if (row.Given(Column::WireTemp)) f.wireTempC = row.Whole(Column::WireTemp, "a multiple of 5 °C");
      },
@@ -456,6 +517,7 @@ const InputColumn kInputColumns[] = {
      .fromWindow = [](const Elcal& w, FeederInputs& f) { f.wireTempC = static_cast<int>(w.state.WireTempC); }},
     {.column = Column::UserR,
      .name = "user_r",
+     .number = true,
      .read = ReadUserR,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userR, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
@@ -466,6 +528,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::UserX,
      .name = "user_x",
+     .number = true,
      .read = ReadUserX,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userX, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
@@ -477,6 +540,8 @@ const InputColumn kInputColumns[] = {
     {.column = Column::MaxVdPct,
      .name = "max_vd_pct",
      .unit = "%",
+     .number = true,
+     .units = kPercent,
      .read = ReadLimit,
      .cell = [](const FeederInputs& f, bool comma) { return ExactText(f.maxVdPercent, comma); },
      .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxVdPercent, comma); }},

@@ -14,6 +14,7 @@ struct ScheduleSummary {
   long rows = 0;
   long errors = 0;
   std::vector<int> errorLines;  // the first few only
+  std::vector<std::string> notes;  // on the columns the schedule does not read
 
   // "120 feeders: 118 evaluated, 2 with errors (lines 7, 33)"
   std::string Text() const;
@@ -21,7 +22,7 @@ struct ScheduleSummary {
 
 // One row evaluated as the schedule evaluates it, with its error cell.
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, bool decimalComma);
+                         const ScheduleDefaults& defaults, DecimalMark mark);
 
 // The header and one row as the output writes them.
 std::vector<std::string> OutputHeader(const std::vector<std::string>& header);
@@ -29,8 +30,9 @@ std::vector<std::string> OutputCells(std::vector<std::string> cells, std::size_t
                                      const std::vector<std::string>& results);
 
 // Reads the schedule from `in` and writes it with the result columns to
-// `out`. Throws CsvError when the input is not a usable schedule; `out` may
-// then hold part of the output.
+// `out`, the results of an earlier run replaced. The input is read twice,
+// first up to the number that shows its decimal mark. Throws CsvError when
+// the input is not a usable schedule; `out` may then hold part of the output.
 ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs);
 
 }  // namespace quillet

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/numbers.h"
 #include "platform/file_output.h"
 #include "platform/native_text.h"
+#include "schedule/cell_text.h"
 #include "schedule/csv.h"
 #include "schedule/feeder.h"
 #include "schedule/feeder_engine.h"
@@ -29,22 +31,13 @@ int LineBreaks(const std::vector<std::string>& cells) {
   return count;
 }
 
-// A file this window or quillet-schedule wrote ends with the result columns;
-// they are the results of the rows, not inputs, and are written afresh, so an
-// exported schedule reads back as it was.
-std::size_t WrittenResults(const std::vector<std::string>& header) {
-  const auto& names = ResultColumnNames();
-  if (header.size() < names.size()) return 0;
-  const std::size_t from = header.size() - names.size();
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (LowerCell(TrimmedCell(header[from + i])) != names[i]) return 0;
-  return names.size();
-}
-
-void DropResults(std::vector<std::string>& cells, std::size_t inputs, std::size_t results) {
-  if (results == 0 || cells.size() <= inputs) return;
-  cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(inputs),
-              cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), inputs + results)));
+// A number for a column whose heading names a scaled unit, in that unit:
+// 0.9 goes into "PF (%)" as 90.
+std::string InHeadingUnit(std::string text, const InputColumn& column, const ScheduleLayout& layout, bool comma) {
+  const auto unit = layout.HeadingUnit(column.column);
+  if (!unit || column.units[*unit].divisor == 1) return text;
+  std::replace(text.begin(), text.end(), ',', '.');
+  return ExactText(NumberValue(text) * column.units[*unit].divisor, comma);
 }
 
 }  // namespace
@@ -66,7 +59,7 @@ std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) c
 
 std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
   static const std::vector<std::string> noCells;
-  const RowReader reader(row < rows_.size() ? rows_[row].cells : noCells, layout_, DecimalComma(), {});
+  const RowReader reader(row < rows_.size() ? rows_[row].cells : noCells, layout_, mark_, {});
   for (const InputColumn& known : InputColumns())
     if (layout_.IndexOf(known.column) == column && known.choices) return known.choices(reader);
   return {};
@@ -106,6 +99,7 @@ bool ScheduleModel::Undo() {
   undo_.pop_back();
   pending_ = static_cast<std::size_t>(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.evaluated; }));
   nextPending_ = 0;
+  FindMark();
   return true;
 }
 
@@ -125,7 +119,29 @@ void ScheduleModel::SetCell(std::size_t row, std::size_t column, const std::stri
   r.cells[column] = text;
   Touch(r);
   // A cell with a line break moves the lines of the rows after it.
+  Edited();
+}
+
+// After every edit: the lines and the decimal mark the written file will have.
+void ScheduleModel::Edited() {
   Renumber();
+  FindMark();
+}
+
+// The file's decimal mark from its rows as they stand, as the tool finds it
+// in the written file; when it changes, every row reads and writes anew.
+void ScheduleModel::FindMark() {
+  DecimalMarkFinder finder(layout_, delimiter_);
+  for (const Row& row : rows_)
+    if (finder.Look(row.cells)) break;
+  const DecimalMark found = finder.Mark();
+  if (found.comma == mark_.comma && found.shown == mark_.shown) return;
+  mark_ = found;
+  for (Row& row : rows_) {
+    if (row.evaluated) ++pending_;
+    row.evaluated = false;
+  }
+  nextPending_ = 0;
 }
 
 // Lines as the rows will stand in the written file: the header on line 1,
@@ -157,6 +173,7 @@ ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
       text = known.cell(*feeder, DecimalComma());
     }
     if (text.empty()) continue;
+    if (known.number) text = OneWayNumber(InHeadingUnit(text, known, layout_, mark_.comma), mark_);
     if (!layout_.IndexOf(known.column)) {
       header_.push_back(known.name);
       layout_ = ScheduleLayout(header_);
@@ -174,7 +191,7 @@ std::size_t ScheduleModel::Append(Row row) {
   rows_.push_back(std::move(row));
   ++pending_;
   dirty_ = true;
-  Renumber();
+  Edited();
   return rows_.size() - 1;
 }
 
@@ -188,7 +205,7 @@ void ScheduleModel::DuplicateRow(std::size_t row) {
   Row copy = rows_[row];
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row) + 1, std::move(copy));
   dirty_ = true;
-  Renumber();
+  Edited();
 }
 
 void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
@@ -210,7 +227,7 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
     if (row + r < firstNew) Touch(target);
   }
   dirty_ = true;
-  Renumber();
+  Edited();
 }
 
 void ScheduleModel::DeleteRow(std::size_t row) {
@@ -220,11 +237,11 @@ void ScheduleModel::DeleteRow(std::size_t row) {
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
   dirty_ = true;
   nextPending_ = 0;
-  Renumber();
+  Edited();
 }
 
 void ScheduleModel::Evaluate(Row& row) {
-  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, DecimalComma());
+  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
   row.evaluated = true;
 }
 
@@ -254,7 +271,7 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   if (row >= rows_.size() || HasError(row) || !rows_[row].evaluated) return std::nullopt;
   const Row& r = rows_[row];
   if (!r.done.result || !r.done.result->areaUsed) return std::nullopt;
-  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, DecimalComma());
+  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, mark_);
   if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
   return SizedFeeder{std::get<FeederInputs>(feeder), *r.done.result->areaUsed};
 }
@@ -272,21 +289,19 @@ std::string ScheduleModel::Import(const std::string& path) {
   if (!file) return "Cannot read " + name + ".";
   try {
     CsvReader reader(file);
-    CsvRecord header = reader.ReadHeader();
-    const std::size_t results = WrittenResults(header.cells);
-    header.cells.resize(header.cells.size() - results);
-    ScheduleLayout layout(header.cells);
+    const CsvRecord header = reader.ReadHeader();
+    const ScheduleLayout read(header.cells);
     std::vector<Row> rows;
     for (CsvRecord record; reader.Next(record);) {
       Row row;
-      row.cells = std::move(record.cells);
-      DropResults(row.cells, header.cells.size(), results);
+      row.cells = KeptCells(std::move(record.cells), read);
       row.line = record.line;
       rows.push_back(std::move(row));
     }
-    header_ = header.cells;
-    layout_ = layout;
+    header_ = KeptCells(header.cells, read);
+    layout_ = ScheduleLayout(header_);
     rows_ = std::move(rows);
+    notes_ = read.Notes();
     delimiter_ = reader.Delimiter();
     lineEnd_ = reader.LineEnd();
     bom_ = reader.HadByteOrderMark();
@@ -297,6 +312,7 @@ std::string ScheduleModel::Import(const std::string& path) {
   dirty_ = false;
   pending_ = rows_.size();
   nextPending_ = 0;
+  FindMark();
   undo_.clear();
   return "";
 }
@@ -305,7 +321,7 @@ std::string ScheduleModel::OutputText() const {
   std::string out = bom_ ? "\xEF\xBB\xBF" : "";
   out += CsvLine(OutputHeader(header_), delimiter_, lineEnd_.c_str());
   for (const Row& row : rows_) {
-    const std::vector<std::string> results = ResultCells(row.evaluated ? row.done : EvaluatedRow{}, DecimalComma());
+    const std::vector<std::string> results = ResultCells(row.evaluated ? row.done : EvaluatedRow{}, mark_.comma);
     out += CsvLine(OutputCells(row.cells, header_.size(), results), delimiter_, lineEnd_.c_str());
   }
   return out;

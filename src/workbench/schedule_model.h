@@ -72,6 +72,8 @@ class ScheduleModel {
   std::string Export(const std::string& path);
   // The whole output, as quillet-schedule writes it for the same rows.
   std::string OutputText() const;
+  // What the last import has to say about the columns it does not read.
+  const std::vector<std::string>& Notes() const { return notes_; }
 
   const std::string& FileName() const { return path_; }
   bool Dirty() const { return dirty_; }
@@ -99,14 +101,18 @@ class ScheduleModel {
   Row NewRow(const FeederInputs* feeder);
   std::size_t Append(Row row);
   void Touch(Row& row);
+  void Edited();
   void Renumber();
+  void FindMark();
   void Evaluate(Row& row);
-  bool DecimalComma() const { return delimiter_ != ','; }
+  bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;
   ScheduleLayout layout_;
   char delimiter_ = ',';
+  DecimalMark mark_;
+  std::vector<std::string> notes_;
   std::string lineEnd_ = "\r\n";
   bool bom_ = false;
   std::string path_;

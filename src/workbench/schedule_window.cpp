@@ -26,6 +26,12 @@ std::vector<std::string> SplitOn(const std::string& text, char separator) {
   return parts;
 }
 
+std::string Joined(const std::vector<std::string>& lines, const char* separator) {
+  std::string joined;
+  for (const std::string& line : lines) joined += (joined.empty() ? "" : separator) + line;
+  return joined;
+}
+
 }  // namespace
 
 ScheduleWindow::ScheduleWindow(Program& program) : ScheduleForm(program.desktop), program_(program) {
@@ -198,12 +204,17 @@ void ScheduleWindow::Say(const std::string& message) {
   Screen().MessageBox(message, kStyleExclamation, kScheduleTitle);
 }
 
+void ScheduleWindow::Note(const std::string& message) {
+  Screen().MessageBox(message, kStyleInformation, kScheduleTitle);
+}
+
 void ScheduleWindow::ImportFile() {
   if (!SaveOrDiscard() || !askFileName) return;
   const std::string path = askFileName(FileQuestion::Import, model.FileName());
   if (path.empty()) return;
   const ScheduleDefaults defaults = model.newRowDefaults;
   if (const std::string error = model.Import(path); !error.empty()) Say(error);
+  else if (!model.Notes().empty()) Note(FileNameOf(path) + ":\n" + Joined(model.Notes(), "\n"));
   model.newRowDefaults = defaults;
   Feeders.SetCurrent(model.RowCount() > 0 ? 0 : -1, 0);
   Changed();

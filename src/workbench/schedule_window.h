@@ -62,6 +62,7 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   void OpenInCalculator();
   SchedulePrintout Printout();
   void Say(const std::string& message);
+  void Note(const std::string& message);
   std::size_t CurrentRow() const;
 
   Program& program_;

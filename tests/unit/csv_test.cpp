@@ -48,7 +48,7 @@ TEST(CsvReader, ReadsWhatSpreadsheetsWrite) {
       {"doubled quote", "a,b\n\"say \"\"hi\"\"\",2\n", ',', {{"a", "b"}, {"say \"hi\"", "2"}}, {1, 2}},
       {"line break in quotes", "a,b\n\"two\r\nlines\",2\n3,4\n", ',', {{"a", "b"}, {"two\r\nlines", "2"}, {"3", "4"}},
        {1, 2, 4}},
-      {"blanks around values", "a , b\n  1 ,\t2 \n", ',', {{"a", "b"}, {"1", "2"}}, {1, 2}},
+      {"blanks kept around values", "a , b\n  1 ,\t2 \n", ',', {{"a ", " b"}, {"  1 ", "\t2 "}}, {1, 2}},
       {"blanks around a quoted value", "a,b\n  \" 1 \" ,2\n", ',', {{"a", "b"}, {" 1 ", "2"}}, {1, 2}},
       {"empty lines skipped", "\n\na,b\n\n1,2\r\n\r\n,\n3,4\n", ',', {{"a", "b"}, {"1", "2"}, {"3", "4"}},
        {3, 5, 8}},
@@ -115,7 +115,7 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsItAndReadsBackTheSame) {
       {"comma in a semicolon file", {"1,5", "b"}, ';', "1,5;b\n"},
       {"quote", {"say \"hi\""}, ',', "\"say \"\"hi\"\"\"\n"},
       {"line break", {"two\nlines", "x"}, '\t', "\"two\nlines\"\tx\n"},
-      {"leading blank", {" x", "y"}, ',', "\" x\",y\n"},
+      {"blanks around", {" x", "y "}, ',', " x,y \n"},
   };
   for (const Row& row : rows) {
     const std::string line = CsvLine(row.cells, row.delimiter, "\n");

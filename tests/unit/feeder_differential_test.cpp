@@ -228,7 +228,7 @@ FeederInputs ThroughCells(const FeederInputs& feeder, bool decimalComma) {
     header.push_back(column.name);
     cells.push_back(column.cell(feeder, decimalComma));
   }
-  const auto read = ReadFeeder(cells, 2, ScheduleLayout(header), {}, decimalComma);
+  const auto read = ReadFeeder(cells, 2, ScheduleLayout(header), {}, DecimalMark{decimalComma, true});
   if (const auto* error = std::get_if<std::string>(&read)) {
     ADD_FAILURE() << *error;
     return {};

@@ -26,7 +26,7 @@ std::variant<FeederInputs, std::string> ReadWith(const std::string& column, cons
     header.push_back(column);
     cells.push_back(value);
   }
-  return ReadFeeder(cells, 7, ScheduleLayout(header), defaults, decimalComma);
+  return ReadFeeder(cells, 7, ScheduleLayout(header), defaults, DecimalMark{decimalComma, true});
 }
 
 TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
@@ -46,6 +46,8 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"voltage", "0.5", [](const FeederInputs& f) { return f.voltage == "0.5"; }},
       {"voltage", "999999", [](const FeederInputs& f) { return f.voltage == "999999"; }},
       {"voltage", "4160,0", [](const FeederInputs& f) { return f.voltage == "4160.0"; }, true},
+      {"voltage", "480 V", [](const FeederInputs& f) { return f.voltage == "480"; }},
+      {"current", "100A", [](const FeederInputs& f) { return f.loadText == "100"; }},
       {"current", " 12.5 ", [](const FeederInputs& f) { return f.load == LoadKind::Current && f.loadText == "12.5"; }},
       {"current", "12,5", [](const FeederInputs& f) { return f.loadText == "12.5"; }, true},
       {"pf", "", [](const FeederInputs& f) { return !f.pfOption; }},
@@ -55,6 +57,7 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"pf", "0.9", [](const FeederInputs& f) { return f.pfOption == 3; }},
       {"pf", ".95", [](const FeederInputs& f) { return f.pfOption == 4; }},
       {"pf", "1", [](const FeederInputs& f) { return f.pfOption == 5; }},
+      {"pf", "85 %", [](const FeederInputs& f) { return f.pfOption == 2; }},
       {"material", "", [](const FeederInputs& f) { return !f.aluminium; }},
       {"material", "Copper", [](const FeederInputs& f) { return !f.aluminium; }},
       {"material", "cu", [](const FeederInputs& f) { return !f.aluminium; }},
@@ -67,9 +70,11 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"insulation", "", [](const FeederInputs& f) { return f.insulationC == 75; }},
       {"insulation", "60", [](const FeederInputs& f) { return f.insulationC == 60; }},
       {"insulation", "90", [](const FeederInputs& f) { return f.insulationC == 90; }},
+      {"insulation", "90 °C", [](const FeederInputs& f) { return f.insulationC == 90; }},
       {"ambient", "", [](const FeederInputs& f) { return f.ambientC == 30; }},
       {"ambient", "45", [](const FeederInputs& f) { return f.ambientC == 45; }},
       {"length", "1234.5", [](const FeederInputs& f) { return f.length == "1234.5"; }},
+      {"length", "30 m", [](const FeederInputs& f) { return f.length == "30" && !f.feet; }},
       {"unit", "", [](const FeederInputs& f) { return f.feet; }},
       {"unit", "ft", [](const FeederInputs& f) { return f.feet; }},
       {"unit", "FT", [](const FeederInputs& f) { return f.feet; }},
@@ -81,6 +86,8 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"size", "14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
       {"size", "#14", [](const FeederInputs& f) { return f.areaIndex == 0; }},
       {"size", "1/0", [](const FeederInputs& f) { return f.areaIndex == 9; }},
+      {"size", "0", [](const FeederInputs& f) { return f.areaIndex == 9; }},
+      {"size", "000 AWG", [](const FeederInputs& f) { return f.areaIndex == 11; }},
       {"size", "4/0 awg", [](const FeederInputs& f) { return f.areaIndex == 12; }},
       {"size", "250", [](const FeederInputs& f) { return f.areaIndex == 13; }},
       {"size", "250 MCM", [](const FeederInputs& f) { return f.areaIndex == 13; }},
@@ -89,6 +96,7 @@ TEST(FeederRow, AcceptsEverySpellingOfEveryColumn) {
       {"wire_temp", "60", [](const FeederInputs& f) { return f.wireTempC == 60; }},
       {"max_vd_pct", "", [](const FeederInputs& f) { return f.maxVdPercent == 3; }},
       {"max_vd_pct", "2.5", [](const FeederInputs& f) { return f.maxVdPercent == 2.5; }},
+      {"max_vd_pct", "2,5%", [](const FeederInputs& f) { return f.maxVdPercent == 2.5; }, true},
       {"continuous", "", [](const FeederInputs& f) { return !f.continuous; }},
       {"continuous", "yes", [](const FeederInputs& f) { return f.continuous; }},
       {"continuous", "Y", [](const FeederInputs& f) { return f.continuous; }},
@@ -122,15 +130,16 @@ TEST(FeederRow, TakesTheLoadFromTheOneColumnGiven) {
       {"motor with HP", {"480", "", "", "1/2 HP", "50", ""}, LoadKind::Motor, "1/2"},
   };
   for (const Row& row : rows) {
-    const auto read = ReadFeeder(row.cells, 2, layout, {}, false);
+    const auto read = ReadFeeder(row.cells, 2, layout, {}, DecimalMark{});
     ASSERT_TRUE(std::holds_alternative<FeederInputs>(read)) << row.name << ": " << std::get<std::string>(read);
     EXPECT_EQ(std::get<FeederInputs>(read).load, row.load) << row.name;
     EXPECT_EQ(std::get<FeederInputs>(read).loadText, row.text) << row.name;
   }
-  const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, false);
+  const auto both = ReadFeeder({"480", "100", "75000", "", "50", ""}, 4, layout, {}, DecimalMark{});
   EXPECT_EQ(std::get<std::string>(both), "line 4, current 100: exactly one of current, power and motor_hp is given");
-  const auto none = ReadFeeder({"480", "", "", "", "50", ""}, 5, layout, {}, false);
-  EXPECT_EQ(std::get<std::string>(none), "line 5, motor_hp (blank): exactly one of current, power and motor_hp is given");
+  const auto none = ReadFeeder({"480", "", "", "", "50", ""}, 5, layout, {}, DecimalMark{});
+  EXPECT_EQ(std::get<std::string>(none),
+            "line 5, current (blank): exactly one of current, power and motor_hp is given");
 }
 
 TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
@@ -140,15 +149,15 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
     std::string error;
   } rows[] = {
       {"system", "2", "line 7, system 2: 1, 3, 1ph, 3ph or DC"},
-      {"voltage", "", "line 7, voltage (blank): volts above 0 and below 1,000,000"},
-      {"voltage", "0", "line 7, voltage 0: volts above 0 and below 1,000,000"},
-      {"voltage", "1000000", "line 7, voltage 1000000: volts above 0 and below 1,000,000"},
-      {"voltage", "-480", "line 7, voltage -480: volts above 0 and below 1,000,000"},
+      {"voltage", "", "line 7, voltage (blank): volts above 0 and below 1000000"},
+      {"voltage", "0", "line 7, voltage 0: volts above 0 and below 1000000"},
+      {"voltage", "1000000", "line 7, voltage 1000000: volts above 0 and below 1000000"},
+      {"voltage", "-480", "line 7, voltage -480: volts above 0 and below 1000000"},
       {"voltage", "277.5", "line 7, voltage 277.5: the window keeps whole volts (this would be 278 V)"},
       {"voltage", "0.125", "line 7, voltage 0.125: the window keeps two decimals below 1 V (this would be 0.13 V)"},
       {"current", "0", "line 7, current 0: amperes above 0"},
-      {"current", "1e3", "line 7, current 1e3: amperes above 0"},
-      {"current", "1,5", "line 7, current 1,5: amperes above 0"},
+      {"current", "1e3", "line 7, current 1e3: not a plain number (amperes above 0)"},
+      {"current", "1,5", "line 7, current 1,5: this file writes decimals with a point; write 1.5"},
       {"pf", "0.7", "line 7, pf 0.7: 0.75, 0.8, 0.85, 0.9, 0.95 or 1"},
       {"material", "gold", "line 7, material gold: cu, copper, al, aluminum or aluminium"},
       {"conduit", "emt", "line 7, conduit emt: steel or pvc"},
@@ -161,6 +170,10 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
       {"runs", "0", "line 7, runs 0: 1 to 6"},
       {"size", "5 AWG", "line 7, size 5 AWG: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"},
       {"size", "2000", "line 7, size 2000: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"},
+      {"size", "1/0 kcmil", "line 7, size 1/0 kcmil: 1/0 is an AWG size; write 1/0 or 1/0 AWG"},
+      {"pf", "0.9 V", "line 7, pf 0.9 V: the column is in %, not V"},
+      {"runs", "2 sets", "line 7, runs 2 sets: not a plain number (1 to 6)"},
+      {"ambient", "104 °F", "line 7, ambient 104 °F: the column is in °C, not °F"},
       {"user_r", "0.5", "line 7, user_x (blank): user_r and user_x are given together"},
       {"max_vd_pct", "0", "line 7, max_vd_pct 0: a percentage above 0"},
       {"continuous", "maybe", "line 7, continuous maybe: yes, no, y, n, 1, 0, true or false"},
@@ -174,7 +187,7 @@ TEST(FeederRow, NamesTheLineColumnValueAndWhatIsAllowed) {
 
 TEST(FeederRow, AluminiumSizesStartAt12Awg) {
   const ScheduleLayout layout({"voltage", "current", "length", "material", "size"});
-  const auto read = ReadFeeder({"480", "10", "50", "al", "14"}, 3, layout, {}, false);
+  const auto read = ReadFeeder({"480", "10", "50", "al", "14"}, 3, layout, {}, DecimalMark{});
   EXPECT_EQ(std::get<std::string>(read), "line 3, size 14: aluminium starts at 12 AWG");
 }
 
@@ -189,9 +202,9 @@ TEST(FeederRow, TakesTheToolsDefaultsWhereTheRowIsSilent) {
 
 TEST(FeederRow, ExtraValuesBeyondTheHeaderAreAnError) {
   const ScheduleLayout layout({"voltage", "current", "length"});
-  EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, false)),
-            "line 9: 4 values, the header names 3 columns");
-  EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, false)));
+  EXPECT_EQ(std::get<std::string>(ReadFeeder({"480", "10", "50", "x"}, 9, layout, {}, DecimalMark{})),
+            "line 9: a value past the last column the header names");
+  EXPECT_TRUE(std::holds_alternative<FeederInputs>(ReadFeeder({"480", "10", "50", " "}, 9, layout, {}, DecimalMark{})));
 }
 
 TEST(ScheduleColumns, EachHasItsPlaceAnOwnNameAndOneEntryStep) {
@@ -219,6 +232,44 @@ TEST(ScheduleLayout, FindsColumnsInAnyOrderAndCase) {
   EXPECT_FALSE(layout.IndexOf(Column::Current));
 }
 
+TEST(ScheduleLayout, MatchesHeadingsAsPeopleWriteThem) {
+  const ScheduleLayout layout(
+      {"Max VD %", "Motor HP", "Wire-Temp [°C]", "LENGTH (m)", "voltage", "user r", "Notes (x)"});
+  EXPECT_EQ(layout.IndexOf(Column::MaxVdPct), 0u);
+  EXPECT_EQ(layout.IndexOf(Column::MotorHp), 1u);
+  EXPECT_EQ(layout.IndexOf(Column::WireTemp), 2u);
+  EXPECT_EQ(layout.IndexOf(Column::Length), 3u);
+  EXPECT_EQ(layout.HeadingUnit(Column::Length), 0u);  // metres
+  EXPECT_EQ(layout.IndexOf(Column::UserR), 5u);
+  EXPECT_EQ(layout.Notes(), Cells{"unknown column \"Notes (x)\" copied as it is; it resembles no known column"});
+  EXPECT_EQ(ScheduleLayout({"Max VD (%)", "voltage", "current", "length"}).IndexOf(Column::MaxVdPct), 0u);
+}
+
+TEST(DecimalMark, TheFirstNumberThatReadsOneWayDecides) {
+  const ScheduleLayout layout({"voltage", "current", "length"});
+  struct Row {
+    const char* name;
+    std::vector<Cells> rows;
+    bool comma, shown;
+  } rows[] = {
+      {"whole numbers show none", {{"480", "100", "50"}}, true, false},
+      {"1,200 reads either way", {{"480", "1,200", "50"}}, true, false},
+      {"a decimal comma", {{"480", "1,200", "50"}, {"480", "0,9", "1.5"}}, true, true},
+      {"a decimal point", {{"480", "12.5", "0,9"}}, false, true},
+      {"a comma grouping", {{"480", "1,234.5", "50"}}, false, true},
+      {"a point grouping", {{"480", "1.200.000", "50"}}, true, true},
+      {"an aught value", {{"480", "0.500", "50"}}, false, true},
+  };
+  for (const Row& row : rows) {
+    DecimalMarkFinder finder(layout, ';');
+    for (const Cells& cells : row.rows)
+      if (finder.Look(cells)) break;
+    EXPECT_EQ(finder.Mark().comma, row.comma) << row.name;
+    EXPECT_EQ(finder.Mark().shown, row.shown) << row.name;
+  }
+  EXPECT_FALSE(DecimalMarkFinder(layout, ',').Mark().comma);
+}
+
 TEST(ScheduleLayout, RefusesAHeaderWithoutWhatAFeederNeeds) {
   struct Row {
     const char* name;
@@ -229,6 +280,12 @@ TEST(ScheduleLayout, RefusesAHeaderWithoutWhatAFeederNeeds) {
       {"no length", {"voltage", "power"}, "line 1: no column length"},
       {"no load", {"voltage", "length"}, "line 1: no column current, power or motor_hp"},
       {"twice", {"voltage", "current", "length", "Voltage"}, "line 1: the column voltage appears twice"},
+      {"twice, spelt two ways", {"voltage", "current", "length", "Voltage [V]"},
+       "line 1: the column voltage appears twice"},
+      {"another unit", {"voltage (kV)", "current", "length"},
+       "line 1: column \"voltage (kV)\": voltage is in V, not kV"},
+      {"a unit on a column without one", {"voltage", "current", "length", "Tag (panel)"},
+       "line 1: column \"Tag (panel)\": tag takes no unit"},
       {"data instead of a header", {"480", "100", "50"}, "line 1: no column voltage"},
   };
   for (const Row& row : rows) {

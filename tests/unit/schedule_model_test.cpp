@@ -31,14 +31,14 @@ TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
   ScheduleModel m = WithRows(3);
   m.SetCell(2, Col(m, "length"), "x");
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 4, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(2), "line 4, length x: not a plain number (a one-way length above 0)");
   // A line break inside a cell pushes the later rows down a line.
   m.SetCell(0, Col(m, "tag"), "two\nlines");
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 5, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(2), "line 5, length x: not a plain number (a one-way length above 0)");
   m.DeleteRow(0);
   m.EvaluateAll();
-  EXPECT_EQ(m.RowError(1), "line 3, length x: a one-way length above 0");
+  EXPECT_EQ(m.RowError(1), "line 3, length x: not a plain number (a one-way length above 0)");
 }
 
 TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
@@ -109,6 +109,30 @@ TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
   EXPECT_EQ(back.InputColumnCount(), m.InputColumnCount());
   back.EvaluateAll();
   EXPECT_EQ(back.OutputText(), m.OutputText());
+}
+
+TEST(ScheduleModel, ARowItWritesReadsBackInTheFilesMarkAndHeadingUnits) {
+  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-mark";
+  std::filesystem::create_directories(folder);
+  const std::string file = (folder / "whole.csv").string();
+  std::ofstream(file, std::ios::binary) << "tag;voltage;current;length;PF (%)\nA;480;10;30;90\n";
+  ScheduleModel m;
+  ASSERT_EQ(m.Import(file), "");
+  std::filesystem::remove_all(folder);
+  FeederInputs feeder;
+  feeder.length = "1.125";
+  feeder.pfOption = 3;
+  const std::size_t row = m.AddFeeder(feeder);
+  m.EvaluateAll();
+  EXPECT_EQ(m.RowError(row), "");
+  EXPECT_EQ(m.Cell(row, Col(m, "length")), "1,1250");  // 1,125 would read either way
+  EXPECT_EQ(m.Cell(row, Col(m, "PF (%)")), "90");
+  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find(','), std::string::npos);
+  // A decimal point typed above it makes the point the file's mark.
+  m.SetCell(0, Col(m, "length"), "30.5");
+  m.EvaluateAll();
+  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find('.'), std::string::npos);
+  EXPECT_EQ(m.RowError(row), "line 3, length 1,1250: this file writes decimals with a point; write 1.1250");
 }
 
 TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {

@@ -56,7 +56,7 @@ TEST(Schedule, KeepsEveryRowInOrderWithItsOwnColumns) {
   EXPECT_EQ(Cell(records, 1, "error"), "");
   EXPECT_EQ(Cell(records, 2, "Tag"), "B");
   EXPECT_EQ(Cell(records, 2, "size_used"), "");
-  EXPECT_EQ(Cell(records, 2, "error"), "line 3, motor_hp (blank): exactly one of current, power and motor_hp is given");
+  EXPECT_EQ(Cell(records, 2, "error"), "line 3, current (blank): amperes above 0");
   EXPECT_EQ(Cell(records, 3, "Notes"), "two\nlines");
   EXPECT_EQ(Cell(records, 3, "current_a"), "12.5");
   EXPECT_EQ(ran.summary.rows, 3);
