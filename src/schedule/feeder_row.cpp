@@ -115,7 +115,7 @@ std::string ErrorCell(const FeederResult& result, const std::vector<std::string>
     const RowReader row(cells, layout, decimalComma, {});
     return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason);
   }
-  if (result.sizedBy == SizedBy::None) return "line " + std::to_string(line) + ": " + result.note;
+  if (!result.note.empty()) return "line " + std::to_string(line) + ": " + result.note;
   return "";
 }
 
