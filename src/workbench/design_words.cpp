@@ -8,13 +8,15 @@ namespace quillet {
 
 std::string AmperesText(double amperes) { return FormatPattern(amperes, "#,##0.0") + " A"; }
 
+std::string RatingText(int amperes) { return FormatPattern(amperes, "#,###") + " A"; }
+
 std::string ConductorText(int area, bool aluminium) {
   return SizeName(area) + (aluminium ? " aluminium" : " copper");
 }
 
 std::string DeviceWords(const DesignBasis& b, double loadCurrent) {
   if (!b.device) return "none: no standard rating reaches " + AmperesText(b.deviceNeeds) + " (240.6(A))";
-  const std::string rating = std::to_string(*b.device) + " A";
+  const std::string rating = RatingText(*b.device);
   if (b.deviceGiven) return rating + ", as given";
   if (b.motor)
     return rating + ", the smallest standard rating at or above 2.5 × " + AmperesText(loadCurrent) +

@@ -10,6 +10,8 @@ namespace quillet {
 
 // "155.0 A"
 std::string AmperesText(double amperes);
+// A device's rating: "1,000 A"
+std::string RatingText(int amperes);
 // "3 AWG copper"
 std::string ConductorText(int area, bool aluminium);
 

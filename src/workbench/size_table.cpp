@@ -5,7 +5,6 @@
 #include "core/numbers.h"
 #include "core/result_captions.h"
 #include "core/tables.h"
-#include "schedule/feeder_design.h"
 #include "schedule/feeder_engine.h"
 #include "workbench/design_words.h"
 
@@ -59,7 +58,7 @@ std::string AmpacityShare(const SizeRow& row) {
 }
 
 std::string ProtectionShare(const SizeRow& row) {
-  const std::string device = std::to_string(*row.design->basis.device) + " A";
+  const std::string device = RatingText(*row.design->basis.device);
   if (row.design->protection == Protection::NextSizeUp) return row.designAmpacity + ", next size up " + device;
   return row.designAmpacity + " ≥ " + device;
 }
@@ -77,19 +76,16 @@ struct Reason {
   std::string share;
 };
 
-Reason WhyAmpacity(const FeederInputs& inputs, const SizeRow& below, const SizeRow& answer) {
+Reason WhyAmpacity(const SizeRow& below, const SizeRow& answer) {
   if (!below.design) return {"the ampacity", false, "", AmpacityShare(answer)};
   const FeederDesign& d = *below.design;
   const DesignBasis& b = d.basis;
   const bool carries = static_cast<double>(d.designAmpacity) >= b.designCurrent;
-  if (!b.motor && b.device) {
-    const std::string device = "the " + std::to_string(*b.device) + " A device";
-    const auto limit = SmallConductorLimit(below.area, inputs.aluminium);
-    if (limit && *b.device > *limit)
-      return {device, false, "240.4(D)",
-              ConductorText(below.area, inputs.aluminium) + " up to " + std::to_string(*limit) + " A"};
-    if (carries) return {device, false, *b.device > kNextSizeUpLimit ? "240.4(C)" : "240.4(B)", ProtectionShare(answer)};
-  }
+  // Carrying the current, the size below was left unprotected: above 800 A
+  // the ampacity must reach the device.
+  if (carries && !b.motor && b.device)
+    return {"the " + RatingText(*b.device) + " device", false,
+            *b.device > kNextSizeUpLimit ? "240.4(C)" : "240.4(B)", ProtectionShare(answer)};
   if (!carries && static_cast<double>(below.shownAmpacity) >= b.designCurrent)
     return {"the " + std::to_string(b.terminalC) + " °C terminals", true, "110.14(C)", AmpacityShare(answer)};
   if (b.motor) return {"the motor's 125 %", false, "430.22", AmpacityShare(answer)};
@@ -108,7 +104,7 @@ std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& resul
     return conductor + ": " + DropWords(inputs) + " governs (" + drop + "); the ampacity alone needs " +
            SizeName(*result.areaForAmpacity) + ".";
   const SizeRow& below = table.rows[static_cast<std::size_t>(*result.areaForAmpacity - 1 - FirstArea(inputs))];
-  const Reason why = WhyAmpacity(inputs, below, answer);
+  const Reason why = WhyAmpacity(below, answer);
   if (*result.areaForAmpacity == *result.areaForVd)
     return conductor + ": " + why.noun + " and " + DropWords(inputs) + " both need this size (" + Grounds(why) + "; " +
            drop + ").";
@@ -122,7 +118,7 @@ std::string DesignLine(const FeederInputs& inputs, const SizeTable& table) {
   if (designed == table.rows.end()) return "";
   const DesignBasis& b = designed->design->basis;
   if (!b.device) return "No standard overcurrent device reaches " + AmperesText(b.deviceNeeds) + ".";
-  std::string line = "Overcurrent device " + std::to_string(*b.device) + " A, terminals " +
+  std::string line = "Overcurrent device " + RatingText(*b.device) + ", terminals " +
                      std::to_string(b.terminalC) + " °C, grounding conductor ";
   if (table.answerRow < 0) return line + "for a size that fits.";
   const FeederDesign& answer = *table.rows[static_cast<std::size_t>(table.answerRow)].design;
