@@ -10,9 +10,9 @@ constexpr int kFinderHeight = 6945;
 
 constexpr Placement kFinderPlaces[] = {
     {"LimitLabel", {120, 150, 2280, 240}}, {"Limit", {2400, 120, 840, 300}},
-    {"Continuous", {3600, 135, 4800, 270}},
+    {"Continuous", {3600, 135, 3600, 270}},
     {"RunsLabel", {120, 540, 2280, 240}},  {"Runs", {2400, 510, 840, 300}},
-    {"DcFeeder", {3600, 525, 4800, 270}},
+    {"DcFeeder", {3600, 525, 3600, 270}},
     {"Sizes", {120, 960, 9720, 3840}},
     {"Design", {120, 4920, 9720, 240}},
     {"Answer", {120, 5250, 9720, 600}},

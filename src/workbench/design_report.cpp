@@ -13,6 +13,12 @@ std::string DesignCurrentWords(const DesignBasis& b, double loadCurrent) {
   return AmperesText(b.designCurrent) + ", the load current taken as non-continuous (215.2(A)(1))";
 }
 
+// Where the size is too small, the one the design needs.
+std::string NeededSize(const FeederDesign& d, const FeederResult& result, const FeederInputs& inputs) {
+  if (d.check != DeviceCheck::ConductorTooSmall || !result.areaForAmpacity) return "";
+  return "; " + ConductorText(*result.areaForAmpacity, inputs.aluminium) + " would do";
+}
+
 }  // namespace
 
 ReportSection DesignSection(const Elcal& w) {
@@ -29,7 +35,8 @@ ReportSection DesignSection(const Elcal& w) {
       {"Design current", DesignCurrentWords(d.basis, current)},
       {"Overcurrent device", DeviceWords(d.basis, current)},
       {"Terminal rating", TerminalWords(d.basis)},
-      {"Design ampacity", AmpacityCaption(d.designAmpacity, inputs.ambientC) + ", " + DeviceCheckWords(d)},
+      {"Design ampacity", AmpacityCaption(d.designAmpacity, inputs.ambientC) + ", " + DeviceCheckWords(d) +
+                              NeededSize(d, result, inputs)},
       {"Grounding conductor", GroundingWords(d, inputs)},
   };
   return section;

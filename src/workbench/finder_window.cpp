@@ -20,7 +20,7 @@ constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr double kHighestLimit = 30;
 constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
-constexpr char kMotorCaption[] = "Motor load: 125 % of its current (430.22)";
+constexpr char kMotorCaption[] = "Motor: 125 % of its current (430.22)";
 
 OptionButton& RunsOption(const Elcal& w, int runs) {
   return *w.RunsOptions()[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
