@@ -103,7 +103,6 @@ struct DesignBasis {
   double deviceNeeds = 0;       // the amperes the chosen device is at or above
   bool deviceGiven = false;
   int terminalC = 75;
-  bool terminalGiven = false;
 };
 
 // Whether the device protects the conductor (240.4).

@@ -81,7 +81,6 @@ DesignBasis DesignBasisFor(const FeederInputs& inputs, double loadCurrent) {
   b.deviceNeeds = b.motor ? kMotorBreakerFactor * loadCurrent : b.designCurrent;
   b.deviceGiven = inputs.ocpd.has_value();
   b.device = b.deviceGiven ? inputs.ocpd : StandardRatingAtLeast(b.deviceNeeds);
-  b.terminalGiven = inputs.terminalC.has_value();
   b.terminalC = inputs.terminalC.value_or(b.device && *b.device <= kSixtyDegreeCircuitLimit ? 60 : 75);
   return b;
 }

@@ -50,11 +50,12 @@ FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUs
 
 struct GroundingConductor {
   int area = 0;
-  bool upsized = false;
+  bool upsized = false;  // 250.122(B) made it larger than the table's
 };
 // Table 250.122 for the device in the feeder's material, grown by the ratio
 // of circular mils when the feeder is larger than its size for ampacity
-// (250.122(B)), never larger than the feeder (250.122(A)).
+// (250.122(B)), never larger than the feeder (250.122(A)). With parallel
+// runs it is the one in each raceway (250.122(F)).
 GroundingConductor GroundingConductorFor(int device, bool aluminium, int areaUsed, std::optional<int> areaForAmpacity);
 
 }  // namespace quillet

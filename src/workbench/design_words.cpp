@@ -1,7 +1,6 @@
 #include "workbench/design_words.h"
 
 #include "core/numbers.h"
-#include "schedule/cell_text.h"
 #include "schedule/feeder_engine.h"
 
 namespace quillet {
@@ -17,7 +16,6 @@ std::string ConductorText(int area, bool aluminium) {
 std::string DeviceWords(const DesignBasis& b, double loadCurrent) {
   if (!b.device) return "none: no standard rating reaches " + AmperesText(b.deviceNeeds) + " (240.6(A))";
   const std::string rating = RatingText(*b.device);
-  if (b.deviceGiven) return rating + ", as given";
   if (b.motor)
     return rating + ", the smallest standard rating at or above 2.5 × " + AmperesText(loadCurrent) +
            " (430.52(C)(1), 240.6(A))";
@@ -26,7 +24,6 @@ std::string DeviceWords(const DesignBasis& b, double loadCurrent) {
 
 std::string TerminalWords(const DesignBasis& b) {
   const std::string rating = std::to_string(b.terminalC) + " °C";
-  if (b.terminalGiven) return rating + ", as given";
   return rating + (b.terminalC == 60 ? ": the device is 100 A or less" : ": the device is above 100 A") +
          " (110.14(C)(1))";
 }

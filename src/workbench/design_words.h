@@ -1,5 +1,6 @@
 // The words of a feeder's design, shared by the size finder and the
-// calculation report's design block, so both tell the same story.
+// calculation report's design block, so both tell the same story. Both
+// design the main window's feeder, whose device and terminals are chosen.
 #pragma once
 
 #include <string>
