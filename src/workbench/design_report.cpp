@@ -25,8 +25,9 @@ ReportSection DesignSection(const Elcal& w) {
   const FeederInputs inputs = FeederFromWindow(w);
   const FeederResult result = EvaluateFeeder(inputs);
   ReportSection section{"Design", {}};
-  if (!result.design) {
-    section.rows.push_back({"", "No design for these inputs: " + (result.error ? result.error->reason : result.note) + "."});
+  // The window's own size is given, so a feeder the window takes is designed.
+  if (result.error) {
+    section.rows.push_back({"", "No design for these inputs: " + result.error->reason + "."});
     return section;
   }
   const FeederDesign& d = *result.design;
