@@ -65,6 +65,10 @@ std::vector<Window*> Program::Windows() {
   return windows;
 }
 
+CalculationReport Program::Report() const {
+  return BuildCalculationReport(main, reportSections ? reportSections(main) : std::vector<ReportSection>{});
+}
+
 Window* Program::FindWindow(const std::string& name) {
   for (Window* window : Windows())
     if (window->Name() == name) return window;

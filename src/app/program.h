@@ -14,6 +14,7 @@
 #include "motor/motor_window.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
+#include "report/calculation_report.h"
 
 namespace quillet {
 
@@ -49,6 +50,10 @@ class Program {
   void AddTool(Tool tool);
   const std::vector<Tool>& Tools() const { return tools_; }
 
+  // The calculation report of the main window as it stands, with the
+  // sections the tools add; what printing, the PDF and the driver show.
+  CalculationReport Report() const;
+
   Desktop desktop;
   Elcal main;
   MotorWindow motor;
@@ -59,6 +64,9 @@ class Program {
   UserActions actions;
   // Where printed and PDF reports go; set by the view or the driver.
   ReportPrinter* reportPrinter = nullptr;
+  // Sections a tool adds to the report after its results (the feeder
+  // design); none until one is set.
+  std::function<std::vector<ReportSection>(const Elcal&)> reportSections;
 
  private:
   bool ToolWindowsAgreeToClose();

@@ -8,11 +8,11 @@ namespace quillet {
 namespace {
 
 void PrintCalculation(Program& p) {
-  if (p.reportPrinter) p.reportPrinter->Print(BuildCalculationReport(p.main));
+  if (p.reportPrinter) p.reportPrinter->Print(p.Report());
 }
 
 void SaveCalculationAsPdf(Program& p) {
-  if (p.reportPrinter) p.reportPrinter->SavePdf(BuildCalculationReport(p.main), SuggestedPdfName(p.main.Job.Text()));
+  if (p.reportPrinter) p.reportPrinter->SavePdf(p.Report(), SuggestedPdfName(p.main.Job.Text()));
 }
 
 // The calculation's own items, after the tools'.

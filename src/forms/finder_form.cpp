@@ -5,20 +5,22 @@
 namespace quillet {
 namespace {
 
-constexpr int kFinderWidth = 7290;
-constexpr int kFinderHeight = 6615;
+constexpr int kFinderWidth = 10050;
+constexpr int kFinderHeight = 6945;
 
 constexpr Placement kFinderPlaces[] = {
     {"LimitLabel", {120, 150, 2280, 240}}, {"Limit", {2400, 120, 840, 300}},
-    {"Continuous", {3600, 135, 3480, 270}},
+    {"Continuous", {3600, 135, 3600, 270}},
     {"RunsLabel", {120, 540, 2280, 240}},  {"Runs", {2400, 510, 840, 300}},
-    {"Sizes", {120, 960, 6960, 3840}},
-    {"Answer", {120, 4920, 6960, 600}},
-    {"UseSize", {3600, 5640, 1620, 420}},  {"CloseButton", {5460, 5640, 1620, 420}},
+    {"DcFeeder", {3600, 525, 3600, 270}},
+    {"Sizes", {120, 960, 9720, 3840}},
+    {"Design", {120, 4920, 9720, 240}},
+    {"Answer", {120, 5250, 9720, 600}},
+    {"UseSize", {6360, 5970, 1620, 420}},  {"CloseButton", {8220, 5970, 1620, 420}},
 };
 
-// Size, ampacity, drop, drop %, ampacity ok, drop ok.
-constexpr int kSizeColumnWidths[] = {1140, 1080, 960, 960, 1200, 1080};
+// Size, ampacity, design ampacity, protected, drop, drop %, ampacity ok, drop ok.
+constexpr int kSizeColumnWidths[] = {1140, 1080, 1500, 1260, 960, 960, 1200, 1080};
 
 }  // namespace
 
@@ -27,7 +29,8 @@ FinderForm::FinderForm(Desktop& desktop) : Window(desktop, "Finder") {
   SetSize(kFinderWidth, kFinderHeight);
   Arrange(*this, kFinderPlaces);
   LimitLabel.SetCaption("Voltage drop limit (%)");
-  Continuous.SetCaption("Continuous load (125 %)");
+  Continuous.SetCaption(kContinuousCaption);
+  DcFeeder.SetCaption("DC feeder (DC drop)");
   RunsLabel.SetCaption("Parallel runs");
   for (const char* runs : {"1", "2", "3", "4", "5", "6"}) Runs.AddItem(runs);
   Runs.SetListIndex(0);

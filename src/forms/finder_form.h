@@ -1,5 +1,6 @@
-// The size finder `Finder`: the drop limit, the continuous-load choice and
-// the runs, the table of sizes, the answer, Use this size and Close.
+// The size finder `Finder`: the drop limit, the continuous-load choice, the
+// runs and the DC choice, the table of sizes, the design, the answer, Use
+// this size and Close.
 #pragma once
 
 #include "platform/controls.h"
@@ -7,6 +8,8 @@
 #include "platform/window.h"
 
 namespace quillet {
+
+inline constexpr char kContinuousCaption[] = "Continuous load (125 %)";
 
 class FinderForm : public Window {
  public:
@@ -17,7 +20,9 @@ class FinderForm : public Window {
   CheckBox& Continuous = Add<CheckBox>("Continuous");
   Control& RunsLabel = AddPlain(ControlKind::Label, "RunsLabel");
   ComboBox& Runs = Add<ComboBox>("Runs");
+  CheckBox& DcFeeder = Add<CheckBox>("DcFeeder");
   Grid& Sizes = Add<Grid>("Sizes");
+  Control& Design = AddPlain(ControlKind::Label, "Design");
   Control& Answer = AddPlain(ControlKind::Label, "Answer");
   Control& UseSize = AddPlain(ControlKind::CommandButton, "UseSize");
   Control& CloseButton = AddPlain(ControlKind::CommandButton, "CloseButton");

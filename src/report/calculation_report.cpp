@@ -111,7 +111,7 @@ std::string Squeezed(const std::string& text) {
   return out;
 }
 
-CalculationReport BuildCalculationReport(const Elcal& w) {
+CalculationReport BuildCalculationReport(const Elcal& w, std::vector<ReportSection> extra) {
   CalculationReport report;
   report.title = kTitle;
   report.job = w.Job.Text();
@@ -119,6 +119,7 @@ CalculationReport BuildCalculationReport(const Elcal& w) {
                     {"Date", w.Screen().Os().NowText()},
                     {"Program", w.state.ProgramName + " " + w.state.VersionText}};
   report.sections = {Inputs(w), Results(w)};
+  for (ReportSection& section : extra) report.sections.push_back(std::move(section));
   if (ReportSection notes = Notes(w); !notes.rows.empty()) report.sections.push_back(std::move(notes));
   report.footer = kFooter;
   return report;

@@ -22,13 +22,14 @@ struct ReportSection {
 struct CalculationReport {
   std::string title;
   std::vector<ReportRow> heading;         // job, date, program and version
-  std::vector<ReportSection> sections;    // inputs, results, notes when there are any
+  std::vector<ReportSection> sections;    // inputs, results, any extra ones, notes when there are any
   std::string footer;                     // the tables the data follow
   std::string job;                        // the job text as typed
 };
 
-// The report of the calculation as the last pass left it.
-CalculationReport BuildCalculationReport(const Elcal& window);
+// The report of the calculation as the last pass left it, with the extra
+// sections (a feeder tool's design) after its results.
+CalculationReport BuildCalculationReport(const Elcal& window, std::vector<ReportSection> extra = {});
 
 // A PDF file name for a document: its name made safe for any file system,
 // or the fallback while the name is the job field's prompt or nothing

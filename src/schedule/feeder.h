@@ -33,6 +33,8 @@ enum class Column {
   UserX,
   MaxVdPct,
   Continuous,
+  Ocpd,
+  Terminal,
 };
 
 enum class LoadKind { Current, Power, Motor };
@@ -40,6 +42,7 @@ enum class LoadKind { Current, Power, Motor };
 struct FeederInputs {
   std::string tag;  // copied, never entered
   bool singlePhase = false;
+  bool dc = false;  // single phase at PF 1; its DC drop is the one reported
   std::string voltage = "208";  // digits and at most one "."
   LoadKind load = LoadKind::Current;
   std::string loadText = "10";  // amperes, watts, or the horsepower of a list item ("1/2", "7.5")
@@ -57,6 +60,8 @@ struct FeederInputs {
   std::string userX;
   double maxVdPercent = 3;
   bool continuous = false;
+  std::optional<int> ocpd;       // amperes, a standard rating; none: chosen
+  std::optional<int> terminalC;  // 60 or 75; none: from the device
 
   bool operator==(const FeederInputs&) const = default;
 };
@@ -69,9 +74,15 @@ struct ScheduleDefaults {
 
 enum class SizedBy { Given, Ampacity, VoltageDrop, None };
 
+// The drop a row reports, holds to its limit and is sized by (ReportedDrop).
+struct FeederDrop {
+  float volts = 0, percent = 0;
+};
+
 // The numbers of the window's state after the last pass for the size used.
 struct FeederNumbers {
   double current = 0;
+  FeederDrop drop;
   float vdAc = 0, vdAcPercent = 0;
   std::optional<float> vdExactPercent;
   std::optional<float> vdDc, vdDcPercent;  // only where the window shows the DC drop
@@ -84,6 +95,32 @@ struct FeederNumbers {
   std::optional<float> vdAlt, vdAltPercent;
 };
 
+// What a feeder's design asks of every size: none of it depends on the size.
+struct DesignBasis {
+  double designCurrent = 0;     // the load current, × 1.25 when continuous or a motor
+  bool motor = false;
+  std::optional<int> device;    // amperes; none when no standard rating is large enough
+  double deviceNeeds = 0;       // the amperes the chosen device is at or above
+  bool deviceGiven = false;
+  int terminalC = 75;
+};
+
+// Whether the device protects the conductor (240.4).
+enum class Protection { Full, NextSizeUp, None, MotorCircuit };
+
+// The design's verdict on the size used, as `ocpd_check` writes it.
+enum class DeviceCheck { Ok, NextSizeUp, ConductorTooSmall, BelowTheLoad };
+
+struct FeederDesign {
+  DesignBasis basis;
+  float designAmpacity = 0;  // of the size used
+  Protection protection = Protection::None;
+  bool enough = false;                // the ampacity the design needs
+  std::optional<DeviceCheck> check;   // none without a device
+  std::optional<int> egcArea;         // none without a device
+  bool egcUpsized = false;
+};
+
 struct FeederError {
   Column column = Column::Tag;
   std::string reason;
@@ -93,7 +130,8 @@ struct FeederResult {
   SizedBy sizedBy = SizedBy::Given;
   std::optional<int> areaUsed, areaForAmpacity, areaForVd;
   std::optional<FeederNumbers> numbers;  // none when sizedBy is None
-  std::string note;                      // why no size fits, and what would
+  std::optional<FeederDesign> design;    // with the numbers
+  std::string note;                      // why no size fits or no device does; the row's error
   std::optional<FeederError> error;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/user_actions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
+#include "schedule/feeder_design.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
 
@@ -23,7 +24,7 @@ namespace {
 constexpr int kScreenWidth = 28800;
 constexpr int kScreenHeight = 16200;
 constexpr int kMaxRuns = 6;
-constexpr double kContinuousFactor = 1.25;
+constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
 
 // The parts of a launched calculator with only the main window: the
 // secondary windows take no part in a feeder's numbers.
@@ -101,13 +102,14 @@ std::optional<float> ExactDropPercent(const Elcal& w) {
   return static_cast<float>(percent);
 }
 
-FeederNumbers ReadNumbers(const Elcal& w) {
+FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
   const ElcalState& s = w.state;
   FeederNumbers n;
   n.current = s.Current;
+  n.drop = ReportedDrop(inputs, s);
   n.vdAc = s.VdAc;
   n.vdAcPercent = s.VdAcPercent;
-  n.vdExactPercent = ExactDropPercent(w);
+  if (!inputs.dc) n.vdExactPercent = ExactDropPercent(w);
   // The window shows the DC drop for "1 Phase or DC" at a power factor of exactly 1.
   if (s.PhaseCode == 1 && s.PowerFactor == 1.0f) {
     n.vdDc = s.VdDc;
@@ -134,7 +136,8 @@ FeederNumbers ReadNumbers(const Elcal& w) {
 
 // What one size gives, as the window shows it after a pass.
 struct Probe {
-  bool carries = false;
+  float designAmpacity = 0;
+  bool enough = false;  // the design's ampacity
   bool withinDrop = false;
 };
 
@@ -156,14 +159,33 @@ class SizeFinder {
     return high;
   }
 
+  // The sizes for ampacity and for the drop.
+  void Search(FeederResult& result) {
+    result.areaForAmpacity = Smallest([](const Probe& p) { return p.enough; });
+    result.areaForVd = Smallest([](const Probe& p) { return p.withinDrop; });
+  }
+
   // Spins the size list to the area and runs a pass there.
   const Probe& At(int area) {
     if (auto found = probes_.find(area); found != probes_.end()) return found->second;
     MoveTo(area);
     Pass(session_, inputs_);
     const ElcalState& s = session_.State();
-    Probe probe{CarriesLoad(inputs_, s.Current, s.FeederAmpacity), WithinDropLimit(inputs_, s.VdAcPercent)};
+    // The load current is the same at every size.
+    if (!basis_) basis_ = DesignBasisFor(inputs_, s.Current);
+    Probe probe;
+    probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
+    probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
+    probe.withinDrop = WithinDropLimit(inputs_, ReportedDrop(inputs_, s).percent);
     return probes_.emplace(area, probe).first->second;
+  }
+
+  // Once a size has been probed.
+  const DesignBasis& Basis() const { return *basis_; }
+
+  // The design of a size for the sizes the search found.
+  FeederDesign DesignAt(int area, const FeederResult& result) {
+    return DesignOf(Basis(), At(area).designAmpacity, area, result.areaForAmpacity, inputs_.aluminium);
   }
 
   // Shows the area again, with a fresh pass when another size was last shown.
@@ -187,6 +209,7 @@ class SizeFinder {
   int first_, last_;
   int shown_ = -1;
   std::map<int, Probe> probes_;
+  std::optional<DesignBasis> basis_;
 };
 
 int FirstArea(const FeederInputs& inputs) {
@@ -194,17 +217,38 @@ int FirstArea(const FeederInputs& inputs) {
   return inputs.aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
 }
 
+// A feeder the window cannot take as a DC feeder: its DC drop shows at PF 1
+// only, and the motor lists hold AC motors.
+void CheckDc(const FeederInputs& inputs) {
+  if (!inputs.dc) return;
+  if (inputs.load == LoadKind::Motor)
+    throw Refused{{Column::MotorHp, "the motor lists hold AC motors; give a DC motor's current"}};
+  if (inputs.pfOption && *inputs.pfOption != kPowerFactorOne)
+    throw Refused{{Column::Pf, "a DC feeder's power factor is 1"}};
+}
+
+// Why the design has no device, or "".
+std::string DeviceNote(const DesignBasis& basis) {
+  if (basis.device) return "";
+  return "no standard overcurrent device reaches " + ExactText(basis.deviceNeeds) + " A; " +
+         std::to_string(StandardRatings().back()) + " A is the largest";
+}
+
 FeederResult EvaluateGiven(const FeederInputs& inputs) {
-  FeederResult result;
-  if (inputs.runs > 1 && *inputs.areaIndex < FirstParallelArea())
-    throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " +
-                                     SizeName(*inputs.areaIndex)}};
+  const int area = *inputs.areaIndex;
+  if (inputs.runs > 1 && area < FirstParallelArea())
+    throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " + SizeName(area)}};
   Session session;
-  EnterFeeder(session, inputs, *inputs.areaIndex);
+  EnterFeeder(session, inputs, area);
   Settle(session, inputs);
-  Pass(session, inputs);
-  result.areaUsed = inputs.areaIndex;
-  result.numbers = ReadNumbers(session.Window());
+  SizeFinder finder(session, inputs, FirstArea(inputs));
+  finder.At(area);
+  FeederResult result;
+  result.areaUsed = area;
+  result.numbers = ReadNumbers(session.Window(), inputs);
+  finder.Search(result);
+  result.design = finder.DesignAt(area, result);
+  result.note = DeviceNote(finder.Basis());
   return result;
 }
 
@@ -216,16 +260,18 @@ bool LargestFits(FeederInputs inputs, int runs) {
   Settle(session, inputs);
   SizeFinder finder(session, inputs, kSizeCount - 1);
   const Probe& probe = finder.At(kSizeCount - 1);
-  return probe.carries && probe.withinDrop;
+  return probe.enough && probe.withinDrop;
 }
 
-std::string NoSizeNote(const FeederInputs& inputs, const FeederResult& result, const ElcalState& largest) {
+std::string NoSizeNote(const FeederInputs& inputs, const FeederResult& result, const DesignBasis& basis,
+                       const ElcalState& largest) {
+  if (!basis.device) return DeviceNote(basis);
   std::string why;
   if (!result.areaForAmpacity)
-    why = "1000 kcmil carries " + ExactText(largest.FeederAmpacity) + " A, the load needs " +
-          ExactText(RequiredAmpacity(inputs, largest.Current)) + " A";
+    why = "1000 kcmil carries " + ExactText(DesignAmpacity(largest, basis.terminalC)) + " A, the design needs " +
+          NeededAmpacityText(basis);
   else
-    why = "1000 kcmil drops " + ExactText(largest.VdAcPercent) + " %, the limit is " +
+    why = "1000 kcmil drops " + ExactText(ReportedDrop(inputs, largest).percent) + " %, the limit is " +
           ExactText(inputs.maxVdPercent) + " %";
   for (int runs = inputs.runs + 1; runs <= kMaxRuns; ++runs)
     if (LargestFits(inputs, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
@@ -239,19 +285,20 @@ FeederResult FindSize(const FeederInputs& inputs) {
   EnterFeeder(session, inputs, first);
   Settle(session, inputs);
   SizeFinder finder(session, inputs, first);
-  result.areaForAmpacity = finder.Smallest([](const Probe& p) { return p.carries; });
-  result.areaForVd = finder.Smallest([](const Probe& p) { return p.withinDrop; });
+  finder.Search(result);
   if (!result.areaForAmpacity || !result.areaForVd) {
     finder.Show(kSizeCount - 1);
     result.sizedBy = SizedBy::None;
-    result.note = NoSizeNote(inputs, result, session.State());
+    result.note = NoSizeNote(inputs, result, finder.Basis(), session.State());
     return result;
   }
   const int used = std::max(*result.areaForAmpacity, *result.areaForVd);
   result.sizedBy = finder.At(*result.areaForAmpacity).withinDrop ? SizedBy::Ampacity : SizedBy::VoltageDrop;
   result.areaUsed = used;
+  result.design = finder.DesignAt(used, result);
   finder.Show(used);
-  result.numbers = ReadNumbers(session.Window());
+  result.numbers = ReadNumbers(session.Window(), inputs);
+  result.note = DeviceNote(finder.Basis());
   return result;
 }
 
@@ -280,20 +327,18 @@ std::string SizeName(int areaIndex) {
   return name;
 }
 
-double RequiredAmpacity(const FeederInputs& inputs, double current) {
-  return current * (inputs.continuous ? kContinuousFactor : 1.0);
+FeederDrop ReportedDrop(const FeederInputs& inputs, const ElcalState& shown) {
+  if (inputs.dc) return {shown.VdDc, shown.VdDcPercent};
+  return {shown.VdAc, shown.VdAcPercent};
 }
 
-bool CarriesLoad(const FeederInputs& inputs, double current, float ampacity) {
-  return static_cast<double>(ampacity) >= RequiredAmpacity(inputs, current);
-}
-
-bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent) {
-  return static_cast<double>(vdAcPercent) <= inputs.maxVdPercent;
+bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
+  return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
 }
 
 FeederResult EvaluateFeeder(const FeederInputs& inputs) {
   try {
+    CheckDc(inputs);
     return inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
   } catch (const Refused& refused) {
     FeederResult result;

@@ -13,16 +13,16 @@ namespace quillet {
 
 class Elcal;
 class UserActions;
+struct ElcalState;
 
 // "14 AWG" ... "4/0 AWG", "250 kcmil" ... "1000 kcmil".
 std::string SizeName(int areaIndex);
 
-// The size finder's two limits for the numbers a size gave: the ampacity
-// carries the current (× 1.25 for a continuous load), and the AC drop stays
-// within the feeder's limit.
-double RequiredAmpacity(const FeederInputs& inputs, double current);
-bool CarriesLoad(const FeederInputs& inputs, double current, float ampacity);
-bool WithinDropLimit(const FeederInputs& inputs, float vdAcPercent);
+// The drop a feeder's row reports in `vd_v` and `vd_pct`, holds to its limit
+// and is sized by: the DC drop the window shows for a DC feeder, the AC drop
+// for any other.
+FeederDrop ReportedDrop(const FeederInputs& inputs, const ElcalState& shown);
+bool WithinDropLimit(const FeederInputs& inputs, float dropPercent);
 
 // One round of the main window's two tickers through the user actions, as
 // 50 ms of waiting gives: the load lock's ticker runs the pass.
@@ -36,8 +36,10 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
-// Evaluates the feeder with its size, or finds the smallest size that
-// carries the current and keeps the drop within the limit.
+// Evaluates the feeder with its size, or finds the smallest size whose
+// design ampacity is enough (feeder_design.h) and whose drop keeps within
+// the limit; either way with the sizes each limit alone needs and the design
+// of the size used.
 FeederResult EvaluateFeeder(const FeederInputs& inputs);
 
 }  // namespace quillet

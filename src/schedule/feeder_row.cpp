@@ -147,8 +147,7 @@ std::string ErrorCell(const FeederResult& result, const std::vector<std::string>
     const RowReader row(cells, layout, mark, {});
     return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason, mark);
   }
-  if (result.sizedBy == SizedBy::None)
-    return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
+  if (!result.note.empty()) return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
   return "";
 }
 

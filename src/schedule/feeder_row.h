@@ -21,7 +21,7 @@ std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string
                                                  DecimalMark mark);
 
 // The error cell of an evaluated feeder: what the window refused, with the
-// line, column and value, or why no size fits; "" when neither.
+// line, column and value, or why no size or no device fits; "" when none.
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
                       const ScheduleLayout& layout, DecimalMark mark);
 

@@ -11,6 +11,7 @@
 #include "core/tables.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
+#include "schedule/feeder_design.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
@@ -23,7 +24,8 @@ constexpr double kPowerFactors[] = {0.75, 0.8, 0.85, 0.9, 0.95, 1.0};
 constexpr double kMaxVoltage = 1000000;
 constexpr int kMaxRuns = 6;
 
-const std::vector<std::vector<std::string>> kSystems = {{"3", "3ph"}, {"1", "1ph", "dc"}};
+const std::vector<std::vector<std::string>> kSystems = {{"3", "3ph"}, {"1", "1ph"}, {"dc"}};
+constexpr int kSinglePhase = 1, kDc = 2;
 const std::vector<std::vector<std::string>> kMaterials = {{"cu", "copper"}, {"al", "aluminum", "aluminium"}};
 const std::vector<std::vector<std::string>> kConduits = {{"steel"}, {"pvc"}};
 const std::vector<std::vector<std::string>> kUnits = {{"m", "meter", "meters", "metre", "metres"},
@@ -191,6 +193,34 @@ void ReadUnit(const RowReader& row, FeederInputs& f) {
   f.feet = named ? *named == 1 : written.value_or(heading.value_or(1)) == 1;
 }
 
+// A given device must be one a designer can buy.
+void ReadOcpd(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Ocpd)) return;
+  const std::span<const int> ratings = StandardRatings();
+  const std::string allowed = "a standard rating of " + std::to_string(ratings.front()) + " to " +
+                              std::to_string(ratings.back()) + " A";
+  const int amperes = row.Whole(Column::Ocpd, allowed);
+  if (IsStandardRating(amperes)) {
+    f.ocpd = amperes;
+    return;
+  }
+  const auto above = std::upper_bound(ratings.begin(), ratings.end(), amperes);
+  std::string nearest;
+  if (above == ratings.begin()) nearest = std::to_string(*above) + " A is the nearest";
+  else if (above == ratings.end()) nearest = std::to_string(ratings.back()) + " A is the nearest";
+  else nearest = std::to_string(*std::prev(above)) + " and " + std::to_string(*above) + " A are the nearest";
+  throw BadValue{Column::Ocpd, allowed + " (" + nearest + ")"};
+}
+
+void ReadTerminal(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Terminal)) return;
+  const char* allowed = "60 or 75";
+  f.terminalC = row.Whole(Column::Terminal, allowed);
+  if (f.terminalC != 60 && f.terminalC != 75) throw BadValue{Column::Terminal, allowed};
+}
+
+std::string OptionalCell(const std::optional<int>& value) { return value ? std::to_string(*value) : ""; }
+
 void ReadContinuous(const RowReader& row, FeederInputs& f) {
   const auto continuous = row.Choice(Column::Continuous, kYesNo, "yes, no, y, n, 1, 0, true or false");
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
@@ -217,6 +247,12 @@ std::vector<std::string> AmbientChoices(const RowReader& row) {
 std::vector<std::string> PowerFactorChoices(const RowReader& row) {
   std::vector<std::string> choices = {""};
   for (double pf : kPowerFactors) choices.push_back(ExactText(pf, row.DecimalComma()));
+  return choices;
+}
+
+std::vector<std::string> OcpdChoices(const RowReader&) {
+  std::vector<std::string> choices = {""};
+  for (int rating : StandardRatings()) choices.push_back(std::to_string(rating));
   return choices;
 }
 
@@ -355,9 +391,11 @@ const InputColumn kInputColumns[] = {
     {.column = Column::System,
      .name = "system",
      .read = [](const RowReader& row, FeederInputs& f) {
-       f.singlePhase = row.Choice(Column::System, kSystems, "1, 3, 1ph, 3ph or DC") == 1;
+       const auto system = row.Choice(Column::System, kSystems, "1, 3, 1ph, 3ph or DC");
+       f.dc = system == kDc;
+       f.singlePhase = system == kSinglePhase || f.dc;  // the window's "1 Phase or DC"
      },
-     .cell = [](const FeederInputs& f, bool) { return std::string(f.singlePhase ? "1" : "3"); },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.dc ? "DC" : f.singlePhase ? "1" : "3"); },
      .enter = [](Keyboard& k, const FeederInputs& f) { k.Choose(f.singlePhase ? k.Window().SPh : k.Window().TPh); },
      .fromWindow = [](const Elcal& w, FeederInputs& f) { f.singlePhase = w.SPh.Value(); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"3", "1", "DC"}; }},
@@ -551,6 +589,18 @@ const InputColumn kInputColumns[] = {
      .cell = [](const FeederInputs& f, bool) { return YesNo(f.continuous); },
      .newRowCell = [](const ScheduleDefaults& d, bool) { return YesNo(d.continuous); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"no", "yes"}; }},
+    {.column = Column::Ocpd,
+     .name = "ocpd",
+     .unit = "A",
+     .read = ReadOcpd,
+     .cell = [](const FeederInputs& f, bool) { return OptionalCell(f.ocpd); },
+     .choices = OcpdChoices},
+    {.column = Column::Terminal,
+     .name = "terminal",
+     .unit = "°C",
+     .read = ReadTerminal,
+     .cell = [](const FeederInputs& f, bool) { return OptionalCell(f.terminalC); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"", "60", "75"}; }},
 };
 
 // The order lets each given value hold at the end: the unit before any

@@ -35,6 +35,68 @@ std::string Number(const EvaluatedRow& row, bool decimalComma) {
   else return ExactText(value, decimalComma);
 }
 
+// The row's reported drop (ReportedDrop): volts or percent.
+template <float FeederDrop::*Field>
+std::string Drop(const EvaluatedRow& row, bool decimalComma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? ExactText(n->drop.*Field, decimalComma) : "";
+}
+
+const FeederDesign* DesignOf(const EvaluatedRow& row) {
+  const FeederResult* result = Taken(row);
+  return result && result->design ? &*result->design : nullptr;
+}
+
+std::string DesignCurrent(const EvaluatedRow& row, bool decimalComma) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? ExactText(d->basis.designCurrent, decimalComma) : "";
+}
+
+std::string Device(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  return d && d->basis.device ? std::to_string(*d->basis.device) : "";
+}
+
+std::string Terminal(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? std::to_string(d->basis.terminalC) : "";
+}
+
+std::string DesignAmpacity(const EvaluatedRow& row, bool decimalComma) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? ExactText(d->designAmpacity, decimalComma) : "";
+}
+
+std::string DeviceCheckText(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  if (!d || !d->check) return "";
+  switch (*d->check) {
+    case DeviceCheck::Ok: return "ok";
+    case DeviceCheck::NextSizeUp: return "next size up";
+    case DeviceCheck::ConductorTooSmall: return "conductor too small";
+    case DeviceCheck::BelowTheLoad: return "below the load";
+  }
+  return "";
+}
+
+// Dark green when the design holds outright, red when it does not.
+CellTone DeviceCheckTone(const EvaluatedRow& row) {
+  const FeederDesign* d = DesignOf(row);
+  if (!d || !d->check || *d->check == DeviceCheck::NextSizeUp) return CellTone::Normal;
+  return *d->check == DeviceCheck::Ok ? CellTone::Good : CellTone::Bad;
+}
+
+std::string GroundingConductor(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  return d && d->egcArea ? SizeName(*d->egcArea) : "";
+}
+
+std::string GroundingUpsized(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  if (!d || !d->egcArea) return "";
+  return d->egcUpsized ? "yes" : "no";
+}
+
 template <auto Field>
 std::string Size(const EvaluatedRow& row, bool) {
   const FeederResult* result = Taken(row);
@@ -86,7 +148,7 @@ CellTone CheckTone(const EvaluatedRow& row) {
 
 CellTone DropTone(const EvaluatedRow& row) {
   const FeederNumbers* n = NumbersOf(row);
-  return n && static_cast<double>(n->vdAcPercent) > row.maxVdPercent ? CellTone::Bad : CellTone::Normal;
+  return n && static_cast<double>(n->drop.percent) > row.maxVdPercent ? CellTone::Bad : CellTone::Normal;
 }
 
 const ResultColumn kResultColumns[] = {
@@ -95,8 +157,8 @@ const ResultColumn kResultColumns[] = {
     {.name = "size_for_ampacity", .text = Size<&FeederResult::areaForAmpacity>},
     {.name = "size_for_vd", .text = Size<&FeederResult::areaForVd>},
     {.name = "current_a", .unit = "A", .printed = true, .text = Number<&FeederNumbers::current>},
-    {.name = "vd_v", .unit = "V", .printed = true, .text = Number<&FeederNumbers::vdAc>, .tone = DropTone},
-    {.name = "vd_pct", .unit = "%", .printed = true, .text = Number<&FeederNumbers::vdAcPercent>, .tone = DropTone},
+    {.name = "vd_v", .unit = "V", .printed = true, .text = Drop<&FeederDrop::volts>, .tone = DropTone},
+    {.name = "vd_pct", .unit = "%", .printed = true, .text = Drop<&FeederDrop::percent>, .tone = DropTone},
     {.name = "vd_exact_pct", .unit = "%", .text = Number<&FeederNumbers::vdExactPercent>},
     {.name = "vd_dc_v", .unit = "V", .text = Number<&FeederNumbers::vdDc>},
     {.name = "vd_dc_pct", .unit = "%", .text = Number<&FeederNumbers::vdDcPercent>},
@@ -114,6 +176,14 @@ const ResultColumn kResultColumns[] = {
     {.name = "est_temp_c", .unit = "°C", .printed = true, .text = OperatingTemperature},
     {.name = "vd_alt_v", .unit = "V", .text = Number<&FeederNumbers::vdAlt>},
     {.name = "vd_alt_pct", .unit = "%", .text = Number<&FeederNumbers::vdAltPercent>},
+    // The design (feeder_design.h).
+    {.name = "design_current_a", .unit = "A", .text = DesignCurrent},
+    {.name = "ocpd_a", .unit = "A", .printed = true, .text = Device},
+    {.name = "terminal_c", .unit = "°C", .text = Terminal},
+    {.name = "design_ampacity_a", .unit = "A", .text = DesignAmpacity},
+    {.name = "ocpd_check", .printed = true, .text = DeviceCheckText, .tone = DeviceCheckTone},
+    {.name = "egc", .printed = true, .text = GroundingConductor},
+    {.name = "egc_upsized", .text = GroundingUpsized},
     // Last, after every figure.
     {.name = "error",
      .printed = true,

@@ -545,7 +545,7 @@ void ScriptRunner::PickFromMenu(const std::string& menuName, const std::string& 
 }
 
 void ScriptRunner::PrintReport() {
-  for (const std::string& line : ReportLines(BuildCalculationReport(program_.main))) out_ << line << "\n";
+  for (const std::string& line : ReportLines(program_.Report())) out_ << line << "\n";
 }
 
 void ScriptRunner::PrintReportRequests() {

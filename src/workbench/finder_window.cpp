@@ -19,6 +19,8 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr double kHighestLimit = 30;
+constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
+constexpr char kMotorCaption[] = "Motor: 125 % of its current (430.22)";
 
 OptionButton& RunsOption(const Elcal& w, int runs) {
   return *w.RunsOptions()[static_cast<std::size_t>(std::clamp(runs, 1, 6) - 1)];
@@ -50,10 +52,11 @@ FinderWindow::FinderWindow(Program& program)
   };
   Continuous.Click = [this] { Refresh(); };
   Runs.Click = [this] { Refresh(); };
+  DcFeeder.Click = [this] { Refresh(); };
   UseSize.Click = [this] { UseThisSize(); };
   CloseButton.Click = [this] { Close(); };
   for (Control* control : {static_cast<Control*>(&Limit), static_cast<Control*>(&Continuous),
-                           static_cast<Control*>(&Runs), &UseSize, &CloseButton})
+                           static_cast<Control*>(&Runs), static_cast<Control*>(&DcFeeder), &UseSize, &CloseButton})
     control->KeyDown = [this](int keyCode) { OnKey(keyCode); };
   program.AddTool({"Find the smallest size…", "Ctrl+F", this, [this] { Open(); }});
 }
@@ -63,7 +66,15 @@ void FinderWindow::Open() {
   filling_ = true;
   limit_ = accepted_;
   Limit.SetText(PlainDecimalText(limit_));
-  Continuous.SetValue(0);
+  // A motor's feeder is sized for 125 % of its current whatever the duty.
+  const bool motor = inputs_.load == LoadKind::Motor;
+  Continuous.SetCaption(motor ? kMotorCaption : kContinuousCaption);
+  Continuous.SetValue(motor ? 1 : 0);
+  Continuous.SetEnabled(!motor);
+  // The main window shows a DC drop for "1 Phase or DC" at PF 1.0; the motor
+  // lists hold AC motors.
+  DcFeeder.SetValue(0);
+  DcFeeder.SetEnabled(inputs_.singlePhase && inputs_.pfOption == kPowerFactorOne && !motor);
   Runs.SetListIndex(inputs_.runs - 1);
   filling_ = false;
   Refresh();
@@ -76,6 +87,7 @@ void FinderWindow::Open() {
 void FinderWindow::Refresh() {
   inputs_.maxVdPercent = limit_;
   inputs_.continuous = Continuous.Value() != 0;
+  inputs_.dc = DcFeeder.Value() != 0;
   // A pick outside the list clears it; the runs stay as they were.
   if (Runs.ListIndex() < 0) Runs.SetListIndex(inputs_.runs - 1);
   inputs_.runs = std::max(Runs.ListIndex(), 0) + 1;
@@ -83,6 +95,7 @@ void FinderWindow::Refresh() {
   const SizeTable& table = sizes_.table;
   Sizes.SetMarked(table.answerRow);
   Sizes.Refresh();
+  Design.SetCaption(table.design);
   Answer.SetCaption(table.sentence);
   answerArea_ = table.answerRow >= 0 ? table.answerArea : std::nullopt;
   UseSize.SetEnabled(answerArea_.has_value());
@@ -91,6 +104,7 @@ void FinderWindow::Refresh() {
 void FinderWindow::ShowNoLimit() {
   sizes_.table = SizeTable();
   Sizes.Refresh();
+  Design.SetCaption("");
   Answer.SetCaption("Enter a drop limit above 0 and at most 30 %.");
   answerArea_.reset();
   UseSize.SetEnabled(false);

@@ -2,21 +2,24 @@
 
 #include <algorithm>
 
-#include "core/elcal_state.h"
 #include "core/numbers.h"
 #include "core/result_captions.h"
 #include "core/tables.h"
 #include "schedule/feeder_engine.h"
+#include "workbench/design_words.h"
 
 namespace quillet {
 namespace {
 
 constexpr int kFirstParallelArea = kFirstParallelCopper;  // 1/0 AWG
+constexpr int kNextSizeUpLimit = 800;                     // 240.4(B) up to here, 240.4(C) above
 
 int FirstArea(const FeederInputs& inputs) {
   if (inputs.runs > 1) return kFirstParallelArea;
   return inputs.aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
 }
+
+const DropTexts& DropCaptions(const FeederInputs& inputs) { return inputs.dc ? kDcDrop : kAcDrop; }
 
 SizeRow RowFor(const FeederInputs& inputs, int area) {
   FeederInputs sized = inputs;
@@ -25,13 +28,15 @@ SizeRow RowFor(const FeederInputs& inputs, int area) {
   SizeRow row;
   row.area = area;
   row.size = SizeName(area);
-  if (!result.numbers) return row;
+  if (!result.numbers || !result.design) return row;
   const FeederNumbers& n = *result.numbers;
   row.ampacity = AmpacityCaption(n.ampacity, inputs.ambientC);
-  row.drop = DropVoltsCaption(kAcDrop, n.vdAc, n.vdAcPercent);
-  row.dropPercent = DropPercentCaption(kAcDrop, n.vdAcPercent);
-  row.carries = CarriesLoad(inputs, n.current, n.ampacity);
-  row.withinLimit = WithinDropLimit(inputs, n.vdAcPercent);
+  row.shownAmpacity = n.ampacity;
+  row.design = result.design;
+  row.designAmpacity = AmpacityCaption(result.design->designAmpacity, inputs.ambientC);
+  row.drop = DropVoltsCaption(DropCaptions(inputs), n.drop.volts, n.drop.percent);
+  row.dropPercent = DropPercentCaption(DropCaptions(inputs), n.drop.percent);
+  row.withinLimit = WithinDropLimit(inputs, n.drop.percent);
   return row;
 }
 
@@ -41,31 +46,86 @@ std::string Capitalised(std::string text) {
 }
 
 std::string Conductor(const FeederInputs& inputs, int area) {
-  const std::string size = SizeName(area) + (inputs.aluminium ? " aluminium" : " copper");
+  const std::string size = ConductorText(area, inputs.aluminium);
   if (inputs.runs == 1) return size;
   return std::to_string(inputs.runs) + " parallel runs of " + size;
 }
 
-std::string AmpacityShare(const FeederInputs& inputs, const SizeRow& row, double current) {
-  return row.ampacity + " ≥ " + FormatPattern(RequiredAmpacity(inputs, current), "#,##0.0") + " A";
+std::string DropWords(const FeederInputs& inputs) { return inputs.dc ? "the DC voltage drop" : "the voltage drop"; }
+
+std::string AmpacityShare(const SizeRow& row) {
+  return row.designAmpacity + " ≥ " + AmperesText(row.design->basis.designCurrent);
+}
+
+std::string ProtectionShare(const SizeRow& row) {
+  const std::string device = RatingText(*row.design->basis.device);
+  if (row.design->protection == Protection::NextSizeUp) return row.designAmpacity + ", next size up " + device;
+  return row.designAmpacity + " ≥ " + device;
 }
 
 std::string DropShare(const FeederInputs& inputs, const SizeRow& row) {
   return row.dropPercent + " ≤ " + PlainDecimalText(inputs.maxVdPercent) + " %";
 }
 
-std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& result, const SizeRow& answer) {
+// Which rule held the size below the answer's size for ampacity short, with
+// what the answer's size shows against it.
+struct Reason {
+  std::string noun;
+  bool plural = false;
+  std::string rule;  // the code's section, or none
+  std::string share;
+};
+
+Reason WhyAmpacity(const SizeRow& below, const SizeRow& answer) {
+  if (!below.design) return {"the ampacity", false, "", AmpacityShare(answer)};
+  const FeederDesign& d = *below.design;
+  const DesignBasis& b = d.basis;
+  const bool carries = static_cast<double>(d.designAmpacity) >= b.designCurrent;
+  // Carrying the current, the size below was left unprotected: above 800 A
+  // the ampacity must reach the device.
+  if (carries && !b.motor && b.device)
+    return {"the " + RatingText(*b.device) + " device", false,
+            *b.device > kNextSizeUpLimit ? "240.4(C)" : "240.4(B)", ProtectionShare(answer)};
+  if (!carries && static_cast<double>(below.shownAmpacity) >= b.designCurrent)
+    return {"the " + std::to_string(b.terminalC) + " °C terminals", true, "110.14(C)", AmpacityShare(answer)};
+  if (b.motor) return {"the motor's 125 %", false, "430.22", AmpacityShare(answer)};
+  return {"the ampacity", false, "", AmpacityShare(answer)};
+}
+
+std::string Grounds(const Reason& r) { return (r.rule.empty() ? "" : r.rule + ": ") + r.share; }
+
+std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& result, const SizeTable& table) {
+  const SizeRow& answer = table.rows[static_cast<std::size_t>(table.answerRow)];
   const std::string conductor = Conductor(inputs, answer.area);
-  const double current = result.numbers ? result.numbers->current : 0;
-  const std::string shares = " (" + AmpacityShare(inputs, answer, current) + "; " + DropShare(inputs, answer) + ").";
-  if (answer.area == FirstArea(inputs)) return conductor + ": the smallest size meets both limits" + shares;
-  if (*result.areaForAmpacity == *result.areaForVd)
-    return conductor + ": the ampacity and the voltage drop both need this size" + shares;
+  const std::string drop = DropShare(inputs, answer);
+  if (answer.area == FirstArea(inputs))
+    return conductor + ": the smallest size meets both limits (" + AmpacityShare(answer) + "; " + drop + ").";
   if (result.sizedBy == SizedBy::VoltageDrop)
-    return conductor + ": the voltage drop governs (" + DropShare(inputs, answer) + "); the ampacity alone needs " +
+    return conductor + ": " + DropWords(inputs) + " governs (" + drop + "); the ampacity alone needs " +
            SizeName(*result.areaForAmpacity) + ".";
-  return conductor + ": the ampacity governs (" + AmpacityShare(inputs, answer, current) +
-         "); the voltage drop alone needs " + SizeName(*result.areaForVd) + ".";
+  const SizeRow& below = table.rows[static_cast<std::size_t>(*result.areaForAmpacity - 1 - FirstArea(inputs))];
+  const Reason why = WhyAmpacity(below, answer);
+  if (*result.areaForAmpacity == *result.areaForVd)
+    return conductor + ": " + why.noun + " and " + DropWords(inputs) + " both need this size (" + Grounds(why) + "; " +
+           drop + ").";
+  return conductor + ": " + why.noun + (why.plural ? " govern (" : " governs (") + Grounds(why) + "); " +
+         DropWords(inputs) + " alone needs " + SizeName(*result.areaForVd) + ".";
+}
+
+// The device, the terminals and the answer's grounding conductor.
+std::string DesignLine(const FeederInputs& inputs, const SizeTable& table) {
+  const auto designed = std::find_if(table.rows.begin(), table.rows.end(), [](const SizeRow& r) { return r.design; });
+  if (designed == table.rows.end()) return "";
+  const DesignBasis& b = designed->design->basis;
+  if (!b.device) return "No standard overcurrent device reaches " + AmperesText(b.deviceNeeds) + ".";
+  std::string line = "Overcurrent device " + RatingText(*b.device) + ", terminals " +
+                     std::to_string(b.terminalC) + " °C, grounding conductor ";
+  if (table.answerRow < 0) return line + "for a size that fits.";
+  const FeederDesign& answer = *table.rows[static_cast<std::size_t>(table.answerRow)].design;
+  line += ConductorText(*answer.egcArea, inputs.aluminium);
+  if (answer.egcUpsized) line += " (upsized)";
+  if (inputs.runs > 1) line += " in each raceway";
+  return line + ".";
 }
 
 }  // namespace
@@ -84,15 +144,27 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
     table.rows.push_back(RowFor(inputs, area));
     if (area == result.areaUsed) table.answerRow = static_cast<int>(table.rows.size()) - 1;
   }
-  table.sentence = table.answerRow >= 0
-                       ? AnswerSentence(inputs, result, table.rows[static_cast<std::size_t>(table.answerRow)])
-                       : Capitalised(result.note) + ".";
+  const bool answered = table.answerRow >= 0 && table.rows[static_cast<std::size_t>(table.answerRow)].design;
+  if (!answered) table.answerRow = -1;
+  table.sentence = answered ? AnswerSentence(inputs, result, table) : Capitalised(result.note) + ".";
+  table.design = DesignLine(inputs, table);
   return table;
 }
 
 namespace {
 
 std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
+
+std::string Protected(const SizeRow& r) {
+  if (!r.design) return "";
+  switch (r.design->protection) {
+    case Protection::Full: return "yes";
+    case Protection::NextSizeUp: return "next size up";
+    case Protection::None: return "no";
+    case Protection::MotorCircuit: return "240.4(G)";
+  }
+  return "";
+}
 
 struct SizeColumn {
   const char* heading;
@@ -102,9 +174,11 @@ struct SizeColumn {
 const SizeColumn kSizeColumns[] = {
     {"Size", [](const SizeRow& r) { return r.size; }},
     {"Ampacity", [](const SizeRow& r) { return r.ampacity; }},
+    {"Design ampacity", [](const SizeRow& r) { return r.designAmpacity; }},
+    {"Protected", Protected},
     {"Drop", [](const SizeRow& r) { return r.drop; }},
     {"Drop %", [](const SizeRow& r) { return r.dropPercent; }},
-    {"Ampacity ok", [](const SizeRow& r) { return YesNo(r.carries); }},
+    {"Ampacity ok", [](const SizeRow& r) { return YesNo(r.design && r.design->enough); }},
     {"Drop ok", [](const SizeRow& r) { return YesNo(r.withinLimit); }},
 };
 

@@ -1,6 +1,7 @@
 // What the size finder shows for a feeder: every size from the smallest the
-// runs allow up to one past the answer, as the main window would show each,
-// and one sentence saying which limit chose the answer.
+// runs allow up to one past the answer, as the main window would show each
+// with the design's ampacity and protection, one sentence saying which rule
+// chose the answer, and the design of the answer.
 #pragma once
 
 #include <optional>
@@ -14,9 +15,12 @@ namespace quillet {
 
 struct SizeRow {
   int area = 0;  // 0 (14 AWG) to 20 (1000 kcmil)
-  // The size's name, then the main window's ampacity, drop and drop % captions.
-  std::string size, ampacity, drop, dropPercent;
-  bool carries = false, withinLimit = false;
+  // The size's name, the main window's ampacity caption, the design
+  // ampacity in the same form, the drop's volts and percent captions.
+  std::string size, ampacity, designAmpacity, drop, dropPercent;
+  float shownAmpacity = 0;
+  std::optional<FeederDesign> design;
+  bool withinLimit = false;
 };
 
 struct SizeTable {
@@ -24,13 +28,15 @@ struct SizeTable {
   std::optional<int> answerArea;
   int answerRow = -1;  // the row of the answer, or -1
   std::string sentence;
+  std::string design;  // the device, the terminals and the grounding conductor
 };
 
 // The feeder's own size is ignored: every size is tried through the engine.
 SizeTable BuildSizeTable(FeederInputs inputs);
 
-// The table as the finder's grid shows it: the size, the main window's
-// three captions and the two limits met, one column each.
+// The table as the finder's grid shows it, one column each: the size, the
+// main window's ampacity, the design ampacity, whether the device protects
+// the size, the drop's two captions and the two limits met.
 class SizeTableSource final : public GridSource {
  public:
   SizeTable table;

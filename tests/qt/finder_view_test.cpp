@@ -52,19 +52,25 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
   EXPECT_EQ(Finder().windowTitle(), QStringLiteral("Smallest conductor size"));
   EXPECT_EQ(Finder().windowModality(), Qt::ApplicationModal);
   EXPECT_EQ(As<QLineEdit>("Finder.Limit")->text(), QStringLiteral("3"));
-  EXPECT_EQ(Table().columnCount(), 6);
-  EXPECT_EQ(Table().headerData(4, Qt::Horizontal).toString(), QStringLiteral("Ampacity ok"));
+  EXPECT_EQ(Table().columnCount(), 8);
+  EXPECT_EQ(Table().headerData(2, Qt::Horizontal).toString(), QStringLiteral("Design ampacity"));
   ASSERT_EQ(Table().rowCount(), 12);
   EXPECT_EQ(MarkedRow(), 10);
   EXPECT_EQ(Cell(10, 0), QStringLiteral("2/0 AWG"));
-  EXPECT_EQ(Cell(10, 3), QStringLiteral("2.67 %"));
+  EXPECT_EQ(Cell(10, 5), QStringLiteral("2.67 %"));
+  // 100 A: a 100 A device with 60 °C terminals, so 1 AWG's 110 A for the ampacity alone; its 8 AWG
+  // grounding conductor grows with 2/0: 16,510 × 133,100 / 83,690 = 26,257 cmil, above 6 AWG's 26,240.
+  EXPECT_EQ(Cell(7, 3), QStringLiteral("next size up"));
   EXPECT_EQ(As<QLabel>("Finder.Answer")->text(),
-            QString::fromUtf8("2/0 AWG copper: the voltage drop governs (2.67 % ≤ 3 %); the ampacity alone needs 3 AWG."));
+            QString::fromUtf8("2/0 AWG copper: the voltage drop governs (2.67 % ≤ 3 %); the ampacity alone needs 1 AWG."));
+  EXPECT_EQ(As<QLabel>("Finder.Design")->text(),
+            QString::fromUtf8("Overcurrent device 100 A, terminals 60 °C, grounding conductor 4 AWG copper (upsized)."));
   // Every control inside the window, none over another.
   const QRect inside = Finder().rect();
   std::vector<QRect> places;
   for (const char* name : {"Finder.LimitLabel", "Finder.Limit", "Finder.Continuous", "Finder.RunsLabel", "Finder.Runs",
-                           "Finder.Sizes", "Finder.Answer", "Finder.UseSize", "Finder.CloseButton"}) {
+                           "Finder.DcFeeder", "Finder.Sizes", "Finder.Design", "Finder.Answer", "Finder.UseSize",
+                           "Finder.CloseButton"}) {
     const QRect place = Widget(name)->geometry();
     EXPECT_TRUE(inside.contains(place)) << name;
     for (const QRect& other : places) EXPECT_FALSE(place.intersects(other)) << name;
@@ -103,8 +109,8 @@ TEST_F(FinderViewTest, ARefusedLimitIsReportedAndTheLastOneComesBack) {
 
 TEST_F(FinderViewTest, EnterUsesTheSizeAndTheMainWindowShowsTheRow) {
   OpenWithCtrlF();
-  const QString drop = Cell(10, 2);
-  const QString percent = Cell(10, 3);
+  const QString drop = Cell(10, 4);
+  const QString percent = Cell(10, 5);
   const QString ampacity = Cell(10, 1);
   QTest::keyClick(As<QLineEdit>("Finder.Limit"), Qt::Key_Return);
   Run(150);

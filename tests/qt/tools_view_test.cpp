@@ -165,7 +165,8 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
   const QString text = PdfText(path);
   for (const std::string& expected : {std::string("Voltage drop calculation"), std::string("Pump house P-1"),
                                       main.VDACL.Caption() + " / " + main.VDACPRCL.Caption(), main.Ampacit.Caption(),
-                                      std::string("Warning: Current exceeds the wire ampacity")})
+                                      std::string("Warning: Current exceeds the wire ampacity"),
+                                      std::string("Overcurrent device"), std::string("Grounding conductor")})
     EXPECT_TRUE(text.contains(QString::fromStdString(expected))) << expected << " not in: " << text.toStdString();
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                   QStringLiteral("-singlefile"), path,

@@ -13,7 +13,7 @@
 namespace quillet {
 namespace {
 
-constexpr int k14 = 0, k12 = 1, k3 = 6, k2 = 7, k1 = 8, k1_0 = 9;
+constexpr int k14 = 0, k12 = 1, k3 = 6, k1 = 8, k1_0 = 9, k2_0 = 10;
 
 FeederInputs Feeder(const std::string& volts, const std::string& amperes, const std::string& length) {
   FeederInputs f;
@@ -115,11 +115,11 @@ TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
     int used;
     SizedBy sizedBy;
   } rows[] = {
-      {"100 A at 480 V over 50 ft: 3 AWG carries it", Feeder("480", "100", "50"), k3, SizedBy::Ampacity},
-      {"continuous 100 A needs 125 A: 1 AWG",
+      {"100 A: a 100 A device, 60 °C terminals, 1 AWG's 110 A", Feeder("480", "100", "50"), k1, SizedBy::Ampacity},
+      {"continuous 100 A: 125 A, a 125 A device, 75 °C, 1 AWG's 130 A",
        With(Feeder("480", "100", "50"), [](FeederInputs& f) { f.continuous = true; }), k1, SizedBy::Ampacity},
-      {"at 40 °C ambient 2 AWG carries 101.2 A",
-       With(Feeder("480", "100", "50"), [](FeederInputs& f) { f.ambientC = 40; }), k2, SizedBy::Ampacity},
+      {"150 A at 40 °C: 1/0 150 × 0.88 = 132 A, 2/0 154 A",
+       With(Feeder("480", "150", "50"), [](FeederInputs& f) { f.ambientC = 40; }), k2_0, SizedBy::Ampacity},
       {"a light load starts copper at 14 AWG", Feeder("480", "5", "10"), k14, SizedBy::Ampacity},
       {"aluminium starts at 12 AWG", With(Feeder("480", "5", "10"), [](FeederInputs& f) { f.aluminium = true; }), k12,
        SizedBy::Ampacity},
@@ -128,6 +128,8 @@ TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
       {"16 A at 120 V over 300 ft: the drop governs",
        With(Feeder("120", "16", "300"), [](FeederInputs& f) { f.singlePhase = true, f.feet = true; }), -1,
        SizedBy::VoltageDrop},
+      {"a DC feeder is held to its DC drop",
+       With(Feeder("48", "60", "20"), [](FeederInputs& f) { f.singlePhase = f.dc = true; }), -1, SizedBy::VoltageDrop},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -140,13 +142,12 @@ TEST(SizeFinder, PicksTheSmallestSizeAndSaysWhatGoverned) {
     }
     EXPECT_EQ(*r.areaUsed, std::max(*r.areaForAmpacity, *r.areaForVd));
     // The size used meets both limits; the one below it does not.
-    const double needed = r.numbers->current * (row.feeder.continuous ? 1.25 : 1.0);
-    EXPECT_GE(r.numbers->ampacity, needed);
-    EXPECT_LE(r.numbers->vdAcPercent, row.feeder.maxVdPercent);
+    EXPECT_TRUE(r.design->enough);
+    EXPECT_LE(r.numbers->drop.percent, row.feeder.maxVdPercent);
     const int smallest = row.feeder.runs > 1 ? k1_0 : (row.feeder.aluminium ? k12 : k14);
     if (*r.areaUsed > smallest) {
       const FeederResult below = EvaluateFeeder(With(row.feeder, [&](FeederInputs& f) { f.areaIndex = *r.areaUsed - 1; }));
-      EXPECT_TRUE(below.numbers->ampacity < needed || below.numbers->vdAcPercent > row.feeder.maxVdPercent);
+      EXPECT_TRUE(!below.design->enough || below.numbers->drop.percent > row.feeder.maxVdPercent);
     }
   }
 }
@@ -157,10 +158,13 @@ TEST(SizeFinder, SaysWhenNoSizeFitsAndHowManyRunsWould) {
     FeederInputs feeder;
     std::string note;
   } rows[] = {
-      {"1500 A needs three runs", Feeder("480", "1500", "50"),
-       "no size fits: 1000 kcmil carries 545 A, the load needs 1500 A; 3 parallel runs would"},
+      // Above 800 A the ampacity must reach the device (240.4(C)): 3 × 545 = 1635 A.
+      {"1500 A has a 1600 A device and needs three runs", Feeder("480", "1500", "50"),
+       "no size fits: 1000 kcmil carries 545 A, the design needs 1600 A; 3 parallel runs would"},
       {"5000 A is beyond six runs", Feeder("480", "5000", "50"),
-       "no size fits: 1000 kcmil carries 545 A, the load needs 5000 A; not even 6 parallel runs would"},
+       "no size fits: 1000 kcmil carries 545 A, the design needs 5000 A; not even 6 parallel runs would"},
+      {"a given 700 A device needs more than 600 A", With(Feeder("480", "400", "50"), [](FeederInputs& f) { f.ocpd = 700; }),
+       "no size fits: 1000 kcmil carries 545 A, the design needs more than 600 A; 2 parallel runs would"},
       {"the drop of a long run", With(Feeder("480", "400", "2000"), [](FeederInputs& f) { f.feet = true; }),
        "no size fits: 1000 kcmil drops"},
   };
@@ -173,8 +177,8 @@ TEST(SizeFinder, SaysWhenNoSizeFitsAndHowManyRunsWould) {
     EXPECT_FALSE(r.numbers);
     EXPECT_TRUE(r.note.starts_with(row.note)) << r.note;
   }
-  const FeederResult drop = EvaluateFeeder(rows[2].feeder);
-  EXPECT_EQ(drop.areaForAmpacity, 18);  // 600 kcmil carries 420 A
+  const FeederResult drop = EvaluateFeeder(rows[3].feeder);
+  EXPECT_EQ(drop.areaForAmpacity, 18);  // a 400 A device: 600 kcmil's 420 A, 500 kcmil has 380 A
   EXPECT_FALSE(drop.areaForVd);
   const FeederResult heavy = EvaluateFeeder(rows[0].feeder);
   EXPECT_FALSE(heavy.areaForAmpacity);

@@ -43,12 +43,14 @@ TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
 
 TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
   ScheduleModel m = WithRows(1);
-  const std::size_t last = m.ColumnCount() - 1;
-  m.PasteBlock(0, Col(m, "continuous"), {{"yes", "spill"}, {"no"}});
+  const std::size_t lastInput = m.InputColumnCount() - 1, last = m.ColumnCount() - 1;
+  m.PasteBlock(0, lastInput, {{"", "spill"}, {""}});
   EXPECT_EQ(m.RowCount(), 2u);
+  m.PasteBlock(0, Col(m, "continuous"), {{"yes"}, {"no"}});
   EXPECT_EQ(m.Cell(0, Col(m, "continuous")), "yes");
   EXPECT_EQ(m.Cell(1, Col(m, "continuous")), "no");
-  EXPECT_EQ(m.Cell(0, last), "");  // a result cell is never pasted over
+  EXPECT_EQ(m.Cell(0, lastInput + 1), "");  // a result cell is never pasted over
+  EXPECT_EQ(m.Cell(0, last), "");
   m.EvaluateAll();
   EXPECT_EQ(m.Cell(0, Col(m, "sized_by")), "ampacity");
 }
@@ -145,7 +147,9 @@ TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {
         ScheduleModel row = m;
         row.SetCell(0, column, choice);
         row.EvaluateAll();
-        EXPECT_EQ(row.RowError(0), "") << rating << " °C, " << m.Heading(column) << " " << choice;
+        // A device larger than the load may leave no size that fits; the value itself is read.
+        EXPECT_FALSE(row.RowError(0).starts_with("line 2, ")) << rating << " °C, " << m.Heading(column) << " " << choice
+                                                             << ": " << row.RowError(0);
       }
     }
   }

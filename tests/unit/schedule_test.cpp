@@ -52,7 +52,8 @@ TEST(Schedule, KeepsEveryRowInOrderWithItsOwnColumns) {
   EXPECT_EQ(records[0][5], "size_used");
   EXPECT_EQ(records[0].back(), "error");
   EXPECT_EQ(Cell(records, 1, "Notes"), "first, with a comma");
-  EXPECT_EQ(Cell(records, 1, "size_used"), "3 AWG");
+  // 100 A: a 100 A device, so 60 °C terminals: 1 AWG's 110 A (2 AWG has 95 A).
+  EXPECT_EQ(Cell(records, 1, "size_used"), "1 AWG");
   EXPECT_EQ(Cell(records, 1, "error"), "");
   EXPECT_EQ(Cell(records, 2, "Tag"), "B");
   EXPECT_EQ(Cell(records, 2, "size_used"), "");
@@ -74,7 +75,7 @@ TEST(Schedule, WritesNumbersInTheirShortestFormAtTheirOwnPrecision) {
   EXPECT_EQ(Cell(records, 1, "area_mm2"), "26.669678");
   EXPECT_EQ(Cell(records, 1, "per"), "1000ft");
   EXPECT_EQ(Cell(records, 1, "sized_by"), "given");
-  EXPECT_EQ(Cell(records, 1, "size_for_ampacity"), "");
+  EXPECT_EQ(Cell(records, 1, "size_for_ampacity"), "1 AWG");  // the finder's answer beside the given size
   EXPECT_EQ(Cell(records, 1, "vd_dc_v"), "");
   EXPECT_EQ(Cell(records, 1, "vd_alt_v"), "");
   EXPECT_EQ(Cell(records, 1, "wire_temp_c"), "75");
@@ -87,7 +88,7 @@ TEST(Schedule, KeepsTheSemicolonDecimalCommaByteOrderMarkAndLineEnds) {
       "B;230;12,5;25,5;m;12\r\n";
   const std::string output = Evaluate(input).output;
   EXPECT_TRUE(output.starts_with("\xEF\xBB\xBFtag;voltage;current;length;unit;size;size_used;"));
-  EXPECT_NE(output.find(";12,5;25,5;m;12;12 AWG;given;;;12,5;"), std::string::npos) << output;
+  EXPECT_NE(output.find(";12,5;25,5;m;12;12 AWG;given;14 AWG;14 AWG;12,5;"), std::string::npos) << output;
   EXPECT_NE(output.find("\r\n"), std::string::npos);
   EXPECT_EQ(output.find("\n", output.find("\n") + 1) - 1, output.find("\r", output.find("\n") + 1));
   const auto records = Records(output);
@@ -118,7 +119,8 @@ TEST(Schedule, GivesTheSameOutputWhateverTheNumberOfJobs) {
 }
 
 TEST(Schedule, TheToolsDefaultsReachTheFinder) {
-  const std::string input = "voltage,current,length,unit\n480,100,50,ft\n";
+  // 80 A: 3 AWG's 85 A at 60 °C; continuous, 100 A: 1 AWG's 110 A at 60 °C.
+  const std::string input = "voltage,current,length,unit\n480,80,50,ft\n";
   const auto plain = Records(Evaluate(input).output);
   const auto continuous = Records(Evaluate(input, 1, {3, true}).output);
   EXPECT_EQ(Cell(plain, 1, "size_used"), "3 AWG");

@@ -102,8 +102,10 @@ TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
     bench.program.actions.SelectCell(s.Feeders, static_cast<int>(row), 0);
     bench.program.actions.Click(s.OpenInCalc);
     EXPECT_EQ(w.state.Current, Parsed<double>(Cell(row, "current_a")));
-    EXPECT_EQ(w.state.VdAc, Parsed<float>(Cell(row, "vd_v")));
-    EXPECT_EQ(w.state.VdAcPercent, Parsed<float>(Cell(row, "vd_pct")));
+    // A DC feeder reports the DC drop.
+    const bool dc = Cell(row, "system") == "DC";
+    EXPECT_EQ(dc ? w.state.VdDc : w.state.VdAc, Parsed<float>(Cell(row, "vd_v")));
+    EXPECT_EQ(dc ? w.state.VdDcPercent : w.state.VdAcPercent, Parsed<float>(Cell(row, "vd_pct")));
     EXPECT_EQ(w.state.FeederAmpacity, Parsed<float>(Cell(row, "ampacity_a")));
     EXPECT_EQ(w.state.RacShown, Parsed<float>(Cell(row, "rac")));
     ++opened;
