@@ -33,6 +33,9 @@ enum class Column {
   UserX,
   MaxVdPct,
   Continuous,
+  FedFrom,
+  MaxTotalVdPct,
+  ViaTransformer,
 };
 
 enum class LoadKind { Current, Power, Motor };
@@ -57,6 +60,10 @@ struct FeederInputs {
   std::string userX;
   double maxVdPercent = 3;
   bool continuous = false;
+  // The feeder's place in a distribution tree: copied, never entered.
+  std::string fedFrom;              // the supplying row's tag; empty at the top of a path
+  double maxTotalVdPercent = 5;     // the drop from the top of the path to the load end
+  std::optional<bool> viaTransformer;  // none: decided from the voltages
 
   bool operator==(const FeederInputs&) const = default;
 };
@@ -65,6 +72,7 @@ struct FeederInputs {
 struct ScheduleDefaults {
   double maxVdPercent = 3;
   bool continuous = false;
+  double maxTotalVdPercent = 5;
 };
 
 enum class SizedBy { Given, Ampacity, VoltageDrop, None };
@@ -87,6 +95,8 @@ struct FeederNumbers {
 struct FeederError {
   Column column = Column::Tag;
   std::string reason;
+
+  bool operator==(const FeederError&) const = default;
 };
 
 struct FeederResult {

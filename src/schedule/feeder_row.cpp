@@ -109,12 +109,15 @@ std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string
   return f;
 }
 
+std::string ErrorCell(const FeederError& error, const std::vector<std::string>& cells, int line,
+                      const ScheduleLayout& layout, bool decimalComma) {
+  const RowReader row(cells, layout, decimalComma, {});
+  return ErrorText(line, error.column, row.Text(error.column), error.reason);
+}
+
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
                       const ScheduleLayout& layout, bool decimalComma) {
-  if (result.error) {
-    const RowReader row(cells, layout, decimalComma, {});
-    return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason);
-  }
+  if (result.error) return ErrorCell(*result.error, cells, line, layout, decimalComma);
   if (result.sizedBy == SizedBy::None) return "line " + std::to_string(line) + ": " + result.note;
   return "";
 }

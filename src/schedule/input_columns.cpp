@@ -145,6 +145,14 @@ void ReadLimit(const RowReader& row, FeederInputs& f) {
   if (!(f.maxVdPercent > 0)) throw BadValue{Column::MaxVdPct, allowed};
 }
 
+void ReadTotalLimit(const RowReader& row, FeederInputs& f) {
+  f.maxTotalVdPercent = row.Defaults().maxTotalVdPercent;
+  if (!row.Given(Column::MaxTotalVdPct)) return;
+  const char* allowed = "a percentage above 0";
+  f.maxTotalVdPercent = row.Number(Column::MaxTotalVdPct, allowed);
+  if (!(f.maxTotalVdPercent > 0)) throw BadValue{Column::MaxTotalVdPct, allowed};
+}
+
 void ReadContinuous(const RowReader& row, FeederInputs& f) {
   const auto continuous = row.Choice(Column::Continuous, kYesNo, "yes, no, y, n, 1, 0, true or false");
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
@@ -486,6 +494,26 @@ const InputColumn kInputColumns[] = {
      .cell = [](const FeederInputs& f, bool) { return YesNo(f.continuous); },
      .newRowCell = [](const ScheduleDefaults& d, bool) { return YesNo(d.continuous); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"no", "yes"}; }},
+    {.column = Column::FedFrom,
+     .name = "fed_from",
+     .heading = "Fed from",
+     .read = [](const RowReader& row, FeederInputs& f) { f.fedFrom = row.Text(Column::FedFrom); },
+     .cell = [](const FeederInputs& f, bool) { return f.fedFrom; },
+     .offersTags = true},
+    {.column = Column::MaxTotalVdPct,
+     .name = "max_total_vd_pct",
+     .unit = "%",
+     .read = ReadTotalLimit,
+     .cell = [](const FeederInputs& f, bool comma) { return ExactText(f.maxTotalVdPercent, comma); },
+     .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxTotalVdPercent, comma); }},
+    {.column = Column::ViaTransformer,
+     .name = "via_transformer",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       if (const auto via = row.Choice(Column::ViaTransformer, kYesNo, "yes, no, y, n, 1, 0, true or false"))
+         f.viaTransformer = *via == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return f.viaTransformer ? YesNo(*f.viaTransformer) : ""; },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"", "no", "yes"}; }},
 };
 
 // The order lets each given value hold at the end: the unit before any

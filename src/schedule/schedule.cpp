@@ -2,9 +2,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <stdexcept>
 #include <thread>
 
+#include "schedule/cell_text.h"
 #include "schedule/csv.h"
 #include "schedule/feeder_engine.h"
 
@@ -13,61 +19,149 @@ namespace {
 
 constexpr std::size_t kRowsPerJobAndBatch = 256;
 constexpr std::size_t kListedErrorLines = 10;
+// Deeper rows of an outline stay at this indent and say their level.
+constexpr std::size_t kDeepestIndent = 32;
 
-struct Row {
-  CsvRecord record;
-  std::vector<std::string> results;
-  bool error = false;
-};
-
-class Evaluator {
+// Rows of cells kept in a temporary file, each found again by where it
+// starts: the schedule is read once, evaluated in the tree's order and
+// written in its own, without holding it in memory.
+class CellSpool {
  public:
-  explicit Evaluator(const ScheduleLayout& layout, const ScheduleDefaults& defaults, bool decimalComma)
-      : layout_(layout), defaults_(defaults), decimalComma_(decimalComma) {}
+  CellSpool() {
+    static std::atomic<unsigned> made{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("quillet-schedule-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+             std::to_string(made++) + ".spool");
+    file_.open(path_, std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    if (!file_) throw std::runtime_error("cannot make a temporary file in " + path_.parent_path().string());
+  }
+  ~CellSpool() {
+    file_.close();  // Windows removes no file that is still open
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  CellSpool(const CellSpool&) = delete;
+  CellSpool& operator=(const CellSpool&) = delete;
 
-  void Evaluate(Row& row) const {
-    const EvaluatedRow done = EvaluateRow(row.record.cells, row.record.line, layout_, defaults_, decimalComma_);
-    row.results = ResultCells(done, decimalComma_);
-    row.error = !done.error.empty();
+  std::uint64_t Put(const std::vector<std::string>& cells) {
+    // A seek only where reading went before: it empties the stream's buffer.
+    if (reading_) file_.seekp(static_cast<std::streamoff>(end_));
+    reading_ = false;
+    const std::uint64_t at = end_;
+    Number(cells.size());
+    for (const std::string& cell : cells) {
+      Number(cell.size());
+      file_.write(cell.data(), static_cast<std::streamsize>(cell.size()));
+      end_ += cell.size();
+    }
+    if (!file_) throw std::runtime_error("cannot write the temporary file " + path_.string());
+    return at;
   }
 
-  // Every row of the batch, shared out among the threads.
-  void EvaluateAll(std::vector<Row>& rows, int jobs) const {
-    const int threads = std::clamp(jobs, 1, static_cast<int>(std::max<std::size_t>(rows.size(), 1)));
-    if (threads == 1) {
-      for (Row& row : rows) Evaluate(row);
-      return;
+  std::vector<std::string> Get(std::uint64_t at) {
+    if (!reading_ || at != next_) file_.seekg(static_cast<std::streamoff>(at));
+    reading_ = true;
+    std::vector<std::string> cells(Number());
+    next_ = at + sizeof(std::uint64_t);
+    for (std::string& cell : cells) {
+      cell.resize(Number());
+      file_.read(cell.data(), static_cast<std::streamsize>(cell.size()));
+      next_ += sizeof(std::uint64_t) + cell.size();
     }
-    std::atomic<std::size_t> next{0};
-    std::vector<std::jthread> workers;
-    for (int t = 0; t < threads; ++t)
-      workers.emplace_back([&] {
-        for (std::size_t i = next++; i < rows.size(); i = next++) Evaluate(rows[i]);
-      });
+    if (!file_) throw std::runtime_error("cannot read the temporary file " + path_.string());
+    return cells;
   }
 
  private:
-  const ScheduleLayout& layout_;
-  const ScheduleDefaults& defaults_;
-  bool decimalComma_;
+  void Number(std::uint64_t n) {
+    file_.write(reinterpret_cast<const char*>(&n), sizeof n);
+    end_ += sizeof n;
+  }
+  std::size_t Number() {
+    std::uint64_t n = 0;
+    file_.read(reinterpret_cast<char*>(&n), sizeof n);
+    return file_ ? static_cast<std::size_t>(n) : 0;
+  }
+
+  std::filesystem::path path_;
+  std::fstream file_;
+  std::uint64_t end_ = 0, next_ = 0;
+  bool reading_ = false;
 };
+
+struct Job {
+  std::size_t row;
+  std::vector<std::string> cells;
+  SupplyPath path;
+  EvaluatedRow done;
+};
+
+// Evaluates the jobs, shared out among the threads.
+void EvaluateAll(std::vector<Job>& jobs, const DistributionTree& tree, const ScheduleLayout& layout,
+                 const ScheduleDefaults& defaults, bool decimalComma, int threads) {
+  const auto evaluate = [&](Job& job) {
+    job.done = EvaluateRow(job.cells, tree.Row(job.row).line, layout, defaults, decimalComma, job.path);
+  };
+  threads = std::clamp(threads, 1, static_cast<int>(std::max<std::size_t>(jobs.size(), 1)));
+  if (threads == 1) {
+    for (Job& job : jobs) evaluate(job);
+    return;
+  }
+  std::atomic<std::size_t> next{0};
+  std::vector<std::jthread> workers;
+  for (int t = 0; t < threads; ++t)
+    workers.emplace_back([&] {
+      for (std::size_t i = next++; i < jobs.size(); i = next++) evaluate(jobs[i]);
+    });
+}
+
+std::string OutlineLine(const OutlineRow& row, std::size_t level) {
+  std::string line(std::min(level, kDeepestIndent) * 2, ' ');
+  if (level > kDeepestIndent) line += "(level " + std::to_string(level) + ") ";
+  if (row.viaTransformer) line += "(transformer) ";
+  line += row.tag.empty() ? "line " + std::to_string(row.line) : row.tag;
+  if (row.error) return line + "  error, line " + std::to_string(row.line) + "\n";
+  line += "  " + row.size;
+  if (row.ownPercent) line += "  " + ExactText(*row.ownPercent) + " %";
+  if (row.totalPercent) line += "  total " + ExactText(*row.totalPercent) + " %";
+  return line + "\n";
+}
 
 }  // namespace
 
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, bool decimalComma) {
+                         const ScheduleDefaults& defaults, bool decimalComma, const SupplyPath& path) {
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, decimalComma);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
     row.error = *error;
     return row;
   }
-  const FeederInputs& inputs = std::get<FeederInputs>(feeder);
+  if (path.problem) {
+    row.error = ErrorCell(*path.problem, cells, line, layout, decimalComma);
+    return row;
+  }
+  FeederInputs inputs = std::get<FeederInputs>(feeder);
+  inputs.maxVdPercent = DropLimit(inputs.maxVdPercent, inputs.maxTotalVdPercent, path.abovePercent);
   row.maxVdPercent = inputs.maxVdPercent;
+  row.limited = true;
+  row.maxTotalPercent = inputs.maxTotalVdPercent;
+  if (!inputs.areaIndex && !(inputs.maxVdPercent > 0)) {
+    row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, "the path above already uses " +
+                                                                 ExactText(path.abovePercent) + " % of the " +
+                                                                 FigureText(inputs.maxTotalVdPercent) +
+                                                                 " % limit, which leaves this row no drop"},
+                          cells, line, layout, decimalComma);
+    return row;
+  }
   row.result = EvaluateFeeder(inputs);
   row.error = ErrorCell(*row.result, cells, line, layout, decimalComma);
+  if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
+    row.totalPercent = TotalDrop(*own, path.abovePercent);
   return row;
 }
+
+PathEnd EndOf(const EvaluatedRow& row) { return {!row.error.empty(), row.totalPercent.value_or(0)}; }
 
 std::vector<std::string> OutputHeader(const std::vector<std::string>& header) {
   std::vector<std::string> names = header;
@@ -94,34 +188,84 @@ std::string ScheduleSummary::Text() const {
   return text + ")";
 }
 
-ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs) {
+// Depth first from each top, the rows a row feeds under it in input order;
+// without recursion, since a chain may be as long as the schedule.
+std::string TreeOutline(const DistributionTree& tree, const std::vector<OutlineRow>& rows) {
+  std::string text;
+  std::vector<std::pair<std::size_t, std::size_t>> stack;  // row, level
+  const std::vector<std::size_t> tops = tree.Tops();
+  for (auto top = tops.rbegin(); top != tops.rend(); ++top) stack.emplace_back(*top, 0);
+  while (!stack.empty()) {
+    const auto [row, level] = stack.back();
+    stack.pop_back();
+    text += OutlineLine(rows[row], level);
+    const std::vector<std::size_t> fed = tree.FedBy(row);
+    for (auto it = fed.rbegin(); it != fed.rend(); ++it) stack.emplace_back(*it, level + 1);
+  }
+  return text;
+}
+
+ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs,
+                            std::string* outline) {
   CsvReader reader(in);
   const CsvRecord header = reader.ReadHeader();
   const ScheduleLayout layout(header.cells);
   const char delimiter = reader.Delimiter();
   const bool decimalComma = delimiter != ',';
-  const Evaluator evaluator(layout, defaults, decimalComma);
+
+  // Read once: what the tree needs stays in memory, the cells go aside.
+  CellSpool inputs, results;
+  std::vector<TreeRow> treeRows;
+  std::vector<std::uint64_t> inputAt;
+  for (CsvRecord record; reader.Next(record);) {
+    treeRows.push_back(ReadTreeRow(record.cells, record.line, layout, decimalComma));
+    inputAt.push_back(inputs.Put(record.cells));
+  }
+  const DistributionTree tree(std::move(treeRows));
+
+  // Level by level, so each supply is done before the rows it feeds.
+  std::vector<PathEnd> ends(tree.Size());
+  std::vector<std::uint64_t> resultAt(tree.Size());
+  std::vector<OutlineRow> outlined(outline ? tree.Size() : 0);
+  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  std::vector<Job> work;
+  for (const std::vector<std::size_t>& level : tree.Levels()) {
+    for (std::size_t first = 0; first < level.size(); first += batch) {
+      work.clear();
+      for (std::size_t i = first; i < std::min(level.size(), first + batch); ++i) {
+        const std::size_t row = level[i];
+        const auto supply = tree.SupplyOf(row);
+        work.push_back({row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), {}});
+      }
+      EvaluateAll(work, tree, layout, defaults, decimalComma, jobs);
+      for (const Job& job : work) {
+        ends[job.row] = EndOf(job.done);
+        resultAt[job.row] = results.Put(ResultCells(job.done, decimalComma));
+        if (!outline) continue;
+        const FeederResult* result = job.done.result ? &*job.done.result : nullptr;
+        outlined[job.row] = {tree.Row(job.row).tag,
+                             tree.Row(job.row).line,
+                             result && result->areaUsed ? SizeName(*result->areaUsed) : "",
+                             result ? ReportedDropPercent(*result) : std::nullopt,
+                             job.done.totalPercent,
+                             tree.ViaTransformer(job.row),
+                             !job.done.error.empty()};
+      }
+    }
+  }
 
   if (reader.HadByteOrderMark()) out << "\xEF\xBB\xBF";
   out << CsvLine(OutputHeader(header.cells), delimiter, reader.LineEnd());
-
   ScheduleSummary summary;
-  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
-  std::vector<Row> rows;
-  for (bool more = true; more;) {
-    rows.clear();
-    Row row;
-    while (rows.size() < batch && (more = reader.Next(row.record))) rows.push_back(row);
-    evaluator.EvaluateAll(rows, jobs);
-    for (Row& done : rows) {
-      out << CsvLine(OutputCells(std::move(done.record.cells), layout.Width(), done.results), delimiter,
-                     reader.LineEnd());
-      ++summary.rows;
-      if (!done.error) continue;
-      ++summary.errors;
-      if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(done.record.line);
-    }
+  for (std::size_t row = 0; row < tree.Size(); ++row) {
+    out << CsvLine(OutputCells(inputs.Get(inputAt[row]), layout.Width(), results.Get(resultAt[row])), delimiter,
+                   reader.LineEnd());
+    ++summary.rows;
+    if (!ends[row].error) continue;
+    ++summary.errors;
+    if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(tree.Row(row).line);
   }
+  if (outline) *outline = TreeOutline(tree, outlined);
   return summary;
 }
 

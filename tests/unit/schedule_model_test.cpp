@@ -42,11 +42,11 @@ TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
 
 TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
   ScheduleModel m = WithRows(1);
-  const std::size_t last = m.ColumnCount() - 1;
-  m.PasteBlock(0, Col(m, "continuous"), {{"yes", "spill"}, {"no"}});
+  const std::size_t last = m.ColumnCount() - 1, lastInput = m.InputColumnCount() - 1;
+  m.PasteBlock(0, lastInput, {{"yes", "spill"}, {"no"}});
   EXPECT_EQ(m.RowCount(), 2u);
-  EXPECT_EQ(m.Cell(0, Col(m, "continuous")), "yes");
-  EXPECT_EQ(m.Cell(1, Col(m, "continuous")), "no");
+  EXPECT_EQ(m.Cell(0, lastInput), "yes");
+  EXPECT_EQ(m.Cell(1, lastInput), "no");
   EXPECT_EQ(m.Cell(0, last), "");  // a result cell is never pasted over
   m.EvaluateAll();
   EXPECT_EQ(m.Cell(0, Col(m, "sized_by")), "ampacity");
