@@ -42,7 +42,7 @@ endforeach()
 # their lines in the summary.
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("example status" "${status}" 1)
-expect("example summary" "${err}" "22 feeders: 20 evaluated, 2 with errors (lines 22, 23)\n")
+expect("example summary" "${err}" "27 feeders: 25 evaluated, 2 with errors (lines 22, 23)\n")
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
 file(READ ${WORKDIR}/one.csv one)
 expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")

@@ -24,8 +24,10 @@ void Arity(const std::vector<std::string>& args, std::size_t count) {
 }
 
 std::string PrintoutText(const SchedulePrintout& p) {
-  return "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
-         " headings=" + ListText(p.headings);
+  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
+                     " headings=" + ListText(p.headings);
+  if (p.diagram) text += " diagram=" + std::to_string(p.diagram->boxes.size()) + " boxes";
+  return text;
 }
 
 }  // namespace
@@ -127,6 +129,17 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     Arity(args, 0);
     for (const std::string& request : prints_.requests) out_ << request << "\n";
     prints_.requests.clear();
+  } else if (verb == "diagram") {
+    Arity(args, 0);
+    PrintDiagram();
+  } else if (verb == "box") {
+    Arity(args, 1);
+    const auto boxes = static_cast<int>(w.tree.Boxes.Drawing().boxes.size());
+    int box = 0;
+    const auto [end, ec] = std::from_chars(args[2].data(), args[2].data() + args[2].size(), box);
+    if (ec != std::errc() || end != args[2].data() + args[2].size() || box < 1 || box > boxes)
+      Fail("no box " + args[2] + " (boxes 1 to " + std::to_string(boxes) + ")");
+    actions_.ClickBox(w.tree.Boxes, box - 1);
   } else if (verb == "close") {
     Arity(args, 0);
     actions_.CloseWindow(w);
@@ -143,6 +156,28 @@ void ScheduleCommands::PrintTable(const std::vector<std::string>& names) {
   out_ << "schedule[0]=" << ListText(GridHeadings(grid, columns)) << "\n";
   for (int r = 0; r < grid.Source()->RowCount(); ++r)
     out_ << "schedule[" << r + 1 << "]=" << ListText(GridRow(grid, r, columns)) << "\n";
+}
+
+// The tree window's diagram: each box with the row it selects, its place,
+// its texts and their colours; each line with the boxes it joins.
+void ScheduleCommands::PrintDiagram() {
+  const Diagram& diagram = window_.tree.Boxes;
+  const DiagramDrawing& d = diagram.Drawing();
+  out_ << "diagram width=" << d.width << " height=" << d.height << " marked=" << diagram.Marked() + 1 << "\n";
+  for (std::size_t b = 0; b < d.boxes.size(); ++b) {
+    const DiagramBox& box = d.boxes[b];
+    std::vector<std::string> texts, colours;
+    for (const DiagramText& line : box.lines) {
+      texts.push_back(line.text);
+      colours.push_back(std::to_string(line.colour));
+    }
+    out_ << "box[" << b + 1 << "] row=" << window_.tree.RowOf(static_cast<int>(b)) + 1 << " at=" << box.place.left
+         << "," << box.place.top << " border=" << box.border << " texts=" << ListText(texts)
+         << " colours=" << ListText(colours) << "\n";
+  }
+  for (std::size_t l = 0; l < d.links.size(); ++l)
+    out_ << "link[" << l + 1 << "] from=" << d.links[l].from + 1 << " to=" << d.links[l].to + 1
+         << (d.links[l].transformer ? " transformer" : "") << "\n";
 }
 
 void ScheduleCommands::PrintCell(int row, int column) {
