@@ -53,6 +53,8 @@ TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const Sched
 }
 
 bool ThroughTransformer(const TreeRow& supply, const TreeRow& row) {
+  // A row that cannot be read has an error of its own, and no transformer.
+  if (row.volts == 0 || supply.volts == 0) return false;
   if (row.viaTransformer) return *row.viaTransformer;
   if (row.volts == supply.volts) return false;
   for (const auto& pair : kLineToNeutral)

@@ -32,7 +32,7 @@ TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const Sched
 
 // Whether a transformer lies between the supply and the row: as the row
 // says, else whenever the row's voltage is neither the supply's nor its
-// line-to-neutral voltage.
+// line-to-neutral voltage; never where either cannot be read.
 bool ThroughTransformer(const TreeRow& supply, const TreeRow& row);
 
 // What a row hands down to the rows it feeds, once evaluated.

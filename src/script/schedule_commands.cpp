@@ -129,6 +129,12 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     Arity(args, 0);
     for (const std::string& request : prints_.requests) out_ << request << "\n";
     prints_.requests.clear();
+  } else if (verb == "choices") {
+    Arity(args, 2);
+    const int row = RowArg(args[2]), column = ColumnArg(args[3]);
+    out_ << "schedule[" << row + 1 << "]." << w.model.Heading(static_cast<std::size_t>(column))
+         << ".choices=" << ListText(w.model.Choices(static_cast<std::size_t>(row), static_cast<std::size_t>(column)))
+         << "\n";
   } else if (verb == "diagram") {
     Arity(args, 0);
     PrintDiagram();
