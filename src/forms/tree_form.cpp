@@ -20,7 +20,8 @@ TreeForm::TreeForm(Desktop& desktop) : Window(desktop, "Tree") {
   SetCaption(kTreeTitle);
   Arrange(*this, kTreePlaces);
   Boxes.SetNaming(nullptr, "One-line diagram");
-  Hint.SetCaption("Click a feeder to select its row; the arrow keys move between feeders. Red: over a limit or an error.");
+  Hint.SetCaption(
+      "Click a feeder to select its row; the arrow keys move between feeders. Red: over a limit or an error.");
 }
 
 }  // namespace quillet

@@ -1,13 +1,12 @@
 #include "qt/diagram_view.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/diagram.h"
 #include "platform/user_actions.h"
@@ -40,8 +39,10 @@ void PaintLink(QPainter& painter, const DiagramLink& link, double scale, QPointF
   QPainterPath path;
   for (std::size_t i = 0; i + 1 < link.points.size(); i += 2) {
     const QPointF p(origin.x() + link.points[i] * scale, origin.y() + link.points[i + 1] * scale);
-    if (i == 0) path.moveTo(p);
-    else path.lineTo(p);
+    if (i == 0)
+      path.moveTo(p);
+    else
+      path.lineTo(p);
   }
   painter.drawPath(path);
   const std::size_t n = link.points.size();
@@ -67,7 +68,7 @@ void PaintBox(QPainter& painter, const DiagramBox& box, bool marked, double scal
     const QRectF row(rect.left() + kPaddingTwips * scale, rect.top() + (kPaddingTwips + kLineTwips * i) * scale,
                      rect.width() - 2 * kPaddingTwips * scale, kLineTwips * scale);
     const QString text = painter.fontMetrics().elidedText(QString::fromStdString(line.text), Qt::ElideRight,
-                                                           static_cast<int>(row.width()));
+                                                          static_cast<int>(row.width()));
     painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, text);
   }
 }
@@ -144,8 +145,7 @@ void DiagramView::paintEvent(QPaintEvent*) {
 }
 
 // Taken, so the release comes here too.
-void DiagramView::mousePressEvent(QMouseEvent* event) {
-event->setAccepted(event->button() == Qt::LeftButton); }
+void DiagramView::mousePressEvent(QMouseEvent* event) { event->setAccepted(event->button() == Qt::LeftButton); }
 
 void DiagramView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;

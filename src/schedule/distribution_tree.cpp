@@ -96,15 +96,20 @@ void DistributionTree::FindSupplies() {
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     if (rows_[r].fedFrom.empty()) continue;
     const auto found = firstWithTag.find(rows_[r].fedFrom);
-    if (found == firstWithTag.end()) referenceErrors_[r] = "no row has this tag";
-    else if (sameTag_[found->second] != kNone) referenceErrors_[r] = LinesWithTag(found->second);
-    else if (found->second == r) referenceErrors_[r] = "the row feeds itself";
-    else supply_[r] = found->second;
+    if (found == firstWithTag.end())
+      referenceErrors_[r] = "no row has this tag";
+    else if (sameTag_[found->second] != kNone)
+      referenceErrors_[r] = LinesWithTag(found->second);
+    else if (found->second == r)
+      referenceErrors_[r] = "the row feeds itself";
+    else
+      supply_[r] = found->second;
   }
 }
 
 // Every row of a loop gets the same error, naming the loop in the order its
-// rows feed each other from the one that comes first in the file.
+// rows feed each other from the first tag in alphabetical order, so the
+// text does not depend on the order of the rows.
 void DistributionTree::BreakLoops() {
   enum : char { kUnseen, kOnWalk, kDone };
   std::vector<char> state(rows_.size(), kUnseen);
@@ -119,7 +124,8 @@ void DistributionTree::BreakLoops() {
     if (r != kNone && state[r] == kOnWalk) {
       const std::vector<std::size_t> loop(std::find(walk.begin(), walk.end(), r), walk.end());
       // Up the supplies from the first row of the loop, then read backwards.
-      const std::size_t first = *std::min_element(loop.begin(), loop.end());
+      const std::size_t first = *std::min_element(
+          loop.begin(), loop.end(), [this](std::size_t a, std::size_t b) { return rows_[a].tag < rows_[b].tag; });
       std::vector<std::size_t> up = {first};
       for (std::size_t s = supply_[first]; s != first; s = supply_[s]) up.push_back(s);
       std::string text = rows_[first].tag;
@@ -190,8 +196,8 @@ SupplyPath DistributionTree::PathOf(std::size_t row, const PathEnd& supply) cons
   const std::size_t s = supply_[row];
   if (s == kNone) return {};
   if (supply.error)
-    return {FeederError{Column::FedFrom, "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) +
-                                             ") has an error"},
+    return {FeederError{Column::FedFrom,
+                        "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) + ") has an error"},
             0};
   // The path starts again at a transformer, whose own drop is not counted.
   if (ViaTransformer(row)) return {};

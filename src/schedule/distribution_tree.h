@@ -77,7 +77,7 @@ class DistributionTree {
   std::string LinesWithTag(std::size_t first) const;
 
   std::vector<TreeRow> rows_;
-  std::vector<std::size_t> supply_;  // kNone where the row has no supply in the tree
+  std::vector<std::size_t> supply_;   // kNone where the row has no supply in the tree
   std::vector<std::size_t> sameTag_;  // the next row with the same tag, or kNone
   std::vector<std::string> referenceErrors_;
   std::vector<std::size_t> fedFirst_, fed_;  // the rows each row feeds: fed_[fedFirst_[r] .. fedFirst_[r + 1])

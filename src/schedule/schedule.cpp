@@ -122,7 +122,7 @@ std::string OutlineLine(const OutlineRow& row, std::size_t level) {
   line += row.tag.empty() ? "line " + std::to_string(row.line) : row.tag;
   if (row.error) return line + "  error, line " + std::to_string(row.line) + "\n";
   line += "  " + row.size;
-  if (row.ownPercent) line += "  " + ExactText(*row.ownPercent) + " %";
+  if (row.ownPercent) line += "  own " + ExactText(*row.ownPercent) + " %";
   if (row.totalPercent) line += "  total " + ExactText(*row.totalPercent) + " %";
   return line + "\n";
 }
@@ -147,11 +147,9 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
   row.limited = true;
   row.maxTotalPercent = inputs.maxTotalVdPercent;
   if (!inputs.areaIndex && !(inputs.maxVdPercent > 0)) {
-    row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, "the path above already uses " +
-                                                                 ExactText(path.abovePercent) + " % of the " +
-                                                                 FigureText(inputs.maxTotalVdPercent) +
-                                                                 " % limit, which leaves this row no drop"},
-                          cells, line, layout, decimalComma);
+    const std::string reason = "the path above already uses " + ExactText(path.abovePercent) + " % of the " +
+                               FigureText(inputs.maxTotalVdPercent) + " % limit, which leaves this row no drop";
+    row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, reason}, cells, line, layout, decimalComma);
     return row;
   }
   row.result = EvaluateFeeder(inputs);

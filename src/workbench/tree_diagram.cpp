@@ -104,8 +104,7 @@ class Drawer {
 
   int Top(std::size_t box) const { return top_[box]; }
 
-  DiagramText Figure(std::size_t row, std::optional<std::size_t> column, const char* before,
-                     const char* after) const {
+  DiagramText Figure(std::size_t row, std::optional<std::size_t> column, const char* before, const char* after) const {
     if (!column) return {};
     const std::string cell = model_.Cell(row, *column);
     if (cell.empty()) return {};
@@ -157,9 +156,12 @@ class Drawer {
 
 Colour ToneColour(CellTone tone) {
   switch (tone) {
-    case CellTone::Good: return kDarkGreen;
-    case CellTone::Bad: return kRed;
-    case CellTone::Normal: break;
+    case CellTone::Good:
+      return kDarkGreen;
+    case CellTone::Bad:
+      return kRed;
+    case CellTone::Normal:
+      break;
   }
   return kWindowText;
 }
