@@ -56,7 +56,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   // Pastes tab-separated rows of cells with their top left at the cell.
   void Paste(int row, int column, const std::string& text);
   void UndoLast();
-  void Changed();
+  // The window shows the model again; the tree too unless told otherwise.
+  void Changed(bool drawTree = true);
   void ShowTitle();
   void ShowProgress();
   void ImportFile();
