@@ -29,7 +29,7 @@ const quillet::cli::Tool kTool = {
     "Evaluates each feeder of a CSV schedule as the calculator's window does and\n"
     "writes the schedule with the results to OUT.csv or standard output.\n"
     "\n"
-    "  --max-vd PCT        drop limit of the size finder where a row gives none (default 3)\n"
+    "  --max-vd PCT        a row's own drop limit where the row gives none (default 3)\n"
     "  --max-total-vd PCT  limit from the top of a path to a row's load end where a row\n"
     "                      gives none (default 5)\n"
     "  --continuous        size rows without a continuous column for 125 % of the load\n"
