@@ -23,9 +23,18 @@ void Arity(const std::vector<std::string>& args, std::size_t count) {
   if (args.size() != count + 2) Fail(args[1] + ": wrong number of arguments");
 }
 
+// A number from 1 to `count`, as a script names a row or a box; from 0 back.
+int OneBased(const std::string& text, int count, const std::string& what, const std::string& whats) {
+  int n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > count)
+    Fail("no " + what + " " + text + " (" + whats + " 1 to " + std::to_string(count) + ")");
+  return n - 1;
+}
+
 std::string PrintoutText(const SchedulePrintout& p) {
-  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
-                     " headings=" + ListText(p.headings);
+  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) +
+                     " rows=" + std::to_string(p.rows.size()) + " headings=" + ListText(p.headings);
   if (p.diagram) text += " diagram=" + std::to_string(p.diagram->boxes.size()) + " boxes";
   return text;
 }
@@ -60,12 +69,7 @@ ScheduleCommands::~ScheduleCommands() {
 }
 
 int ScheduleCommands::RowArg(const std::string& text) const {
-  int row = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), row);
-  if (ec != std::errc() || end != text.data() + text.size() || row < 1 ||
-      row > static_cast<int>(window_.model.RowCount()))
-    Fail("no row " + text + " (rows 1 to " + std::to_string(window_.model.RowCount()) + ")");
-  return row - 1;
+  return OneBased(text, static_cast<int>(window_.model.RowCount()), "row", "rows");
 }
 
 int ScheduleCommands::ColumnArg(const std::string& text) const {
@@ -140,12 +144,8 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     PrintDiagram();
   } else if (verb == "box") {
     Arity(args, 1);
-    const auto boxes = static_cast<int>(w.tree.Boxes.Drawing().boxes.size());
-    int box = 0;
-    const auto [end, ec] = std::from_chars(args[2].data(), args[2].data() + args[2].size(), box);
-    if (ec != std::errc() || end != args[2].data() + args[2].size() || box < 1 || box > boxes)
-      Fail("no box " + args[2] + " (boxes 1 to " + std::to_string(boxes) + ")");
-    actions_.ClickBox(w.tree.Boxes, box - 1);
+    const int boxes = static_cast<int>(w.tree.Boxes.Drawing().boxes.size());
+    actions_.ClickBox(w.tree.Boxes, OneBased(args[2], boxes, "box", "boxes"));
   } else if (verb == "close") {
     Arity(args, 0);
     actions_.CloseWindow(w);

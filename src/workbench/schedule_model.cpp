@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <unordered_set>
 
 #include "schedule/csv.h"
 #include "schedule/feeder.h"
@@ -68,9 +69,9 @@ const std::string& ScheduleModel::Heading(std::size_t column) const {
 
 std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) const {
   const std::string wanted = LowerCell(name);
+  const auto named = [&](const std::string& text) { return LowerCell(TrimmedCell(text)) == wanted; };
   for (std::size_t c = 0; c < ColumnCount(); ++c)
-    if (LowerCell(TrimmedCell(Heading(c))) == wanted || (c < header_.size() && LowerCell(TrimmedCell(header_[c])) == wanted))
-      return c;
+    if (named(Heading(c)) || (c < header_.size() && named(header_[c]))) return c;
   return std::nullopt;
 }
 
@@ -83,11 +84,9 @@ std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t col
     if (!known.offersTags) return {};
     // Every other row's tag, once, in the file's order.
     std::vector<std::string> tags = {""};
-    const std::string own = reader.Text(Column::Tag);
-    for (std::size_t r = 0; r < tree_.Size(); ++r) {
-      const std::string& tag = tree_.Row(r).tag;
-      if (!tag.empty() && tag != own && std::find(tags.begin(), tags.end(), tag) == tags.end()) tags.push_back(tag);
-    }
+    std::unordered_set<std::string> listed = {"", reader.Text(Column::Tag)};
+    for (std::size_t r = 0; r < tree_.Size(); ++r)
+      if (listed.insert(tree_.Row(r).tag).second) tags.push_back(tree_.Row(r).tag);
     return tags;
   }
   return {};
