@@ -93,17 +93,22 @@ void DistributionTree::FindSupplies() {
     sameTag_[lastWithTag[at->second]] = r;
     lastWithTag[at->second] = r;
   }
+  // Worked out once for each shared tag: many rows may refer to one.
+  std::unordered_map<std::size_t, std::string> sharedTags;
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     if (rows_[r].fedFrom.empty()) continue;
     const auto found = firstWithTag.find(rows_[r].fedFrom);
-    if (found == firstWithTag.end())
+    if (found == firstWithTag.end()) {
       referenceErrors_[r] = "no row has this tag";
-    else if (sameTag_[found->second] != kNone)
-      referenceErrors_[r] = LinesWithTag(found->second);
-    else if (found->second == r)
+    } else if (sameTag_[found->second] != kNone) {
+      const auto [shared, first] = sharedTags.try_emplace(found->second);
+      if (first) shared->second = LinesWithTag(found->second);
+      referenceErrors_[r] = shared->second;
+    } else if (found->second == r) {
       referenceErrors_[r] = "the row feeds itself";
-    else
+    } else {
       supply_[r] = found->second;
+    }
   }
 }
 
