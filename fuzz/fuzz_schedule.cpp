@@ -3,7 +3,8 @@
 // back reads back the same, the header's notes are lines of text, every row
 // reads in the file's decimal mark into a feeder or an error naming its
 // line, a feeder's cells written in that mark read back as the same feeder,
-// and the first feeders go through the engine.
+// and the first feeders go through the engine. The rows make a tree whose
+// levels hold every row once, each after its supply.
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -12,6 +13,7 @@
 
 #include "platform/utf8.h"
 #include "schedule/csv.h"
+#include "schedule/distribution_tree.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 
@@ -52,6 +54,23 @@ void CheckWrittenBack(const quillet::FeederInputs& feeder, quillet::DecimalMark 
   Check(std::holds_alternative<quillet::FeederInputs>(again));
 }
 
+void CheckTree(std::vector<quillet::TreeRow> rows) {
+  const quillet::DistributionTree tree(std::move(rows));
+  std::vector<int> level(tree.Size(), -1);
+  for (std::size_t l = 0; l < tree.Levels().size(); ++l)
+    for (std::size_t r : tree.Levels()[l]) {
+      Check(level[r] == -1);
+      level[r] = static_cast<int>(l);
+    }
+  for (std::size_t r = 0; r < tree.Size(); ++r) {
+    Check(level[r] >= 0);
+    const auto supply = tree.SupplyOf(r);
+    Check(!supply || (level[*supply] < level[r] && tree.ReferenceError(r).empty()));
+    Check(supply || tree.Row(r).fedFrom.empty() || !tree.ReferenceError(r).empty());
+    tree.PathOf(r, {});
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -74,7 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (finder.Look(record.cells)) break;
     const quillet::DecimalMark mark = finder.Mark();
     int evaluated = 0;
+    std::vector<quillet::TreeRow> treeRows;
     for (const quillet::CsvRecord& record : records) {
+      treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, mark));
       const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, mark);
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));
@@ -86,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(result.error.has_value() != (result.numbers.has_value() || result.sizedBy == quillet::SizedBy::None));
       }
     }
+    CheckTree(std::move(treeRows));
   } catch (const quillet::CsvError& error) {
     Check(std::string(error.what()).size() > 0);
   }

@@ -31,7 +31,7 @@ execute_process(COMMAND ${emulator} ${TOOL} --version OUTPUT_VARIABLE out RESULT
 expect("--version status" "${status}" 0)
 expect("--version text" "${out}" "quillet-schedule ${VERSION}\n")
 
-foreach(bad "--bogus" "-x" "--jobs=0" "--jobs=two" "--max-vd=-1")
+foreach(bad "--bogus" "-x" "--jobs=0" "--jobs=two" "--max-vd=-1" "--max-total-vd=0")
   execute_process(COMMAND ${emulator} ${TOOL} ${bad} ${EXAMPLE} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
   expect("${bad} status" "${status}" 2)
   expect("${bad} output" "${out}" "")
@@ -42,7 +42,7 @@ endforeach()
 # their lines in the summary.
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("example status" "${status}" 1)
-expect("example summary" "${err}" "22 feeders: 20 evaluated, 2 with errors (lines 22, 23)\n")
+expect("example summary" "${err}" "27 feeders: 25 evaluated, 2 with errors (lines 22, 23)\n")
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
 file(READ ${WORKDIR}/one.csv one)
 expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
@@ -90,3 +90,17 @@ if(emulator)
   file(GLOB made ${WORKDIR}/NUL*)
   expect("NUL left no file" "${made}" "")
 endif()
+# --tree shows the tree after the summary, each row under its supply;
+# --max-total-vd is the total limit of rows without one.
+execute_process(COMMAND ${emulator} ${TOOL} --tree --max-total-vd 4 ${EXAMPLE}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+expect("--tree status" "${status}" 1)
+expect_match("--tree text" "${err}" "^27 feeders: 25 evaluated, 2 with errors \\(lines 22, 23\\)\n\
+MDP main feeder  600 kcmil  own 0.37573624 %  total 0.37573624 %\n.*\
+Tower crane  error, line 22\n.*\
+Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %\n\
+  Panel DP-2  300 kcmil  own 2.1362317 %  total 2.4425752 %\n\
+    Lighting LTG-2  3 AWG  own 1.3765495 %  total 3.8191247 %\n\
+    \\(transformer\\) Panel RP-2 \\(208/120\\)  3/0 AWG  own 0.38911605 %  total 0.38911605 %\n\
+      Receptacles R-2  6 AWG  own 2.450407 %  total 2.839523 %\n$")
+expect_match("--max-total-vd limit" "${out}" "\nLighting LTG-2,[^\n]*,1.5574248,3.8191247,ok,\r?\n")

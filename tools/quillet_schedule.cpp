@@ -1,4 +1,4 @@
-// quillet-schedule [--max-vd PCT] [--continuous] [--jobs N] [-o OUT.csv] [IN.csv | -]
+// quillet-schedule [--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv] [IN.csv | -]
 // Evaluates every feeder of a CSV schedule through the calculator and writes
 // the schedule back with the window's results beside each row.
 #include <cerrno>
@@ -21,33 +21,39 @@ constexpr int kAllEvaluated = quillet::cli::kExitOk;
 constexpr int kSomeErrors = 1;
 constexpr int kUnusable = quillet::cli::kExitUsage;
 
-enum OptionId { kMaxVd = 1, kContinuous, kJobs, kOutput };
+enum OptionId { kMaxVd = 1, kMaxTotalVd, kContinuous, kJobs, kTree, kOutput };
 
 const quillet::cli::Tool kTool = {
     "quillet-schedule",
-    "[--max-vd PCT] [--continuous] [--jobs N] [-o OUT.csv] [IN.csv | -]",
+    "[--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv] [IN.csv | -]",
     "Evaluates each feeder of a CSV schedule as the calculator's window does and\n"
     "writes the schedule with the results to OUT.csv or standard output.\n"
     "\n"
-    "  --max-vd PCT    drop limit of the size finder where a row gives none (default 3)\n"
-    "  --continuous    size rows without a continuous column for 125 % of the load\n"
-    "  --jobs N        rows evaluated at once (default: the number of cores)\n"
-    "  -o OUT.csv      write here instead of standard output (- is standard output);\n"
-    "                  a file is replaced only by a complete output\n"
-    "  --help          show this text\n"
-    "  --version       show the program's version\n"
+    "  --max-vd PCT        a row's own drop limit where the row gives none (default 3)\n"
+    "  --max-total-vd PCT  limit from the top of a path to a row's load end where a row\n"
+    "                      gives none (default 5)\n"
+    "  --continuous        size rows without a continuous column for 125 % of the load\n"
+    "  --jobs N            rows evaluated at once (default: the number of cores)\n"
+    "  --tree              show the distribution tree on standard error after the summary\n"
+    "  -o OUT.csv          write here instead of standard output (- is standard output);\n"
+    "                      a file is replaced only by a complete output\n"
+    "  --help              show this text\n"
+    "  --version           show the program's version\n"
     "\n"
     "Exit status: 0 every row evaluated, 1 some rows with errors, 2 unusable input or\n"
     "arguments, or an output that could not be written whole.\n",
     {{"max-vd", true, kMaxVd},
+     {"max-total-vd", true, kMaxTotalVd},
      {"continuous", false, kContinuous},
      {"jobs", true, kJobs},
+     {"tree", false, kTree},
      {"output", true, kOutput, 'o'}},
 };
 
 struct Arguments {
   quillet::ScheduleDefaults defaults;
   int jobs = 0;
+  bool tree = false;
   std::string input = "-";
   std::string output = "-";
 };
@@ -69,6 +75,12 @@ std::string Take(Arguments& args, int id, const std::string& text) {
         return "--max-vd takes a percentage above 0, not " + text;
       args.defaults.maxVdPercent = value;
       break;
+    case kMaxTotalVd:
+      if (!ParseNumber(text, value) || !(value > 0 && value < 1000))
+        return "--max-total-vd takes a percentage above 0, not " + text;
+      args.defaults.maxTotalVdPercent = value;
+      break;
+    case kTree: args.tree = true; break;
     case kContinuous: args.defaults.continuous = true; break;
     case kJobs:
       if (!ParseNumber(text, value) || value < 1 || value > 256 || value != static_cast<int>(value))
@@ -113,8 +125,9 @@ int Run(const Arguments& args) {
                                       : std::make_unique<quillet::FileOutput>(quillet::PathFromUtf8(args.output));
   if (!out->Open()) return CannotWrite(args, out->Error());
   quillet::ScheduleSummary summary;
+  std::string outline;
   try {
-    summary = quillet::RunSchedule(in, out->Stream(), args.defaults, args.jobs);
+    summary = quillet::RunSchedule(in, out->Stream(), args.defaults, args.jobs, args.tree ? &outline : nullptr);
   } catch (const std::exception& error) {
     std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << error.what() << "\n";
     return kUnusable;
@@ -122,7 +135,7 @@ int Run(const Arguments& args) {
   if (!out->Commit()) return CannotWrite(args, out->Error());
   for (const std::string& note : summary.notes)
     std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << note << "\n";
-  std::cerr << summary.Text() << "\n";
+  std::cerr << summary.Text() << "\n" << outline;
   return summary.errors == 0 ? kAllEvaluated : kSomeErrors;
 }
 

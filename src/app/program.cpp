@@ -45,11 +45,14 @@ void Program::Stop() {
 }
 
 void Program::AddTool(Tool tool) {
-  Window* window = tool.window;
-  if (window && std::find(toolWindows_.begin(), toolWindows_.end(), window) == toolWindows_.end())
-    toolWindows_.push_back(window);
+  if (tool.window) AddToolWindow(*tool.window);
   tools_.push_back(std::move(tool));
   FillToolsMenu(*this);
+}
+
+void Program::AddToolWindow(Window& window) {
+  if (std::find(toolWindows_.begin(), toolWindows_.end(), &window) == toolWindows_.end())
+    toolWindows_.push_back(&window);
 }
 
 // Unsaved work in a tool's window may keep the program open.

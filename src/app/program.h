@@ -48,6 +48,9 @@ class Program {
   // program's, so views and the driver reach it like the others, and closes
   // with the main window, which asks it first.
   void AddTool(Tool tool);
+  // A window a tool opens from its own: it joins the program's windows and
+  // closes with the main window, with no item in the Tools menu.
+  void AddToolWindow(Window& window);
   const std::vector<Tool>& Tools() const { return tools_; }
 
   // The calculation report of the main window as it stands, with the

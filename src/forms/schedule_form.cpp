@@ -25,7 +25,9 @@ constexpr Placement kSchedulePlaces[] = {
     {"LimitLabel", {120, 7770, 2520, 300}},
     {"NewLimit", {2640, 7710, 720, 330}},
     {"NewContinuous", {3600, 7740, 2760, 300}},
-    {"Progress", {9180, 7770, 6900, 300}},
+    {"ShowTree", {6480, 7680, 1200, 420}},
+    {"PrintTree", {7800, 7740, 2640, 300}},
+    {"Progress", {10560, 7770, 5520, 300}},
 };
 
 }  // namespace
@@ -46,6 +48,9 @@ ScheduleForm::ScheduleForm(Desktop& desktop) : Window(desktop, "Schedule") {
   LimitLabel.SetCaption("Drop limit for new rows, %:");
   NewLimit.SetText("3");
   NewContinuous.SetCaption("New rows are continuous");
+  ShowTree.SetCaption("Tree…");
+  PrintTree.SetCaption("Print the tree diagram");
+  PrintTree.SetValue(1);
   Evaluation.SetInterval(kEvaluationInterval);
   Evaluation.SetEnabled(false);
 }

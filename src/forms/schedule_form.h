@@ -1,5 +1,6 @@
 // The window `Schedule`: many feeders in one table, its buttons, the
-// defaults for new rows and the progress of a long evaluation.
+// defaults for new rows, the tree window's button and whether the tree is
+// printed, and the progress of a long evaluation.
 #pragma once
 
 #include "platform/controls.h"
@@ -27,6 +28,8 @@ class ScheduleForm : public Window {
   Control& LimitLabel = AddPlain(ControlKind::Label, "LimitLabel");
   TextBox& NewLimit = Add<TextBox>("NewLimit");
   CheckBox& NewContinuous = Add<CheckBox>("NewContinuous");
+  Control& ShowTree = AddPlain(ControlKind::CommandButton, "ShowTree");
+  CheckBox& PrintTree = Add<CheckBox>("PrintTree");
   Control& Progress = AddPlain(ControlKind::Label, "Progress");
   Timer& Evaluation = Add<Timer>("Evaluation");
 };

@@ -42,6 +42,7 @@ bool Control::Focusable() const {
     case ControlKind::TextBox: case ControlKind::ComboBox:
     case ControlKind::CommandButton: case ControlKind::Command3D:
     case ControlKind::CheckBox: case ControlKind::Option3D: case ControlKind::Grid:
+    case ControlKind::Diagram:
       return true;
     default:
       return false;

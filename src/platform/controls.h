@@ -25,6 +25,7 @@ inline constexpr Colour kGrayText = 0x80000011;
 // client area).
 struct Bounds {
   int left = 0, top = 0, width = 0, height = 0;
+  bool operator==(const Bounds&) const = default;
 };
 
 struct Font {
@@ -34,7 +35,7 @@ struct Font {
 
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
-  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid, Diagram
 };
 
 // What a view needs to refresh after a change.

@@ -25,6 +25,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kBufferBytes = 64 * 1024;
+// A scratch file is often read a record here and there: a read takes less.
+constexpr std::size_t kReadAheadBytes = 8 * 1024;
 // Of the target's name in the temporary file's, so that both stay well
 // inside any file system's limit of 255.
 constexpr std::size_t kKeptNameBytes = 100;
@@ -96,7 +98,7 @@ int SystemWrite(int fd, const char* data, std::size_t size) {
   return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
 }
 int SystemRead(int fd, char* data, std::size_t size) { return _read(fd, data, static_cast<unsigned>(size)); }
-bool Rewind(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
+bool SeekTo(int fd, std::uint64_t at) { return _lseeki64(fd, static_cast<__int64>(at), SEEK_SET) >= 0; }
 int CloseFile(int fd) { return _close(fd); }
 bool ToDisk(int fd) { return _commit(fd) == 0; }
 bool Remove(const fs::path& path) { return DeleteFileW(path.c_str()) != 0; }
@@ -136,7 +138,7 @@ std::string LastSystemError() { return ErrnoText(errno); }
 bool IsTaken() { return errno == EEXIST; }
 FileSize SystemWrite(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 FileSize SystemRead(int fd, char* data, std::size_t size) { return ::read(fd, data, size); }
-bool Rewind(int fd) { return lseek(fd, 0, SEEK_SET) == 0; }
+bool SeekTo(int fd, std::uint64_t at) { return lseek(fd, static_cast<off_t>(at), SEEK_SET) >= 0; }
 int CloseFile(int fd) { return ::close(fd); }
 bool ToDisk(int fd) { return fsync(fd) == 0; }
 bool Remove(const fs::path& path) { return unlink(path.c_str()) == 0; }
@@ -378,7 +380,7 @@ bool FileOutput::State::CommitReplace() {
 }
 
 bool FileOutput::State::CopyToStandardOutput() {
-  if (!Rewind(fd)) return Fail(ErrnoText(errno));
+  if (!SeekTo(fd, 0)) return Fail(ErrnoText(errno));
   std::vector<char> chunk(kBufferBytes);
   for (;;) {
     const FileSize got = SystemRead(fd, chunk.data(), chunk.size());
@@ -436,28 +438,54 @@ ScratchFile::~ScratchFile() {
   if (fd_ >= 0) CloseFile(fd_);
 }
 
-bool ScratchFile::Write(std::string_view bytes) {
-  if (fd_ < 0 && (fd_ = MakeScratch(error_)) < 0) return false;
-  const int failure = WriteAll(fd_, bytes.data(), bytes.size());
-  if (failure != 0) error_ = ErrnoText(failure);
-  return failure == 0;
-}
-
-bool ScratchFile::ReadFromStart() {
-  if (fd_ < 0 || Rewind(fd_)) return true;
-  error_ = ErrnoText(errno);
+bool ScratchFile::Fail(int code) {
+  error_ = ErrnoText(code);
   return false;
 }
 
+bool ScratchFile::Write(std::string_view bytes) {
+  if (fd_ < 0 && (fd_ = MakeScratch(error_)) < 0) return false;
+  written_.append(bytes);
+  size_ += bytes.size();
+  return written_.size() < kBufferBytes || Flush();
+}
+
+bool ScratchFile::Flush() {
+  if (written_.empty()) return true;
+  if (!SeekTo(fd_, size_ - written_.size())) return Fail(errno);
+  if (const int failure = WriteAll(fd_, written_.data(), written_.size()); failure != 0) return Fail(failure);
+  written_.clear();
+  return true;
+}
+
+bool ScratchFile::ReadFrom(std::uint64_t at) {
+  read_.clear();
+  readFrom_ = 0;
+  next_ = at;
+  return Flush();
+}
+
 long ScratchFile::Read(char* data, std::size_t size) {
-  if (fd_ < 0) return 0;
-  for (;;) {
-    const FileSize got = SystemRead(fd_, data, size);
-    if (got >= 0) return static_cast<long>(got);
-    if (errno == EINTR) continue;
-    error_ = ErrnoText(errno);
-    return -1;
+  if (fd_ < 0 || !Flush()) return fd_ < 0 ? 0 : -1;
+  if (readFrom_ == read_.size()) {
+    read_.resize(kReadAheadBytes);
+    readFrom_ = 0;
+    FileSize got = -1;
+    if (SeekTo(fd_, next_))
+      do got = SystemRead(fd_, read_.data(), read_.size());
+      while (got < 0 && errno == EINTR);
+    if (got < 0) {
+      read_.clear();
+      Fail(errno);
+      return -1;
+    }
+    read_.resize(static_cast<std::size_t>(got));
+    next_ += static_cast<std::uint64_t>(got);
   }
+  const std::size_t taken = std::min(size, read_.size() - readFrom_);
+  std::copy_n(read_.data() + readFrom_, taken, data);
+  readFrom_ += taken;
+  return static_cast<long>(taken);
 }
 
 bool CanMakeFileIn(const fs::path& folder) {

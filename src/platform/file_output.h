@@ -13,11 +13,13 @@
 // complete, so a run that fails writes nothing there.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -50,7 +52,8 @@ class FileOutput {
 // Bytes kept to be read back, in a file of the temporary folder ($TMPDIR,
 // else /tmp; GetTempPath on Windows) that has no name there (on Windows is
 // deleted once closed), so nothing of it outlasts the program. Made at the
-// first write.
+// first write; writes go to the end, reads from where ReadFrom put them,
+// both through a buffer.
 class ScratchFile {
  public:
   ScratchFile() = default;
@@ -60,15 +63,25 @@ class ScratchFile {
 
   // False, with Error(), when the file cannot be made or written.
   bool Write(std::string_view bytes);
-  // Reading starts at the first byte; false, with Error(), when it cannot.
-  bool ReadFromStart();
+  // The bytes written so far.
+  std::uint64_t Size() const { return size_; }
+  // Reading goes on from that byte; false, with Error(), when it cannot.
+  bool ReadFrom(std::uint64_t at);
   // Up to `size` bytes: how many, 0 at the end, -1 (with Error()) on a failure.
   long Read(char* data, std::size_t size);
   const std::string& Error() const { return error_; }
 
  private:
+  bool Flush();
+  bool Fail(int code);
+
   int fd_ = -1;
   std::string error_;
+  std::string written_;  // at the end, not yet in the file
+  std::uint64_t size_ = 0;
+  std::vector<char> read_;
+  std::size_t readFrom_ = 0;
+  std::uint64_t next_ = 0;  // where the next read from the file starts
 };
 
 // The bytes as the whole new content of `target`; "" or why it failed.

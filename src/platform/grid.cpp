@@ -20,6 +20,7 @@ void Grid::SetCurrent(int row, int column) {
   row_ = row;
   column_ = column;
   Notify(Property::Selection);
+  Raise(Change);
 }
 
 void Grid::SetMarked(int row) {

@@ -47,7 +47,8 @@ class Grid : public Control {
   void SetColumnWidths(std::vector<int> twips) { widths_ = std::move(twips); }
   bool Focusable() const override { return !readOnly_; }
 
-  // The current cell; -1 and -1 when the table has none.
+  // The current cell; -1 and -1 when the table has none. Another cell
+  // raises Change before the set returns.
   int CurrentRow() const { return row_; }
   int CurrentColumn() const { return column_; }
   void SetCurrent(int row, int column);

@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/desktop.h"
+#include "platform/diagram.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/utf8.h"
@@ -218,6 +219,13 @@ void UserActions::PasteCells(Grid& grid, int row, int column, const std::string&
 
 void UserActions::UndoInGrid(Grid& grid) {
   if (grid.Enabled() && !grid.ReadOnly()) RunBusy(grid.UndoRequested);
+}
+
+void UserActions::ClickBox(Diagram& diagram, int box) {
+  Desktop::Guard busy(desktop_);
+  if (!diagram.Enabled() || box < 0 || box >= static_cast<int>(diagram.Drawing().boxes.size())) return;
+  diagram.SetFocus();
+  if (diagram.BoxClicked) diagram.BoxClicked(box);
 }
 
 void UserActions::CloseWindow(Window& window) {

@@ -11,6 +11,7 @@ namespace quillet {
 class Control;
 class ComboBox;
 class Desktop;
+class Diagram;
 class Grid;
 class Menu;
 class TextBox;
@@ -58,6 +59,8 @@ class UserActions {
   void EditCell(Grid& grid, int row, int column, const std::string& text);
   void PasteCells(Grid& grid, int row, int column, const std::string& text);
   void UndoInGrid(Grid& grid);
+  // A box of a diagram clicked.
+  void ClickBox(Diagram& diagram, int box);
   // A timer's tick; returns false when it was dropped.
   bool Tick(Timer& timer);
 

@@ -223,10 +223,11 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
   actions_.SelectCell(grid_, current.row(), current.column());
 }
 
-// Enter finishes the edit and moves down a row, as a spreadsheet does.
+// Enter finishes the edit and moves down a row, as a spreadsheet does; an
+// edit the model's own move of the current cell finished stays where it moved.
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   QTableView::closeEditor(editor, hint);
-  if (hint != QAbstractItemDelegate::SubmitModelCache) return;
+  if (hint != QAbstractItemDelegate::SubmitModelCache || mirroring_) return;
   const QModelIndex below = model_->index(currentIndex().row() + 1, currentIndex().column());
   if (below.isValid()) setCurrentIndex(below);
 }

@@ -1,6 +1,7 @@
 #include "qt/schedule_page.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QFontMetricsF>
@@ -8,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include "qt/diagram_view.h"
 #include "workbench/schedule_printout.h"
 
 namespace quillet {
@@ -90,6 +92,43 @@ void PaintRow(QPainter& painter, const std::vector<std::string>& cells, const st
   }
 }
 
+// The tree at its own size where a page holds it, else shrunk to fit, but
+// no smaller than kSmallestShare of its size: then spread over sheets, each
+// breaking between rows and columns of boxes.
+constexpr double kSmallestShare = 0.55;
+
+struct DiagramSheets {
+  // None without a drawing.
+  DiagramSheets(const DiagramDrawing* drawing, double dpi, double width, double height) {
+    if (!drawing) return;
+    const double natural = dpi / 1440.0;
+    const double fit = std::min(width / std::max(drawing->width, 1), height / std::max(drawing->height, 1));
+    scale = std::min(natural, std::max(fit, natural * kSmallestShare));
+    across = Whole(width / scale, drawing->columnPitch);
+    down = Whole(height / scale, drawing->rowPitch);
+    columns = std::max(1, static_cast<int>(std::ceil(drawing->width / across)));
+    rows = std::max(1, static_cast<int>(std::ceil(drawing->height / down)));
+  }
+  // The most of `room` that holds whole steps of `pitch`, when it holds one.
+  static double Whole(double room, int pitch) {
+    return pitch > 0 && room >= pitch ? std::floor(room / pitch) * pitch : room;
+  }
+  int Count() const { return columns * rows; }
+  double scale = 1, across = 1, down = 1;  // a sheet's reach in twips
+  int columns = 0, rows = 0;
+};
+
+void PaintHeading(QPainter& painter, const QFont& title, const QFont& body, double width, double titleHeight,
+                  double line, const QString& heading, const SchedulePrintout& printout) {
+  painter.setFont(title);
+  painter.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignTop, heading);
+  painter.setFont(body);
+  painter.drawText(QRectF(0, titleHeight, width, line), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString::fromStdString(printout.job));
+  painter.drawText(QRectF(0, titleHeight, width, line), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::fromStdString(printout.date));
+}
+
 }  // namespace
 
 void PrepareSchedulePage(QPagedPaintDevice& device, const QPageSize& size) {
@@ -110,17 +149,20 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
   const double line = QFontMetricsF(layout.Body(), &device).height() * 1.25;
   const double top = titleHeight + line * 2.2;  // title, job and date, headings
   const int perPage = std::max(1, static_cast<int>((height - top - line * 1.5) / line));
-  const int pages = std::max(1, static_cast<int>((printout.rows.size() + perPage - 1) / perPage));
-  for (int p = 0; p < pages; ++p) {
-    if (p > 0) device.newPage();
-    painter.setFont(title);
-    painter.drawText(QRectF(0, 0, width, titleHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(printout.title));
+  const int tablePages = std::max(1, static_cast<int>((printout.rows.size() + perPage - 1) / perPage));
+  // The tree below the job and date, above the page number.
+  const double treeTop = titleHeight + line * 1.5, treeHeight = height - treeTop - line * 1.5;
+  const DiagramSheets sheets(printout.diagram ? &*printout.diagram : nullptr, device.logicalDpiX(), width, treeHeight);
+  const int pages = tablePages + sheets.Count();
+  const auto footer = [&](int page) {
     painter.setFont(layout.Body());
-    painter.drawText(QRectF(0, titleHeight, width, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromStdString(printout.job));
-    painter.drawText(QRectF(0, titleHeight, width, line), Qt::AlignRight | Qt::AlignVCenter,
-                     QString::fromStdString(printout.date));
+    painter.drawText(QRectF(0, height - line, width, line), Qt::AlignHCenter | Qt::AlignVCenter,
+                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+  };
+  for (int p = 0; p < tablePages; ++p) {
+    if (p > 0) device.newPage();
+    PaintHeading(painter, title, layout.Body(), width, titleHeight, line, QString::fromStdString(printout.title),
+                 printout);
     painter.setFont(layout.Body(true));
     const double headY = titleHeight + line * 1.1;
     PaintRow(painter, printout.headings, widths, headY, line);
@@ -130,8 +172,20 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
     const std::size_t last = std::min(printout.rows.size(), first + static_cast<std::size_t>(perPage));
     for (std::size_t r = first; r < last; ++r)
       PaintRow(painter, printout.rows[r], widths, top + line * static_cast<double>(r - first), line);
-    painter.drawText(QRectF(0, height - line, width, line), Qt::AlignHCenter | Qt::AlignVCenter,
-                     QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages));
+    footer(p);
+  }
+  for (int sheet = 0; sheet < sheets.Count(); ++sheet) {
+    device.newPage();
+    PaintHeading(painter, title, layout.Body(), width, titleHeight, line, QStringLiteral("Distribution tree"),
+                 printout);
+    const QRectF area(0, treeTop, sheets.across * sheets.scale, sheets.down * sheets.scale);
+    const QPointF origin(-(sheet % sheets.columns) * sheets.across * sheets.scale,
+                         treeTop - (sheet / sheets.columns) * sheets.down * sheets.scale);
+    painter.save();
+    painter.setClipRect(area);
+    PaintDiagram(painter, *printout.diagram, -1, sheets.scale, origin, area);
+    painter.restore();
+    footer(tablePages + sheet);
   }
 }
 

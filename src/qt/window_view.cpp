@@ -15,11 +15,13 @@
 #include <QToolButton>
 
 #include "platform/controls.h"
+#include "platform/diagram.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/shown_text.h"
 #include "platform/user_actions.h"
 #include "platform/window.h"
+#include "qt/diagram_view.h"
 #include "qt/grid_view.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
@@ -193,6 +195,8 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
       break;
     case ControlKind::Grid:
       return new GridView(static_cast<Grid&>(control), actions_, parent);
+    case ControlKind::Diagram:
+      return new DiagramView(static_cast<Diagram&>(control), actions_, parent);
   }
   return new QWidget(parent);
 }
@@ -293,6 +297,9 @@ void WindowView::Sync(Control& control, Property property) {
     case Property::ListIndex:
       if (auto* grid = dynamic_cast<GridView*>(widget)) {
         grid->Refresh();
+      } else if (auto* diagram = dynamic_cast<DiagramView*>(widget)) {
+        if (property == Property::Items) diagram->Refresh();
+        else diagram->ShowMarked();
       } else if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         auto* combo = static_cast<QComboBox*>(widget);
         QStringList items, shown;

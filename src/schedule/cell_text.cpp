@@ -19,6 +19,11 @@ std::string Shortest(Number value, bool decimalComma) {
 std::string ExactText(double value, bool decimalComma) { return Shortest(value, decimalComma); }
 std::string ExactText(float value, bool decimalComma) { return Shortest(value, decimalComma); }
 
+std::string FigureText(double value, bool decimalComma) {
+  const float single = static_cast<float>(value);
+  return static_cast<double>(single) == value ? ExactText(single, decimalComma) : ExactText(value, decimalComma);
+}
+
 std::string WithDecimalMark(std::string text, bool decimalComma) {
   if (decimalComma) std::replace(text.begin(), text.end(), '.', ',');
   return text;

@@ -12,6 +12,10 @@ namespace quillet {
 std::string ExactText(double value, bool decimalComma = false);
 std::string ExactText(float value, bool decimalComma = false);
 
+// A figure that is a row's own value or is worked out from single-precision
+// drops: at single precision when it is exactly one, so 5 − 2.3 shows 2.7.
+std::string FigureText(double value, bool decimalComma = false);
+
 // A decimal text in the file's decimal mark.
 std::string WithDecimalMark(std::string text, bool decimalComma);
 

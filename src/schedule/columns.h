@@ -142,6 +142,8 @@ struct InputColumn {
   void (*fromWindow)(const Elcal& window, FeederInputs& feeder) = nullptr;
   // The texts a list offers for the cell; none: any text.
   std::vector<std::string> (*choices)(const RowReader& row) = nullptr;
+  // The list offers the schedule's tags instead.
+  bool offersTags = false;
 };
 
 // Every input column in the order of `Column`.
@@ -159,7 +161,13 @@ enum class CellTone { Normal, Good, Bad };
 // and coloured from.
 struct EvaluatedRow {
   std::optional<FeederResult> result;  // none when the row could not be read
-  double maxVdPercent = 0;             // the row's drop limit, when it could be read
+  // The limit the row's own drop is held to (vd_limit_pct), when the row
+  // could be read and its supply allowed one: its own, or what the path
+  // above leaves of its total limit.
+  double maxVdPercent = 0;
+  bool limited = false;
+  std::optional<float> totalPercent;   // vd_total_pct: from the top of the path to the load end
+  double maxTotalPercent = 0;
   std::string error;                   // the error cell; "" when the row has none
 };
 
@@ -168,6 +176,7 @@ struct ResultColumn {
   const char* unit = "";
   const char* heading = "";
   bool printed = false;  // among the results a printed schedule shows
+  bool printedInTree = false;  // printed only when the schedule is a tree (a flat one repeats vd_pct)
   std::string (*text)(const EvaluatedRow& row, bool decimalComma) = nullptr;
   CellTone (*tone)(const EvaluatedRow& row) = nullptr;  // none: always normal
 };

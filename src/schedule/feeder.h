@@ -35,6 +35,9 @@ enum class Column {
   Continuous,
   Ocpd,
   Terminal,
+  FedFrom,
+  MaxTotalVdPct,
+  ViaTransformer,
 };
 
 enum class LoadKind { Current, Power, Motor };
@@ -62,6 +65,10 @@ struct FeederInputs {
   bool continuous = false;
   std::optional<int> ocpd;       // amperes, a standard rating; none: chosen
   std::optional<int> terminalC;  // 60 or 75; none: from the device
+  // The feeder's place in a distribution tree: copied, never entered.
+  std::string fedFrom;              // the supplying row's tag; empty at the top of a path
+  double maxTotalVdPercent = 5;     // the drop from the top of the path to the load end
+  std::optional<bool> viaTransformer;  // none: decided from the voltages
 
   bool operator==(const FeederInputs&) const = default;
 };
@@ -70,6 +77,7 @@ struct FeederInputs {
 struct ScheduleDefaults {
   double maxVdPercent = 3;
   bool continuous = false;
+  double maxTotalVdPercent = 5;
 };
 
 enum class SizedBy { Given, Ampacity, VoltageDrop, None };
@@ -124,6 +132,8 @@ struct FeederDesign {
 struct FeederError {
   Column column = Column::Tag;
   std::string reason;
+
+  bool operator==(const FeederError&) const = default;
 };
 
 struct FeederResult {

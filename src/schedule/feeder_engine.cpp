@@ -272,7 +272,7 @@ std::string NoSizeNote(const FeederInputs& inputs, const FeederResult& result, c
           NeededAmpacityText(basis);
   else
     why = "1000 kcmil drops " + ExactText(ReportedDrop(inputs, largest).percent) + " %, the limit is " +
-          ExactText(inputs.maxVdPercent) + " %";
+          FigureText(inputs.maxVdPercent) + " %";
   for (int runs = inputs.runs + 1; runs <= kMaxRuns; ++runs)
     if (LargestFits(inputs, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
   return "no size fits: " + why + "; not even 6 parallel runs would";

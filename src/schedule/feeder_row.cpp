@@ -141,12 +141,15 @@ std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string
   return f;
 }
 
+std::string ErrorCell(const FeederError& error, const std::vector<std::string>& cells, int line,
+                      const ScheduleLayout& layout, DecimalMark mark) {
+  const RowReader row(cells, layout, mark, {});
+  return ErrorText(line, error.column, row.Text(error.column), error.reason, mark);
+}
+
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
                       const ScheduleLayout& layout, DecimalMark mark) {
-  if (result.error) {
-    const RowReader row(cells, layout, mark, {});
-    return ErrorText(line, result.error->column, row.Text(result.error->column), result.error->reason, mark);
-  }
+  if (result.error) return ErrorCell(*result.error, cells, line, layout, mark);
   if (!result.note.empty()) return "line " + std::to_string(line) + ": " + InFileMark(result.note, mark.comma);
   return "";
 }

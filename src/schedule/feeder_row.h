@@ -25,6 +25,10 @@ std::variant<FeederInputs, std::string> ReadFeeder(const std::vector<std::string
 std::string ErrorCell(const FeederResult& result, const std::vector<std::string>& cells, int line,
                       const ScheduleLayout& layout, DecimalMark mark);
 
+// The error cell for a problem with one of the row's values.
+std::string ErrorCell(const FeederError& error, const std::vector<std::string>& cells, int line,
+                      const ScheduleLayout& layout, DecimalMark mark);
+
 std::vector<std::string> ResultCells(const EvaluatedRow& row, bool decimalComma);
 
 // A cell's text without the blanks around it, and in lower case: how names

@@ -221,6 +221,14 @@ void ReadTerminal(const RowReader& row, FeederInputs& f) {
 
 std::string OptionalCell(const std::optional<int>& value) { return value ? std::to_string(*value) : ""; }
 
+void ReadTotalLimit(const RowReader& row, FeederInputs& f) {
+  f.maxTotalVdPercent = row.Defaults().maxTotalVdPercent;
+  if (!row.Given(Column::MaxTotalVdPct)) return;
+  const char* allowed = "a percentage above 0";
+  f.maxTotalVdPercent = row.Number(Column::MaxTotalVdPct, allowed);
+  if (!(f.maxTotalVdPercent > 0)) throw BadValue{Column::MaxTotalVdPct, allowed};
+}
+
 void ReadContinuous(const RowReader& row, FeederInputs& f) {
   const auto continuous = row.Choice(Column::Continuous, kYesNo, "yes, no, y, n, 1, 0, true or false");
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
@@ -592,15 +600,41 @@ const InputColumn kInputColumns[] = {
     {.column = Column::Ocpd,
      .name = "ocpd",
      .unit = "A",
+     .number = true,
+     .units = kAmperes,
      .read = ReadOcpd,
      .cell = [](const FeederInputs& f, bool) { return OptionalCell(f.ocpd); },
      .choices = OcpdChoices},
     {.column = Column::Terminal,
      .name = "terminal",
      .unit = "°C",
+     .number = true,
+     .units = kDegrees,
      .read = ReadTerminal,
      .cell = [](const FeederInputs& f, bool) { return OptionalCell(f.terminalC); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"", "60", "75"}; }},
+    {.column = Column::FedFrom,
+     .name = "fed_from",
+     .heading = "Fed from",
+     .read = [](const RowReader& row, FeederInputs& f) { f.fedFrom = row.Text(Column::FedFrom); },
+     .cell = [](const FeederInputs& f, bool) { return f.fedFrom; },
+     .offersTags = true},
+    {.column = Column::MaxTotalVdPct,
+     .name = "max_total_vd_pct",
+     .unit = "%",
+     .number = true,
+     .units = kPercent,
+     .read = ReadTotalLimit,
+     .cell = [](const FeederInputs& f, bool comma) { return ExactText(f.maxTotalVdPercent, comma); },
+     .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxTotalVdPercent, comma); }},
+    {.column = Column::ViaTransformer,
+     .name = "via_transformer",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       if (const auto via = row.Choice(Column::ViaTransformer, kYesNo, "yes, no, y, n, 1, 0, true or false"))
+         f.viaTransformer = *via == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return f.viaTransformer ? YesNo(*f.viaTransformer) : ""; },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"", "no", "yes"}; }},
 };
 
 // The order lets each given value hold at the end: the unit before any

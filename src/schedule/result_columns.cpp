@@ -151,6 +151,25 @@ CellTone DropTone(const EvaluatedRow& row) {
   return n && static_cast<double>(n->drop.percent) > row.maxVdPercent ? CellTone::Bad : CellTone::Normal;
 }
 
+std::string LimitText(const EvaluatedRow& row, bool decimalComma) {
+  return row.limited ? FigureText(row.maxVdPercent, decimalComma) : "";
+}
+
+std::string TotalText(const EvaluatedRow& row, bool decimalComma) {
+  return row.totalPercent ? ExactText(*row.totalPercent, decimalComma) : "";
+}
+
+bool OverTotal(const EvaluatedRow& row) {
+  return row.totalPercent && static_cast<double>(*row.totalPercent) > row.maxTotalPercent;
+}
+
+std::string TotalCheckText(const EvaluatedRow& row, bool) {
+  if (!row.totalPercent) return "";
+  return OverTotal(row) ? "over" : "ok";
+}
+
+CellTone TotalTone(const EvaluatedRow& row) { return OverTotal(row) ? CellTone::Bad : CellTone::Normal; }
+
 const ResultColumn kResultColumns[] = {
     {.name = "size_used", .printed = true, .text = Size<&FeederResult::areaUsed>},
     {.name = "sized_by", .printed = true, .text = SizedByText},
@@ -184,6 +203,10 @@ const ResultColumn kResultColumns[] = {
     {.name = "ocpd_check", .printed = true, .text = DeviceCheckText, .tone = DeviceCheckTone},
     {.name = "egc", .printed = true, .text = GroundingConductor},
     {.name = "egc_upsized", .text = GroundingUpsized},
+    // The row's place in the distribution tree.
+    {.name = "vd_limit_pct", .unit = "%", .text = LimitText},
+    {.name = "vd_total_pct", .unit = "%", .printedInTree = true, .text = TotalText, .tone = TotalTone},
+    {.name = "total_check", .printedInTree = true, .text = TotalCheckText, .tone = TotalTone},
     // Last, after every figure.
     {.name = "error",
      .printed = true,

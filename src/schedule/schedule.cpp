@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <exception>
-#include <istream>
 #include <mutex>
 #include <ostream>
 #include <stdexcept>
 #include <thread>
 
 #include "platform/file_output.h"
+#include "schedule/cell_text.h"
 #include "schedule/csv.h"
 #include "schedule/feeder_engine.h"
 
@@ -19,151 +20,150 @@ namespace {
 
 constexpr std::size_t kRowsPerJobAndBatch = 256;
 constexpr std::size_t kListedErrorLines = 10;
-constexpr std::size_t kChunkBytes = 64 * 1024;
-// What a first reading took is kept in memory up to here, the rest in a
-// scratch file.
-constexpr std::size_t kKeptInMemory = 64 * 1024;
+// Deeper rows of an outline stay at this indent and say their level.
+constexpr std::size_t kDeepestIndent = 32;
 
-// The input read twice: first up to the number that shows the decimal
-// mark, then from its first byte again for the rows. What the first reading
-// took is kept, the first 64 KiB in memory and the rest in a scratch file,
-// so a pipe is read again as well as a file (seeking back is not to be
-// trusted on a Windows pipe) and memory does not grow with the input.
-class Rereadable : public std::streambuf {
+// Rows of cells kept in a scratch file, each found again by where it
+// starts: the schedule is read once, evaluated in the tree's order and
+// written in its own, without holding it in memory.
+class CellSpool {
  public:
-  explicit Rereadable(std::streambuf& source) : source_(source) {}
-
-  // From the first byte again; nothing more is kept from here on.
-  void Rewind() {
-    setg(nullptr, nullptr, nullptr);
-    again_ = true;
-    if (spilled_ && !scratch_.ReadFromStart()) throw std::runtime_error(scratch_.Error());
+  std::uint64_t Put(const std::vector<std::string>& cells) {
+    const std::uint64_t at = file_.Size();
+    std::string bytes;
+    Number(bytes, cells.size());
+    for (const std::string& cell : cells) {
+      Number(bytes, cell.size());
+      bytes += cell;
+    }
+    if (!file_.Write(bytes)) throw std::runtime_error("cannot keep the rows aside: " + file_.Error());
+    next_ = ~std::uint64_t{0};
+    return at;
   }
 
- protected:
-  int_type underflow() override {
-    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
-    std::size_t got = again_ ? Replay() : 0;
-    if (got == 0) {
-      got = static_cast<std::size_t>(std::max<std::streamsize>(source_.sgetn(chunk_, sizeof chunk_), 0));
-      if (!again_) Keep(got);
+  std::vector<std::string> Get(std::uint64_t at) {
+    if (at != next_ && !file_.ReadFrom(at)) Fail();
+    std::vector<std::string> cells(Number());
+    for (std::string& cell : cells) {
+      cell.resize(Number());
+      Take(cell.data(), cell.size());
     }
-    if (got == 0) return traits_type::eof();
-    setg(chunk_, chunk_, chunk_ + got);
-    return traits_type::to_int_type(*gptr());
+    next_ = at + read_;
+    read_ = 0;
+    return cells;
   }
 
  private:
-  void Keep(std::size_t size) {
-    if (!spilled_ && kept_.size() + size <= kKeptInMemory) {
-      kept_.append(chunk_, size);
-      return;
+  static void Number(std::string& bytes, std::uint64_t n) {
+    bytes.append(reinterpret_cast<const char*>(&n), sizeof n);
+  }
+  std::size_t Number() {
+    std::uint64_t n = 0;
+    Take(reinterpret_cast<char*>(&n), sizeof n);
+    return static_cast<std::size_t>(n);
+  }
+  void Take(char* data, std::size_t size) {
+    read_ += size;
+    while (size > 0) {
+      const long got = file_.Read(data, size);
+      if (got <= 0) Fail();
+      data += got;
+      size -= static_cast<std::size_t>(got);
     }
-    spilled_ = true;
-    if (!scratch_.Write({chunk_, size})) throw std::runtime_error(scratch_.Error());
+  }
+  [[noreturn]] void Fail() {
+    throw std::runtime_error("cannot read the rows kept aside: " +
+                             (file_.Error().empty() ? std::string("the file is short") : file_.Error()));
   }
 
-  // The kept bytes, memory first; 0 once they are all given back.
-  std::size_t Replay() {
-    if (keptAt_ < kept_.size()) {
-      const std::size_t size = std::min(sizeof chunk_, kept_.size() - keptAt_);
-      std::memcpy(chunk_, kept_.data() + keptAt_, size);
-      keptAt_ += size;
-      return size;
-    }
-    if (!spilled_) return 0;
-    const long got = scratch_.Read(chunk_, sizeof chunk_);
-    if (got < 0) throw std::runtime_error(scratch_.Error());
-    if (got == 0) spilled_ = false;
-    return static_cast<std::size_t>(got);
-  }
-
-  std::streambuf& source_;
-  std::string kept_;
-  std::size_t keptAt_ = 0;
-  ScratchFile scratch_;
-  bool spilled_ = false;
-  bool again_ = false;
-  char chunk_[kChunkBytes];
+  ScratchFile file_;
+  std::uint64_t next_ = 0;  // where the row after the last one read starts
+  std::uint64_t read_ = 0;
 };
 
-// The file's decimal mark, from its header and its rows up to the first
-// number that shows one.
-DecimalMark FindDecimalMark(std::istream& in) {
-  CsvReader reader(in);
-  const ScheduleLayout layout(reader.ReadHeader().cells);
-  DecimalMarkFinder finder(layout, reader.Delimiter());
-  for (CsvRecord record; !finder.Look(record.cells);)
-    if (!reader.Next(record)) break;
-  return finder.Mark();
+struct Job {
+  std::size_t row;
+  std::vector<std::string> cells;
+  SupplyPath path;
+  EvaluatedRow done;
+};
+
+// Evaluates the jobs, shared out among the threads. An exception in one of
+// them stops the others and goes on from here, as in one thread.
+void EvaluateAll(std::vector<Job>& jobs, const DistributionTree& tree, const ScheduleLayout& layout,
+                 const ScheduleDefaults& defaults, DecimalMark mark, int threads) {
+  const auto evaluate = [&](Job& job) {
+    job.done = EvaluateRow(job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path);
+  };
+  threads = std::clamp(threads, 1, static_cast<int>(std::max<std::size_t>(jobs.size(), 1)));
+  if (threads == 1) {
+    for (Job& job : jobs) evaluate(job);
+    return;
+  }
+  std::atomic<std::size_t> next{0};
+  std::mutex failing;
+  std::exception_ptr failure;
+  {
+    std::vector<std::jthread> workers;
+    for (int t = 0; t < threads; ++t)
+      workers.emplace_back([&] {
+        try {
+          for (std::size_t i = next++; i < jobs.size(); i = next++) evaluate(jobs[i]);
+        } catch (...) {
+          const std::lock_guard lock(failing);
+          if (!failure) failure = std::current_exception();
+          next = jobs.size();
+        }
+      });
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
-struct Row {
-  CsvRecord record;
-  std::vector<std::string> results;
-  bool error = false;
-};
-
-class Evaluator {
- public:
-  explicit Evaluator(const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark)
-      : layout_(layout), defaults_(defaults), mark_(mark) {}
-
-  void Evaluate(Row& row) const {
-    const EvaluatedRow done = EvaluateRow(row.record.cells, row.record.line, layout_, defaults_, mark_);
-    row.results = ResultCells(done, mark_.comma);
-    row.error = !done.error.empty();
-  }
-
-  // Every row of the batch, shared out among the threads. An exception in
-  // one of them stops the others and goes on from here, as in one thread.
-  void EvaluateAll(std::vector<Row>& rows, int jobs) const {
-    const int threads = std::clamp(jobs, 1, static_cast<int>(std::max<std::size_t>(rows.size(), 1)));
-    if (threads == 1) {
-      for (Row& row : rows) Evaluate(row);
-      return;
-    }
-    std::atomic<std::size_t> next{0};
-    std::mutex failing;
-    std::exception_ptr failure;
-    {
-      std::vector<std::jthread> workers;
-      for (int t = 0; t < threads; ++t)
-        workers.emplace_back([&] {
-          try {
-            for (std::size_t i = next++; i < rows.size(); i = next++) Evaluate(rows[i]);
-          } catch (...) {
-            const std::lock_guard lock(failing);
-            if (!failure) failure = std::current_exception();
-            next = rows.size();
-          }
-        });
-    }
-    if (failure) std::rethrow_exception(failure);
-  }
-
- private:
-  const ScheduleLayout& layout_;
-  const ScheduleDefaults& defaults_;
-  DecimalMark mark_;
-};
+std::string OutlineLine(const OutlineRow& row, std::size_t level) {
+  std::string line(std::min(level, kDeepestIndent) * 2, ' ');
+  if (level > kDeepestIndent) line += "(level " + std::to_string(level) + ") ";
+  if (row.viaTransformer) line += "(transformer) ";
+  line += row.tag.empty() ? "line " + std::to_string(row.line) : row.tag;
+  if (row.error) return line + "  error, line " + std::to_string(row.line) + "\n";
+  line += "  " + row.size;
+  if (row.ownPercent) line += "  own " + ExactText(*row.ownPercent) + " %";
+  if (row.totalPercent) line += "  total " + ExactText(*row.totalPercent) + " %";
+  return line + "\n";
+}
 
 }  // namespace
 
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark) {
+                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path) {
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
     row.error = *error;
     return row;
   }
-  const FeederInputs& inputs = std::get<FeederInputs>(feeder);
+  if (path.problem) {
+    row.error = ErrorCell(*path.problem, cells, line, layout, mark);
+    return row;
+  }
+  FeederInputs inputs = std::get<FeederInputs>(feeder);
+  inputs.maxVdPercent = DropLimit(inputs.maxVdPercent, inputs.maxTotalVdPercent, path.abovePercent);
   row.maxVdPercent = inputs.maxVdPercent;
+  row.limited = true;
+  row.maxTotalPercent = inputs.maxTotalVdPercent;
+  if (!inputs.areaIndex && !(inputs.maxVdPercent > 0)) {
+    const std::string reason = "the path above already uses " + ExactText(path.abovePercent) + " % of the " +
+                               FigureText(inputs.maxTotalVdPercent) + " % limit, which leaves this row no drop";
+    row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, reason}, cells, line, layout, mark);
+    return row;
+  }
   row.result = EvaluateFeeder(inputs);
   row.error = ErrorCell(*row.result, cells, line, layout, mark);
+  if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
+    row.totalPercent = TotalDrop(*own, path.abovePercent);
   return row;
 }
+
+PathEnd EndOf(const EvaluatedRow& row) { return {!row.error.empty(), row.totalPercent.value_or(0)}; }
 
 std::vector<std::string> OutputHeader(const std::vector<std::string>& header) {
   std::vector<std::string> names = header;
@@ -190,42 +190,94 @@ std::string ScheduleSummary::Text() const {
   return text + ")";
 }
 
-ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs) {
-  Rereadable source(*in.rdbuf());
-  std::istream twice(&source);
-  const DecimalMark mark = FindDecimalMark(twice);
-  source.Rewind();
-  CsvReader reader(twice);
+// Depth first from each top, the rows a row feeds under it in input order;
+// without recursion, since a chain may be as long as the schedule.
+std::string TreeOutline(const DistributionTree& tree, const std::vector<OutlineRow>& rows) {
+  std::string text;
+  std::vector<std::pair<std::size_t, std::size_t>> stack;  // row, level
+  const std::vector<std::size_t> tops = tree.Tops();
+  for (auto top = tops.rbegin(); top != tops.rend(); ++top) stack.emplace_back(*top, 0);
+  while (!stack.empty()) {
+    const auto [row, level] = stack.back();
+    stack.pop_back();
+    text += OutlineLine(rows[row], level);
+    const std::vector<std::size_t> fed = tree.FedBy(row);
+    for (auto it = fed.rbegin(); it != fed.rend(); ++it) stack.emplace_back(*it, level + 1);
+  }
+  return text;
+}
+
+ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs,
+                            std::string* outline) {
+  CsvReader reader(in);
   const CsvRecord header = reader.ReadHeader();
   const ScheduleLayout layout(header.cells);
   const char delimiter = reader.Delimiter();
-  const Evaluator evaluator(layout, defaults, mark);
+
+  // Read once: the cells go aside, and the rows show the decimal mark.
+  CellSpool inputs, results;
+  DecimalMarkFinder finder(layout, delimiter);
+  bool markFound = false;
+  std::vector<int> lines;
+  std::vector<std::uint64_t> inputAt;
+  for (CsvRecord record; reader.Next(record);) {
+    record.cells = KeptCells(std::move(record.cells), layout);
+    if (!markFound) markFound = finder.Look(record.cells);
+    lines.push_back(record.line);
+    inputAt.push_back(inputs.Put(record.cells));
+  }
+  const DecimalMark mark = finder.Mark();
+  std::vector<TreeRow> treeRows;
+  treeRows.reserve(lines.size());
+  for (std::size_t row = 0; row < lines.size(); ++row)
+    treeRows.push_back(ReadTreeRow(inputs.Get(inputAt[row]), lines[row], layout, mark));
+  const DistributionTree tree(std::move(treeRows));
+
+  // Level by level, so each supply is done before the rows it feeds.
+  std::vector<PathEnd> ends(tree.Size());
+  std::vector<std::uint64_t> resultAt(tree.Size());
+  std::vector<OutlineRow> outlined(outline ? tree.Size() : 0);
+  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  std::vector<Job> work;
+  for (const std::vector<std::size_t>& level : tree.Levels()) {
+    for (std::size_t first = 0; first < level.size(); first += batch) {
+      work.clear();
+      for (std::size_t i = first; i < std::min(level.size(), first + batch); ++i) {
+        const std::size_t row = level[i];
+        const auto supply = tree.SupplyOf(row);
+        work.push_back({row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), {}});
+      }
+      EvaluateAll(work, tree, layout, defaults, mark, jobs);
+      for (const Job& job : work) {
+        ends[job.row] = EndOf(job.done);
+        resultAt[job.row] = results.Put(ResultCells(job.done, mark.comma));
+        if (!outline) continue;
+        const FeederResult* result = job.done.result ? &*job.done.result : nullptr;
+        outlined[job.row] = {tree.Row(job.row).tag,
+                             tree.Row(job.row).line,
+                             result && result->areaUsed ? SizeName(*result->areaUsed) : "",
+                             result ? ReportedDropPercent(*result) : std::nullopt,
+                             job.done.totalPercent,
+                             tree.ViaTransformer(job.row),
+                             !job.done.error.empty()};
+      }
+    }
+  }
 
   if (reader.HadByteOrderMark()) out << "\xEF\xBB\xBF";
   out << CsvLine(OutputHeader(KeptCells(header.cells, layout)), delimiter, reader.LineEnd());
-
   ScheduleSummary summary;
   summary.notes = layout.Notes();
-  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
-  std::vector<Row> rows;
   // Once the output fails nothing more can reach it; the caller reports it.
-  for (bool more = true; more && out;) {
-    rows.clear();
-    Row row;
-    while (rows.size() < batch && (more = reader.Next(row.record))) {
-      row.record.cells = KeptCells(std::move(row.record.cells), layout);
-      rows.push_back(row);
-    }
-    evaluator.EvaluateAll(rows, jobs);
-    for (Row& done : rows) {
-      out << CsvLine(OutputCells(std::move(done.record.cells), layout.Width(), done.results), delimiter,
-                     reader.LineEnd());
-      ++summary.rows;
-      if (!done.error) continue;
-      ++summary.errors;
-      if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(done.record.line);
-    }
+  for (std::size_t row = 0; row < tree.Size() && out; ++row) {
+    out << CsvLine(OutputCells(inputs.Get(inputAt[row]), layout.Width(), results.Get(resultAt[row])), delimiter,
+                   reader.LineEnd());
+    ++summary.rows;
+    if (!ends[row].error) continue;
+    ++summary.errors;
+    if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(tree.Row(row).line);
   }
+  if (outline) *outline = TreeOutline(tree, outlined);
   return summary;
 }
 

@@ -1,11 +1,14 @@
-// A whole schedule: rows read one batch at a time, evaluated on several
-// threads, written in input order.
+// A whole schedule: the rows read once and kept aside in a temporary file,
+// evaluated as a distribution tree (each supply before the rows it feeds,
+// the rows of a level on several threads), written in input order.
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "schedule/distribution_tree.h"
 #include "schedule/feeder_row.h"
 
 namespace quillet {
@@ -20,19 +23,41 @@ struct ScheduleSummary {
   std::string Text() const;
 };
 
-// One row evaluated as the schedule evaluates it, with its error cell.
+// One row evaluated as the schedule evaluates it, with its error cell, on
+// the path its supply leaves it.
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark);
+                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path = {});
+
+// What an evaluated row hands down to the rows it feeds.
+PathEnd EndOf(const EvaluatedRow& row);
 
 // The header and one row as the output writes them.
 std::vector<std::string> OutputHeader(const std::vector<std::string>& header);
 std::vector<std::string> OutputCells(std::vector<std::string> cells, std::size_t width,
                                      const std::vector<std::string>& results);
 
+// What the tree outline shows of a row.
+struct OutlineRow {
+  std::string tag;
+  int line = 0;
+  std::string size;
+  std::optional<float> ownPercent, totalPercent;
+  bool viaTransformer = false;
+  bool error = false;
+};
+
+// The tree as indented text: each row under its supply, with its size and
+// its own and total drop.
+std::string TreeOutline(const DistributionTree& tree, const std::vector<OutlineRow>& rows);
+
 // Reads the schedule from `in` and writes it with the result columns to
-// `out`, the results of an earlier run replaced. The input is read twice,
-// first up to the number that shows its decimal mark. Throws CsvError when
-// the input is not a usable schedule; `out` may then hold part of the output.
-ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs);
+// `out`, the results of an earlier run replaced; the tree's outline too
+// when asked. The rows are read once and kept aside in a scratch file, so
+// the decimal mark is known from all of them and every supply is evaluated
+// before the rows it feeds. Throws CsvError when the input is not a usable
+// schedule (nothing is written then), std::runtime_error when the rows
+// cannot be kept aside.
+ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleDefaults& defaults, int jobs,
+                            std::string* outline = nullptr);
 
 }  // namespace quillet

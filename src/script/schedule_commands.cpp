@@ -24,9 +24,20 @@ void Arity(const std::vector<std::string>& args, std::size_t count) {
   if (args.size() != count + 2) Fail(args[1] + ": wrong number of arguments");
 }
 
+// A number from 1 to `count`, as a script names a row or a box; from 0 back.
+int OneBased(const std::string& text, int count, const std::string& what, const std::string& whats) {
+  int n = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > count)
+    Fail("no " + what + " " + text + " (" + whats + " 1 to " + std::to_string(count) + ")");
+  return n - 1;
+}
+
 std::string PrintoutText(const SchedulePrintout& p) {
-  return "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " rows=" + std::to_string(p.rows.size()) +
-         " headings=" + ListText(p.headings);
+  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) +
+                     " rows=" + std::to_string(p.rows.size()) + " headings=" + ListText(p.headings);
+  if (p.diagram) text += " diagram=" + std::to_string(p.diagram->boxes.size()) + " boxes";
+  return text;
 }
 
 }  // namespace
@@ -59,12 +70,7 @@ ScheduleCommands::~ScheduleCommands() {
 }
 
 int ScheduleCommands::RowArg(const std::string& text) const {
-  int row = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), row);
-  if (ec != std::errc() || end != text.data() + text.size() || row < 1 ||
-      row > static_cast<int>(window_.model.RowCount()))
-    Fail("no row " + text + " (rows 1 to " + std::to_string(window_.model.RowCount()) + ")");
-  return row - 1;
+  return OneBased(text, static_cast<int>(window_.model.RowCount()), "row", "rows");
 }
 
 int ScheduleCommands::ColumnArg(const std::string& text) const {
@@ -128,6 +134,19 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     Arity(args, 0);
     for (const std::string& request : prints_.requests) out_ << request << "\n";
     prints_.requests.clear();
+  } else if (verb == "choices") {
+    Arity(args, 2);
+    const int row = RowArg(args[2]), column = ColumnArg(args[3]);
+    out_ << "schedule[" << row + 1 << "]." << w.model.Heading(static_cast<std::size_t>(column))
+         << ".choices=" << ListText(w.model.Choices(static_cast<std::size_t>(row), static_cast<std::size_t>(column)))
+         << "\n";
+  } else if (verb == "diagram") {
+    Arity(args, 0);
+    PrintDiagram();
+  } else if (verb == "box") {
+    Arity(args, 1);
+    const int boxes = static_cast<int>(w.tree.Boxes.Drawing().boxes.size());
+    actions_.ClickBox(w.tree.Boxes, OneBased(args[2], boxes, "box", "boxes"));
   } else if (verb == "close") {
     Arity(args, 0);
     actions_.CloseWindow(w);
@@ -144,6 +163,28 @@ void ScheduleCommands::PrintTable(const std::vector<std::string>& names) {
   out_ << "schedule[0]=" << ListText(GridHeadings(grid, columns)) << "\n";
   for (int r = 0; r < grid.Source()->RowCount(); ++r)
     out_ << "schedule[" << r + 1 << "]=" << ListText(GridRow(grid, r, columns)) << "\n";
+}
+
+// The tree window's diagram: each box with the row it selects, its place,
+// its texts and their colours; each line with the boxes it joins.
+void ScheduleCommands::PrintDiagram() {
+  const Diagram& diagram = window_.tree.Boxes;
+  const DiagramDrawing& d = diagram.Drawing();
+  out_ << "diagram width=" << d.width << " height=" << d.height << " marked=" << diagram.Marked() + 1 << "\n";
+  for (std::size_t b = 0; b < d.boxes.size(); ++b) {
+    const DiagramBox& box = d.boxes[b];
+    std::vector<std::string> texts, colours;
+    for (const DiagramText& line : box.lines) {
+      texts.push_back(line.text);
+      colours.push_back(std::to_string(line.colour));
+    }
+    out_ << "box[" << b + 1 << "] row=" << window_.tree.RowOf(static_cast<int>(b)) + 1 << " at=" << box.place.left
+         << "," << box.place.top << " border=" << box.border << " texts=" << ListText(texts)
+         << " colours=" << ListText(colours) << "\n";
+  }
+  for (std::size_t l = 0; l < d.links.size(); ++l)
+    out_ << "link[" << l + 1 << "] from=" << d.links[l].from + 1 << " to=" << d.links[l].to + 1
+         << (d.links[l].transformer ? " transformer" : "") << "\n";
 }
 
 void ScheduleCommands::PrintCell(int row, int column) {

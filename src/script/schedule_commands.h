@@ -33,6 +33,7 @@ class ScheduleCommands {
   void Wait();
   void PrintTable(const std::vector<std::string>& columns);
   void PrintCell(int row, int column);
+  void PrintDiagram();
   int RowArg(const std::string& text) const;
   int ColumnArg(const std::string& text) const;
   void SelectRow(int row);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/program.h"
+#include "platform/diagram.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/native_text.h"
@@ -124,6 +125,10 @@ std::string ControlProperty(Control& c, const std::string& prop) {
     if (prop == "listcount") return std::to_string(grid->Source() ? grid->Source()->RowCount() : 0);
     if (prop == "listindex") return std::to_string(grid->Marked());
     if (prop == "columns") return ListText(GridHeadings(*grid));
+  }
+  if (auto* diagram = dynamic_cast<Diagram*>(&c)) {
+    if (prop == "listcount") return std::to_string(diagram->Drawing().boxes.size());
+    if (prop == "listindex") return std::to_string(diagram->Marked());
   }
   auto* box = dynamic_cast<TextBox*>(&c);
   auto* list = dynamic_cast<ComboBox*>(&c);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <unordered_set>
 
 #include "core/numbers.h"
 #include "platform/file_output.h"
@@ -46,23 +47,49 @@ ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_) {}
 
 std::size_t ScheduleModel::ColumnCount() const { return header_.size() + ResultColumnNames().size(); }
 
+// A known column with a heading for people shows it; the file keeps its name.
 const std::string& ScheduleModel::Heading(std::size_t column) const {
-  if (column < header_.size()) return header_[column];
-  return ResultColumnNames().at(column - header_.size());
+  static const std::vector<std::string> headings = [] {
+    std::vector<std::string> all;
+    for (const InputColumn& known : InputColumns()) all.push_back(known.heading);
+    return all;
+  }();
+  if (column >= header_.size()) return ResultColumnNames().at(column - header_.size());
+  for (const InputColumn& known : InputColumns())
+    if (layout_.IndexOf(known.column) == column && *known.heading)
+      return headings[static_cast<std::size_t>(known.column)];
+  return header_[column];
 }
 
 std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) const {
+  const std::string wanted = LowerCell(name);
+  const auto named = [&](const std::string& text) { return LowerCell(TrimmedCell(text)) == wanted; };
   for (std::size_t c = 0; c < ColumnCount(); ++c)
-    if (LowerCell(TrimmedCell(Heading(c))) == LowerCell(name)) return c;
+    if (named(Heading(c)) || (c < header_.size() && named(header_[c]))) return c;
   return std::nullopt;
 }
 
 std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
   static const std::vector<std::string> noCells;
   const RowReader reader(row < rows_.size() ? rows_[row].cells : noCells, layout_, mark_, {});
-  for (const InputColumn& known : InputColumns())
-    if (layout_.IndexOf(known.column) == column && known.choices) return known.choices(reader);
+  for (const InputColumn& known : InputColumns()) {
+    if (layout_.IndexOf(known.column) != column) continue;
+    if (known.choices) return known.choices(reader);
+    if (!known.offersTags) return {};
+    // Every other row's tag, once, in the file's order.
+    std::vector<std::string> tags = {""};
+    std::unordered_set<std::string> listed = {"", reader.Text(Column::Tag)};
+    for (std::size_t r = 0; r < tree_.Size(); ++r)
+      if (listed.insert(tree_.Row(r).tag).second) tags.push_back(tree_.Row(r).tag);
+    return tags;
+  }
   return {};
+}
+
+bool ScheduleModel::HasTree() const {
+  for (std::size_t r = 0; r < tree_.Size(); ++r)
+    if (!tree_.Row(r).fedFrom.empty()) return true;
+  return false;
 }
 
 std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
@@ -97,17 +124,15 @@ bool ScheduleModel::Undo() {
   rows_ = std::move(undo_.back().rows);
   dirty_ = undo_.back().dirty;
   undo_.pop_back();
-  pending_ = static_cast<std::size_t>(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.evaluated; }));
-  nextPending_ = 0;
   FindMark();
+  Rebuild();
   return true;
 }
 
 void ScheduleModel::Touch(Row& row) {
-  if (row.evaluated) ++pending_;
   row.evaluated = false;
+  row.treeRow.reset();
   dirty_ = true;
-  nextPending_ = 0;
 }
 
 void ScheduleModel::SetCell(std::size_t row, std::size_t column, const std::string& text) {
@@ -126,6 +151,7 @@ void ScheduleModel::SetCell(std::size_t row, std::size_t column, const std::stri
 void ScheduleModel::Edited() {
   Renumber();
   FindMark();
+  Rebuild();
 }
 
 // The file's decimal mark from its rows as they stand, as the tool finds it
@@ -138,10 +164,9 @@ void ScheduleModel::FindMark() {
   if (found.comma == mark_.comma && found.shown == mark_.shown) return;
   mark_ = found;
   for (Row& row : rows_) {
-    if (row.evaluated) ++pending_;
     row.evaluated = false;
+    row.treeRow.reset();
   }
-  nextPending_ = 0;
 }
 
 // Lines as the rows will stand in the written file: the header on line 1,
@@ -189,7 +214,6 @@ ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
 std::size_t ScheduleModel::Append(Row row) {
   Remember();
   rows_.push_back(std::move(row));
-  ++pending_;
   dirty_ = true;
   Edited();
   return rows_.size() - 1;
@@ -217,10 +241,7 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
   // a new row adds.
   const std::size_t width = header_.size();
   for (std::size_t r = 0; r < cells.size(); ++r) {
-    while (row + r >= rows_.size()) {
-      rows_.push_back(NewRow(nullptr));
-      ++pending_;
-    }
+    while (row + r >= rows_.size()) rows_.push_back(NewRow(nullptr));
     Row& target = rows_[row + r];
     if (target.cells.size() < header_.size()) target.cells.resize(header_.size());
     for (std::size_t c = 0; c < cells[r].size() && column + c < width; ++c) target.cells[column + c] = cells[r][c];
@@ -233,38 +254,72 @@ void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
 void ScheduleModel::DeleteRow(std::size_t row) {
   if (row >= rows_.size()) return;
   Remember();
-  if (!rows_[row].evaluated) --pending_;
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
   dirty_ = true;
-  nextPending_ = 0;
   Edited();
 }
 
-void ScheduleModel::Evaluate(Row& row) {
-  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
+// The tree as the cells now stand, and which rows it leaves waiting.
+void ScheduleModel::Rebuild() {
+  std::vector<TreeRow> treeRows;
+  treeRows.reserve(rows_.size());
+  for (Row& row : rows_) {
+    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, mark_);
+    treeRows.push_back(*row.treeRow);
+  }
+  tree_ = DistributionTree(std::move(treeRows));
+  Walk(0);
+}
+
+SupplyPath ScheduleModel::PathOf(std::size_t row) const {
+  const auto supply = tree_.SupplyOf(row);
+  return tree_.PathOf(row, supply ? EndOf(rows_[*supply].done) : PathEnd{});
+}
+
+void ScheduleModel::Evaluate(Row& row, const SupplyPath& path) {
+  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path);
+  row.path = path;
   row.evaluated = true;
 }
 
-void ScheduleModel::EvaluateSome(std::size_t maxRows) {
-  for (; pending_ > 0 && maxRows > 0 && nextPending_ < rows_.size(); ++nextPending_) {
-    Row& row = rows_[nextPending_];
-    if (row.evaluated) continue;
-    Evaluate(row);
-    --pending_;
-    --maxRows;
-  }
-  if (nextPending_ >= rows_.size()) {
-    // Edits behind the scan: count again and start over from the top.
-    pending_ = static_cast<std::size_t>(
-        std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.evaluated; }));
-    nextPending_ = 0;
+// Down the tree, a supply before the rows it feeds: a row waits while its
+// supply does, or when its supply's figures are not the ones it was
+// evaluated with; up to `evaluations` waiting rows are evaluated on the way.
+void ScheduleModel::Walk(std::size_t evaluations) {
+  pending_ = 0;
+  for (const std::vector<std::size_t>& level : tree_.Levels()) {
+    for (std::size_t r : level) {
+      Row& row = rows_[r];
+      const auto supply = tree_.SupplyOf(r);
+      if (supply && !rows_[*supply].evaluated) {
+        row.evaluated = false;
+        ++pending_;
+        continue;
+      }
+      const SupplyPath path = PathOf(r);
+      if (row.evaluated && row.path == path) continue;
+      if (evaluations > 0) {
+        Evaluate(row, path);
+        --evaluations;
+      } else {
+        row.evaluated = false;
+        ++pending_;
+      }
+    }
   }
 }
 
+void ScheduleModel::EvaluateSome(std::size_t maxRows) { Walk(maxRows); }
+
 void ScheduleModel::EvaluateRow(std::size_t row) {
-  if (row >= rows_.size() || rows_[row].evaluated) return;
-  Evaluate(rows_[row]);
-  --pending_;
+  if (row >= rows_.size()) return;
+  std::vector<std::size_t> chain = {row};
+  for (auto supply = tree_.SupplyOf(row); supply; supply = tree_.SupplyOf(*supply)) chain.push_back(*supply);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    const SupplyPath path = PathOf(*it);
+    if (!rows_[*it].evaluated || rows_[*it].path != path) Evaluate(rows_[*it], path);
+  }
+  Walk(0);
 }
 
 std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t row) const {
@@ -276,12 +331,7 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   return SizedFeeder{std::get<FeederInputs>(feeder), *r.done.result->areaUsed};
 }
 
-void ScheduleModel::EvaluateAll() {
-  for (Row& row : rows_)
-    if (!row.evaluated) Evaluate(row);
-  pending_ = 0;
-  nextPending_ = 0;
-}
+void ScheduleModel::EvaluateAll() { Walk(rows_.size()); }
 
 std::string ScheduleModel::Import(const std::string& path) {
   std::ifstream file(PathFromUtf8(path), std::ios::binary);
@@ -310,10 +360,9 @@ std::string ScheduleModel::Import(const std::string& path) {
   }
   path_ = path;
   dirty_ = false;
-  pending_ = rows_.size();
-  nextPending_ = 0;
   FindMark();
   undo_.clear();
+  Rebuild();
   return "";
 }
 

@@ -1,6 +1,6 @@
 // The feeder schedule as the window edits it: the file's header and rows as
-// texts, each row's result cells from the schedule's own evaluation, and
-// what the file on disk no longer has. No toolkit here; a view reads it
+// texts, the distribution tree they make, each row's result cells from the
+// schedule's own evaluation, and what the file on disk no longer has. No toolkit here; a view reads it
 // through the same calls the script driver uses.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "schedule/distribution_tree.h"
 #include "schedule/feeder.h"
 #include "schedule/feeder_row.h"
 
@@ -30,7 +31,7 @@ class ScheduleModel {
   std::size_t InputColumnCount() const { return header_.size(); }
   const std::string& Heading(std::size_t column) const;
   bool Editable(std::size_t column) const { return column < header_.size(); }
-  // The column's place among the input columns, or none.
+  // The column with this heading or file name, or none.
   std::optional<std::size_t> ColumnNamed(const std::string& name) const;
   // The texts a list offers for the column; empty when it takes any text.
   std::vector<std::string> Choices(std::size_t row, std::size_t column) const;
@@ -47,6 +48,10 @@ class ScheduleModel {
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
   // The line the row starts on in the file, as its messages name it.
   int Line(std::size_t row) const { return rows_.at(row).line; }
+  // The rows as a distribution tree, as the cells stand.
+  const DistributionTree& Tree() const { return tree_; }
+  // Some row names its supply: the schedule is more than a list.
+  bool HasTree() const;
 
   // Edits; each marks the schedule changed and the touched rows for
   // evaluation. Out-of-range rows or columns are ignored.
@@ -82,7 +87,7 @@ class ScheduleModel {
   std::size_t PendingCount() const { return pending_; }
   void EvaluateSome(std::size_t maxRows);
   void EvaluateAll();
-  // Evaluates the row now when it waits.
+  // Evaluates the row now when it waits, and the supplies above it first.
   void EvaluateRow(std::size_t row);
 
  private:
@@ -90,7 +95,9 @@ class ScheduleModel {
     std::vector<std::string> cells;
     int line = 0;
     bool evaluated = false;
+    SupplyPath path;  // what the row was evaluated with
     EvaluatedRow done;
+    std::optional<TreeRow> treeRow;  // read again only when the cells or the line change
   };
   struct Snapshot {
     std::vector<Row> rows;
@@ -104,7 +111,10 @@ class ScheduleModel {
   void Edited();
   void Renumber();
   void FindMark();
-  void Evaluate(Row& row);
+  void Rebuild();
+  SupplyPath PathOf(std::size_t row) const;
+  void Walk(std::size_t evaluations);
+  void Evaluate(Row& row, const SupplyPath& path);
   bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
@@ -117,8 +127,8 @@ class ScheduleModel {
   bool bom_ = false;
   std::string path_;
   bool dirty_ = false;
+  DistributionTree tree_{{}};
   std::size_t pending_ = 0;
-  std::size_t nextPending_ = 0;
   std::vector<Snapshot> undo_;
 };
 

@@ -13,8 +13,9 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
   for (std::size_t c = 0; c < model.InputColumnCount(); ++c) columns.push_back(c);
   // The results a designer checks; the rest stay in the exported file.
   const auto results = ResultColumns();
+  const bool tree = model.HasTree();
   for (std::size_t r = 0; r < results.size(); ++r)
-    if (results[r].printed) columns.push_back(model.InputColumnCount() + r);
+    if (results[r].printed || (tree && results[r].printedInTree)) columns.push_back(model.InputColumnCount() + r);
   for (std::size_t c : columns) out.headings.push_back(model.Heading(c));
   for (std::size_t r = 0; r < model.RowCount(); ++r) {
     std::vector<std::string> cells;

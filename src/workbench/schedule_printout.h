@@ -1,10 +1,13 @@
-// The schedule as printed: the job, the date, and the table of the input
-// columns with the results a designer checks. A printer puts it on landscape
+// The schedule as printed: the job, the date, the table of the input
+// columns with the results a designer checks, and the tree's diagram. A printer puts it on landscape
 // pages with the headings repeated; the script driver records the requests.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/diagram.h"
 
 namespace quillet {
 
@@ -19,6 +22,7 @@ struct SchedulePrintout {
   std::string date;
   std::vector<std::string> headings;
   std::vector<std::vector<std::string>> rows;
+  std::optional<DiagramDrawing> diagram;  // the tree, on pages of its own after the table
 };
 
 // The model's rows (evaluated) as they print.

@@ -34,17 +34,23 @@ std::string Joined(const std::vector<std::string>& lines, const char* separator)
 
 }  // namespace
 
-ScheduleWindow::ScheduleWindow(Program& program) : ScheduleForm(program.desktop), program_(program) {
+ScheduleWindow::ScheduleWindow(Program& program)
+    : ScheduleForm(program.desktop),
+      tree(program.desktop, model, [this](std::size_t row) { SelectRow(row); }),
+      program_(program) {
   Feeders.SetSource(this);
+  Feeders.Change = [this] { tree.MarkRow(Feeders.CurrentRow()); };
   Feeders.CellEdited = [this](int row, int column, const std::string& text) { EditCell(row, column, text); };
   Feeders.UndoRequested = [this] { UndoLast(); };
   Feeders.BlockPasted = [this](int row, int column, const std::string& text) { Paste(row, column, text); };
   Evaluation.Tick = [this] { EvaluateWaiting(); };
   QueryUnload = [this] { return SaveOrDiscard(); };
+  Unload = [this] { tree.Close(); };
   AttachButtons();
   ShowTitle();
   program.AddTool({"Feeder schedule…", "Ctrl+E", this, [this] { Open(); }});
   program.AddTool({"Add this feeder to the schedule", "Ctrl+D", this, [this] { AddCurrentFeeder(); }});
+  program.AddToolWindow(tree);
 }
 
 void ScheduleWindow::AttachButtons() {
@@ -78,6 +84,7 @@ void ScheduleWindow::AttachButtons() {
     printer->SavePdf(printout, SchedulePdfName(printout));
   };
   Export.Click = [this] { ExportFile(); };
+  ShowTree.Click = [this] { tree.Open(*this, Feeders.CurrentRow()); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };
   NewLimit.Change = [this] {
     const std::string& text = NewLimit.Text();
@@ -89,6 +96,10 @@ void ScheduleWindow::AttachButtons() {
 void ScheduleWindow::Open() {
   Show();
   Changed();
+}
+
+void ScheduleWindow::SelectRow(std::size_t row) {
+  Feeders.SetCurrent(static_cast<int>(row), std::max(Feeders.CurrentColumn(), 0));
 }
 
 std::size_t ScheduleWindow::CurrentRow() const {
@@ -158,21 +169,26 @@ SchedulePrintout ScheduleWindow::Printout() {
   model.EvaluateAll();
   Changed();
   const std::string job = model.FileName().empty() ? kNewScheduleName : FileNameOf(model.FileName());
-  return BuildSchedulePrintout(model, job, Screen().Os().NowText());
+  SchedulePrintout printout = BuildSchedulePrintout(model, job, Screen().Os().NowText());
+  if (PrintTree.Value() && model.HasTree()) printout.diagram = DrawTree(model).drawing;
+  return printout;
 }
 
 void ScheduleWindow::UndoLast() {
   if (model.Undo()) Changed();
 }
 
+// The tree is drawn again once the last slice is done: drawing thousands of
+// boxes at every tick would slow the evaluation down by a third.
 void ScheduleWindow::EvaluateWaiting() {
   model.EvaluateSome(kRowsPerTick);
-  Changed();
+  Changed(model.PendingCount() == 0);
 }
 
-void ScheduleWindow::Changed() {
+void ScheduleWindow::Changed(bool drawTree) {
   Evaluation.SetEnabled(model.PendingCount() > 0);
   Feeders.Refresh();
+  if (drawTree) tree.Redraw(Feeders.CurrentRow());
   ShowTitle();
   ShowProgress();
 }
@@ -257,12 +273,7 @@ std::string ScheduleWindow::Cell(int row, int column) const {
 bool ScheduleWindow::Editable(int column) const { return model.Editable(static_cast<std::size_t>(column)); }
 
 Colour ScheduleWindow::CellColour(int row, int column) const {
-  switch (model.Tone(static_cast<std::size_t>(row), static_cast<std::size_t>(column))) {
-    case CellTone::Good: return kDarkGreen;
-    case CellTone::Bad: return kRed;
-    case CellTone::Normal: break;
-  }
-  return kWindowText;
+  return ToneColour(model.Tone(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
 std::string ScheduleWindow::CellTip(int row, int) const { return model.RowError(static_cast<std::size_t>(row)); }

@@ -9,6 +9,7 @@
 #include "forms/schedule_form.h"
 #include "workbench/schedule_model.h"
 #include "workbench/schedule_printout.h"
+#include "workbench/tree_window.h"
 
 namespace quillet {
 
@@ -37,6 +38,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   ScheduleModel model;
   // Where the printed and PDF schedule goes; set by the view or the driver.
   SchedulePrinter* printer = nullptr;
+  // The rows as a one-line diagram, beside this window.
+  TreeWindow tree;
 
  private:
   int RowCount() const override;
@@ -53,7 +56,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   // Pastes tab-separated rows of cells with their top left at the cell.
   void Paste(int row, int column, const std::string& text);
   void UndoLast();
-  void Changed();
+  // The window shows the model again; the tree too unless told otherwise.
+  void Changed(bool drawTree = true);
   void ShowTitle();
   void ShowProgress();
   void ImportFile();
@@ -64,6 +68,7 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   void Say(const std::string& message);
   void Note(const std::string& message);
   std::size_t CurrentRow() const;
+  void SelectRow(std::size_t row);
 
   Program& program_;
 };

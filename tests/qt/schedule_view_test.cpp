@@ -11,11 +11,14 @@
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 
+#include "qt/diagram_view.h"
 #include "qt/grid_view.h"
 #include "qt/qt_printer.h"
+#include "qt/twips.h"
 #include "qt_fixture.h"
 #include "workbench/workbench.h"
 
@@ -76,11 +79,11 @@ class ScheduleViewTest : public QtViewTest {
 TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) {
   ASSERT_TRUE(app_->View("Schedule").isVisible());
   Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
-  ASSERT_EQ(Table()->model()->rowCount(), 22);
+  ASSERT_EQ(Table()->model()->rowCount(), 27);
   EXPECT_EQ(Shown(0, "size_used"), QStringLiteral("600 kcmil"));
   EXPECT_EQ(app_->View("Schedule").windowTitle(), QStringLiteral("Feeder schedule - feeders.csv"));
   EXPECT_EQ(As<QLabel>("Schedule.Progress")->text(),
-            QStringLiteral("22 feeders: 20 evaluated, 2 with errors (lines 22, 23)"));
+            QStringLiteral("27 feeders: 25 evaluated, 2 with errors (lines 22, 23)"));
   const int error = static_cast<int>(*schedule().model.ColumnNamed("error"));
   const QModelIndex crane = Table()->model()->index(20, error);
   EXPECT_EQ(crane.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
@@ -90,6 +93,37 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   Run(300);  // the columns take their widths once the cells settle
   const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window.png"));
   ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+}
+
+TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEditsAndSavesAPicture) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  QTest::mouseClick(As<QAbstractButton>("Schedule.ShowTree"), Qt::LeftButton);
+  Run(50);
+  QWidget& tree = app_->View("Tree");
+  ASSERT_TRUE(tree.isVisible());
+  auto* view = dynamic_cast<DiagramView*>(Widget("Tree.Boxes"));
+  ASSERT_NE(view, nullptr);
+  const TreeWindow& window = schedule().tree;
+  const auto& boxes = window.Boxes.Drawing().boxes;
+  const auto dp2 = std::find_if(boxes.begin(), boxes.end(), [](const DiagramBox& b) { return b.lines[0].text == "Panel DP-2"; });
+  ASSERT_NE(dp2, boxes.end());
+  const int box = static_cast<int>(dp2 - boxes.begin());
+  // Scrolled to, then clicked where it shows.
+  view->verticalScrollBar()->setValue(ToRect(dp2->place).top() - 10);
+  const QRect place = ToRect(dp2->place).translated(-view->horizontalScrollBar()->value(), -view->verticalScrollBar()->value());
+  ASSERT_EQ(view->BoxAt(place.center()), box);
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
+  Run(30);
+  EXPECT_EQ(Table()->currentIndex().row(), static_cast<int>(window.RowOf(box)));
+  EXPECT_EQ(window.Boxes.Marked(), box);
+  // A longer feeder: its own drop and the total below it are drawn again.
+  const QString before = QString::fromStdString(boxes[static_cast<std::size_t>(box)].lines[3].text);
+  app_->Calculator().actions.EditCell(schedule().Feeders, Table()->currentIndex().row(),
+                                      static_cast<int>(*schedule().model.ColumnNamed("length")), "500");
+  for (int i = 0; i < 100 && schedule().Evaluation.Enabled(); ++i) Run(20);
+  EXPECT_NE(QString::fromStdString(window.Boxes.Drawing().boxes[static_cast<std::size_t>(box)].lines[3].text), before);
+  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("tree-window.png"));
+  ASSERT_TRUE(tree.grab().save(path)) << path.toStdString();
 }
 
 TEST_F(ScheduleViewTest, OpenInCalculatorShowsTheRowWithTheMainWindowsOwnBox) {
@@ -207,21 +241,35 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
   EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("feeders.pdf"));
   const QStringList pages = PdfPages(path);
-  ASSERT_GE(pages.size(), 2);
+  // The table's pages, then the example's tree on pages of its own.
+  const auto tree = std::find_if(pages.begin(), pages.end(),
+                                 [](const QString& page) { return page.contains(QLatin1String("Distribution tree")); });
+  const auto table = static_cast<int>(tree - pages.begin());
+  ASSERT_GE(table, 2);
+  ASSERT_LT(table, pages.size());
+  QString drawn;
   for (int p = 0; p < pages.size(); ++p) {
     const QString page = pages[p].simplified();
-    EXPECT_TRUE(page.contains(QStringLiteral("Feeder schedule"))) << p;
+    EXPECT_TRUE(page.contains(QLatin1String(p < table ? "Feeder schedule" : "Distribution tree"))) << p;
     EXPECT_TRUE(page.contains(QStringLiteral("feeders.csv"))) << p;
-    EXPECT_TRUE(page.contains(QStringLiteral("size_used sized_by current_a vd_v vd_pct"))) << p;
+    EXPECT_EQ(page.contains(QStringLiteral("size_used sized_by current_a vd_v vd_pct")), p < table) << p;
     EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p;
+    if (p >= table) drawn += page;
   }
   // The widest columns give way first: the tags end in "…" beside the design's columns.
   EXPECT_TRUE(pages[0].contains(QStringLiteral("MDP main")));
   EXPECT_TRUE(pages[0].contains(QStringLiteral("600 kcmil")));
+  for (const char* box : {"Service SB-2", "Panel DP-2", "Receptacles R-2", "total 2.839523 %"})
+    EXPECT_TRUE(drawn.contains(QLatin1String(box))) << box;
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                                  QStringLiteral("1"), QStringLiteral("-singlefile"), path,
                                                  QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-page"))});
+  const QString last = QString::number(table + 1);
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                 QStringLiteral("-f"), last, QStringLiteral("-l"), last,
+                                                 QStringLiteral("-singlefile"), path,
+                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("tree-page"))});
 }
 
 }  // namespace

@@ -8,14 +8,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
 #include "platform/controls.h"
+#include "platform/diagram.h"
 #include "platform/grid.h"
 #include "platform/menu.h"
 #include "platform/shown_text.h"
 #include "platform/window.h"
+#include "qt/diagram_view.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 #include "qt/window_view.h"
@@ -92,6 +95,18 @@ std::optional<std::string> GridDisagreement(const Grid& grid, const QTableView& 
   return std::nullopt;
 }
 
+// The view scrolls over the whole drawing and no further.
+std::optional<std::string> DiagramDisagreement(const Diagram& diagram, const DiagramView& view) {
+  const QSize shown = view.viewport()->size();
+  const int across = std::max(0, ToPixels(diagram.Drawing().width) - shown.width());
+  const int down = std::max(0, ToPixels(diagram.Drawing().height) - shown.height());
+  if (view.horizontalScrollBar()->maximum() != across || view.verticalScrollBar()->maximum() != down)
+    return "scrolls " + std::to_string(view.horizontalScrollBar()->maximum()) + " x " +
+           std::to_string(view.verticalScrollBar()->maximum()) + " for " + std::to_string(across) + " x " +
+           std::to_string(down);
+  return std::nullopt;
+}
+
 std::optional<std::string> MenuDisagreement(const Menu& menu, const QMenu& shown) {
   const QList<QAction*> actions = shown.actions();
   if (actions.size() != std::ssize(menu.Items()))
@@ -136,6 +151,8 @@ std::optional<std::string> ControlDisagreement(const Control& control, const QWi
     if (auto broken = GridDisagreement(*grid, static_cast<const QTableView&>(widget))) return broken;
   if (auto* menu = dynamic_cast<const Menu*>(&control))
     if (auto broken = MenuDisagreement(*menu, static_cast<const QMenu&>(widget))) return broken;
+  if (auto* diagram = dynamic_cast<const Diagram*>(&control))
+    if (auto broken = DiagramDisagreement(*diagram, static_cast<const DiagramView&>(widget))) return broken;
   if (widget.accessibleName().toStdString() != AccessibleName(control))
     return "is named " + Quoted(widget.accessibleName()) + " for \"" + AccessibleName(control) + "\"";
   return std::nullopt;

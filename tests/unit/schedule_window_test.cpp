@@ -110,7 +110,7 @@ TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
     EXPECT_EQ(w.state.RacShown, Parsed<float>(Cell(row, "rac")));
     ++opened;
   }
-  EXPECT_EQ(opened, 40);
+  EXPECT_EQ(opened, 50);
   for (const ShownMessage& m : services.shown) EXPECT_NE(m.title, "Feeder schedule") << m.text;
 }
 
