@@ -82,13 +82,16 @@ execute_process(COMMAND ${emulator} ${TOOL} ${WORKDIR}/missing.csv OUTPUT_VARIAB
 expect("missing input status" "${status}" 2)
 expect("missing input output" "${out}" "")
 
-# Windows' null device is written, not replaced by a file.
+# Windows' null device, under any case and extension, is written, not
+# replaced by a file (under Wine it is /dev/null).
 if(emulator)
-  execute_process(COMMAND ${emulator} ${TOOL} -o NUL ${EXAMPLE} WORKING_DIRECTORY ${WORKDIR}
-    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
-  expect("NUL status" "${status}" 1)
-  file(GLOB made ${WORKDIR}/NUL*)
-  expect("NUL left no file" "${made}" "")
+  foreach(device NUL nul.csv)
+    execute_process(COMMAND ${emulator} ${TOOL} -o ${device} ${EXAMPLE} WORKING_DIRECTORY ${WORKDIR}
+      OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+    expect("${device} status" "${status}" 1)
+    file(GLOB made ${WORKDIR}/NUL* ${WORKDIR}/nul*)
+    expect("${device} left no file" "${made}" "")
+  endforeach()
 endif()
 # --tree shows the tree after the summary, each row under its supply;
 # --max-total-vd is the total limit of rows without one.

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cwctype>
 #include <random>
 #include <streambuf>
 #include <system_error>
@@ -295,9 +296,26 @@ struct FileOutput::State {
 
 #ifdef _WIN32
 namespace {
+// Windows keeps these names for its devices in every folder and with any
+// extension. Judged by name too, since a device that fails to open must
+// never get a file renamed over it: under Wine, NUL is /dev/null.
+bool IsDeviceName(const fs::path& target) {
+  if (target.native().starts_with(L"\\\\.\\")) return true;
+  std::wstring stem = target.filename().native();
+  stem = stem.substr(0, stem.find(L'.'));
+  while (!stem.empty() && stem.back() == L' ') stem.pop_back();
+  for (wchar_t& c : stem) c = static_cast<wchar_t>(towupper(c));
+  if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL" || stem == L"CONIN$" ||
+      stem == L"CONOUT$")
+    return true;
+  return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
+         stem[3] <= L'9';
+}
+
 // A device (NUL, CON) or a pipe says what it is once opened; fs::status
 // reports a device as not found.
 bool IsDeviceOrPipe(const fs::path& target) {
+  if (IsDeviceName(target)) return true;
   HANDLE handle = CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
