@@ -50,8 +50,7 @@ TEST(CsvReader, ReadsWhatSpreadsheetsWrite) {
        {1, 2, 4}},
       {"blanks kept around values", "a , b\n  1 ,\t2 \n", ',', {{"a ", " b"}, {"  1 ", "\t2 "}}, {1, 2}},
       {"blanks around a quoted value", "a,b\n  \" 1 \" ,2\n", ',', {{"a", "b"}, {" 1 ", "2"}}, {1, 2}},
-      {"empty lines skipped", "\n\na,b\n\n1,2\r\n\r\n,\n3,4\n", ',', {{"a", "b"}, {"1", "2"}, {"3", "4"}},
-       {3, 5, 8}},
+      {"empty lines skipped", "\n\na,b\n\n1,2\r\n\r\n,\n3,4\n", ',', {{"a", "b"}, {"1", "2"}, {"3", "4"}}, {3, 5, 8}},
       {"empty cells kept", "a,b,c\n,2,\n", ',', {{"a", "b", "c"}, {"", "2", ""}}, {1, 2}},
       {"utf-8 kept", "tag,b\n\"Küche ° ÷\",2\n", ',', {{"tag", "b"}, {"Küche ° ÷", "2"}}, {1, 2}},
   };
