@@ -1,13 +1,13 @@
 // The program around the calculator: start-up without a settings file, the
-// main window's height and close box, where a secondary window opens, every
-// control's place, the tools' registration and a settings file that cannot
-// be written.
+// main window's height, where a secondary window opens, every control's
+// place and a settings file that cannot be written. (The Tools menu's
+// tools and the close box: the tools_menu, schedule_close and
+// secondary_windows scenarios.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "forms/center_over_main.h"
 #include "forms/layout.h"
@@ -51,13 +51,6 @@ TEST_F(StartedProgram, OnlyANormalWindowTakesTheHeightOfTheStatusPanelSetting) {
   EXPECT_EQ(w.Height(), kHeightWithoutStatus);
 }
 
-TEST_F(StartedProgram, TheCloseBoxOfTheMainWindowClosesTheWindowsItOpened) {
-  program.actions.Click(w.CmdAbout);
-  program.actions.Click(w.Command2);
-  program.actions.CloseWindow(w);
-  EXPECT_FALSE(w.Shown() || program.about.Shown() || program.effcon.Shown());
-}
-
 TEST(CenterOverMain, CentresOverTheMainWindowWithinTheScreen) {
   const struct {
     const char* name;
@@ -99,41 +92,6 @@ TEST(Layout, EveryControlAViewShowsIsPlaced) {
   }
   const Placement misspelt[] = {{"Comws", {0, 0, 10, 10}}};
   EXPECT_THROW(Arrange(bench.program.main, misspelt), std::logic_error);
-}
-
-std::vector<std::string> ItemTexts(const Menu& menu) {
-  std::vector<std::string> texts;
-  for (const MenuItem& item : menu.Items()) texts.push_back(item.text + " " + item.shortcut);
-  return texts;
-}
-
-// A tool's item comes after the tools before it and ahead of the
-// calculation's own, its window joins the program's once, and closing the
-// program asks that window first.
-TEST_F(StartedProgram, ToolsJoinTheMenuAndTheWindowsInTheOrderTheyCome) {
-  EXPECT_EQ(ItemTexts(w.ToolsMenu),
-            (std::vector<std::string>{"Print calculation… Ctrl+P", "Save calculation as PDF… Ctrl+Shift+S"}));
-  std::vector<std::string> ran;
-  Window finder(program.desktop, "Finder"), schedule(program.desktop, "Schedule");
-  program.AddTool({"Find", "Ctrl+F", &finder, [&] { ran.push_back("find"); }});
-  program.AddTool({"Open", "Ctrl+E", &schedule, [&] { ran.push_back("open"); }});
-  program.AddTool({"Add", "Ctrl+D", &schedule, [&] { ran.push_back("add"); }});
-  EXPECT_EQ(ItemTexts(w.ToolsMenu),
-            (std::vector<std::string>{"Find Ctrl+F", "Open Ctrl+E", "Add Ctrl+D", "Print calculation… Ctrl+P",
-                                      "Save calculation as PDF… Ctrl+Shift+S"}));
-  const std::vector<Window*> windows = program.Windows();
-  EXPECT_EQ(std::vector<Window*>(windows.end() - 2, windows.end()), (std::vector<Window*>{&finder, &schedule}));
-  program.actions.Shortcut(w, "Ctrl+D");
-  program.actions.Shortcut(w, "Ctrl+F");
-  EXPECT_EQ(ran, (std::vector<std::string>{"add", "find"}));
-  bool keep = true;
-  schedule.QueryUnload = [&] { return !keep; };
-  schedule.Show();
-  program.Stop();
-  EXPECT_TRUE(w.Shown() && schedule.Shown());
-  keep = false;
-  program.Stop();
-  EXPECT_FALSE(w.Shown() || schedule.Shown());
 }
 
 // Nothing is lost silently: the box names where it tried, the window keeps
