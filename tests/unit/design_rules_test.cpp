@@ -75,6 +75,7 @@ TEST(DesignRules, TheDeviceAgainstTheConductor) {
       {"10 AWG copper up to 30 A", Load(Current, false, 35), 30, 35, k10, false, None, false},
       {"12 AWG aluminium up to 15 A", Load(Current, false, {}, 75), 16, 20, k12, true, None, false},
       {"10 AWG aluminium up to 25 A", Load(Current), 25, 25, k10, true, Full, true},
+      {"10 AWG aluminium's 30 A is held to 25 A", Load(Current, false, 30, 75), 26, 30, k10, true, None, false},
       {"a motor's device may exceed 14 AWG's limit", Load(Motor), 10, 15, k14, false, MotorCircuit, true},
       {"a motor still needs 125 %", Load(Motor), 124, 150, k1_0, false, MotorCircuit, false},
   };

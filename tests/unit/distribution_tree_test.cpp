@@ -19,6 +19,7 @@ TEST(DistributionTree, ATransformerLiesBetweenUnlessTheVoltageIsTheSupplysOrItsL
     double row;
     std::optional<bool> says;
     bool transformer;
+    bool singlePhaseRow = false;
   } cases[] = {
       {"same voltage", 480, false, 480, {}, false},
       {"480Y/277", 480, false, 277, {}, false},
@@ -30,9 +31,10 @@ TEST(DistributionTree, ATransformerLiesBetweenUnlessTheVoltageIsTheSupplysOrItsL
       {"480 to 120", 480, false, 120, {}, true},
       {"the row says so at the same voltage", 480, false, 480, true, true},
       {"the row says none at 480 to 208", 480, false, 208, false, false},
+      {"a single-phase row at its three-phase supply's voltage", 240, false, 240, {}, false, true},
   };
   for (const auto& c : cases) {
-    TreeRow row = Row("B", "A", c.row);
+    TreeRow row = Row("B", "A", c.row, c.singlePhaseRow);
     row.viaTransformer = c.says;
     EXPECT_EQ(ThroughTransformer(Row("A", "", c.supply, c.singlePhaseSupply), row), c.transformer) << c.name;
   }

@@ -85,7 +85,8 @@ TEST(Layout, EveryControlAViewShowsIsPlaced) {
   Workbench bench(services, 28800, 16200);
   for (Window* window : bench.program.Windows()) {
     for (const Control* control : window->Controls()) {
-      if (control->Kind() == ControlKind::Timer || control->Kind() == ControlKind::Menu || !control->Visible()) continue;
+      const ControlKind kind = control->Kind();
+      if (kind == ControlKind::Timer || kind == ControlKind::Menu || !control->Visible()) continue;
       EXPECT_TRUE(control->Place().width > 0 && control->Place().height > 0)
           << window->Name() << "." << control->Name() << " has no place";
     }
