@@ -1,5 +1,5 @@
-// Names for screen readers and UI automation, and captions drawn as the
-// model means them.
+// Names for screen readers and UI automation (each widget's name is the
+// model's, which the view agreement checks; the names: controls_test.cpp).
 #include <QAbstractButton>
 #include <QTest>
 
@@ -28,21 +28,6 @@ TEST_F(QtViewTest, AResultIsNamedAfterItsFrameAndReadsOutItsValue) {
   Run(150);
   EXPECT_EQ(drop->accessibleName(), "AC Voltage drop 1-Ph, volts");
   EXPECT_EQ(Widget("V")->accessibleName(), "Voltage (U)");
-}
-
-TEST_F(QtViewTest, FieldsNamedByTheirLabels) {
-  EXPECT_EQ(Widget("TextACR")->accessibleName(), "AC resistance");
-  EXPECT_EQ(Widget("A")->accessibleName(), "Current ( I )");
-  EXPECT_EQ(Widget("AS")->accessibleName(), "Current ( I )");
-  EXPECT_EQ(Widget("CmdUnit")->accessibleName(), QString::fromStdString(app_->Calculator().main.CmdUnit.Caption()));
-}
-
-TEST_F(QtViewTest, MotorLabelShowsOneAmpersandForTheEscapedPair) {
-  QTest::mouseDClick(Widget("Frame3D16"), Qt::LeftButton, {}, QPoint(20, 5));
-  const QString first = LabelText("Motor.Label1");
-  EXPECT_TRUE(first.startsWith("Motor data conforms to NEC Tables: 430.248 & 430.250 and Canadian CEC table 44 & 45."))
-      << first.toStdString();
-  EXPECT_FALSE(first.contains("&&"));
 }
 
 }  // namespace

@@ -26,11 +26,7 @@ TEST_F(QtViewTest, AgreementCheckSpotsEachKindOfDrift) {
       {"option", [this] { As<QAbstractButton>("OptAL")->setChecked(true); }, "Elcal.OptAL is checked"},
       {"visibility", [this] { Widget("Job")->hide(); }, "Elcal.Job is hidden"},
       {"enabled", [this] { Widget("ComHP")->setEnabled(false); }, "Elcal.ComHP is disabled"},
-      {"list pick",
-       [this] {
-         auto* sizes = As<QComboBox>("ComWS");
-         sizes->setCurrentIndex(sizes->currentIndex() == 3 ? 4 : 3);
-       },
+      {"list pick", [this] { As<QComboBox>("ComWS")->setCurrentIndex(As<QComboBox>("ComWS")->currentIndex() ^ 1); },
        "Elcal.ComWS shows pick"},
       {"name", [this] { Widget("V")->setAccessibleName("Volts"); }, "Elcal.V is named"},
       {"colour",

@@ -12,7 +12,10 @@ namespace {
 constexpr int k14 = 0, k12 = 1, k10 = 2, k8 = 3, k6 = 4, k4 = 5, k3 = 6, k1 = 8, k1_0 = 9, k2_0 = 10, k3_0 = 11,
               k4_0 = 12, k250 = 13, k350 = 15, k600 = 18, k750 = 19, k1000 = 20;
 
-FeederInputs Load(LoadKind kind, bool continuous = false, std::optional<int> ocpd = {}, std::optional<int> terminal = {}) {
+using enum LoadKind;
+
+FeederInputs Load(LoadKind kind, bool continuous = false,
+                  std::optional<int> ocpd = {}, std::optional<int> terminal = {}) {
   FeederInputs f;
   f.load = kind;
   f.continuous = continuous;
@@ -29,16 +32,16 @@ TEST(DesignRules, TheDesignCurrentTheDeviceAndTheTerminals) {
     std::optional<int> device;
     int terminalC;
   } rows[] = {
-      {"100 A: a 100 A device, 60 °C", Load(LoadKind::Current), 100, 100, 100, 60},
-      {"100.5 A: a 110 A device, 75 °C", Load(LoadKind::Current), 100.5, 100.5, 110, 75},
-      {"continuous 80 A: 100 A and a 100 A device", Load(LoadKind::Current, true), 80, 100, 100, 60},
-      {"a 124 A motor: 155 A, 2.5 × 124 = 310 A, so 350 A", Load(LoadKind::Motor), 124, 155, 350, 75},
-      {"a 14 A motor: 17.5 A, 35 A is a rating, 60 °C", Load(LoadKind::Motor), 14, 17.5, 35, 60},
-      {"a continuous motor is 125 % once", Load(LoadKind::Motor, true), 40, 50, 100, 60},
-      {"a given device is kept, even below the load", Load(LoadKind::Current, false, 90), 100, 100, 90, 60},
-      {"given 75 °C terminals on a 20 A device", Load(LoadKind::Current, false, {}, 75), 16, 16, 20, 75},
-      {"6000 A is the largest rating", Load(LoadKind::Current), 6000, 6000, 6000, 75},
-      {"nothing reaches 6001 A", Load(LoadKind::Current), 6001, 6001, std::nullopt, 75},
+      {"100 A: a 100 A device, 60 °C", Load(Current), 100, 100, 100, 60},
+      {"100.5 A: a 110 A device, 75 °C", Load(Current), 100.5, 100.5, 110, 75},
+      {"continuous 80 A: 100 A and a 100 A device", Load(Current, true), 80, 100, 100, 60},
+      {"a 124 A motor: 155 A, 2.5 × 124 = 310 A, so 350 A", Load(Motor), 124, 155, 350, 75},
+      {"a 14 A motor: 17.5 A, 35 A is a rating, 60 °C", Load(Motor), 14, 17.5, 35, 60},
+      {"a continuous motor is 125 % once", Load(Motor, true), 40, 50, 100, 60},
+      {"a given device is kept, even below the load", Load(Current, false, 90), 100, 100, 90, 60},
+      {"given 75 °C terminals on a 20 A device", Load(Current, false, {}, 75), 16, 16, 20, 75},
+      {"6000 A is the largest rating", Load(Current), 6000, 6000, 6000, 75},
+      {"nothing reaches 6001 A", Load(Current), 6001, 6001, std::nullopt, 75},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -50,6 +53,7 @@ TEST(DesignRules, TheDesignCurrentTheDeviceAndTheTerminals) {
 }
 
 TEST(DesignRules, TheDeviceAgainstTheConductor) {
+  using enum Protection;
   struct Row {
     const char* name;
     FeederInputs feeder;
@@ -60,24 +64,20 @@ TEST(DesignRules, TheDeviceAgainstTheConductor) {
     Protection protection;
     bool enough;
   } rows[] = {
-      {"1 AWG's 110 A on 100 A", Load(LoadKind::Current), 100, 110, k1, false, Protection::Full, true},
-      {"101.2 A under a 110 A device, above 100 A", Load(LoadKind::Current), 101, 101.2f, 4, false,
-       Protection::NextSizeUp, true},
-      {"100 A under a 110 A device: 100 A is a rating", Load(LoadKind::Current, false, 110), 95, 100, k3, false,
-       Protection::None, false},
-      {"799.9 A under 800 A", Load(LoadKind::Current), 750, 799.9f, k600, false, Protection::NextSizeUp, true},
-      {"950 A under 1000 A: above 800 A it must reach it", Load(LoadKind::Current), 900, 950, k750, false,
-       Protection::None, false},
-      {"115 A is protected by 125 A but short of 120 A", Load(LoadKind::Current), 120, 115, k1, false,
-       Protection::NextSizeUp, false},
-      {"14 AWG copper up to 15 A", Load(LoadKind::Current, false, {}, 75), 16, 20, k14, false, Protection::None, false},
-      {"12 AWG copper up to 20 A", Load(LoadKind::Current, false, {}, 75), 16, 25, k12, false, Protection::Full, true},
-      {"10 AWG copper up to 30 A", Load(LoadKind::Current, false, 35), 30, 35, k10, false, Protection::None, false},
-      {"12 AWG aluminium up to 15 A", Load(LoadKind::Current, false, {}, 75), 16, 20, k12, true, Protection::None, false},
-      {"10 AWG aluminium up to 25 A", Load(LoadKind::Current), 25, 25, k10, true, Protection::Full, true},
-      {"a motor's device may exceed 14 AWG's limit", Load(LoadKind::Motor), 10, 15, k14, false,
-       Protection::MotorCircuit, true},
-      {"a motor still needs 125 %", Load(LoadKind::Motor), 124, 150, k1_0, false, Protection::MotorCircuit, false},
+      {"1 AWG's 110 A on 100 A", Load(Current), 100, 110, k1, false, Full, true},
+      {"101.2 A under a 110 A device, above 100 A", Load(Current), 101, 101.2f, 4, false, NextSizeUp, true},
+      {"100 A under a 110 A device: 100 A is a rating", Load(Current, false, 110), 95, 100, k3, false, None, false},
+      {"799.9 A under 800 A", Load(Current), 750, 799.9f, k600, false, NextSizeUp, true},
+      {"950 A under 1000 A: above 800 A it must reach it", Load(Current), 900, 950, k750, false, None, false},
+      {"115 A is protected by 125 A but short of 120 A", Load(Current), 120, 115, k1, false, NextSizeUp, false},
+      {"14 AWG copper up to 15 A", Load(Current, false, {}, 75), 16, 20, k14, false, None, false},
+      {"12 AWG copper up to 20 A", Load(Current, false, {}, 75), 16, 25, k12, false, Full, true},
+      {"10 AWG copper up to 30 A", Load(Current, false, 35), 30, 35, k10, false, None, false},
+      {"12 AWG aluminium up to 15 A", Load(Current, false, {}, 75), 16, 20, k12, true, None, false},
+      {"10 AWG aluminium up to 25 A", Load(Current), 25, 25, k10, true, Full, true},
+      {"10 AWG aluminium's 30 A is held to 25 A", Load(Current, false, 30, 75), 26, 30, k10, true, None, false},
+      {"a motor's device may exceed 14 AWG's limit", Load(Motor), 10, 15, k14, false, MotorCircuit, true},
+      {"a motor still needs 125 %", Load(Motor), 124, 150, k1_0, false, MotorCircuit, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -120,6 +120,7 @@ TEST(DesignRules, TheGroundingConductor) {
 }
 
 TEST(DesignRules, TheCheckOfEachSizeUsed) {
+  using enum DeviceCheck;
   struct Row {
     const char* name;
     FeederInputs feeder;
@@ -128,12 +129,12 @@ TEST(DesignRules, TheCheckOfEachSizeUsed) {
     int area;
     std::optional<DeviceCheck> check;
   } rows[] = {
-      {"ok", Load(LoadKind::Current), 100, 110, k1, DeviceCheck::Ok},
-      {"next size up", Load(LoadKind::Current), 101, 101.2f, 7, DeviceCheck::NextSizeUp},
-      {"conductor too small", Load(LoadKind::Current, true), 200, 230, k4_0, DeviceCheck::ConductorTooSmall},
-      {"below the load, whatever the conductor", Load(LoadKind::Current, false, 90), 100, 60, k4, DeviceCheck::BelowTheLoad},
-      {"a motor's device below its current is its own", Load(LoadKind::Motor, false, 100), 124, 175, k2_0, DeviceCheck::Ok},
-      {"no device, no check", Load(LoadKind::Current), 7000, 230, k4_0, std::nullopt},
+      {"ok", Load(Current), 100, 110, k1, Ok},
+      {"next size up", Load(Current), 101, 101.2f, 7, NextSizeUp},
+      {"conductor too small", Load(Current, true), 200, 230, k4_0, ConductorTooSmall},
+      {"below the load, whatever the conductor", Load(Current, false, 90), 100, 60, k4, BelowTheLoad},
+      {"a motor's device below its current is its own", Load(Motor, false, 100), 124, 175, k2_0, Ok},
+      {"no device, no check", Load(Current), 7000, 230, k4_0, std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

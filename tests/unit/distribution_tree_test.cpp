@@ -1,5 +1,5 @@
-// The distribution tree on its own: the transformer rule, the drop a path
-// leaves a row, and the references, each case worked by hand.
+// The distribution tree on its own: the transformer rule and the drop a path
+// leaves a row, each case worked by hand (the references: tree_references).
 #include "schedule/distribution_tree.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@ TEST(DistributionTree, ATransformerLiesBetweenUnlessTheVoltageIsTheSupplysOrItsL
     double row;
     std::optional<bool> says;
     bool transformer;
+    bool singlePhaseRow = false;
   } cases[] = {
       {"same voltage", 480, false, 480, {}, false},
       {"480Y/277", 480, false, 277, {}, false},
@@ -30,9 +31,10 @@ TEST(DistributionTree, ATransformerLiesBetweenUnlessTheVoltageIsTheSupplysOrItsL
       {"480 to 120", 480, false, 120, {}, true},
       {"the row says so at the same voltage", 480, false, 480, true, true},
       {"the row says none at 480 to 208", 480, false, 208, false, false},
+      {"a single-phase row at its three-phase supply's voltage", 240, false, 240, {}, false, true},
   };
   for (const auto& c : cases) {
-    TreeRow row = Row("B", "A", c.row);
+    TreeRow row = Row("B", "A", c.row, c.singlePhaseRow);
     row.viaTransformer = c.says;
     EXPECT_EQ(ThroughTransformer(Row("A", "", c.supply, c.singlePhaseSupply), row), c.transformer) << c.name;
   }
@@ -45,44 +47,6 @@ TEST(DistributionTree, TheOwnDropIsHeldToWhatThePathLeavesOfTheTotal) {
   EXPECT_EQ(DropLimit(3, 5, 5.25f), -0.25);  // none left
   EXPECT_EQ(DropLimit(6, 5, 0), 5);          // a lone feeder's path is itself
   EXPECT_EQ(TotalDrop(1.5f, 2.3f), 3.8f);
-}
-
-TEST(DistributionTree, BrokenReferencesAreTheReferringRowsErrorsAndSuppliesComeFirst) {
-  std::vector<TreeRow> rows = {Row("G", "S"),   Row("S", ""),     Row("P", "S"),       Row("P", "S"),
-                               Row("Q", "P"),   Row("X", "NONE"), Row("SELF", "SELF"), Row("L2", "L1"),
-                               Row("L1", "L3"), Row("L3", "L2"),  Row("U", "L1"),      Row("T", "S", 208)};
-  for (std::size_t r = 0; r < rows.size(); ++r) rows[r].line = static_cast<int>(r) + 2;
-  const DistributionTree tree(std::move(rows));
-  const char* errors[] = {"",
-                          "",
-                          "",
-                          "",
-                          "lines 4 and 5 have this tag",
-                          "no row has this tag",
-                          "the row feeds itself",
-                          "the supplies run in a loop: L1 → L2 → L3 → L1",
-                          "the supplies run in a loop: L1 → L2 → L3 → L1",
-                          "the supplies run in a loop: L1 → L2 → L3 → L1",
-                          "",
-                          ""};
-  for (std::size_t r = 0; r < tree.Size(); ++r) EXPECT_EQ(tree.ReferenceError(r), errors[r]) << r;
-  EXPECT_EQ(tree.SupplyOf(0), 1u);
-  EXPECT_EQ(tree.SupplyOf(10), 8u);  // fed from a row of the loop: its supply has an error
-  EXPECT_EQ(tree.FedBy(1), (std::vector<std::size_t>{0, 2, 3, 11}));
-  std::vector<int> level(tree.Size(), -1);
-  for (std::size_t l = 0; l < tree.Levels().size(); ++l)
-    for (std::size_t r : tree.Levels()[l]) level[r] = static_cast<int>(l);
-  for (std::size_t r = 0; r < tree.Size(); ++r) {
-    if (const auto supply = tree.SupplyOf(r)) {
-      EXPECT_LT(level[*supply], level[r]) << r;
-    }
-  }
-
-  // Down a path: the supply's total, an error, or a new start after a transformer.
-  EXPECT_EQ(tree.PathOf(0, {false, 1.5f}), (SupplyPath{std::nullopt, 1.5f}));
-  EXPECT_EQ(tree.PathOf(10, {true, 0}).problem->reason, "its supply L1 (line 10) has an error");
-  EXPECT_EQ(tree.PathOf(11, {false, 1.5f}), SupplyPath{});
-  EXPECT_EQ(tree.PathOf(5, {}).problem->column, Column::FedFrom);
 }
 
 }  // namespace

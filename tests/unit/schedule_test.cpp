@@ -1,5 +1,6 @@
-// Whole schedules: every row back in its place, the input's own format kept,
-// and the same output whatever the number of threads.
+// Whole schedules through the tool's run: every row back in its place with
+// its own columns, the same output whatever the number of threads, and the
+// tool's defaults. (Files of every kind: schedule_files_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -65,38 +66,6 @@ TEST(Schedule, KeepsEveryRowInOrderWithItsOwnColumns) {
   EXPECT_EQ(ran.summary.Text(), "3 feeders: 2 evaluated, 1 with errors (line 3)");
 }
 
-TEST(Schedule, WritesNumbersInTheirShortestFormAtTheirOwnPrecision) {
-  const auto records = Records(Evaluate("voltage,current,length,pf,size\n480,100,50,0.8,3\n").output);
-  EXPECT_EQ(Cell(records, 1, "current_a"), "100");
-  EXPECT_EQ(Cell(records, 1, "ampacity_a"), "100");
-  EXPECT_EQ(Cell(records, 1, "ambient_cf"), "1");
-  EXPECT_EQ(Cell(records, 1, "load_ratio"), "1");
-  EXPECT_EQ(Cell(records, 1, "ampacity_check"), "over 80 %");
-  EXPECT_EQ(Cell(records, 1, "area_mm2"), "26.669678");
-  EXPECT_EQ(Cell(records, 1, "per"), "1000ft");
-  EXPECT_EQ(Cell(records, 1, "sized_by"), "given");
-  EXPECT_EQ(Cell(records, 1, "size_for_ampacity"), "1 AWG");  // the finder's answer beside the given size
-  EXPECT_EQ(Cell(records, 1, "vd_dc_v"), "");
-  EXPECT_EQ(Cell(records, 1, "vd_alt_v"), "");
-  EXPECT_EQ(Cell(records, 1, "wire_temp_c"), "75");
-}
-
-TEST(Schedule, KeepsTheSemicolonDecimalCommaByteOrderMarkAndLineEnds) {
-  const std::string input =
-      "\xEF\xBB\xBFtag;voltage;current;length;unit;size\r\n"
-      "A;230;12,5;25,5;m;2,5 mm\r\n"
-      "B;230;12,5;25,5;m;12\r\n";
-  const std::string output = Evaluate(input).output;
-  EXPECT_TRUE(output.starts_with("\xEF\xBB\xBFtag;voltage;current;length;unit;size;size_used;"));
-  EXPECT_NE(output.find(";12,5;25,5;m;12;12 AWG;given;14 AWG;14 AWG;12,5;"), std::string::npos) << output;
-  EXPECT_NE(output.find("\r\n"), std::string::npos);
-  EXPECT_EQ(output.find("\n", output.find("\n") + 1) - 1, output.find("\r", output.find("\n") + 1));
-  const auto records = Records(output);
-  EXPECT_EQ(Cell(records, 1, "error"), "line 2, size 2,5 mm: 14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)");
-  EXPECT_NE(Cell(records, 2, "vd_pct").find(','), std::string::npos);
-  EXPECT_EQ(Cell(records, 2, "vd_pct").find('.'), std::string::npos);
-}
-
 TEST(Schedule, GivesTheSameOutputWhateverTheNumberOfJobs) {
   std::string input = "tag,system,voltage,current,power,motor_hp,material,length,unit,runs,size\n";
   for (int i = 0; i < 700; ++i) {
@@ -125,11 +94,6 @@ TEST(Schedule, TheToolsDefaultsReachTheFinder) {
   const auto continuous = Records(Evaluate(input, 1, {3, true}).output);
   EXPECT_EQ(Cell(plain, 1, "size_used"), "3 AWG");
   EXPECT_EQ(Cell(continuous, 1, "size_used"), "1 AWG");
-}
-
-TEST(Schedule, RefusesAFileThatIsNotASchedule) {
-  for (const char* input : {"", "voltage,current\n480,10\n", "voltage,current,length\n480,\"10,50\n"})
-    EXPECT_THROW(Evaluate(input), CsvError) << input;
 }
 
 }  // namespace

@@ -61,22 +61,5 @@ TEST_F(Driver, MenuCommandsRefuseWhatAPersonCannotDo) {
   EXPECT_THROW(runner.RunLine("pick ToolsMenu \"Print\""), ScriptError);
 }
 
-TEST_F(Driver, PrintsFieldsAtTheirOwnPrecision) {
-  program.main.state.PowerFactor = 0.8f;
-  program.main.state.Voltage = 0.1 + 0.2;
-  runner.RunLine("state PowerFactor");
-  runner.RunLine("state Voltage");
-  EXPECT_EQ(out.str(), "PowerFactor=0.8\nVoltage=0.30000000000000004\n");
-}
-
-TEST_F(Driver, SetsStateFieldsExactly) {
-  runner.RunLine("setstate PowerFactor 0.85");
-  runner.RunLine("setstate Runs 3");
-  runner.RunLine("setstate PhaseText \"1 Phase\"");
-  EXPECT_EQ(program.main.state.PowerFactor, 0.85f);
-  EXPECT_EQ(program.main.state.Runs, 3);
-  EXPECT_EQ(program.main.state.PhaseText, "1 Phase");
-}
-
 }  // namespace
 }  // namespace quillet

@@ -22,62 +22,41 @@ EnvironmentLookup Env(std::map<std::string, std::string> values) {
   };
 }
 
-struct ConventionRow {
-  const char* name;
-  ConfigConvention convention;
-  std::map<std::string, std::string> env;
-  std::string expected;
-};
-
-class UserConfigFolderTest : public ::testing::TestWithParam<ConventionRow> {};
-
-TEST_P(UserConfigFolderTest, FollowsThePlatformConvention) {
-  const ConventionRow& row = GetParam();
-  EXPECT_EQ(fs::path(UserConfigFolder(row.convention, Env(row.env))), fs::path(row.expected));
-}
-
-// What counts as absolute differs between the platforms, so each checks
-// the conventions with paths of its own form.
+// What counts as absolute differs between the platforms, so the Windows
+// convention is checked with paths of each platform's form.
+TEST(UserConfigFolder, FollowsThePlatformConvention) {
+  const struct {
+    const char* name;
+    ConfigConvention convention;
+    std::map<std::string, std::string> env;
+    std::string expected;
+  } rows[] = {
 #ifndef _WIN32
-INSTANTIATE_TEST_SUITE_P(
-    Conventions, UserConfigFolderTest,
-    ::testing::Values(
-        ConventionRow{"XdgConfigHomeWins", ConfigConvention::kXdg,
-                      {{"XDG_CONFIG_HOME", "/x/cfg"}, {"HOME", "/home/u"}}, "/x/cfg/Quillet"},
-        ConventionRow{"XdgFallsBackToDotConfig", ConfigConvention::kXdg, {{"HOME", "/home/u"}},
-                      "/home/u/.config/Quillet"},
-        ConventionRow{"XdgRelativeConfigHomeIsIgnored", ConfigConvention::kXdg,
-                      {{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}, "/home/u/.config/Quillet"},
-        ConventionRow{"XdgWithoutHomeHasNone", ConfigConvention::kXdg, {}, ""},
-        ConventionRow{"XdgRelativeHomeHasNone", ConfigConvention::kXdg, {{"HOME", "home/u"}}, ""},
-        ConventionRow{"MacApplicationSupport", ConfigConvention::kMac,
-                      {{"HOME", "/Users/u"}, {"XDG_CONFIG_HOME", "/x/cfg"}},
-                      "/Users/u/Library/Application Support/Quillet"},
-        ConventionRow{"MacWithoutHomeHasNone", ConfigConvention::kMac, {}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
-#endif
-
-#ifdef _WIN32
-INSTANTIATE_TEST_SUITE_P(
-    WindowsConventions, UserConfigFolderTest,
-    ::testing::Values(
-        ConventionRow{"AppData", ConfigConvention::kWindows,
-                      {{"APPDATA", "C:\\Users\\u\\AppData\\Roaming"}}, "C:\\Users\\u\\AppData\\Roaming\\Quillet"},
-        ConventionRow{"ProfileWithoutAppData", ConfigConvention::kWindows, {{"USERPROFILE", "C:\\Users\\u"}},
-                      "C:\\Users\\u\\AppData\\Roaming\\Quillet"},
-        ConventionRow{"WindowsWithNeitherHasNone", ConfigConvention::kWindows, {{"HOME", "C:\\h"}}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+      {"XDG_CONFIG_HOME wins", ConfigConvention::kXdg, {{"XDG_CONFIG_HOME", "/x/cfg"}, {"HOME", "/home/u"}},
+       "/x/cfg/Quillet"},
+      {"XDG falls back to ~/.config", ConfigConvention::kXdg, {{"HOME", "/home/u"}}, "/home/u/.config/Quillet"},
+      {"a relative XDG_CONFIG_HOME is ignored", ConfigConvention::kXdg,
+       {{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}, "/home/u/.config/Quillet"},
+      {"XDG without HOME has none", ConfigConvention::kXdg, {}, ""},
+      {"XDG with a relative HOME has none", ConfigConvention::kXdg, {{"HOME", "home/u"}}, ""},
+      {"macOS: Application Support", ConfigConvention::kMac, {{"HOME", "/Users/u"}, {"XDG_CONFIG_HOME", "/x/cfg"}},
+       "/Users/u/Library/Application Support/Quillet"},
+      {"macOS without HOME has none", ConfigConvention::kMac, {}, ""},
+      {"APPDATA", ConfigConvention::kWindows, {{"APPDATA", "/roaming"}}, "/roaming/Quillet"},
+      {"the profile without APPDATA", ConfigConvention::kWindows, {{"USERPROFILE", "/profile"}},
+       "/profile/AppData/Roaming/Quillet"},
+      {"Windows with neither has none", ConfigConvention::kWindows, {{"HOME", "/home/u"}}, ""},
 #else
-INSTANTIATE_TEST_SUITE_P(
-    WindowsConventions, UserConfigFolderTest,
-    ::testing::Values(ConventionRow{"AppData", ConfigConvention::kWindows, {{"APPDATA", "/roaming"}},
-                                    "/roaming/Quillet"},
-                      ConventionRow{"ProfileWithoutAppData", ConfigConvention::kWindows,
-                                    {{"USERPROFILE", "/profile"}}, "/profile/AppData/Roaming/Quillet"},
-                      ConventionRow{"WindowsWithNeitherHasNone", ConfigConvention::kWindows,
-                                    {{"HOME", "/home/u"}}, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+      {"APPDATA", ConfigConvention::kWindows, {{"APPDATA", "C:\\Users\\u\\AppData\\Roaming"}},
+       "C:\\Users\\u\\AppData\\Roaming\\Quillet"},
+      {"the profile without APPDATA", ConfigConvention::kWindows, {{"USERPROFILE", "C:\\Users\\u"}},
+       "C:\\Users\\u\\AppData\\Roaming\\Quillet"},
+      {"Windows with neither has none", ConfigConvention::kWindows, {{"HOME", "C:\\h"}}, ""},
 #endif
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(fs::path(UserConfigFolder(row.convention, Env(row.env))), fs::path(row.expected)) << row.name;
+}
 
 class ChooseSettingsFolderTest : public ::testing::Test {
  protected:
@@ -107,14 +86,11 @@ TEST_F(ChooseSettingsFolderTest, UnwritableProgramFolderUsesTheCreatedUserFolder
   EXPECT_TRUE(fs::is_directory(root / "config" / "Quillet"));
 }
 
+// Without a user folder, or one that cannot be made, the program's folder.
 TEST_F(ChooseSettingsFolderTest, NoUsableUserFolderFallsBackToTheProgramFolder) {
   const fs::path missing = root / "missing";
   EXPECT_EQ(ChooseSettingsFolder(missing.string(), ConfigConvention::kXdg, Env({})), missing.string());
-}
-
-TEST_F(ChooseSettingsFolderTest, UserFolderThatCannotBeCreatedFallsBackToTheProgramFolder) {
   std::ofstream(root / "config").put('x');  // a file where the folder would go
-  const fs::path missing = root / "missing";
   EXPECT_EQ(Choose(missing), missing.string());
 }
 
