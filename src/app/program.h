@@ -70,6 +70,10 @@ class Program {
   // Sections a tool adds to the report after its results (the feeder
   // design); none until one is set.
   std::function<std::vector<ReportSection>(const Elcal&)> reportSections;
+  // Asks for the title block before a report is printed or saved (what for:
+  // "Print calculation"); `go` sends the report with it, and never runs when
+  // the user cancels. Unset, the report goes at once without one.
+  std::function<void(const std::string& purpose, std::function<void(const TitleBlock&)> go)> askTitleBlock;
 
  private:
   bool ToolWindowsAgreeToClose();

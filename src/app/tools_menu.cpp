@@ -7,12 +7,30 @@
 namespace quillet {
 namespace {
 
+// The report as the window stands once the title block is given; its
+// printer's dialogs hold the desktop busy as a message box does.
+void SendReport(Program& p, const char* purpose, void (*send)(Program&, const CalculationReport&)) {
+  if (!p.reportPrinter) return;
+  auto go = [&p, send](const TitleBlock& title) {
+    if (!p.reportPrinter) return;
+    const Desktop::Guard busy(p.desktop);
+    CalculationReport report = p.Report();
+    report.titleBlock = title;
+    send(p, report);
+  };
+  if (p.askTitleBlock) p.askTitleBlock(purpose, go);
+  else go({});
+}
+
 void PrintCalculation(Program& p) {
-  if (p.reportPrinter) p.reportPrinter->Print(p.Report());
+  SendReport(p, "Print calculation",
+             [](Program& program, const CalculationReport& r) { program.reportPrinter->Print(r); });
 }
 
 void SaveCalculationAsPdf(Program& p) {
-  if (p.reportPrinter) p.reportPrinter->SavePdf(p.Report(), SuggestedPdfName(p.main.Job.Text()));
+  SendReport(p, "Save calculation as PDF", [](Program& program, const CalculationReport& r) {
+    program.reportPrinter->SavePdf(r, SuggestedPdfName(program.main.Job.Text()));
+  });
 }
 
 // The calculation's own items, after the tools'.

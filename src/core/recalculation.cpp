@@ -41,13 +41,6 @@ const LoadCheckShown kLoadCheckShown[] = {
     {kRed, " \r\n !! Warning: Current exceeds the wire ampacity \r\n\r\n"},
 };
 
-// Resistance, reactance and impedance fields pick their decimals by size.
-const char* PerLengthPattern(double value) {
-  if (value < 0.1) return "#0.0000";
-  if (value < 1) return "0.000";
-  return "##.00";
-}
-
 class Pass {
  public:
   explicit Pass(Elcal& w) : w_(w), s_(w.state) {}
@@ -177,8 +170,7 @@ class Pass {
       w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaIn2, "0.####") + " in²");
       return;
     }
-    const char* pattern = s_.AreaMm2 < 14 ? "###.##" : s_.AreaMm2 < 100 ? "###.0" : "0";
-    w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaMm2, pattern) + " mm²");
+    w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaMm2, AreaMm2Pattern(s_.AreaMm2)) + " mm²");
   }
 
   // One-way length in the field's unit; a text that is no number becomes 0.
@@ -307,8 +299,8 @@ class Pass {
       return true;
     }
     if (!Put(s_.OperatingTempF, static_cast<double>(s_.OperatingTempC) * 9 / 5 + 32)) return false;
-    w_.EAWOTD.SetCaption(Fahrenheit() ? FormatPattern(s_.OperatingTempF, "##.0") + "°F"
-                                      : FormatPattern(s_.OperatingTempC, "##.0") + "°C");
+    w_.EAWOTD.SetCaption(Fahrenheit() ? FormatPattern(s_.OperatingTempF, kWireTemperaturePattern) + "°F"
+                                      : FormatPattern(s_.OperatingTempC, kWireTemperaturePattern) + "°C");
     return true;
   }
 

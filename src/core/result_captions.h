@@ -11,6 +11,18 @@ inline constexpr double kTooHighDropPercent = 30;
 
 const char* VoltsPattern(double volts);
 const char* PercentPattern(double percent);
+// Amperes as `Ampacit` shows them: whole at 30 °C, one decimal with a
+// correction factor.
+const char* AmperesPattern(int ambientC);
+// `A` when the power lock derives the current from the power.
+const char* DerivedCurrentPattern(double amperes);
+// Resistance, reactance and impedance captions pick their decimals by size
+// (the reactance by its value per km).
+const char* PerLengthPattern(double value);
+// `WireArea` in mm².
+const char* AreaMm2Pattern(double mm2);
+// `EAWOTD`, the estimated wire temperature.
+inline constexpr char kWireTemperaturePattern[] = "##.0";
 
 // `Ampacit`: whole amperes at 30 °C, one decimal with a correction factor.
 std::string AmpacityCaption(float ampacity, int ambientC);

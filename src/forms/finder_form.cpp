@@ -38,6 +38,10 @@ FinderForm::FinderForm(Desktop& desktop) : Window(desktop, "Finder") {
   Sizes.SetColumnWidths({std::begin(kSizeColumnWidths), std::end(kSizeColumnWidths)});
   UseSize.SetCaption("Use this size");
   CloseButton.SetCaption("Close");
+  UseSize.SetAccessKey('U');
+  CloseButton.SetAccessKey('C');
+  Continuous.SetAccessKey('o');
+  DcFeeder.SetAccessKey('D');
 }
 
 }  // namespace quillet

@@ -6,13 +6,14 @@ namespace quillet {
 namespace {
 
 constexpr int kScheduleWidth = 16620;
-constexpr int kScheduleHeight = 8655;
+constexpr int kScheduleHeight = 9075;
 // A slice of rows a tick evaluates: short enough that the window answers
 // between slices.
 constexpr int kEvaluationInterval = 10;
 
 constexpr Placement kSchedulePlaces[] = {
-    {"Feeders", {120, 120, 16260, 6900}},
+    {"Feeders", {120, 120, 16260, 6600}},
+    {"RowNote", {120, 6780, 16260, 300}},
     {"AddRow", {120, 7140, 1680, 420}},
     {"Duplicate", {1860, 7140, 1680, 420}},
     {"DeleteRow", {3600, 7140, 1680, 420}},
@@ -27,7 +28,9 @@ constexpr Placement kSchedulePlaces[] = {
     {"NewContinuous", {3600, 7740, 2760, 300}},
     {"ShowTree", {6480, 7680, 1200, 420}},
     {"PrintTree", {7800, 7740, 2640, 300}},
-    {"Progress", {10560, 7770, 5520, 300}},
+    {"ResultsFirst", {10560, 7740, 2640, 300}},
+    {"Progress", {120, 8250, 12000, 300}},
+    {"EvaluationBar", {12240, 8235, 3840, 270}},
 };
 
 }  // namespace
@@ -36,20 +39,31 @@ ScheduleForm::ScheduleForm(Desktop& desktop) : Window(desktop, "Schedule") {
   SetSize(kScheduleWidth, kScheduleHeight);
   SetCaption(kScheduleTitle);
   Arrange(*this, kSchedulePlaces);
-  AddRow.SetCaption("Add row");
-  Duplicate.SetCaption("Duplicate");
-  DeleteRow.SetCaption("Delete row");
-  AddFeeder.SetCaption("Add this feeder");
-  OpenInCalc.SetCaption("Open in calculator");
-  Import.SetCaption("Import…");
-  Export.SetCaption("Export…");
-  Print.SetCaption("Print…");
-  SavePdf.SetCaption("Save as PDF…");
+  const struct {
+    Control& control;
+    const char* caption;
+    char key;
+  } captions[] = {
+      {AddRow, "Add row", 'A'},
+      {Duplicate, "Duplicate", 'u'},
+      {DeleteRow, "Delete row", 'D'},
+      {AddFeeder, "Add this feeder", 'f'},
+      {OpenInCalc, "Open in calculator", 'O'},
+      {Import, "Import…", 'I'},
+      {Export, "Export…", 'E'},
+      {Print, "Print…", 'P'},
+      {SavePdf, "Save as PDF…", 'S'},
+      {NewContinuous, "New rows are continuous", 'c'},
+      {ShowTree, "Tree…", 'T'},
+      {PrintTree, "Print the tree diagram", 'h'},
+      {ResultsFirst, "Results first", 'R'},
+  };
+  for (const auto& c : captions) {
+    c.control.SetCaption(c.caption);
+    c.control.SetAccessKey(c.key);
+  }
   LimitLabel.SetCaption("Drop limit for new rows, %:");
   NewLimit.SetText("3");
-  NewContinuous.SetCaption("New rows are continuous");
-  ShowTree.SetCaption("Tree…");
-  PrintTree.SetCaption("Print the tree diagram");
   PrintTree.SetValue(1);
   Evaluation.SetInterval(kEvaluationInterval);
   Evaluation.SetEnabled(false);

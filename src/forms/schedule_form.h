@@ -1,6 +1,7 @@
-// The window `Schedule`: many feeders in one table, its buttons, the
-// defaults for new rows, the tree window's button and whether the tree is
-// printed, and the progress of a long evaluation.
+// The window `Schedule`: many feeders in one table with a line under it for
+// the current row's error, its buttons, the defaults for new rows, the tree
+// window's button and whether the tree is printed, the order of the
+// columns, and the progress of a long evaluation.
 #pragma once
 
 #include "platform/controls.h"
@@ -16,6 +17,8 @@ class ScheduleForm : public Window {
   explicit ScheduleForm(Desktop& desktop);
 
   Grid& Feeders = Add<Grid>("Feeders");
+  // Why the current row cannot be evaluated, when it cannot.
+  Control& RowNote = AddPlain(ControlKind::Label, "RowNote");
   Control& AddRow = AddPlain(ControlKind::CommandButton, "AddRow");
   Control& Duplicate = AddPlain(ControlKind::CommandButton, "Duplicate");
   Control& DeleteRow = AddPlain(ControlKind::CommandButton, "DeleteRow");
@@ -30,7 +33,9 @@ class ScheduleForm : public Window {
   CheckBox& NewContinuous = Add<CheckBox>("NewContinuous");
   Control& ShowTree = AddPlain(ControlKind::CommandButton, "ShowTree");
   CheckBox& PrintTree = Add<CheckBox>("PrintTree");
+  CheckBox& ResultsFirst = Add<CheckBox>("ResultsFirst");
   Control& Progress = AddPlain(ControlKind::Label, "Progress");
+  ProgressBar& EvaluationBar = Add<ProgressBar>("EvaluationBar");
   Timer& Evaluation = Add<Timer>("Evaluation");
 };
 

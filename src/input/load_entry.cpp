@@ -5,6 +5,7 @@
 #include "core/elcal.h"
 #include "core/numbers.h"
 #include "core/recalculation.h"
+#include "core/result_captions.h"
 #include "core/shown_state.h"
 #include "motor/motor_list.h"
 #include "platform/desktop.h"
@@ -186,8 +187,7 @@ class LoadEntry {
     w_.Frame3D3.SetCaption("Power (P)");
     s_.Current = s_.Power / (s_.Voltage * SystemFactor() * static_cast<double>(s_.PowerFactor));
     if (s_.Current > kCurrentLimit) CurrentOutOfRange();
-    const char* pattern = s_.Current < 1 ? "0.##########" : s_.Current < 100 ? "##.00" : "###,###";
-    w_.A.SetText(FormatPattern(s_.Current, pattern));
+    w_.A.SetText(FormatPattern(s_.Current, DerivedCurrentPattern(s_.Current)));
   }
 
   void CurrentOutOfRange() {

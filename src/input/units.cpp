@@ -2,6 +2,7 @@
 
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/result_captions.h"
 #include "core/shown_state.h"
 
 namespace quillet {
@@ -28,8 +29,8 @@ void CmdDeg_Click(Elcal& w) {
   w.WOTD.SetCaption(fahrenheit ? ShortSingleText(s.WireTempF) + "°F" : ShortSingleText(s.WireTempC) + "°C");
   // A melted estimate stays as it is; the next pass decides it again.
   if (s.OperatingTempC > s.MeltingPointC) return;
-  w.EAWOTD.SetCaption(fahrenheit ? FormatPattern(s.OperatingTempF, "##.0") + "°F"
-                                 : FormatPattern(s.OperatingTempC, "##.0") + "°C");
+  w.EAWOTD.SetCaption(fahrenheit ? FormatPattern(s.OperatingTempF, kWireTemperaturePattern) + "°F"
+                                 : FormatPattern(s.OperatingTempC, kWireTemperaturePattern) + "°C");
 }
 
 }  // namespace

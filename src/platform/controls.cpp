@@ -157,6 +157,20 @@ void CheckBox::SetValue(int value) {
   Notify(Property::Value);
 }
 
+bool Control::HasAccessKey(char letter) const {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return accessKey_ != 0 && lower(letter) == lower(accessKey_);
+}
+
+void ProgressBar::SetProgress(int value, int maximum) {
+  maximum = std::max(maximum, 0);
+  value = std::clamp(value, 0, maximum);
+  if (value == value_ && maximum == maximum_) return;
+  value_ = value;
+  maximum_ = maximum;
+  Notify(Property::Value);
+}
+
 void OptionButton::SetValue(bool value) {
   if (value_ == value) return;
   if (!value) {

@@ -35,7 +35,7 @@ struct Font {
 
 enum class ControlKind {
   TextBox, Label, ComboBox, CommandButton, Command3D, CheckBox,
-  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid, Diagram
+  Frame3D, Option3D, Panel3D, SpinButton, Timer, Line, Picture, Menu, Grid, Diagram, ProgressBar
 };
 
 // What a view needs to refresh after a change.
@@ -74,6 +74,12 @@ class Control {
   // Caption for labels, buttons, frames, options and panels.
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
+  // The letter of the caption that Alt picks it with (a button or a check
+  // box); 0 for none. Fixed when the window is built.
+  char AccessKey() const { return accessKey_; }
+  void SetAccessKey(char key) { accessKey_ = key; }
+  // Whether the letter, in either case, is the access key.
+  bool HasAccessKey(char letter) const;
 
   // For assistive tools: the control whose caption names this one (its
   // container unless set) and a word telling it from its neighbours.
@@ -107,6 +113,7 @@ class Control {
   bool visible_ = true;
   Colour foreColor_ = kWindowText;
   std::string caption_;
+  char accessKey_ = 0;
   std::string toolTip_;
   const Control* namedBy_ = nullptr;
   std::string nameQualifier_;
@@ -225,6 +232,22 @@ class Picture : public Control {
 
  private:
   std::vector<Shape> shapes_;
+};
+
+// How far a long piece of work has come: Value of Maximum steps.
+class ProgressBar : public Control {
+ public:
+  ProgressBar(Window& window, std::string name, Control* container)
+      : Control(window, ControlKind::ProgressBar, std::move(name), container) {}
+  int Value() const { return value_; }
+  int Maximum() const { return maximum_; }
+  // Both at once, the value kept within 0 and the maximum; a change is
+  // reported as Value.
+  void SetProgress(int value, int maximum);
+
+ private:
+  int value_ = 0;
+  int maximum_ = 0;
 };
 
 class Timer : public Control {

@@ -10,6 +10,7 @@
 namespace quillet {
 
 class Timer;
+class Window;
 
 class Desktop {
  public:
@@ -22,6 +23,10 @@ class Desktop {
   // A message box through the services, with the desktop marked busy so no
   // timer tick runs a handler while it is open.
   int MessageBox(const std::string& text, int style, const std::string& title);
+
+  // The window last shown or brought forward, while it stays open.
+  const Window* Front() const { return front_; }
+  void SetFront(const Window* window) { front_ = window; }
 
   // True while a handler or a modal box runs; ticks arriving then are dropped.
   bool Busy() const { return depth_ > 0; }
@@ -58,6 +63,7 @@ class Desktop {
   int screenHeight_;
   int depth_ = 0;
   const Timer* ticking_ = nullptr;
+  const Window* front_ = nullptr;
   std::deque<std::function<void()>> posted_;
   bool runningPosted_ = false;
 };

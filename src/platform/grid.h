@@ -18,9 +18,15 @@ class GridSource {
   virtual int RowCount() const = 0;
   virtual int ColumnCount() const = 0;
   virtual std::string Heading(int column) const = 0;
+  // What the column is beyond its heading (the file's name for it).
+  virtual std::string HeadingTip(int) const { return ""; }
   virtual std::string Cell(int row, int column) const = 0;
   virtual Colour CellColour(int, int) const { return kWindowText; }
   virtual std::string CellTip(int, int) const { return ""; }
+  // The row's number at its left, coloured and explained where the row
+  // needs the eye first (an error).
+  virtual Colour RowHeaderColour(int) const { return kWindowText; }
+  virtual std::string RowHeaderTip(int) const { return ""; }
   virtual bool Editable(int) const { return false; }
   // The texts a list offers for the cell; empty for free text.
   virtual std::vector<std::string> Choices(int, int) const { return {}; }

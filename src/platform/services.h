@@ -31,6 +31,8 @@ class Services {
   virtual void SetClipboardText(const std::string& text) = 0;
   virtual void Beep() = 0;
   virtual std::string NowText() = 0;
+  // Today's date alone, as the locale writes a short date.
+  virtual std::string TodayText() = 0;
   virtual std::string ProgramFolder() = 0;
   // False for a session that keeps no settings file (a batch evaluation):
   // start-up then applies the default settings without reading or writing.

@@ -48,6 +48,20 @@ std::string ShownCaption(const Control& control) {
   return shown;
 }
 
+std::string MnemonicCaption(const Control& control) {
+  std::string out;
+  bool marked = control.AccessKey() == 0;
+  for (char c : control.Caption()) {
+    if (c == '&') out += '&';
+    else if (!marked && control.HasAccessKey(c)) {
+      out += '&';
+      marked = true;
+    }
+    out += c;
+  }
+  return out;
+}
+
 std::string AccessibleName(const Control& control) {
   const Control* namer = control.NamedBy();
   if (control.HasNaming())

@@ -12,6 +12,10 @@ class Control;
 // their caption exactly.
 std::string ShownCaption(const Control& control);
 
+// The caption as a toolkit takes it with its access key: "&" before the
+// key's first letter, every other "&" doubled ("Save as &PDF…").
+std::string MnemonicCaption(const Control& control);
+
 // The name screen readers and UI-automation tools know a control by: a
 // button, option, check box, frame or static label by its own caption; a
 // field, list or spin button by the caption of the control that names it

@@ -130,6 +130,16 @@ void UserActions::Click(Control& control) {
   Run(control.Click);
 }
 
+bool UserActions::AccessKey(Window& window, char key) {
+  if (!window.Shown()) return false;
+  for (Control* control : window.Controls()) {
+    if (!control->HasAccessKey(key) || !control->Visible() || !control->Enabled()) continue;
+    Click(*control);
+    return true;
+  }
+  return false;
+}
+
 void UserActions::Select(ComboBox& list, int index) {
   Desktop::Guard busy(desktop_);
   if (!list.Enabled()) return;

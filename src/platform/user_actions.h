@@ -48,6 +48,9 @@ class UserActions {
   // A key combination ("Ctrl+P") pressed anywhere in the window picks the
   // menu item it belongs to; returns false when none has it.
   bool Shortcut(Window& window, const std::string& keys);
+  // Alt and a letter in the window: clicks the shown, enabled button or
+  // check box whose access key it is; returns false when none has it.
+  bool AccessKey(Window& window, char key);
   // Another window took the activation from this one.
   void DeactivateWindow(Window& window);
   // The window's close box.

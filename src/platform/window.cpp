@@ -8,7 +8,9 @@ namespace quillet {
 
 Window::Window(Desktop& desktop, std::string name) : desktop_(desktop), name_(std::move(name)) {}
 
-Window::~Window() = default;
+Window::~Window() {
+  if (desktop_.Front() == this) desktop_.SetFront(nullptr);
+}
 
 void Window::SetCaption(std::string caption) {
   if (caption_ == caption) return;
@@ -81,6 +83,7 @@ void Window::Show(bool modal) {
   }
   modal_ = modal;
   shown_ = true;
+  desktop_.SetFront(this);
   NotifyChange(nullptr, Property::Visible);
   if (Activate) Activate();
 }
@@ -90,6 +93,7 @@ void Window::Close() {
   if (QueryUnload && !QueryUnload()) return;
   loaded_ = false;
   shown_ = false;
+  if (desktop_.Front() == this) desktop_.SetFront(nullptr);
   NotifyChange(nullptr, Property::Visible);
   if (Unload) Unload();
 }

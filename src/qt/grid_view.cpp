@@ -14,6 +14,7 @@
 
 #include "platform/grid.h"
 #include "platform/user_actions.h"
+#include "schedule/csv.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -62,10 +63,26 @@ class GridTableModel : public QAbstractTableModel {
     }
   }
 
+  // A row's number is coloured and explained where the row needs the eye
+  // first; a heading's tip says what the file calls the column.
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return section + 1;
-    return QString::fromStdString(grid_.Source()->Heading(section));
+    const GridSource& s = *grid_.Source();
+    const bool rows = orientation == Qt::Vertical;
+    switch (role) {
+      case Qt::DisplayRole:
+        return rows ? QVariant(section + 1) : QVariant(QString::fromStdString(s.Heading(section)));
+      case Qt::ToolTipRole: {
+        const std::string tip = rows ? s.RowHeaderTip(section) : s.HeadingTip(section);
+        return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+      }
+      case Qt::ForegroundRole: {
+        if (!rows) return {};
+        const Colour colour = s.RowHeaderColour(section);
+        return colour == kWindowText ? QVariant() : QVariant(ToQColor(colour));
+      }
+      default:
+        return {};
+    }
   }
 
   Qt::ItemFlags flags(const QModelIndex& index) const override {
@@ -242,15 +259,15 @@ QString GridView::SelectedText() const {
     left = std::min(left, i.column());
     right = std::max(right, i.column());
   }
-  QString text;
+  // Quoted where a cell holds a tab, a line break or a quote, as a
+  // spreadsheet copies it.
+  std::string text;
   for (int r = top; r <= bottom; ++r) {
-    for (int c = left; c <= right; ++c) {
-      if (c > left) text += QLatin1Char('\t');
-      text += QString::fromStdString(grid_.Source()->Cell(r, c));
-    }
-    text += QLatin1String("\r\n");
+    std::vector<std::string> cells;
+    for (int c = left; c <= right; ++c) cells.push_back(grid_.Source()->Cell(r, c));
+    text += CsvLine(cells, '\t', "\r\n");
   }
-  return text;
+  return QString::fromStdString(text);
 }
 
 void GridView::ClearSelectedCells() {

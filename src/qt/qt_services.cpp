@@ -39,17 +39,30 @@ void QtServices::SetClipboardText(const std::string& text) {
 
 void QtServices::Beep() { QApplication::beep(); }
 
-// The locale's short date with a four-digit year and its time with seconds,
-// the way a general date reads.
-std::string QtServices::NowText() {
-  const QLocale locale = QLocale::system();
+namespace {
+
+// The locale's short date with a four-digit year.
+QString ShortDateFormat(const QLocale& locale) {
   QString date = locale.dateFormat(QLocale::ShortFormat);
   if (!date.contains(QLatin1String("yyyy"))) date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  return date;
+}
+
+}  // namespace
+
+// The short date and the time with seconds, the way a general date reads.
+std::string QtServices::NowText() {
+  const QLocale locale = QLocale::system();
   QString time = locale.timeFormat(QLocale::LongFormat);
   time.remove(QLatin1Char('t'));
   const QDateTime now = QDateTime::currentDateTime();
-  return (locale.toString(now.date(), date) + u' ' + locale.toString(now.time(), time).trimmed())
+  return (locale.toString(now.date(), ShortDateFormat(locale)) + u' ' + locale.toString(now.time(), time).trimmed())
       .toStdString();
+}
+
+std::string QtServices::TodayText() {
+  const QLocale locale = QLocale::system();
+  return locale.toString(QDate::currentDate(), ShortDateFormat(locale)).toStdString();
 }
 
 VersionNumbers QtServices::Version() { return ProgramVersion(); }

@@ -18,6 +18,7 @@ class QtServices : public Services {
   void SetClipboardText(const std::string& text) override;
   void Beep() override;
   std::string NowText() override;
+  std::string TodayText() override;
   std::string ProgramFolder() override { return folder_; }
   VersionNumbers Version() override;
 

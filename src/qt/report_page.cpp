@@ -1,6 +1,11 @@
 #include "qt/report_page.h"
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include <QFontMetricsF>
+#include <QTextOption>
 
 #include <QLocale>
 #include <QPagedPaintDevice>
@@ -44,6 +49,10 @@ class PageWriter {
   void Title(const QString& text) {
     Block(ReportFont(16, true), 0, width_, text);
     y_ += Mm(3);
+  }
+
+  void Box(const TitleBlock& block) {
+    y_ += static_cast<int>(PaintTitleBlock(painter_, block, y_, width_, 3, 10)) + Mm(2);
   }
 
   void Heading(const QString& text) {
@@ -117,6 +126,73 @@ class PageWriter {
 
 }  // namespace
 
+QTextOption WrappedText(Qt::Alignment alignment) {
+  QTextOption option(alignment);
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  return option;
+}
+
+namespace {
+
+struct TitleBlockBox {
+  TitleBlockBox(QPainter& painter, const TitleBlock& block, double width, int columns, double valuePoints)
+      : block(block), columns(columns), label(ReportFont(valuePoints * 0.7)), value(ReportFont(valuePoints, true)) {
+    labelHeight = QFontMetricsF(label, painter.device()).height();
+    pad = labelHeight * 0.3;
+    cellWidth = width / columns;
+    const int rows = (Count() + columns - 1) / columns;
+    // Every cell of a row as tall as its tallest value.
+    painter.save();
+    painter.setFont(value);
+    for (int r = 0; r < rows; ++r) {
+      double tallest = QFontMetricsF(value, painter.device()).height();
+      for (int i = r * columns; i < std::min(Count(), (r + 1) * columns); ++i)
+        tallest = std::max(tallest, painter.boundingRect(QRectF(0, 0, cellWidth - 2 * pad, 1e6), Text(i), wrap).height());
+      rowHeights.push_back(2 * pad + labelHeight + tallest);
+    }
+    painter.restore();
+  }
+  static int Count() { return static_cast<int>(std::size(kTitleBlockFields)); }
+  QString Text(int i) const { return QString::fromStdString(block.*kTitleBlockFields[i].value); }
+  double Height() const { return std::accumulate(rowHeights.begin(), rowHeights.end(), 0.0); }
+
+  const TitleBlock& block;
+  int columns;
+  QFont label, value;
+  QTextOption wrap = WrappedText(Qt::AlignLeft | Qt::AlignTop);
+  double labelHeight = 0, pad = 0, cellWidth = 0;
+  std::vector<double> rowHeights;
+};
+
+}  // namespace
+
+double TitleBlockHeight(QPainter& painter, const TitleBlock& block, double width, int columns, double valuePoints) {
+  return TitleBlockBox(painter, block, width, columns, valuePoints).Height();
+}
+
+double PaintTitleBlock(QPainter& painter, const TitleBlock& block, double top, double width, int columns,
+                       double valuePoints) {
+  const TitleBlockBox box(painter, block, width, columns, valuePoints);
+  painter.save();
+  painter.setPen(QPen(Qt::black, 0));
+  double y = top;
+  for (std::size_t r = 0; r < box.rowHeights.size(); ++r) {
+    const int first = static_cast<int>(r) * columns;
+    for (int i = first; i < std::min(box.Count(), first + columns); ++i) {
+      const QRectF cell((i - first) * box.cellWidth, y, box.cellWidth, box.rowHeights[r]);
+      painter.drawRect(cell);
+      const QRectF inside = cell.adjusted(box.pad, box.pad, -box.pad, -box.pad);
+      painter.setFont(box.label);
+      painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kTitleBlockFields[i].label));
+      painter.setFont(box.value);
+      painter.drawText(inside.adjusted(0, box.labelHeight, 0, 0), box.Text(i), box.wrap);
+    }
+    y += box.rowHeights[r];
+  }
+  painter.restore();
+  return y - top;
+}
+
 QPageSize LocalePageSize(const QLocale& locale) {
   const bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem ||
                       std::find(std::begin(kLetterTerritories), std::end(kLetterTerritories),
@@ -133,6 +209,7 @@ void PaintReport(QPainter& painter, const CalculationReport& report) {
   PageWriter page(painter);
   page.FitLabels(report);
   page.Title(QString::fromStdString(report.title));
+  page.Box(report.titleBlock);
   page.Rows(report.heading);
   for (const ReportSection& section : report.sections) {
     page.Heading(QString::fromStdString(section.heading));

@@ -6,6 +6,7 @@
 
 #include <QPageSize>
 #include <QString>
+#include <QTextOption>
 
 class QLocale;
 class QPagedPaintDevice;
@@ -15,9 +16,20 @@ class QPainter;
 namespace quillet {
 
 struct CalculationReport;
+struct TitleBlock;
 
 // US Letter, or A4 where the locale's paper is A4.
 QPageSize LocalePageSize(const QLocale& locale);
+
+// Text wrapped at blanks, or inside a word too long for its width.
+QTextOption WrappedText(Qt::Alignment alignment);
+
+// The title block as a box of labelled cells, `columns` to a row, with its
+// top left at `top` across `width`; returns its height. A long value wraps
+// inside its cell.
+double PaintTitleBlock(QPainter& painter, const TitleBlock& block, double top, double width, int columns,
+                       double valuePoints);
+double TitleBlockHeight(QPainter& painter, const TitleBlock& block, double width, int columns, double valuePoints);
 
 // Paints the report on the device's page with 20 mm margins.
 void PaintReport(QPainter& painter, const CalculationReport& report);

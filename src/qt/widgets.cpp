@@ -26,9 +26,11 @@ QString EscapedMnemonics(const std::string& caption) {
   return PlainCaption(caption).replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// A caption's "&" marks its access key, as a toolkit button's does.
 void CaptionButton::SetCaption(const QString& caption) {
   if (caption_ == caption) return;
   caption_ = caption;
+  setShortcut(QKeySequence::mnemonic(caption));
   update();
 }
 
@@ -41,7 +43,7 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
   painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                  QPalette::ButtonText));
-  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption_);
+  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption_);
 }
 
 namespace {

@@ -16,7 +16,8 @@ class QToolButton;
 
 namespace quillet {
 
-// A command button whose caption wraps at spaces, as a long caption must.
+// A command button whose caption wraps at spaces, as a long caption must;
+// an "&" in it marks the access key.
 class CaptionButton : public QPushButton {
  public:
   explicit CaptionButton(QWidget* parent) : QPushButton(parent) {}

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -197,6 +198,11 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
       return new GridView(static_cast<Grid&>(control), actions_, parent);
     case ControlKind::Diagram:
       return new DiagramView(static_cast<Diagram&>(control), actions_, parent);
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setTextVisible(false);
+      return bar;
+    }
   }
   return new QWidget(parent);
 }
@@ -292,6 +298,11 @@ void WindowView::Sync(Control& control, Property property) {
         static_cast<QAbstractButton*>(widget)->setChecked(option->Value());
       else if (auto* check = dynamic_cast<CheckBox*>(&control))
         static_cast<QAbstractButton*>(widget)->setChecked(check->Value() != 0);
+      else if (auto* progress = dynamic_cast<ProgressBar*>(&control)) {
+        auto* bar = static_cast<QProgressBar*>(widget);
+        bar->setRange(0, std::max(progress->Maximum(), 1));
+        bar->setValue(progress->Value());
+      }
       break;
     case Property::Items:
     case Property::ListIndex:
@@ -337,6 +348,7 @@ void WindowView::SyncWindow(Property property) {
       if (model_.Shown()) {
         setWindowModality(model_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
         show();
+        raise();
         activateWindow();
       } else if (isVisible()) {
         hide();
@@ -405,9 +417,9 @@ void WindowView::ApplyCaption(Control& control, QWidget* widget) {
     const QString title = EscapedMnemonics(control.Caption());
     if (frame->title() != title) frame->setTitle(title);
   } else if (auto* button = dynamic_cast<CaptionButton*>(widget)) {
-    button->SetCaption(caption);
+    button->SetCaption(PlainCaption(MnemonicCaption(control)));
   } else if (auto* option = qobject_cast<QAbstractButton*>(widget)) {
-    const QString text = EscapedMnemonics(control.Caption());
+    const QString text = PlainCaption(MnemonicCaption(control));
     if (option->text() != text) option->setText(text);
   }
 }

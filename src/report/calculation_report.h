@@ -19,8 +19,28 @@ struct ReportSection {
   std::vector<ReportRow> rows;
 };
 
+// What a printed page says of the job it belongs to, entered as it is
+// printed and boxed at its head.
+struct TitleBlock {
+  std::string project, client, preparedBy, checkedBy, revision, date;
+
+  bool operator==(const TitleBlock&) const = default;
+};
+
+// The title block's fields with their labels, in the order the box shows them.
+struct TitleBlockField {
+  const char* label;
+  std::string TitleBlock::*value;
+};
+inline constexpr TitleBlockField kTitleBlockFields[] = {
+    {"Project", &TitleBlock::project},     {"Client", &TitleBlock::client},
+    {"Prepared by", &TitleBlock::preparedBy}, {"Checked by", &TitleBlock::checkedBy},
+    {"Revision", &TitleBlock::revision},   {"Date", &TitleBlock::date},
+};
+
 struct CalculationReport {
   std::string title;
+  TitleBlock titleBlock;
   std::vector<ReportRow> heading;         // job, date, program and version
   std::vector<ReportSection> sections;    // inputs, results, any extra ones, notes when there are any
   std::string footer;                     // the tables the data follow

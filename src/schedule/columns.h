@@ -124,8 +124,8 @@ class RowReader {
 struct InputColumn {
   Column column;
   const char* name;          // as a new schedule's header names it; see ScheduleLayout
+  const char* heading = "";  // the window's and the printout's heading, in words with the unit
   const char* unit = "";     // the unit of its values, where it is always the same
-  const char* heading = "";  // a heading for people; none yet, the name heads the column
   bool number = false;       // its cells are numbers in the file's decimal mark
   // The units its heading and its numbers may name.
   std::vector<ValueUnit> units = {};
@@ -174,16 +174,37 @@ struct EvaluatedRow {
 struct ResultColumn {
   const char* name;
   const char* unit = "";
-  const char* heading = "";
-  bool printed = false;  // among the results a printed schedule shows
+  const char* heading = "";  // in words with the unit, as the window and the printout head it
+  bool printed = false;  // among the results a designer checks, which a printed schedule shows
   bool printedInTree = false;  // printed only when the schedule is a tree (a flat one repeats vd_pct)
+  // The cell as the file has it: every digit.
   std::string (*text)(const EvaluatedRow& row, bool decimalComma) = nullptr;
   CellTone (*tone)(const EvaluatedRow& row) = nullptr;  // none: always normal
+  // The cell as the window and the printout show it, rounded as the main
+  // window shows the same figure; none: as the file has it.
+  std::string (*shown)(const EvaluatedRow& row, bool decimalComma) = nullptr;
 };
 
 // Every result column in output order.
 std::span<const ResultColumn> ResultColumns();
 // The error cell's place among the results.
 std::size_t ErrorResultIndex();
+// The result cell as the window shows it.
+std::string ShownResult(const ResultColumn& column, const EvaluatedRow& row, bool decimalComma);
+
+// What the Check column judges a row by, worked from its result cells; a
+// row that fails none is "OK". Shown in the window and on paper, never
+// written to the file.
+enum class RowCheck { Ampacity, DropLimit, TotalDrop, Protection, Error };
+struct RowCheckInfo {
+  RowCheck check;
+  const char* word;     // as the Check cell names it
+  const char* meaning;  // the printed legend's line, with its code references
+};
+std::span<const RowCheckInfo> RowChecks();
+std::vector<RowCheck> FailedChecks(const EvaluatedRow& row);
+// "OK", or the failed checks' words joined by commas.
+std::string CheckText(const EvaluatedRow& row);
+inline constexpr char kCheckHeading[] = "Check";
 
 }  // namespace quillet

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <istream>
+#include <sstream>
 
 namespace quillet {
 namespace {
@@ -69,6 +70,8 @@ class Utf16Source : public std::streambuf {
 }  // namespace
 
 CsvReader::CsvReader(std::istream& in) : in_(*in.rdbuf()), source_(&in_) {}
+
+CsvReader::CsvReader(std::istream& in, char delimiter) : in_(*in.rdbuf()), source_(&in_), delimiter_(delimiter) {}
 
 CsvReader::~CsvReader() = default;
 
@@ -208,6 +211,42 @@ bool CsvReader::ReadRecord(CsvRecord& record) {
   if (c == '\r' && Peek() == '\n') Get();
   if (c != kEnd) ++line_;
   return true;
+}
+
+namespace {
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+    parts.push_back(text.substr(start, at - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+std::vector<std::vector<std::string>> SplitBlock(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line : SplitAt(text, '\n')) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    rows.push_back(SplitAt(line, '\t'));
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> ReadCopiedBlock(const std::string& text) {
+  if (text.empty()) return {};
+  std::istringstream in(text);
+  CsvReader reader(in, '\t');
+  std::vector<std::vector<std::string>> rows;
+  try {
+    for (CsvRecord record; reader.NextRecord(record);) rows.push_back(std::move(record.cells));
+  } catch (const CsvError&) {
+    return SplitBlock(text);
+  }
+  return rows;
 }
 
 std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const char* lineEnd) {

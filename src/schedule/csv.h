@@ -31,12 +31,17 @@ struct CsvRecord {
 class CsvReader {
  public:
   explicit CsvReader(std::istream& in);
+  // UTF-8 text in a known format: the delimiter given, no header to find
+  // it from (a block a spreadsheet copied).
+  CsvReader(std::istream& in, char delimiter);
   ~CsvReader();
 
   // The first record; throws CsvError when there is none.
   CsvRecord ReadHeader();
   // The next record that is not blank; false at the end. Throws CsvError.
   bool Next(CsvRecord& record);
+  // The next record, blank or not; false at the end. Throws CsvError.
+  bool NextRecord(CsvRecord& record) { return ReadRecord(record); }
 
   char Delimiter() const { return delimiter_; }
   // A UTF-8 or UTF-16 one; the output has the UTF-8 one.
@@ -64,6 +69,12 @@ class CsvReader {
   bool crlf_ = false;
   int line_ = 1;
 };
+
+// A block of cells as a spreadsheet copies it: tab-delimited rows, a cell
+// holding a tab, a line break or a quote in quotes (RFC 4180), CR LF or LF
+// line ends. Text that is not so quoted is split at every tab and line end.
+// No text, no rows.
+std::vector<std::vector<std::string>> ReadCopiedBlock(const std::string& text);
 
 // One record in the reader's format, quoted where needed, with its line end.
 std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const char* lineEnd);

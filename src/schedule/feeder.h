@@ -95,8 +95,10 @@ struct FeederNumbers {
   std::optional<float> vdExactPercent;
   std::optional<float> vdDc, vdDcPercent;  // only where the window shows the DC drop
   float rdc = 0, rac = 0, xl = 0, z = 0;
+  double xlPerKm = 0;  // the reactance caption's decimals follow it
   bool perKm = true;
   float areaMm2 = 0, ampacity = 0, ambientFactor = 0, loadRatio = 0;
+  int ambientC = 30;  // the window writes amperes with a decimal away from 30 °C
   AmpacityCheck check = AmpacityCheck::Ok;
   float wireTempC = 0;
   std::optional<float> operatingTempC;  // none when the window says the wire melted

@@ -118,11 +118,13 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
   n.rdc = s.RdcShown;
   n.rac = s.RacShown;
   n.xl = s.XlShown;
+  n.xlPerKm = s.XlKm;
   n.z = s.ZShown;
   n.perKm = s.LengthUnit == LengthSystem::Metric;
   n.areaMm2 = s.AreaMm2;
   n.ampacity = s.FeederAmpacity;
   n.ambientFactor = s.AmbientFactor;
+  n.ambientC = s.AmbientC;
   n.loadRatio = s.LoadRatio;
   n.check = s.LoadCheck;
   n.wireTempC = s.WireTempC;
@@ -312,6 +314,9 @@ std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actio
                                                int areaIndex) {
   try {
     Keyboard keyboard(window, actions, nullptr);
+    // The job field names the feeder the window now shows, as the report
+    // and the clipboard summary head it.
+    keyboard.Type(Column::Tag, window.Job, inputs.tag);
     EnterFeeder(keyboard, inputs, areaIndex);
     Settle(keyboard, inputs);
     Pass(keyboard, inputs);

@@ -392,12 +392,14 @@ std::string YesNo(bool yes) { return yes ? "yes" : "no"; }
 const InputColumn kInputColumns[] = {
     {.column = Column::Tag,
      .name = "tag",
+     .heading = "Tag",
      .read = [](const RowReader& row, FeederInputs& f) { f.tag = row.Cell(Column::Tag); },
      .cell = [](const FeederInputs& f, bool) { return f.tag; },
      // The job field names the feeder, unless it still shows its prompt.
      .fromWindow = [](const Elcal& w, FeederInputs& f) { f.tag = w.Job.Text() == kJobPrompt ? "" : w.Job.Text(); }},
     {.column = Column::System,
      .name = "system",
+     .heading = "System",
      .read = [](const RowReader& row, FeederInputs& f) {
        const auto system = row.Choice(Column::System, kSystems, "1, 3, 1ph, 3ph or DC");
        f.dc = system == kDc;
@@ -409,6 +411,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"3", "1", "DC"}; }},
     {.column = Column::Voltage,
      .name = "voltage",
+     .heading = "Voltage (V)",
      .unit = "V",
      .number = true,
      .units = kVolts,
@@ -418,6 +421,7 @@ const InputColumn kInputColumns[] = {
      .fromWindow = [](const Elcal& w, FeederInputs& f) { f.voltage = ExactText(w.state.Voltage); }},
     {.column = Column::Current,
      .name = "current",
+     .heading = "Current (A)",
      .unit = "A",
      .number = true,
      .units = kAmperes,
@@ -433,6 +437,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::Power,
      .name = "power",
+     .heading = "Power (W)",
      .unit = "W",
      .number = true,
      .units = kWatts,
@@ -448,6 +453,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::MotorHp,
      .name = "motor_hp",
+     .heading = "Motor (HP)",
      .unit = "HP",
      .number = true,
      .units = kHorsepower,
@@ -461,6 +467,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::Pf,
      .name = "pf",
+     .heading = "PF",
      .number = true,
      .units = kPercentOfOne,
      .read = ReadPowerFactor,
@@ -476,6 +483,7 @@ const InputColumn kInputColumns[] = {
      .choices = PowerFactorChoices},
     {.column = Column::Material,
      .name = "material",
+     .heading = "Material",
      .read = [](const RowReader& row, FeederInputs& f) {
        f.aluminium = row.Choice(Column::Material, kMaterials, "cu, copper, al, aluminum or aluminium") == 1;
      },
@@ -485,6 +493,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"cu", "al"}; }},
     {.column = Column::Conduit,
      .name = "conduit",
+     .heading = "Conduit",
      .read = [](const RowReader& row, FeederInputs& f) {
        f.pvc = row.Choice(Column::Conduit, kConduits, "steel or pvc") == 1;
      },
@@ -494,6 +503,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"steel", "pvc"}; }},
     {.column = Column::Insulation,
      .name = "insulation",
+     .heading = "Insulation (°C)",
      .unit = "°C",
      .number = true,
      .units = kDegrees,
@@ -504,6 +514,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"60", "75", "90"}; }},
     {.column = Column::Ambient,
      .name = "ambient",
+     .heading = "Ambient (°C)",
      .unit = "°C",
      .number = true,
      .units = kDegrees,
@@ -516,6 +527,7 @@ const InputColumn kInputColumns[] = {
      .choices = AmbientChoices},
     {.column = Column::Length,
      .name = "length",
+     .heading = "Length",
      .number = true,
      .units = kLengthUnits,
      .read = ReadLength,
@@ -527,6 +539,7 @@ const InputColumn kInputColumns[] = {
      }},
     {.column = Column::Unit,
      .name = "unit",
+     .heading = "Unit",
      .read = ReadUnit,
      .cell = [](const FeederInputs& f, bool) { return std::string(f.feet ? "ft" : "m"); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
@@ -536,6 +549,7 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader&) { return std::vector<std::string>{"ft", "m"}; }},
     {.column = Column::Runs,
      .name = "runs",
+     .heading = "Runs",
      .number = true,
      .read = ReadRuns,
      .cell = [](const FeederInputs& f, bool) { return std::to_string(f.runs); },
@@ -544,6 +558,7 @@ const InputColumn kInputColumns[] = {
      .choices = RunsChoices},
     {.column = Column::Size,
      .name = "size",
+     .heading = "Size",
      .units = kSizeUnits,
      .read = ReadSize,
      .cell = [](const FeederInputs& f, bool) { return f.areaIndex ? SizeName(*f.areaIndex) : ""; },
@@ -552,6 +567,7 @@ const InputColumn kInputColumns[] = {
      .choices = SizeChoices},
     {.column = Column::WireTemp,
      .name = "wire_temp",
+     .heading = "Wire temp (°C)",
      .unit = "°C",
      .number = true,
      .units = kDegrees,
@@ -563,28 +579,34 @@ const InputColumn kInputColumns[] = {
      .fromWindow = [](const Elcal& w, FeederInputs& f) { f.wireTempC = static_cast<int>(w.state.WireTempC); }},
     {.column = Column::UserR,
      .name = "user_r",
+     .heading = "Actual Rac",
      .number = true,
      .read = ReadUserR,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userR, comma); },
+     // A row without them leaves none in the window: 0 turns the alternate drop off.
      .enter = [](Keyboard& k, const FeederInputs& f) {
        if (!f.userR.empty()) k.Type(Column::UserR, k.Window().TextACR, f.userR);
+       else if (k.State().UserRac != 0) k.Type(Column::UserR, k.Window().TextACR, "0");
      },
      .fromWindow = [](const Elcal& w, FeederInputs& f) {
        if (UsesUserParameters(w)) f.userR = ExactText(w.state.UserRac);
      }},
     {.column = Column::UserX,
      .name = "user_x",
+     .heading = "Actual XL",
      .number = true,
      .read = ReadUserX,
      .cell = [](const FeederInputs& f, bool comma) { return WithDecimalMark(f.userX, comma); },
      .enter = [](Keyboard& k, const FeederInputs& f) {
        if (!f.userX.empty()) k.Type(Column::UserX, k.Window().TextXLR, f.userX);
+       else if (k.State().UserXl != 0) k.Type(Column::UserX, k.Window().TextXLR, "0");
      },
      .fromWindow = [](const Elcal& w, FeederInputs& f) {
        if (UsesUserParameters(w)) f.userX = ExactText(w.state.UserXl);
      }},
     {.column = Column::MaxVdPct,
      .name = "max_vd_pct",
+     .heading = "Drop limit (%)",
      .unit = "%",
      .number = true,
      .units = kPercent,
@@ -593,12 +615,14 @@ const InputColumn kInputColumns[] = {
      .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxVdPercent, comma); }},
     {.column = Column::Continuous,
      .name = "continuous",
+     .heading = "Continuous",
      .read = ReadContinuous,
      .cell = [](const FeederInputs& f, bool) { return YesNo(f.continuous); },
      .newRowCell = [](const ScheduleDefaults& d, bool) { return YesNo(d.continuous); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"no", "yes"}; }},
     {.column = Column::Ocpd,
      .name = "ocpd",
+     .heading = "Device given (A)",
      .unit = "A",
      .number = true,
      .units = kAmperes,
@@ -607,6 +631,7 @@ const InputColumn kInputColumns[] = {
      .choices = OcpdChoices},
     {.column = Column::Terminal,
      .name = "terminal",
+     .heading = "Terminals given (°C)",
      .unit = "°C",
      .number = true,
      .units = kDegrees,
@@ -621,6 +646,7 @@ const InputColumn kInputColumns[] = {
      .offersTags = true},
     {.column = Column::MaxTotalVdPct,
      .name = "max_total_vd_pct",
+     .heading = "Total limit (%)",
      .unit = "%",
      .number = true,
      .units = kPercent,
@@ -629,6 +655,7 @@ const InputColumn kInputColumns[] = {
      .newRowCell = [](const ScheduleDefaults& d, bool comma) { return ExactText(d.maxTotalVdPercent, comma); }},
     {.column = Column::ViaTransformer,
      .name = "via_transformer",
+     .heading = "Via transformer",
      .read = [](const RowReader& row, FeederInputs& f) {
        if (const auto via = row.Choice(Column::ViaTransformer, kYesNo, "yes, no, y, n, 1, 0, true or false"))
          f.viaTransformer = *via == 1;

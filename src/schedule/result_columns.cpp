@@ -4,6 +4,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "core/numbers.h"
+#include "core/result_captions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
 #include "schedule/feeder_engine.h"
@@ -121,7 +123,7 @@ std::string PerText(const EvaluatedRow& row, bool) {
   return n->perKm ? "km" : "1000ft";
 }
 
-std::string CheckText(const EvaluatedRow& row, bool) {
+std::string AmpacityCheckText(const EvaluatedRow& row, bool) {
   const FeederNumbers* n = NumbersOf(row);
   if (!n) return "";
   switch (n->check) {
@@ -170,53 +172,275 @@ std::string TotalCheckText(const EvaluatedRow& row, bool) {
 
 CellTone TotalTone(const EvaluatedRow& row) { return OverTotal(row) ? CellTone::Bad : CellTone::Normal; }
 
+// Shown figures: the main window's pattern for the same figure, in the
+// file's decimal mark, without the unit the heading names.
+
+std::string InMark(std::string text, bool decimalComma) {
+  if (!decimalComma) return text;
+  for (char& c : text) c = c == '.' ? ',' : c == ',' ? '.' : c;
+  return text;
+}
+
+template <auto Field>
+std::string ShownVolts(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  if (!n) return "";
+  const auto& value = n->*Field;
+  const auto show = [comma](float v) { return InMark(FormatPattern(v, VoltsPattern(v)), comma); };
+  if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? show(*value) : "";
+  else return show(value);
+}
+
+template <auto Field>
+std::string ShownPercent(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  if (!n) return "";
+  const auto& value = n->*Field;
+  const auto show = [comma](float v) { return InMark(FormatPattern(v, PercentPattern(v)), comma); };
+  if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? show(*value) : "";
+  else return show(value);
+}
+
+template <float FeederDrop::*Field, const char* (*Pattern)(double)>
+std::string ShownDrop(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? InMark(FormatPattern(n->drop.*Field, Pattern(n->drop.*Field)), comma) : "";
+}
+
+// The reactance's decimals follow its value per km, as the window's do.
+template <auto Field, auto DecidedBy = Field>
+std::string ShownPerLength(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? InMark(FormatPattern(n->*Field, PerLengthPattern(static_cast<double>(n->*DecidedBy))), comma) : "";
+}
+
+std::string ShownArea(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? InMark(FormatPattern(n->areaMm2, AreaMm2Pattern(n->areaMm2)), comma) : "";
+}
+
+std::string ShownCurrent(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? InMark(FormatPattern(n->current, DerivedCurrentPattern(n->current)), comma) : "";
+}
+
+std::string ShownAmpacity(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? InMark(FormatPattern(n->ampacity, AmperesPattern(n->ambientC)), comma) : "";
+}
+
+std::string ShownDesignCurrent(const EvaluatedRow& row, bool comma) {
+  const FeederDesign* d = DesignOf(row);
+  if (!d) return "";
+  return InMark(FormatPattern(d->basis.designCurrent, DerivedCurrentPattern(d->basis.designCurrent)), comma);
+}
+
+std::string ShownDesignAmpacity(const EvaluatedRow& row, bool comma) {
+  const FeederDesign* d = DesignOf(row);
+  const FeederNumbers* n = NumbersOf(row);
+  return d && n ? InMark(FormatPattern(d->designAmpacity, AmperesPattern(n->ambientC)), comma) : "";
+}
+
+// A standard rating, grouped as the window groups amperes.
+std::string ShownDevice(const EvaluatedRow& row, bool comma) {
+  const FeederDesign* d = DesignOf(row);
+  return d && d->basis.device ? InMark(FormatPattern(*d->basis.device, AmperesPattern(30)), comma) : "";
+}
+
+std::string ShownOperatingTemperature(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  if (!n) return "";
+  return n->operatingTempC ? InMark(FormatPattern(*n->operatingTempC, kWireTemperaturePattern), comma) : "melted";
+}
+
+std::string ShownLimit(const EvaluatedRow& row, bool comma) {
+  return row.limited ? InMark(FormatPattern(row.maxVdPercent, PercentPattern(row.maxVdPercent)), comma) : "";
+}
+
+std::string ShownTotal(const EvaluatedRow& row, bool comma) {
+  if (!row.totalPercent) return "";
+  return InMark(FormatPattern(*row.totalPercent, PercentPattern(*row.totalPercent)), comma);
+}
+
 const ResultColumn kResultColumns[] = {
-    {.name = "size_used", .printed = true, .text = Size<&FeederResult::areaUsed>},
-    {.name = "sized_by", .printed = true, .text = SizedByText},
-    {.name = "size_for_ampacity", .text = Size<&FeederResult::areaForAmpacity>},
-    {.name = "size_for_vd", .text = Size<&FeederResult::areaForVd>},
-    {.name = "current_a", .unit = "A", .printed = true, .text = Number<&FeederNumbers::current>},
-    {.name = "vd_v", .unit = "V", .printed = true, .text = Drop<&FeederDrop::volts>, .tone = DropTone},
-    {.name = "vd_pct", .unit = "%", .printed = true, .text = Drop<&FeederDrop::percent>, .tone = DropTone},
-    {.name = "vd_exact_pct", .unit = "%", .text = Number<&FeederNumbers::vdExactPercent>},
-    {.name = "vd_dc_v", .unit = "V", .text = Number<&FeederNumbers::vdDc>},
-    {.name = "vd_dc_pct", .unit = "%", .text = Number<&FeederNumbers::vdDcPercent>},
-    {.name = "rdc", .text = Number<&FeederNumbers::rdc>},
-    {.name = "rac", .text = Number<&FeederNumbers::rac>},
-    {.name = "xl", .text = Number<&FeederNumbers::xl>},
-    {.name = "z", .text = Number<&FeederNumbers::z>},
-    {.name = "per", .text = PerText},
-    {.name = "area_mm2", .unit = "mm²", .text = Number<&FeederNumbers::areaMm2>},
-    {.name = "ampacity_a", .unit = "A", .printed = true, .text = Number<&FeederNumbers::ampacity>, .tone = CheckTone},
-    {.name = "ambient_cf", .text = Number<&FeederNumbers::ambientFactor>},
-    {.name = "load_ratio", .text = Number<&FeederNumbers::loadRatio>},
-    {.name = "ampacity_check", .printed = true, .text = CheckText, .tone = CheckTone},
-    {.name = "wire_temp_c", .unit = "°C", .text = Number<&FeederNumbers::wireTempC>},
-    {.name = "est_temp_c", .unit = "°C", .printed = true, .text = OperatingTemperature},
-    {.name = "vd_alt_v", .unit = "V", .text = Number<&FeederNumbers::vdAlt>},
-    {.name = "vd_alt_pct", .unit = "%", .text = Number<&FeederNumbers::vdAltPercent>},
+    {.name = "size_used", .heading = "Size used", .printed = true, .text = Size<&FeederResult::areaUsed>},
+    {.name = "sized_by", .heading = "Sized by", .printed = true, .text = SizedByText},
+    {.name = "size_for_ampacity", .heading = "Size for ampacity", .text = Size<&FeederResult::areaForAmpacity>},
+    {.name = "size_for_vd", .heading = "Size for drop", .text = Size<&FeederResult::areaForVd>},
+    {.name = "current_a",
+     .unit = "A",
+     .heading = "Load current (A)",
+     .printed = true,
+     .text = Number<&FeederNumbers::current>,
+     .shown = ShownCurrent},
+    {.name = "vd_v",
+     .unit = "V",
+     .heading = "Drop (V)",
+     .printed = true,
+     .text = Drop<&FeederDrop::volts>,
+     .tone = DropTone,
+     .shown = ShownDrop<&FeederDrop::volts, VoltsPattern>},
+    {.name = "vd_pct",
+     .unit = "%",
+     .heading = "Drop (%)",
+     .printed = true,
+     .text = Drop<&FeederDrop::percent>,
+     .tone = DropTone,
+     .shown = ShownDrop<&FeederDrop::percent, PercentPattern>},
+    {.name = "vd_exact_pct",
+     .unit = "%",
+     .heading = "Exact drop (%)",
+     .text = Number<&FeederNumbers::vdExactPercent>,
+     .shown = ShownPercent<&FeederNumbers::vdExactPercent>},
+    {.name = "vd_dc_v",
+     .unit = "V",
+     .heading = "DC drop (V)",
+     .text = Number<&FeederNumbers::vdDc>,
+     .shown = ShownVolts<&FeederNumbers::vdDc>},
+    {.name = "vd_dc_pct",
+     .unit = "%",
+     .heading = "DC drop (%)",
+     .text = Number<&FeederNumbers::vdDcPercent>,
+     .shown = ShownPercent<&FeederNumbers::vdDcPercent>},
+    {.name = "rdc",
+     .heading = "DC resistance",
+     .text = Number<&FeederNumbers::rdc>,
+     .shown = ShownPerLength<&FeederNumbers::rdc>},
+    {.name = "rac",
+     .heading = "AC resistance",
+     .text = Number<&FeederNumbers::rac>,
+     .shown = ShownPerLength<&FeederNumbers::rac>},
+    {.name = "xl",
+     .heading = "XL reactance",
+     .text = Number<&FeederNumbers::xl>,
+     .shown = ShownPerLength<&FeederNumbers::xl, &FeederNumbers::xlPerKm>},
+    {.name = "z", .heading = "Z impedance", .text = Number<&FeederNumbers::z>, .shown = ShownPerLength<&FeederNumbers::z>},
+    {.name = "per", .heading = "Ohms per", .text = PerText},
+    {.name = "area_mm2",
+     .unit = "mm²",
+     .heading = "Cross-section (mm²)",
+     .text = Number<&FeederNumbers::areaMm2>,
+     .shown = ShownArea},
+    {.name = "ampacity_a",
+     .unit = "A",
+     .heading = "Ampacity (A)",
+     .printed = true,
+     .text = Number<&FeederNumbers::ampacity>,
+     .tone = CheckTone,
+     .shown = ShownAmpacity},
+    {.name = "ambient_cf", .heading = "Ambient factor", .text = Number<&FeederNumbers::ambientFactor>},
+    {.name = "load_ratio", .heading = "Load ratio", .text = Number<&FeederNumbers::loadRatio>},
+    {.name = "ampacity_check", .heading = "Ampacity check", .printed = true, .text = AmpacityCheckText, .tone = CheckTone},
+    {.name = "wire_temp_c", .unit = "°C", .heading = "Wire temp set (°C)", .text = Number<&FeederNumbers::wireTempC>},
+    {.name = "est_temp_c",
+     .unit = "°C",
+     .heading = "Wire temp est. (°C)",
+     .printed = true,
+     .text = OperatingTemperature,
+     .shown = ShownOperatingTemperature},
+    {.name = "vd_alt_v",
+     .unit = "V",
+     .heading = "Alternate drop (V)",
+     .text = Number<&FeederNumbers::vdAlt>,
+     .shown = ShownVolts<&FeederNumbers::vdAlt>},
+    {.name = "vd_alt_pct",
+     .unit = "%",
+     .heading = "Alternate drop (%)",
+     .text = Number<&FeederNumbers::vdAltPercent>,
+     .shown = ShownPercent<&FeederNumbers::vdAltPercent>},
     // The design (feeder_design.h).
-    {.name = "design_current_a", .unit = "A", .text = DesignCurrent},
-    {.name = "ocpd_a", .unit = "A", .printed = true, .text = Device},
-    {.name = "terminal_c", .unit = "°C", .text = Terminal},
-    {.name = "design_ampacity_a", .unit = "A", .text = DesignAmpacity},
-    {.name = "ocpd_check", .printed = true, .text = DeviceCheckText, .tone = DeviceCheckTone},
-    {.name = "egc", .printed = true, .text = GroundingConductor},
-    {.name = "egc_upsized", .text = GroundingUpsized},
+    {.name = "design_current_a",
+     .unit = "A",
+     .heading = "Design current (A)",
+     .text = DesignCurrent,
+     .shown = ShownDesignCurrent},
+    {.name = "ocpd_a", .unit = "A", .heading = "Device (A)", .printed = true, .text = Device, .shown = ShownDevice},
+    {.name = "terminal_c", .unit = "°C", .heading = "Terminals (°C)", .text = Terminal},
+    {.name = "design_ampacity_a",
+     .unit = "A",
+     .heading = "Design ampacity (A)",
+     .text = DesignAmpacity,
+     .shown = ShownDesignAmpacity},
+    {.name = "ocpd_check",
+     .heading = "Device check",
+     .printed = true,
+     .text = DeviceCheckText,
+     .tone = DeviceCheckTone},
+    {.name = "egc", .heading = "Grounding conductor", .printed = true, .text = GroundingConductor},
+    {.name = "egc_upsized", .heading = "Grounding upsized", .text = GroundingUpsized},
     // The row's place in the distribution tree.
-    {.name = "vd_limit_pct", .unit = "%", .text = LimitText},
-    {.name = "vd_total_pct", .unit = "%", .printedInTree = true, .text = TotalText, .tone = TotalTone},
-    {.name = "total_check", .printedInTree = true, .text = TotalCheckText, .tone = TotalTone},
+    {.name = "vd_limit_pct", .unit = "%", .heading = "Drop limit used (%)", .text = LimitText, .shown = ShownLimit},
+    {.name = "vd_total_pct",
+     .unit = "%",
+     .heading = "Total drop (%)",
+     .printedInTree = true,
+     .text = TotalText,
+     .tone = TotalTone,
+     .shown = ShownTotal},
+    {.name = "total_check", .heading = "Total check", .printedInTree = true, .text = TotalCheckText, .tone = TotalTone},
     // Last, after every figure.
     {.name = "error",
+     .heading = "Error",
      .printed = true,
      .text = [](const EvaluatedRow& row, bool) { return row.error; },
      .tone = [](const EvaluatedRow& row) { return row.error.empty() ? CellTone::Normal : CellTone::Bad; }},
 };
 
+const RowCheckInfo kRowChecks[] = {
+    {RowCheck::Ampacity, "ampacity",
+     "the load current is above the conductor's ampacity (Table 310.16 with its ambient correction), or the design "
+     "ampacity, held to the terminals' rating, is below the design current (110.14(C), 215.2(A)(1))"},
+    {RowCheck::DropLimit, "drop limit",
+     "the feeder's own drop is above the limit it is held to (Drop limit used; the informational notes to 215.2 "
+     "and 210.19 suggest 3 %)"},
+    {RowCheck::TotalDrop, "total drop",
+     "the drop from the top of the path to the load end is above the total limit (5 % in the informational notes "
+     "to 215.2 and 210.19)"},
+    {RowCheck::Protection, "protection",
+     "the overcurrent device does not protect the conductor (240.4; the next size up only to 800 A, 240.4(B)), or "
+     "a given device is below the design current"},
+    {RowCheck::Error, "error", "the row cannot be evaluated; the Error column says why"},
+};
+
+bool AmpacityFails(const EvaluatedRow& row) {
+  const FeederNumbers* n = NumbersOf(row);
+  const FeederDesign* d = DesignOf(row);
+  return (n && n->check == AmpacityCheck::Over100) ||
+         (d && static_cast<double>(d->designAmpacity) < d->basis.designCurrent);
+}
+
+bool ProtectionFails(const EvaluatedRow& row) {
+  const FeederDesign* d = DesignOf(row);
+  if (!d || !d->check) return false;
+  return *d->check == DeviceCheck::BelowTheLoad || d->protection == Protection::None;
+}
+
 }  // namespace
 
 std::span<const ResultColumn> ResultColumns() { return kResultColumns; }
+
+std::string ShownResult(const ResultColumn& column, const EvaluatedRow& row, bool decimalComma) {
+  return (column.shown ? column.shown : column.text)(row, decimalComma);
+}
+
+std::span<const RowCheckInfo> RowChecks() { return kRowChecks; }
+
+std::vector<RowCheck> FailedChecks(const EvaluatedRow& row) {
+  if (!row.error.empty()) return {RowCheck::Error};
+  std::vector<RowCheck> failed;
+  if (AmpacityFails(row)) failed.push_back(RowCheck::Ampacity);
+  if (DropTone(row) == CellTone::Bad) failed.push_back(RowCheck::DropLimit);
+  if (OverTotal(row)) failed.push_back(RowCheck::TotalDrop);
+  if (ProtectionFails(row)) failed.push_back(RowCheck::Protection);
+  return failed;
+}
+
+std::string CheckText(const EvaluatedRow& row) {
+  std::string text;
+  for (RowCheck check : FailedChecks(row))
+    text += (text.empty() ? "" : ", ") + std::string(kRowChecks[static_cast<std::size_t>(check)].word);
+  return text.empty() ? "OK" : text;
+}
 
 std::size_t ErrorResultIndex() {
   static const std::size_t index = static_cast<std::size_t>(

@@ -183,7 +183,7 @@ std::string ScheduleSummary::Text() const {
   std::string text = std::to_string(rows) + " feeders: " + std::to_string(rows - errors) + " evaluated, " +
                      std::to_string(errors) + " with errors";
   if (errors == 0) return text;
-  text += errorLines.size() == 1 ? " (line " : " (lines ";
+  text += " (" + std::string(placedBy) + (errorLines.size() == 1 ? " " : "s ");
   for (std::size_t i = 0; i < errorLines.size(); ++i) text += (i ? ", " : "") + std::to_string(errorLines[i]);
   if (errors > static_cast<long>(errorLines.size()))
     text += " and " + std::to_string(errors - static_cast<long>(errorLines.size())) + " more";

@@ -18,6 +18,7 @@ struct ScheduleSummary {
   long errors = 0;
   std::vector<int> errorLines;  // the first few only
   std::vector<std::string> notes;  // on the columns the schedule does not read
+  const char* placedBy = "line";   // what errorLines count: the file's lines, or a window's rows
 
   // "120 feeders: 118 evaluated, 2 with errors (lines 7, 33)"
   std::string Text() const;

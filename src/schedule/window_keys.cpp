@@ -2,6 +2,7 @@
 
 #include "core/elcal.h"
 #include "platform/desktop.h"
+#include "platform/utf8.h"
 #include "platform/user_actions.h"
 #include "platform/version.h"
 #include "schedule/feeder_engine.h"
@@ -32,7 +33,11 @@ void Keyboard::Type(Column column, TextBox& box, const std::string& text) {
   Do(column, [&] {
     act_.Focus(box);
     if (box.SelLength() != box.Length()) act_.SelectText(box, 0, box.Length());
-    for (char c : text) act_.TypeChar(box, std::string(1, c));
+    if (text.empty() && box.Length() > 0) act_.DeleteKey(box);
+    for (int i = 0, count = Utf8Length(text); i < count; ++i) {
+      const std::size_t from = Utf8Offset(text, i);
+      act_.TypeChar(box, text.substr(from, Utf8Offset(text, i + 1) - from));
+    }
   });
 }
 

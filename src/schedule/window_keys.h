@@ -28,6 +28,7 @@ class QuietServices : public Services {
   void SetClipboardText(const std::string&) override {}
   void Beep() override {}
   std::string NowText() override { return ""; }
+  std::string TodayText() override { return ""; }
   std::string ProgramFolder() override { return ""; }
   VersionNumbers Version() override;
   bool KeepsSettingsFile() override { return false; }
@@ -56,7 +57,8 @@ class Keyboard {
   void Tick();
   // Runs an action; a message box it raises refuses the column's value.
   void Do(Column column, const std::function<void()>& action);
-  // Replaces the field's text, as typing over it after selecting it all does.
+  // Replaces the field's text, as typing over it after selecting it all
+  // does; an empty text deletes it.
   void Type(Column column, TextBox& box, const std::string& text);
   void Click(Control& control);
   // Selects the option unless it already is, so nothing else moves.

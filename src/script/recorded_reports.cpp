@@ -5,12 +5,19 @@
 
 namespace quillet {
 
+std::string TitleBlockText(const TitleBlock& block) {
+  std::vector<std::string> fields;
+  for (const TitleBlockField& field : kTitleBlockFields) fields.push_back(field.label + std::string("=") + block.*field.value);
+  return ListText(fields);
+}
+
 void RecordedReports::Print(const CalculationReport& report) {
-  requests.push_back("print job=" + QuoteText(report.job));
+  requests.push_back("print job=" + QuoteText(report.job) + " title=" + TitleBlockText(report.titleBlock));
 }
 
 void RecordedReports::SavePdf(const CalculationReport& report, const std::string& suggestedName) {
-  requests.push_back("pdf job=" + QuoteText(report.job) + " name=" + QuoteText(suggestedName));
+  requests.push_back("pdf job=" + QuoteText(report.job) + " name=" + QuoteText(suggestedName) +
+                     " title=" + TitleBlockText(report.titleBlock));
 }
 
 std::vector<std::string> ReportLines(const CalculationReport& report) {

@@ -9,6 +9,8 @@
 
 namespace quillet {
 
+struct TitleBlock;
+
 class RecordedReports : public ReportPrinter {
  public:
   void Print(const CalculationReport& report) override;
@@ -16,6 +18,9 @@ class RecordedReports : public ReportPrinter {
 
   std::vector<std::string> requests;
 };
+
+// A title block's fields as the driver prints them: ["Project=…",…].
+std::string TitleBlockText(const TitleBlock& block);
 
 // The report's content, one line per piece, as the driver prints it.
 std::vector<std::string> ReportLines(const CalculationReport& report);

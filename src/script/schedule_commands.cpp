@@ -8,6 +8,7 @@
 #include "platform/native_text.h"
 #include "platform/user_actions.h"
 #include "script/script_runner.h"
+#include "script/recorded_reports.h"
 #include "script/scripted_services.h"
 #include "workbench/schedule_window.h"
 
@@ -33,10 +34,13 @@ int OneBased(const std::string& text, int count, const std::string& what, const 
   return n - 1;
 }
 
+// The request, then the table's rows as they print, the marked ones with "x".
 std::string PrintoutText(const SchedulePrintout& p) {
-  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) +
+  std::string text = "job=" + QuoteText(p.job) + " date=" + QuoteText(p.date) + " title=" + TitleBlockText(p.titleBlock) +
                      " rows=" + std::to_string(p.rows.size()) + " headings=" + ListText(p.headings);
   if (p.diagram) text += " diagram=" + std::to_string(p.diagram->boxes.size()) + " boxes";
+  for (std::size_t r = 0; r < p.rows.size(); ++r)
+    text += "\n  " + std::string(p.marked[r] ? "x " : "  ") + ListText(p.rows[r]);
   return text;
 }
 
@@ -134,6 +138,23 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     Arity(args, 0);
     for (const std::string& request : prints_.requests) out_ << request << "\n";
     prints_.requests.clear();
+  } else if (verb == "headings") {
+    Arity(args, 0);
+    const GridSource& grid = *w.Feeders.Source();
+    for (int c = 0; c < grid.ColumnCount(); ++c)
+      out_ << "heading[" << c + 1 << "]=" << QuoteText(grid.Heading(c)) << " tooltip=" << QuoteText(grid.HeadingTip(c))
+           << "\n";
+  } else if (verb == "rowheader") {
+    Arity(args, 1);
+    const int row = RowArg(args[2]);
+    const GridSource& grid = *w.Feeders.Source();
+    out_ << "rowheader[" << row + 1 << "] forecolor=" << grid.RowHeaderColour(row)
+         << " tooltip=" << QuoteText(grid.RowHeaderTip(row)) << "\n";
+  } else if (verb == "legend") {
+    Arity(args, 0);
+    const SchedulePrintout printout = BuildSchedulePrintout(w.model, "", "");
+    out_ << "legend mark=" << QuoteText(printout.markMeaning) << "\n";
+    for (const std::string& line : printout.legend) out_ << "legend " << QuoteText(line) << "\n";
   } else if (verb == "choices") {
     Arity(args, 2);
     const int row = RowArg(args[2]), column = ColumnArg(args[3]);

@@ -154,6 +154,11 @@ std::string ControlProperty(Control& c, const std::string& prop) {
   }
   if (auto* timer = dynamic_cast<Timer*>(&c); timer && prop == "interval")
     return std::to_string(timer->Interval());
+  if (auto* bar = dynamic_cast<ProgressBar*>(&c)) {
+    if (prop == "value") return std::to_string(bar->Value());
+    if (prop == "max") return std::to_string(bar->Maximum());
+  }
+  if (prop == "accesskey") return c.AccessKey() ? QuoteText(std::string(1, c.AccessKey())) : "\"\"";
   Fail("unknown property " + c.Name() + "." + prop);
 }
 
@@ -166,6 +171,7 @@ std::string WindowProperty(Window& w, const std::string& prop) {
   if (prop == "shown") return w.Shown() ? "1" : "0";
   if (prop == "modal") return w.Modal() ? "1" : "0";
   if (prop == "focus") return w.Focused() ? w.Focused()->Name() : "";
+  if (prop == "front") return w.Screen().Front() == &w ? "1" : "0";
   Fail("unknown window property " + w.Name() + "." + prop);
 }
 
@@ -362,6 +368,12 @@ void ScriptRunner::RunLine(const std::string& line) {
   } else if (verb == "shortcut") {
     cmd.Arity(1, 1);
     act.Shortcut(program_.main, cmd.Arg(1));
+  } else if (verb == "alt") {
+    cmd.Arity(2, 2);
+    Window* window = cmd.WindowArg(1);
+    if (!window) Fail("alt: unknown window " + cmd.Arg(1));
+    if (cmd.Arg(2).size() != 1) Fail("alt: one letter");
+    if (!act.AccessKey(*window, cmd.Arg(2)[0])) out_ << "alt " << cmd.Arg(1) << " " << cmd.Arg(2) << ": no control\n";
   } else if (verb == "report") {
     cmd.Arity(0, 0);
     PrintReport();

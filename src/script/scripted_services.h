@@ -26,6 +26,8 @@ class ScriptedServices : public Services {
   void SetClipboardText(const std::string& text) override { clipboard = text; }
   void Beep() override { ++beeps; }
   std::string NowText() override { return now; }
+  // The date part of `now`.
+  std::string TodayText() override { return now.substr(0, now.find(' ')); }
   std::string ProgramFolder() override { return folder_; }
   VersionNumbers Version() override;
 

@@ -9,7 +9,8 @@ namespace quillet {
 class Elcal;
 
 // The load is taken as a motor when it comes from the motor list and as
-// non-continuous otherwise: the main window has no duty to read.
-ReportSection DesignSection(const Elcal& window);
+// non-continuous otherwise: the main window has no duty to read. The drop
+// is judged against the limit given; the verdict is the schedule's Check.
+ReportSection DesignSection(const Elcal& window, double dropLimitPercent);
 
 }  // namespace quillet

@@ -46,9 +46,12 @@ FinderWindow::FinderWindow(Program& program)
     Screen().Os().Beep();
   };
   Limit.LostFocus = [this] { AcceptOrRefuseLimit(); };
-  // However it closes, a limit standing in the field is the next opening's.
+  // However it closes, a limit standing in the field is the next opening's,
+  // and the feeder is remembered as it was judged.
   Unload = [this] {
     if (LimitTextValid()) accepted_ = limit_;
+    sized_ = inputs_;
+    sized_->maxVdPercent = accepted_;
   };
   Continuous.Click = [this] { Refresh(); };
   Runs.Click = [this] { Refresh(); };
@@ -114,6 +117,21 @@ bool FinderWindow::LimitTextValid() const {
   if (!IsNumberText(Limit.Text())) return false;
   const double value = NumberValue(Limit.Text());
   return value > 0 && value <= kHighestLimit;
+}
+
+std::optional<FeederInputs> FinderWindow::SizedAs(const FeederInputs& feeder) const {
+  if (!sized_) return std::nullopt;
+  // What the finder chooses or the schedule alone keeps does not tell feeders apart.
+  const auto load = [](FeederInputs f) {
+    f.tag.clear();
+    f.areaIndex.reset();
+    f.runs = 1;
+    f.maxVdPercent = 0;
+    f.continuous = f.dc = false;
+    return f;
+  };
+  if (load(feeder) != load(*sized_)) return std::nullopt;
+  return sized_;
 }
 
 // A refused limit goes back to the last one accepted, ready to be typed over.

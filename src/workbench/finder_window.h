@@ -22,6 +22,11 @@ class FinderWindow : public FinderForm {
 
   // Takes the main window's inputs and shows the finder over it.
   void Open();
+  // The feeder as the finder last sized it (its limit, duty and DC choice),
+  // when the feeder given is that one, whatever size and runs it now has.
+  std::optional<FeederInputs> SizedAs(const FeederInputs& feeder) const;
+  // The drop limit last left standing (3 % until one is).
+  double DropLimit() const { return accepted_; }
 
  private:
   void Refresh();
@@ -40,6 +45,7 @@ class FinderWindow : public FinderForm {
   double accepted_ = 3;  // the last limit left standing; remembered until the program closes
   std::optional<int> answerArea_;
   bool filling_ = false;
+  std::optional<FeederInputs> sized_;  // as the finder last closed
 };
 
 }  // namespace quillet

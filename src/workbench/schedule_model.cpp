@@ -43,47 +43,92 @@ std::string InHeadingUnit(std::string text, const InputColumn& column, const Sch
 
 }  // namespace
 
-ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_) {}
+ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_), columns_(Arranged(view_)) {}
 
-std::size_t ScheduleModel::ColumnCount() const { return header_.size() + ResultColumnNames().size(); }
+// The tag leads in either view, so the row's name stays in sight.
+std::vector<ScheduleColumn> ScheduleModel::Arranged(ColumnView view) const {
+  using Kind = ScheduleColumn::Kind;
+  const auto results = ResultColumns();
+  const auto tag = layout_.IndexOf(Column::Tag);
+  std::vector<ScheduleColumn> inputs;
+  if (tag) inputs.push_back({Kind::Input, *tag});
+  for (std::size_t c = 0; c < header_.size(); ++c)
+    if (c != tag) inputs.push_back({Kind::Input, c});
+  std::vector<ScheduleColumn> columns;
+  if (view == ColumnView::File) {
+    columns = inputs;
+    columns.push_back({Kind::Check, 0});
+    for (std::size_t r = 0; r < results.size(); ++r) columns.push_back({Kind::Result, r});
+    return columns;
+  }
+  const auto checked = [&](std::size_t r) { return results[r].printed || results[r].printedInTree; };
+  if (tag) columns.push_back(inputs.front());
+  columns.push_back({Kind::Check, 0});
+  for (std::size_t r = 0; r < results.size(); ++r)
+    if (checked(r)) columns.push_back({Kind::Result, r});
+  columns.insert(columns.end(), inputs.begin() + (tag ? 1 : 0), inputs.end());
+  for (std::size_t r = 0; r < results.size(); ++r)
+    if (!checked(r)) columns.push_back({Kind::Result, r});
+  return columns;
+}
 
-// A known column with a heading for people shows it; the file keeps its name.
-const std::string& ScheduleModel::Heading(std::size_t column) const {
-  static const std::vector<std::string> headings = [] {
-    std::vector<std::string> all;
-    for (const InputColumn& known : InputColumns()) all.push_back(known.heading);
-    return all;
-  }();
-  if (column >= header_.size()) return ResultColumnNames().at(column - header_.size());
+void ScheduleModel::SetView(ColumnView view) {
+  view_ = view;
+  columns_ = Arranged(view_);
+}
+
+const InputColumn* ScheduleModel::KnownColumn(std::size_t fileColumn) const {
   for (const InputColumn& known : InputColumns())
-    if (layout_.IndexOf(known.column) == column && *known.heading)
-      return headings[static_cast<std::size_t>(known.column)];
-  return header_[column];
+    if (layout_.IndexOf(known.column) == fileColumn) return &known;
+  return nullptr;
+}
+
+std::string ScheduleModel::Heading(const ScheduleColumn& column) const {
+  switch (column.kind) {
+    case ScheduleColumn::Kind::Input: {
+      const InputColumn* known = KnownColumn(column.index);
+      return known ? known->heading : header_.at(column.index);
+    }
+    case ScheduleColumn::Kind::Check: return kCheckHeading;
+    case ScheduleColumn::Kind::Result: return ResultColumns()[column.index].heading;
+  }
+  return "";
+}
+
+std::string ScheduleModel::Heading(std::size_t column) const { return Heading(columns_.at(column)); }
+
+std::string ScheduleModel::HeadingTip(std::size_t column) const {
+  const ScheduleColumn& c = columns_.at(column);
+  switch (c.kind) {
+    case ScheduleColumn::Kind::Input: return header_.at(c.index);
+    case ScheduleColumn::Kind::Check: return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct and total_check";
+    case ScheduleColumn::Kind::Result: return ResultColumns()[c.index].name;
+  }
+  return "";
 }
 
 std::optional<std::size_t> ScheduleModel::ColumnNamed(const std::string& name) const {
-  const std::string wanted = LowerCell(name);
+  const std::string wanted = LowerCell(TrimmedCell(name));
   const auto named = [&](const std::string& text) { return LowerCell(TrimmedCell(text)) == wanted; };
-  for (std::size_t c = 0; c < ColumnCount(); ++c)
-    if (named(Heading(c)) || (c < header_.size() && named(header_[c]))) return c;
+  for (std::size_t c = 0; c < columns_.size(); ++c)
+    if (named(Heading(c)) || named(HeadingTip(c))) return c;
   return std::nullopt;
 }
 
 std::vector<std::string> ScheduleModel::Choices(std::size_t row, std::size_t column) const {
   static const std::vector<std::string> noCells;
+  if (!Editable(column)) return {};
+  const InputColumn* known = KnownColumn(columns_[column].index);
+  if (!known) return {};
   const RowReader reader(row < rows_.size() ? rows_[row].cells : noCells, layout_, mark_, {});
-  for (const InputColumn& known : InputColumns()) {
-    if (layout_.IndexOf(known.column) != column) continue;
-    if (known.choices) return known.choices(reader);
-    if (!known.offersTags) return {};
-    // Every other row's tag, once, in the file's order.
-    std::vector<std::string> tags = {""};
-    std::unordered_set<std::string> listed = {"", reader.Text(Column::Tag)};
-    for (std::size_t r = 0; r < tree_.Size(); ++r)
-      if (listed.insert(tree_.Row(r).tag).second) tags.push_back(tree_.Row(r).tag);
-    return tags;
-  }
-  return {};
+  if (known->choices) return known->choices(reader);
+  if (!known->offersTags) return {};
+  // Every other row's tag, once, in the file's order.
+  std::vector<std::string> tags = {""};
+  std::unordered_set<std::string> listed = {"", reader.Text(Column::Tag)};
+  for (std::size_t r = 0; r < tree_.Size(); ++r)
+    if (listed.insert(tree_.Row(r).tag).second) tags.push_back(tree_.Row(r).tag);
+  return tags;
 }
 
 bool ScheduleModel::HasTree() const {
@@ -92,20 +137,46 @@ bool ScheduleModel::HasTree() const {
   return false;
 }
 
-std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
+std::string ScheduleModel::Cell(std::size_t row, const ScheduleColumn& column) const {
   if (row >= rows_.size()) return "";
   const Row& r = rows_[row];
-  if (column < header_.size()) return column < r.cells.size() ? r.cells[column] : "";
-  const std::size_t result = column - header_.size();
-  if (!r.evaluated || result >= ResultColumns().size()) return "";
-  return ResultColumns()[result].text(r.done, DecimalComma());
+  if (IsInput(column)) return column.index < r.cells.size() ? r.cells[column.index] : "";
+  if (!r.evaluated) return "";
+  if (column.kind == ScheduleColumn::Kind::Check) return CheckText(r.done);
+  if (column.index == ErrorResultIndex()) return RowReason(row);
+  return column.index < ResultColumns().size() ? ShownResult(ResultColumns()[column.index], r.done, DecimalComma())
+                                               : "";
+}
+
+std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
+  return column < columns_.size() ? Cell(row, columns_[column]) : "";
+}
+
+std::string ScheduleModel::FileCell(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size() || column >= columns_.size()) return "";
+  const ScheduleColumn& c = columns_[column];
+  if (c.kind != ScheduleColumn::Kind::Result || !rows_[row].evaluated) return Cell(row, c);
+  return ResultColumns()[c.index].text(rows_[row].done, DecimalComma());
+}
+
+CellTone ScheduleModel::Tone(std::size_t row, const ScheduleColumn& column) const {
+  if (row >= rows_.size() || !rows_[row].evaluated) return CellTone::Normal;
+  const EvaluatedRow& done = rows_[row].done;
+  switch (column.kind) {
+    case ScheduleColumn::Kind::Input:
+      // The tag is where the eye starts: a row that cannot be evaluated says so there.
+      return column.index == layout_.IndexOf(Column::Tag) && !done.error.empty() ? CellTone::Bad : CellTone::Normal;
+    case ScheduleColumn::Kind::Check: return FailedChecks(done).empty() ? CellTone::Good : CellTone::Bad;
+    case ScheduleColumn::Kind::Result: {
+      if (column.index >= ResultColumns().size() || !ResultColumns()[column.index].tone) return CellTone::Normal;
+      return ResultColumns()[column.index].tone(done);
+    }
+  }
+  return CellTone::Normal;
 }
 
 CellTone ScheduleModel::Tone(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size() || !rows_[row].evaluated || column < header_.size()) return CellTone::Normal;
-  const std::size_t result = column - header_.size();
-  if (result >= ResultColumns().size() || !ResultColumns()[result].tone) return CellTone::Normal;
-  return ResultColumns()[result].tone(rows_[row].done);
+  return column < columns_.size() ? Tone(row, columns_[column]) : CellTone::Normal;
 }
 
 const std::string& ScheduleModel::RowError(std::size_t row) const {
@@ -114,14 +185,28 @@ const std::string& ScheduleModel::RowError(std::size_t row) const {
   return rows_[row].done.error;
 }
 
+std::string ScheduleModel::RowReason(std::size_t row) const {
+  const std::string& error = RowError(row);
+  const std::string line = "line " + std::to_string(Line(row));
+  if (!error.starts_with(line)) return error;
+  const std::string rest = error.substr(line.size());
+  return rest.starts_with(", ") || rest.starts_with(": ") ? rest.substr(2) : error;
+}
+
 void ScheduleModel::Remember() {
-  undo_.push_back({rows_, dirty_});
+  undo_.push_back({rows_, header_, dirty_});
   if (undo_.size() > kUndoDepth) undo_.erase(undo_.begin());
 }
 
+// A column the undone edit added goes with it.
 bool ScheduleModel::Undo() {
   if (undo_.empty()) return false;
   rows_ = std::move(undo_.back().rows);
+  if (header_ != undo_.back().header) {
+    header_ = std::move(undo_.back().header);
+    layout_ = ScheduleLayout(header_);
+    columns_ = Arranged(view_);
+  }
   dirty_ = undo_.back().dirty;
   undo_.pop_back();
   FindMark();
@@ -135,8 +220,9 @@ void ScheduleModel::Touch(Row& row) {
   dirty_ = true;
 }
 
-void ScheduleModel::SetCell(std::size_t row, std::size_t column, const std::string& text) {
-  if (row >= rows_.size() || column >= header_.size()) return;
+void ScheduleModel::SetCell(std::size_t row, std::size_t viewColumn, const std::string& text) {
+  if (row >= rows_.size() || !Editable(viewColumn)) return;
+  const std::size_t column = columns_[viewColumn].index;
   Row& r = rows_[row];
   if (column < r.cells.size() && r.cells[column] == text) return;
   Remember();
@@ -187,12 +273,12 @@ void ScheduleModel::Renumber() {
 // main window. A value the file has no column for adds the column, so
 // nothing is lost; the limit and duty only where they differ from what a
 // file without the column reads.
-ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
+ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder, const ScheduleDefaults& settings) {
   std::vector<std::pair<Column, std::string>> values;
   for (const InputColumn& known : InputColumns()) {
     std::string text;
     if (known.newRowCell) {
-      text = known.newRowCell(newRowDefaults, DecimalComma());
+      text = known.newRowCell(settings, DecimalComma());
       if (!layout_.IndexOf(known.column) && text == known.newRowCell(ScheduleDefaults{}, DecimalComma())) continue;
     } else if (feeder) {
       text = known.cell(*feeder, DecimalComma());
@@ -202,6 +288,7 @@ ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
     if (!layout_.IndexOf(known.column)) {
       header_.push_back(known.name);
       layout_ = ScheduleLayout(header_);
+      columns_ = Arranged(view_);
     }
     values.emplace_back(known.column, std::move(text));
   }
@@ -211,17 +298,20 @@ ScheduleModel::Row ScheduleModel::NewRow(const FeederInputs* feeder) {
   return row;
 }
 
-std::size_t ScheduleModel::Append(Row row) {
+// Remembered before the new row adds any column, so an undo takes both.
+std::size_t ScheduleModel::Append(const FeederInputs* feeder, const ScheduleDefaults& settings) {
   Remember();
-  rows_.push_back(std::move(row));
+  rows_.push_back(NewRow(feeder, settings));
   dirty_ = true;
   Edited();
   return rows_.size() - 1;
 }
 
-std::size_t ScheduleModel::AddRow() { return Append(NewRow(nullptr)); }
+std::size_t ScheduleModel::AddRow() { return Append(nullptr, newRowDefaults); }
 
-std::size_t ScheduleModel::AddFeeder(const FeederInputs& feeder) { return Append(NewRow(&feeder)); }
+std::size_t ScheduleModel::AddFeeder(const FeederInputs& feeder, const ScheduleDefaults& intent) {
+  return Append(&feeder, intent);
+}
 
 void ScheduleModel::DuplicateRow(std::size_t row) {
   if (row >= rows_.size()) return;
@@ -234,17 +324,23 @@ void ScheduleModel::DuplicateRow(std::size_t row) {
 
 void ScheduleModel::PasteBlock(std::size_t row, std::size_t column,
                                const std::vector<std::vector<std::string>>& cells) {
-  if (column >= header_.size() || cells.empty()) return;
+  if (!Editable(column) || cells.empty()) return;
+  // Each pasted column's file column, as the view stands before the paste:
+  // a cell over a result has nowhere to go, nor into a column a new row adds.
+  std::vector<std::optional<std::size_t>> targets;
+  for (const std::vector<std::string>& line : cells)
+    while (targets.size() < line.size()) {
+      const std::size_t c = column + targets.size();
+      targets.push_back(Editable(c) ? std::optional(columns_[c].index) : std::nullopt);
+    }
   Remember();
   const std::size_t firstNew = rows_.size();
-  // Cells past the input columns have nowhere to go, not even into a column
-  // a new row adds.
-  const std::size_t width = header_.size();
   for (std::size_t r = 0; r < cells.size(); ++r) {
-    while (row + r >= rows_.size()) rows_.push_back(NewRow(nullptr));
+    while (row + r >= rows_.size()) rows_.push_back(NewRow(nullptr, newRowDefaults));
     Row& target = rows_[row + r];
     if (target.cells.size() < header_.size()) target.cells.resize(header_.size());
-    for (std::size_t c = 0; c < cells[r].size() && column + c < width; ++c) target.cells[column + c] = cells[r][c];
+    for (std::size_t c = 0; c < cells[r].size(); ++c)
+      if (targets[c]) target.cells[*targets[c]] = cells[r][c];
     if (row + r < firstNew) Touch(target);
   }
   dirty_ = true;
@@ -350,6 +446,7 @@ std::string ScheduleModel::Import(const std::string& path) {
     }
     header_ = KeptCells(header.cells, read);
     layout_ = ScheduleLayout(header_);
+    columns_ = Arranged(view_);
     rows_ = std::move(rows);
     notes_ = read.Notes();
     delimiter_ = reader.Delimiter();

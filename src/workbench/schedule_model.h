@@ -15,6 +15,22 @@
 
 namespace quillet {
 
+// A column the window shows: one of the file's (an input or a copied one),
+// the Check column, or a result.
+struct ScheduleColumn {
+  enum class Kind { Input, Check, Result };
+  Kind kind = Kind::Input;
+  std::size_t index = 0;  // among the file's columns or the results
+
+  bool operator==(const ScheduleColumn&) const = default;
+};
+
+// The order the window shows the columns in. As in the file: the tag, the
+// file's other columns, Check, the results. Results first: the tag, Check,
+// the results a designer checks, then the file's columns and the other
+// results.
+enum class ColumnView { File, ResultsFirst };
+
 class ScheduleModel {
  public:
   struct SizedFeeder {
@@ -26,23 +42,41 @@ class ScheduleModel {
   // A new schedule with every input column and no rows.
   ScheduleModel();
 
-  // Columns: the file's own (inputs and copied ones), then the results.
-  std::size_t ColumnCount() const;
+  // Columns by their place in the view; the inputs are the file's columns.
+  std::size_t ColumnCount() const { return columns_.size(); }
   std::size_t InputColumnCount() const { return header_.size(); }
-  const std::string& Heading(std::size_t column) const;
-  bool Editable(std::size_t column) const { return column < header_.size(); }
-  // The column with this heading or file name, or none.
+  const ScheduleColumn& ColumnAt(std::size_t column) const { return columns_.at(column); }
+  ColumnView View() const { return view_; }
+  void SetView(ColumnView view);
+  // The columns in a view's order, whatever the window shows.
+  std::vector<ScheduleColumn> Arranged(ColumnView view) const;
+  // In words with the unit ("Voltage (V)"); a column the schedule does not
+  // read keeps the file's heading.
+  std::string Heading(std::size_t column) const;
+  std::string Heading(const ScheduleColumn& column) const;
+  // The column's name in the CSV file, or what the column is worked from.
+  std::string HeadingTip(std::size_t column) const;
+  bool Editable(std::size_t column) const { return column < columns_.size() && IsInput(columns_[column]); }
+  // The column with this heading, file name or result name, or none.
   std::optional<std::size_t> ColumnNamed(const std::string& name) const;
   // The texts a list offers for the column; empty when it takes any text.
   std::vector<std::string> Choices(std::size_t row, std::size_t column) const;
 
   std::size_t RowCount() const { return rows_.size(); }
-  // An input cell as typed, or a result cell once the row is evaluated.
+  // An input cell as typed, or a result cell once the row is evaluated,
+  // rounded as the main window shows the figure; the file keeps every digit.
   std::string Cell(std::size_t row, std::size_t column) const;
+  std::string Cell(std::size_t row, const ScheduleColumn& column) const;
+  // The cell as the exported file has it: a result with every digit.
+  std::string FileCell(std::size_t row, std::size_t column) const;
   CellTone Tone(std::size_t row, std::size_t column) const;
+  CellTone Tone(std::size_t row, const ScheduleColumn& column) const;
   // The row's error, or "" (also while it waits for its evaluation).
   const std::string& RowError(std::size_t row) const;
   bool HasError(std::size_t row) const { return !RowError(row).empty(); }
+  // The error without the file line it starts with, which the window's
+  // row numbers stand in for.
+  std::string RowReason(std::size_t row) const;
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -58,9 +92,9 @@ class ScheduleModel {
   void SetCell(std::size_t row, std::size_t column, const std::string& text);
   // A new row after the others, blank but for the new-row limit and duty.
   std::size_t AddRow();
-  // A new row after the others with the feeder's values and the new-row
-  // limit and duty.
-  std::size_t AddFeeder(const FeederInputs& feeder);
+  // A new row after the others with the feeder's values and the limit and
+  // duty given (the new-row ones, or those the feeder was sized with).
+  std::size_t AddFeeder(const FeederInputs& feeder, const ScheduleDefaults& intent);
   void DuplicateRow(std::size_t row);
   // Rows of cells from the cell on, rows added below as needed; one undo step.
   void PasteBlock(std::size_t row, std::size_t column, const std::vector<std::vector<std::string>>& cells);
@@ -101,12 +135,15 @@ class ScheduleModel {
   };
   struct Snapshot {
     std::vector<Row> rows;
+    std::vector<std::string> header;
     bool dirty;
   };
 
+  static bool IsInput(const ScheduleColumn& column) { return column.kind == ScheduleColumn::Kind::Input; }
   void Remember();
-  Row NewRow(const FeederInputs* feeder);
-  std::size_t Append(Row row);
+  Row NewRow(const FeederInputs* feeder, const ScheduleDefaults& settings);
+  std::size_t Append(const FeederInputs* feeder, const ScheduleDefaults& settings);
+  const InputColumn* KnownColumn(std::size_t fileColumn) const;
   void Touch(Row& row);
   void Edited();
   void Renumber();
@@ -130,6 +167,8 @@ class ScheduleModel {
   DistributionTree tree_{{}};
   std::size_t pending_ = 0;
   std::vector<Snapshot> undo_;
+  ColumnView view_ = ColumnView::File;
+  std::vector<ScheduleColumn> columns_;
 };
 
 }  // namespace quillet

@@ -4,27 +4,59 @@
 #include "workbench/schedule_model.h"
 
 namespace quillet {
+namespace {
+
+constexpr char kRowHeading[] = "Row";
+constexpr char kOkMeaning[] = "OK: the row passes every check below.";
+constexpr char kGroundingMeaning[] =
+    "Grounding conductor: Table 250.122 for the device, upsized with the feeder where it is larger than "
+    "its ampacity needs (250.122(B)), one in each raceway for parallel runs (250.122(F)).";
+
+bool BlankInEveryRow(const ScheduleModel& model, const ScheduleColumn& column) {
+  for (std::size_t r = 0; r < model.RowCount(); ++r)
+    if (!model.Cell(r, column).empty()) return false;
+  return true;
+}
+
+// In the window's order: the tag, the Check column, the file's columns and
+// the results a designer checks (a flat schedule leaves out the tree's,
+// which repeat the drop), less any column blank in every row but the tag.
+std::vector<ScheduleColumn> PrintedColumns(const ScheduleModel& model) {
+  using Kind = ScheduleColumn::Kind;
+  const auto results = ResultColumns();
+  const bool tree = model.HasTree();
+  std::vector<ScheduleColumn> columns;
+  for (const ScheduleColumn& c : model.Arranged(model.View())) {
+    const bool checked = c.kind != Kind::Result || results[c.index].printed || (tree && results[c.index].printedInTree);
+    if (checked && (c.kind == Kind::Check || columns.empty() || !BlankInEveryRow(model, c))) columns.push_back(c);
+  }
+  return columns;
+}
+
+}  // namespace
 
 SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date) {
   SchedulePrintout out;
   out.job = job;
   out.date = date;
-  std::vector<std::size_t> columns;
-  for (std::size_t c = 0; c < model.InputColumnCount(); ++c) columns.push_back(c);
-  // The results a designer checks; the rest stay in the exported file.
-  const auto results = ResultColumns();
-  const bool tree = model.HasTree();
-  for (std::size_t r = 0; r < results.size(); ++r)
-    if (results[r].printed || (tree && results[r].printedInTree)) columns.push_back(model.InputColumnCount() + r);
-  for (std::size_t c : columns) out.headings.push_back(model.Heading(c));
+  const std::vector<ScheduleColumn> columns = PrintedColumns(model);
+  out.headings.push_back(kRowHeading);
+  for (const ScheduleColumn& c : columns) {
+    if (c.kind == ScheduleColumn::Kind::Check) out.checkColumn = out.headings.size();
+    out.headings.push_back(model.Heading(c));
+  }
   for (std::size_t r = 0; r < model.RowCount(); ++r) {
-    std::vector<std::string> cells;
-    for (std::size_t c : columns) cells.push_back(model.Cell(r, c));
+    std::vector<std::string> cells = {std::to_string(r + 1)};
+    for (const ScheduleColumn& c : columns) cells.push_back(model.Cell(r, c));
+    out.marked.push_back(model.Tone(r, ScheduleColumn{ScheduleColumn::Kind::Check, 0}) == CellTone::Bad);
     out.rows.push_back(std::move(cells));
   }
+  out.markMeaning = "A marked row fails a check or cannot be evaluated.";
+  out.legend.push_back(kOkMeaning);
+  for (const RowCheckInfo& check : RowChecks()) out.legend.push_back(std::string(check.word) + ": " + check.meaning + ".");
+  out.legend.push_back(kGroundingMeaning);
   return out;
 }
-
 std::string SchedulePdfName(const SchedulePrintout& printout) {
   const std::size_t dot = printout.job.rfind('.');
   const std::string stem = dot == std::string::npos || dot == 0 ? printout.job : printout.job.substr(0, dot);

@@ -1,6 +1,9 @@
-// The schedule as printed: the job, the date, the table of the input
-// columns with the results a designer checks, and the tree's diagram. A printer puts it on landscape
-// pages with the headings repeated; the script driver records the requests.
+// The schedule as printed: the title block, the job, the date, the table of
+// the input columns with the Check column and the results a designer
+// checks (headings in words, figures rounded as the window shows them), the
+// legend of the checks, and the tree's diagram. A printer puts it on
+// landscape pages with the headings repeated; the script driver records
+// the requests.
 #pragma once
 
 #include <optional>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "platform/diagram.h"
+#include "report/calculation_report.h"
 
 namespace quillet {
 
@@ -20,8 +24,17 @@ struct SchedulePrintout {
   std::string title = "Feeder schedule";
   std::string job;   // the file's name, or "New schedule"
   std::string date;
+  TitleBlock titleBlock;
+  // The row's number as the window shows it, then the columns.
   std::vector<std::string> headings;
   std::vector<std::vector<std::string>> rows;
+  // Rows that fail a check or have an error: marked in colour and with a
+  // symbol that survives printing in black and white.
+  std::vector<bool> marked;
+  std::string markMeaning;
+  std::size_t checkColumn = 0;  // among the headings
+  // What the Check column's words mean, with their code references.
+  std::vector<std::string> legend;
   std::optional<DiagramDrawing> diagram;  // the tree, on pages of its own after the table
 };
 

@@ -5,9 +5,13 @@
 #include "platform/desktop.h"
 #include "platform/native_text.h"
 #include "platform/services.h"
+#include "schedule/csv.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
 #include "schedule/window_feeder.h"
+#include "workbench/finder_window.h"
+#include "workbench/title_block_window.h"
+#include "workbench/tool_preferences.h"
 
 namespace quillet {
 namespace {
@@ -15,16 +19,11 @@ namespace {
 // Rows a tick evaluates: a few milliseconds of work, so the window answers
 // between slices however long the file.
 constexpr std::size_t kRowsPerTick = 64;
-constexpr std::size_t kListedErrorLines = 10;
-
-std::vector<std::string> SplitOn(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
-    parts.push_back(text.substr(start, at - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
+constexpr std::size_t kListedErrorRows = 10;
+// The column order, kept between runs.
+constexpr char kViewKey[] = "schedule.view";
+constexpr char kResultsFirstView[] = "results first";
+constexpr char kFileView[] = "file";
 
 std::string Joined(const std::vector<std::string>& lines, const char* separator) {
   std::string joined;
@@ -34,12 +33,19 @@ std::string Joined(const std::vector<std::string>& lines, const char* separator)
 
 }  // namespace
 
-ScheduleWindow::ScheduleWindow(Program& program)
+ScheduleWindow::ScheduleWindow(Program& program, ToolPreferences& preferences, TitleBlockWindow& titleBlock,
+                               const FinderWindow& finder)
     : ScheduleForm(program.desktop),
       tree(program.desktop, model, [this](std::size_t row) { SelectRow(row); }),
-      program_(program) {
+      program_(program),
+      preferences_(preferences),
+      titleBlock_(titleBlock),
+      finder_(finder) {
   Feeders.SetSource(this);
-  Feeders.Change = [this] { tree.MarkRow(Feeders.CurrentRow()); };
+  Feeders.Change = [this] {
+    tree.MarkRow(Feeders.CurrentRow());
+    ShowRowNote();
+  };
   Feeders.CellEdited = [this](int row, int column, const std::string& text) { EditCell(row, column, text); };
   Feeders.UndoRequested = [this] { UndoLast(); };
   Feeders.BlockPasted = [this](int row, int column, const std::string& text) { Paste(row, column, text); };
@@ -47,7 +53,8 @@ ScheduleWindow::ScheduleWindow(Program& program)
   QueryUnload = [this] { return SaveOrDiscard(); };
   Unload = [this] { tree.Close(); };
   AttachButtons();
-  ShowTitle();
+  RowNote.SetForeColor(kRed);
+  ShowView(preferences.Get(kViewKey) == kResultsFirstView ? ColumnView::ResultsFirst : ColumnView::File);
   program.AddTool({"Feeder schedule…", "Ctrl+E", this, [this] { Open(); }});
   program.AddTool({"Add this feeder to the schedule", "Ctrl+D", this, [this] { AddCurrentFeeder(); }});
   program.AddToolWindow(tree);
@@ -76,12 +83,11 @@ void ScheduleWindow::AttachButtons() {
   OpenInCalc.Click = [this] { OpenInCalculator(); };
   Import.Click = [this] { ImportFile(); };
   Print.Click = [this] {
-    if (printer) printer->Print(Printout());
+    SendPrintout("Print schedule", [](SchedulePrinter& to, const SchedulePrintout& p) { to.Print(p); });
   };
   SavePdf.Click = [this] {
-    if (!printer) return;
-    const SchedulePrintout printout = Printout();
-    printer->SavePdf(printout, SchedulePdfName(printout));
+    SendPrintout("Save schedule as PDF",
+                 [](SchedulePrinter& to, const SchedulePrintout& p) { to.SavePdf(p, SchedulePdfName(p)); });
   };
   Export.Click = [this] { ExportFile(); };
   ShowTree.Click = [this] { tree.Open(*this, Feeders.CurrentRow()); };
@@ -91,6 +97,24 @@ void ScheduleWindow::AttachButtons() {
     if (IsNumberText(text) && NumberValue(text) > 0) model.newRowDefaults.maxVdPercent = NumberValue(text);
   };
   NewContinuous.Click = [this] { model.newRowDefaults.continuous = NewContinuous.Value() != 0; };
+  ResultsFirst.Click = [this] {
+    const bool first = ResultsFirst.Value() != 0;
+    ShowView(first ? ColumnView::ResultsFirst : ColumnView::File);
+    preferences_.Set({{kViewKey, first ? kResultsFirstView : kFileView}});
+  };
+}
+
+// The current cell stays on its column when the columns move.
+void ScheduleWindow::ShowView(ColumnView view) {
+  const int column = Feeders.CurrentColumn();
+  const std::optional<ScheduleColumn> current =
+      column >= 0 ? std::optional(model.ColumnAt(static_cast<std::size_t>(column))) : std::nullopt;
+  model.SetView(view);
+  ResultsFirst.SetValue(view == ColumnView::ResultsFirst ? 1 : 0);
+  if (current)
+    for (std::size_t c = 0; c < model.ColumnCount(); ++c)
+      if (model.ColumnAt(c) == *current) Feeders.SetCurrent(Feeders.CurrentRow(), static_cast<int>(c));
+  Changed();
 }
 
 void ScheduleWindow::Open() {
@@ -115,15 +139,11 @@ void ScheduleWindow::EditCell(int row, int column, const std::string& text) {
   Changed();
 }
 
+// An empty clipboard reads as no rows and changes nothing.
 void ScheduleWindow::Paste(int row, int column, const std::string& text) {
   if (row < 0 || column < 0) return;
-  std::string block = text;
-  while (!block.empty() && (block.back() == '\n' || block.back() == '\r')) block.pop_back();
-  std::vector<std::vector<std::string>> cells;
-  for (std::string line : SplitOn(block, '\n')) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    cells.push_back(SplitOn(line, '\t'));
-  }
+  const auto cells = ReadCopiedBlock(text);
+  if (cells.empty()) return;
   model.PasteBlock(static_cast<std::size_t>(row), static_cast<std::size_t>(column), cells);
   Changed();
 }
@@ -131,15 +151,24 @@ void ScheduleWindow::Paste(int row, int column, const std::string& text) {
 std::string ScheduleWindow::Copy(int firstRow, int firstColumn, int lastRow, int lastColumn) const {
   std::string text;
   for (int r = firstRow; r <= lastRow; ++r) {
-    for (int c = firstColumn; c <= lastColumn; ++c)
-      text += (c > firstColumn ? "\t" : "") + Cell(r, c);
-    text += "\r\n";
+    std::vector<std::string> cells;
+    for (int c = firstColumn; c <= lastColumn; ++c) cells.push_back(Cell(r, c));
+    text += CsvLine(cells, '\t', "\r\n");
   }
   return text;
 }
 
+// A feeder the finder sized keeps the limit and duty it was sized with
+// (a motor's 125 % is the motor's, not a duty), and its DC choice.
 void ScheduleWindow::AddCurrentFeeder() {
-  const std::size_t row = model.AddFeeder(FeederFromWindow(program_.main));
+  FeederInputs feeder = FeederFromWindow(program_.main);
+  ScheduleDefaults intent = model.newRowDefaults;
+  if (const auto sized = finder_.SizedAs(feeder)) {
+    intent.maxVdPercent = sized->maxVdPercent;
+    if (sized->load != LoadKind::Motor) intent.continuous = sized->continuous;
+    feeder.dc = sized->dc;
+  }
+  const std::size_t row = model.AddFeeder(feeder, intent);
   model.EvaluateRow(row);
   Open();
   Feeders.SetCurrent(static_cast<int>(row), 0);
@@ -156,20 +185,32 @@ void ScheduleWindow::OpenInCalculator() {
     Say("This row has an error and cannot be opened: " + model.RowError(row));
     return;
   }
-  program_.main.Show();
-  // Entered once this handler has returned, so the main window's ticks run.
+  // Entered once this handler has returned, so the main window's ticks run;
+  // then the main window comes forward with the row's numbers.
   Screen().Post([this, inputs = feeder->inputs, area = feeder->area] {
     if (const auto refused = EnterFeederInWindow(program_.main, program_.actions, inputs, area))
       Say("The calculator refused this row: " + refused->reason);
+    program_.main.Show();
+  });
+}
+
+void ScheduleWindow::SendPrintout(const char* purpose, void (*send)(SchedulePrinter&, const SchedulePrintout&)) {
+  if (!printer) return;
+  titleBlock_.Ask(purpose, *this, [this, send](const TitleBlock& title) {
+    if (!printer) return;
+    // The printer's dialogs hold the desktop busy as a message box does.
+    const Desktop::Guard busy(Screen());
+    send(*printer, Printout(title));
   });
 }
 
 // Every row evaluated first: paper shows no row waiting.
-SchedulePrintout ScheduleWindow::Printout() {
+SchedulePrintout ScheduleWindow::Printout(const TitleBlock& titleBlock) {
   model.EvaluateAll();
   Changed();
   const std::string job = model.FileName().empty() ? kNewScheduleName : FileNameOf(model.FileName());
   SchedulePrintout printout = BuildSchedulePrintout(model, job, Screen().Os().NowText());
+  printout.titleBlock = titleBlock;
   if (PrintTree.Value() && model.HasTree()) printout.diagram = DrawTree(model).drawing;
   return printout;
 }
@@ -191,6 +232,7 @@ void ScheduleWindow::Changed(bool drawTree) {
   if (drawTree) tree.Redraw(Feeders.CurrentRow());
   ShowTitle();
   ShowProgress();
+  ShowRowNote();
 }
 
 void ScheduleWindow::ShowTitle() {
@@ -200,20 +242,31 @@ void ScheduleWindow::ShowTitle() {
   SetCaption(title);
 }
 
+// Rows are counted as the row headers number them.
 void ScheduleWindow::ShowProgress() {
   const std::size_t rows = model.RowCount(), waiting = model.PendingCount();
+  EvaluationBar.SetProgress(static_cast<int>(rows - waiting), static_cast<int>(rows));
+  EvaluationBar.SetVisible(waiting > 0);
   if (waiting > 0) {
     Progress.SetCaption("Evaluating: " + std::to_string(rows - waiting) + " of " + std::to_string(rows) + " rows");
     return;
   }
   ScheduleSummary summary;
   summary.rows = static_cast<long>(rows);
+  summary.placedBy = "row";
   for (std::size_t r = 0; r < rows; ++r) {
     if (!model.HasError(r)) continue;
     ++summary.errors;
-    if (summary.errorLines.size() < kListedErrorLines) summary.errorLines.push_back(model.Line(r));
+    if (summary.errorLines.size() < kListedErrorRows) summary.errorLines.push_back(static_cast<int>(r) + 1);
   }
   Progress.SetCaption(rows == 0 ? "" : summary.Text());
+}
+
+void ScheduleWindow::ShowRowNote() {
+  const int row = Feeders.CurrentRow();
+  const bool error = row >= 0 && model.HasError(static_cast<std::size_t>(row));
+  RowNote.SetCaption(error ? "Row " + std::to_string(row + 1) + ": " + model.RowReason(static_cast<std::size_t>(row))
+                           : "");
 }
 
 void ScheduleWindow::Say(const std::string& message) {
@@ -257,8 +310,10 @@ bool ScheduleWindow::SaveOrDiscard() {
   if (answer == kAnswerYes) return ExportFile();
   if (answer != kAnswerNo) return false;
   const ScheduleDefaults defaults = model.newRowDefaults;
+  const ColumnView view = model.View();
   model = ScheduleModel();
   model.newRowDefaults = defaults;
+  model.SetView(view);
   Feeders.SetCurrent(-1, -1);
   Changed();
   return true;
@@ -267,6 +322,9 @@ bool ScheduleWindow::SaveOrDiscard() {
 int ScheduleWindow::RowCount() const { return static_cast<int>(model.RowCount()); }
 int ScheduleWindow::ColumnCount() const { return static_cast<int>(model.ColumnCount()); }
 std::string ScheduleWindow::Heading(int column) const { return model.Heading(static_cast<std::size_t>(column)); }
+std::string ScheduleWindow::HeadingTip(int column) const {
+  return model.HeadingTip(static_cast<std::size_t>(column));
+}
 std::string ScheduleWindow::Cell(int row, int column) const {
   return model.Cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
@@ -276,7 +334,13 @@ Colour ScheduleWindow::CellColour(int row, int column) const {
   return ToneColour(model.Tone(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
-std::string ScheduleWindow::CellTip(int row, int) const { return model.RowError(static_cast<std::size_t>(row)); }
+std::string ScheduleWindow::CellTip(int row, int) const { return model.RowReason(static_cast<std::size_t>(row)); }
+
+Colour ScheduleWindow::RowHeaderColour(int row) const {
+  return model.HasError(static_cast<std::size_t>(row)) ? kRed : kWindowText;
+}
+
+std::string ScheduleWindow::RowHeaderTip(int row) const { return model.RowReason(static_cast<std::size_t>(row)); }
 
 std::vector<std::string> ScheduleWindow::Choices(int row, int column) const {
   return model.Choices(static_cast<std::size_t>(row), static_cast<std::size_t>(column));

@@ -13,15 +13,21 @@
 
 namespace quillet {
 
+class FinderWindow;
 class Program;
+class TitleBlockWindow;
+struct TitleBlock;
+class ToolPreferences;
 
 enum class FileQuestion { Import, Export };
 
 class ScheduleWindow : public ScheduleForm, private GridSource {
  public:
   // Joins the program's Tools menu as "Feeder schedule…" and "Add this
-  // feeder to the schedule".
-  explicit ScheduleWindow(Program& program);
+  // feeder to the schedule". The finder says how a feeder it sized was
+  // meant; the title block goes on every printed page.
+  ScheduleWindow(Program& program, ToolPreferences& preferences, TitleBlockWindow& titleBlock,
+                 const FinderWindow& finder);
 
   // Shows the window, or brings it forward.
   void Open();
@@ -45,9 +51,12 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   int RowCount() const override;
   int ColumnCount() const override;
   std::string Heading(int column) const override;
+  std::string HeadingTip(int column) const override;
   std::string Cell(int row, int column) const override;
   Colour CellColour(int row, int column) const override;
   std::string CellTip(int row, int column) const override;
+  Colour RowHeaderColour(int row) const override;
+  std::string RowHeaderTip(int row) const override;
   bool Editable(int column) const override;
   std::vector<std::string> Choices(int row, int column) const override;
 
@@ -60,17 +69,24 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   void Changed(bool drawTree = true);
   void ShowTitle();
   void ShowProgress();
+  void ShowRowNote();
+  void ShowView(ColumnView view);
+  // Asks for the title block, then hands the printout to `send`.
+  void SendPrintout(const char* purpose, void (*send)(SchedulePrinter&, const SchedulePrintout&));
   void ImportFile();
   bool ExportFile();
   bool SaveOrDiscard();
   void OpenInCalculator();
-  SchedulePrintout Printout();
+  SchedulePrintout Printout(const TitleBlock& titleBlock);
   void Say(const std::string& message);
   void Note(const std::string& message);
   std::size_t CurrentRow() const;
   void SelectRow(std::size_t row);
 
   Program& program_;
+  ToolPreferences& preferences_;
+  TitleBlockWindow& titleBlock_;
+  const FinderWindow& finder_;
 };
 
 }  // namespace quillet

@@ -23,12 +23,12 @@ constexpr int kBusDrop = 300;
 // then a new band below, so a long list of feeders stays a page wide.
 constexpr int kBandSlots = 10;
 
-// The result column's place in the model, where the results have it.
-std::optional<std::size_t> Result(const ScheduleModel& model, const char* name) {
+// The result column of that name, where the results have it.
+std::optional<ScheduleColumn> Result(const char* name) {
   const auto& names = ResultColumnNames();
   const auto at = std::find(names.begin(), names.end(), name);
   if (at == names.end()) return std::nullopt;
-  return model.InputColumnCount() + static_cast<std::size_t>(at - names.begin());
+  return ScheduleColumn{ScheduleColumn::Kind::Result, static_cast<std::size_t>(at - names.begin())};
 }
 
 class Drawer {
@@ -36,10 +36,10 @@ class Drawer {
   explicit Drawer(const ScheduleModel& model)
       : model_(model),
         tree_(model.Tree()),
-        size_(Result(model, "size_used")),
-        device_(Result(model, "ocpd_a")),
-        own_(Result(model, "vd_pct")),
-        total_(Result(model, "vd_total_pct")) {}
+        size_(Result("size_used")),
+        device_(Result("ocpd_a")),
+        own_(Result("vd_pct")),
+        total_(Result("vd_total_pct")) {}
 
   TreeDrawing Draw() {
     Order();
@@ -104,7 +104,8 @@ class Drawer {
 
   int Top(std::size_t box) const { return top_[box]; }
 
-  DiagramText Figure(std::size_t row, std::optional<std::size_t> column, const char* before, const char* after) const {
+  DiagramText Figure(std::size_t row, const std::optional<ScheduleColumn>& column, const char* before,
+                     const char* after) const {
     if (!column) return {};
     const std::string cell = model_.Cell(row, *column);
     if (cell.empty()) return {};
@@ -146,7 +147,7 @@ class Drawer {
 
   const ScheduleModel& model_;
   const DistributionTree& tree_;
-  std::optional<std::size_t> size_, device_, own_, total_;
+  std::optional<ScheduleColumn> size_, device_, own_, total_;
   std::vector<std::size_t> order_, boxOf_;
   std::vector<int> level_, centre_, top_;
   TreeDrawing out_;

@@ -5,8 +5,18 @@
 namespace quillet {
 
 Workbench::Workbench(Services& services, int screenWidth, int screenHeight)
-    : program(services, screenWidth, screenHeight), finder(program), schedule(program) {
-  program.reportSections = [](const Elcal& main) { return std::vector<ReportSection>{DesignSection(main)}; };
+    : program(services, screenWidth, screenHeight),
+      preferences(program.desktop),
+      titleBlock(program.desktop, preferences),
+      finder(program),
+      schedule(program, preferences, titleBlock, finder) {
+  program.AddToolWindow(titleBlock);
+  program.reportSections = [this](const Elcal& main) {
+    return std::vector<ReportSection>{DesignSection(main, finder.DropLimit())};
+  };
+  program.askTitleBlock = [this](const std::string& purpose, std::function<void(const TitleBlock&)> go) {
+    titleBlock.Ask(purpose, program.main, std::move(go));
+  };
 }
 
 }  // namespace quillet

@@ -6,6 +6,8 @@
 #include "app/program.h"
 #include "workbench/finder_window.h"
 #include "workbench/schedule_window.h"
+#include "workbench/title_block_window.h"
+#include "workbench/tool_preferences.h"
 
 namespace quillet {
 
@@ -16,6 +18,10 @@ class Workbench {
   Workbench(Services& services, int screenWidth, int screenHeight);
 
   Program program;
+  // The tools' own preferences, saved as they change.
+  ToolPreferences preferences;
+  // Asked for before any page is printed or saved.
+  TitleBlockWindow titleBlock;
   // Each tool joins the Tools menu as it is built, so this order is the menu's.
   FinderWindow finder;
   ScheduleWindow schedule;

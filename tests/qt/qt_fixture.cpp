@@ -60,6 +60,11 @@ void QtViewTest::Run(int milliseconds) {
   while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+void QtViewTest::AcceptTitleBlock() {
+  ASSERT_TRUE(app_->View("TitleBlock").isVisible());
+  qobject_cast<QAbstractButton*>(Widget("TitleBlock.Ok"))->click();
+}
+
 void QtViewTest::AcceptNextMessageBox(QMessageBox::StandardButton button) {
   expectBox_ = true;
   answerButton_ = button;

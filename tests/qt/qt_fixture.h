@@ -33,6 +33,8 @@ class QtViewTest : public ::testing::Test {
   static void Run(int milliseconds);
   // Answers the next message box with OK (or the given button) once it shows.
   void AcceptNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+  // Clicks OK in the title block a print or a PDF asks for first.
+  void AcceptTitleBlock();
   // A new program folder and a new calculator, as at the start of a test.
   void StartFresh();
 

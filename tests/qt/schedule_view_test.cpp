@@ -83,11 +83,20 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   EXPECT_EQ(Shown(0, "size_used"), QStringLiteral("600 kcmil"));
   EXPECT_EQ(app_->View("Schedule").windowTitle(), QStringLiteral("Feeder schedule - feeders.csv"));
   EXPECT_EQ(As<QLabel>("Schedule.Progress")->text(),
-            QStringLiteral("27 feeders: 25 evaluated, 2 with errors (lines 22, 23)"));
-  const int error = static_cast<int>(*schedule().model.ColumnNamed("error"));
-  const QModelIndex crane = Table()->model()->index(20, error);
-  EXPECT_EQ(crane.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
-  EXPECT_TRUE(crane.data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("line 22: no size fits")));
+            QStringLiteral("27 feeders: 25 evaluated, 2 with errors (rows 21, 22)"));
+  // The row with an error is marked where the eye starts: its number and its tag.
+  const QAbstractItemModel& m = *Table()->model();
+  for (const QModelIndex& crane : {m.index(20, static_cast<int>(*schedule().model.ColumnNamed("error"))),
+                                   m.index(20, static_cast<int>(*schedule().model.ColumnNamed("tag")))}) {
+    EXPECT_EQ(crane.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    EXPECT_TRUE(crane.data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("no size fits")));
+  }
+  EXPECT_EQ(m.headerData(20, Qt::Vertical, Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_TRUE(m.headerData(20, Qt::Vertical, Qt::ToolTipRole).toString().startsWith(QStringLiteral("no size fits")));
+  EXPECT_FALSE(m.headerData(19, Qt::Vertical, Qt::ForegroundRole).isValid());
+  const int drop = static_cast<int>(*schedule().model.ColumnNamed("vd_pct"));
+  EXPECT_EQ(m.headerData(drop, Qt::Horizontal).toString(), QStringLiteral("Drop (%)"));
+  EXPECT_EQ(m.headerData(drop, Qt::Horizontal, Qt::ToolTipRole).toString(), QStringLiteral("vd_pct"));
   const int check = static_cast<int>(*schedule().model.ColumnNamed("ampacity_check"));
   EXPECT_EQ(Table()->model()->index(0, check).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
   Run(300);  // the columns take their widths once the cells settle
@@ -164,7 +173,8 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   QTest::keyClick(Table(), Qt::Key_Delete);
   Run(30);
   EXPECT_EQ(Shown(1, "length"), QString());
-  EXPECT_EQ(Shown(1, "error"), QStringLiteral("line 3, length (blank): a one-way length above 0"));
+  EXPECT_EQ(Shown(1, "error"), QStringLiteral("length (blank): a one-way length above 0"));
+  EXPECT_EQ(As<QLabel>("Schedule.RowNote")->text(), QStringLiteral("Row 2: length (blank): a one-way length above 0"));
   // Ctrl+Z takes the clearing back.
   QTest::keyClick(Table(), Qt::Key_Z, Qt::ControlModifier);
   Run(30);
@@ -181,7 +191,7 @@ TEST_F(ScheduleViewTest, PastesAndCopiesBlocksAsTabSeparatedText) {
   ASSERT_EQ(Table()->model()->rowCount(), 3);
   EXPECT_EQ(Shown(1, "tag"), QStringLiteral("C"));
   EXPECT_EQ(Shown(2, "length"), QStringLiteral("40"));
-  EXPECT_EQ(Shown(2, "current_a"), QStringLiteral("15"));
+  EXPECT_EQ(Shown(2, "current_a"), QStringLiteral("15.00"));
   const QAbstractItemModel& m = *Table()->model();
   Table()->selectionModel()->select(QItemSelection(m.index(1, 0), m.index(2, 2)), QItemSelectionModel::ClearAndSelect);
   QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
@@ -239,6 +249,10 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
     return path;
   };
   QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+  auto* project = As<QLineEdit>("TitleBlock.Project");
+  project->setFocus();
+  QTest::keyClicks(project, QStringLiteral("Riverside plant"));
+  AcceptTitleBlock();
   EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("feeders.pdf"));
   const QStringList pages = PdfPages(path);
   // The table's pages, then the example's tree on pages of its own.
@@ -252,14 +266,14 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
     const QString page = pages[p].simplified();
     EXPECT_TRUE(page.contains(QLatin1String(p < table ? "Feeder schedule" : "Distribution tree"))) << p;
     EXPECT_TRUE(page.contains(QStringLiteral("feeders.csv"))) << p;
-    EXPECT_EQ(page.contains(QStringLiteral("size_used sized_by current_a vd_v vd_pct")), p < table) << p;
+    EXPECT_EQ(page.contains(QStringLiteral("Sized by")), p < table) << p;
     EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p;
     if (p >= table) drawn += page;
   }
-  // The widest columns give way first: the tags end in "…" beside the design's columns.
-  EXPECT_TRUE(pages[0].contains(QStringLiteral("MDP main")));
-  EXPECT_TRUE(pages[0].contains(QStringLiteral("600 kcmil")));
-  for (const char* box : {"Service SB-2", "Panel DP-2", "Receptacles R-2", "total 2.839523 %"})
+  // Long tags wrap between words rather than being cut; numbers stay whole.
+  for (const char* whole : {"MDP main", "feeder", "400000", "1,680"})
+    EXPECT_TRUE(pages[0].contains(QLatin1String(whole))) << whole;
+  for (const char* box : {"Service SB-2", "Panel DP-2", "Receptacles R-2", "total 2.84 %"})
     EXPECT_TRUE(drawn.contains(QLatin1String(box))) << box;
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),

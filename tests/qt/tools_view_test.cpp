@@ -159,6 +159,10 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
   // Down to the last item, "Save calculation as PDF…".
   for (qsizetype i = 0; i < Menu()->actions().size(); ++i) QTest::keyClick(Menu(), Qt::Key_Down);
   QTest::keyClick(Menu(), Qt::Key_Return);
+  auto* project = As<QLineEdit>("TitleBlock.Project");
+  project->setFocus();
+  QTest::keyClicks(project, QStringLiteral("Riverside plant"));
+  AcceptTitleBlock();
   EXPECT_EQ(QFileInfo(suggested).fileName(), "Pump house P-1.pdf");
   ASSERT_TRUE(QFile::exists(path));
   const Elcal& main = app_->Calculator().main;
@@ -166,7 +170,11 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
   for (const std::string& expected : {std::string("Voltage drop calculation"), std::string("Pump house P-1"),
                                       main.VDACL.Caption() + " / " + main.VDACPRCL.Caption(), main.Ampacit.Caption(),
                                       std::string("Warning: Current exceeds the wire ampacity"),
-                                      std::string("Overcurrent device"), std::string("Grounding conductor")})
+                                      std::string("Overcurrent device"), std::string("Grounding conductor"),
+                                      std::string("Riverside plant"), std::string("Checked by"),
+                                      std::string("Drop limit 3 % of the supply voltage"),
+                                      std::string("Verdict Fails: the ampacity is short of the current."),
+                                      std::string("2 sets of 3 × 1/0 AWG Cu + 1 × 1/0 AWG Cu EGC, one set per raceway")})
     EXPECT_TRUE(text.contains(QString::fromStdString(expected))) << expected << " not in: " << text.toStdString();
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                   QStringLiteral("-singlefile"), path,
@@ -218,7 +226,9 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
       job->setFocus(Qt::MouseFocusReason);
       QTest::keyClick(job, Qt::Key_P, Qt::ControlModifier);
       EXPECT_EQ(job->text().toStdString(), program.main.Job.Text());
+      AcceptTitleBlock();
       program.actions.Shortcut(program.main, "Ctrl+Shift+S");
+      AcceptTitleBlock();
     } else {
       program.actions.Shortcut(program.main, "Ctrl+E");
       auto& schedule = *dynamic_cast<ScheduleWindow*>(program.FindWindow("Schedule"));
@@ -227,7 +237,9 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
       };
       if (*row.text) QTest::mouseClick(As<QAbstractButton>("Schedule.Export"), Qt::LeftButton);
       QTest::mouseClick(As<QAbstractButton>("Schedule.Print"), Qt::LeftButton);
+      AcceptTitleBlock();
       QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+      AcceptTitleBlock();
     }
     EXPECT_FALSE(Menu()->isVisible());
     EXPECT_EQ(docName.toStdString(), row.file);
@@ -237,10 +249,21 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
   }
 }
 
-TEST_F(ToolsViewTest, CancellingTheSaveDialogWritesNothing) {
+TEST_F(ToolsViewTest, CancellingTheTitleBlockOrTheSaveDialogWritesNothing) {
+  int asked = 0;
+  app_->Printer().choosePdfPath = [&](const QString&) {
+    ++asked;
+    return QString();
+  };
   ActivateMainWindow();
-  app_->Printer().choosePdfPath = [](const QString&) { return QString(); };
   QTest::keyClick(As<QLineEdit>("Job"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::mouseClick(As<QAbstractButton>("TitleBlock.Cancel"), Qt::LeftButton);
+  EXPECT_FALSE(app_->View("TitleBlock").isVisible());
+  EXPECT_EQ(asked, 0);
+  ActivateMainWindow();
+  QTest::keyClick(As<QLineEdit>("Job"), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  AcceptTitleBlock();
+  EXPECT_EQ(asked, 1);
   EXPECT_TRUE(QDir(out_.path()).isEmpty());
 }
 
@@ -249,6 +272,7 @@ TEST_F(ToolsViewTest, AFailedWriteIsReportedAndLeavesNothingBehind) {
   app_->Printer().choosePdfPath = [&](const QString&) { return missing; };
   AcceptNextMessageBox();
   app_->Calculator().actions.Shortcut(app_->Calculator().main, "Ctrl+Shift+S");
+  AcceptTitleBlock();
   EXPECT_FALSE(expectBox_) << "no message box was shown";
   EXPECT_TRUE(QDir(out_.path()).isEmpty());
 }

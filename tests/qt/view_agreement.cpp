@@ -39,7 +39,7 @@ QString WithoutMnemonics(const QString& text) {
 std::optional<QString> DrawnText(const QWidget* widget) {
   if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
   if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return WithoutMnemonics(frame->title());
-  if (auto* button = dynamic_cast<const CaptionButton*>(widget)) return button->Caption();
+  if (auto* button = dynamic_cast<const CaptionButton*>(widget)) return WithoutMnemonics(button->Caption());
   if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return WithoutMnemonics(button->text());
   if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
   if (auto* area = qobject_cast<const QPlainTextEdit*>(widget)) return area->toPlainText();

@@ -64,7 +64,7 @@ TEST(ScheduleModel, UndoTakesBackTheLastEditsInTurn) {
   ASSERT_TRUE(m.Undo());
   EXPECT_EQ(m.Cell(0, Col(m, "current")), "10");
   m.EvaluateAll();
-  EXPECT_EQ(m.Cell(0, Col(m, "current_a")), "10");
+  EXPECT_EQ(m.Cell(0, Col(m, "current_a")), "10.00");
 }
 
 TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
@@ -124,7 +124,7 @@ TEST(ScheduleModel, ARowItWritesReadsBackInTheFilesMarkAndHeadingUnits) {
   FeederInputs feeder;
   feeder.length = "1.125";
   feeder.pfOption = 3;
-  const std::size_t row = m.AddFeeder(feeder);
+  const std::size_t row = m.AddFeeder(feeder, m.newRowDefaults);
   m.EvaluateAll();
   EXPECT_EQ(m.RowError(row), "");
   EXPECT_EQ(m.Cell(row, Col(m, "length")), "1,1250");  // 1,125 would read either way

@@ -35,8 +35,9 @@ class ScheduleWindowTest : public ::testing::Test {
     bench.program.actions.Click(bench.schedule.Import);
     bench.schedule.model.EvaluateAll();
   }
+  // With every digit, as the file has it.
   std::string Cell(std::size_t row, const char* column) {
-    return s.model.Cell(row, *s.model.ColumnNamed(column));
+    return s.model.FileCell(row, *s.model.ColumnNamed(column));
   }
 
   FreshFolder folder;
@@ -155,9 +156,12 @@ TEST_F(ScheduleWindowTest, EvaluatesALongFileInSlicesWithProgress) {
   EXPECT_LT(left, 5000u);
   EXPECT_GT(left, 4800u);
   EXPECT_EQ(s.Progress.Caption(), "Evaluating: " + std::to_string(5000 - left) + " of 5000 rows");
+  EXPECT_TRUE(s.EvaluationBar.Visible());
+  EXPECT_EQ(s.EvaluationBar.Value(), static_cast<int>(5000 - left));
   for (int i = 0; i < 1000 && s.Evaluation.Enabled(); ++i) act().Tick(s.Evaluation);
   EXPECT_EQ(s.model.PendingCount(), 0u);
   EXPECT_EQ(s.Progress.Caption(), "5000 feeders: 5000 evaluated, 0 with errors");
+  EXPECT_FALSE(s.EvaluationBar.Visible());
 }
 
 }  // namespace
