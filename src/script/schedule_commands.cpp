@@ -131,6 +131,8 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
     Wait();
   } else if (verb == "print") {
     PrintTable({args.begin() + 2, args.end()});
+  } else if (verb == "values") {
+    PrintValues({args.begin() + 2, args.end()});
   } else if (verb == "cell") {
     Arity(args, 2);
     PrintCell(RowArg(args[2]), ColumnArg(args[3]));
@@ -184,6 +186,20 @@ void ScheduleCommands::PrintTable(const std::vector<std::string>& names) {
   out_ << "schedule[0]=" << ListText(GridHeadings(grid, columns)) << "\n";
   for (int r = 0; r < grid.Source()->RowCount(); ++r)
     out_ << "schedule[" << r + 1 << "]=" << ListText(GridRow(grid, r, columns)) << "\n";
+}
+
+// The named columns' names and texts as an export writes them, at full
+// precision.
+void ScheduleCommands::PrintValues(const std::vector<std::string>& names) {
+  const ScheduleModel& model = window_.model;
+  std::vector<std::string> headings;
+  for (const std::string& name : names) headings.push_back(model.HeadingTip(static_cast<std::size_t>(ColumnArg(name))));
+  out_ << "values[0]=" << ListText(headings) << "\n";
+  for (std::size_t r = 0; r < model.RowCount(); ++r) {
+    std::vector<std::string> cells;
+    for (const std::string& name : names) cells.push_back(model.FileCell(r, static_cast<std::size_t>(ColumnArg(name))));
+    out_ << "values[" << r + 1 << "]=" << ListText(cells) << "\n";
+  }
 }
 
 // The tree window's diagram: each box with the row it selects, its place,

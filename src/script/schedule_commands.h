@@ -32,6 +32,7 @@ class ScheduleCommands {
  private:
   void Wait();
   void PrintTable(const std::vector<std::string>& columns);
+  void PrintValues(const std::vector<std::string>& columns);
   void PrintCell(int row, int column);
   void PrintDiagram();
   int RowArg(const std::string& text) const;
