@@ -313,12 +313,22 @@ void WindowView::Sync(Control& control, Property property) {
       }
       break;
     case Property::Focus:
-      if (model_.Focused() == &control && !widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+      if (model_.Focused() == &control && !widget->hasFocus()) {
+        // Before the control's handler runs, even in a window that is not
+        // active, where the focus change itself would not end the edit.
+        FinishGridEdit();
+        widget->setFocus(Qt::OtherFocusReason);
+      }
       break;
     case Property::Interval:
     case Property::Geometry:
       break;
   }
+}
+
+void WindowView::FinishGridEdit() {
+  for (QWidget* at = focusWidget(); at; at = at->parentWidget())
+    if (auto* grid = dynamic_cast<GridView*>(at)) return grid->FinishEdit();
 }
 
 void WindowView::SyncWindow(Property property) {

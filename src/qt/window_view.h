@@ -50,6 +50,7 @@ class WindowView : public QWidget {
   void SyncAll(Control& control);
   void Sync(Control& control, Property property);
   void SyncWindow(Property property);
+  void FinishGridEdit();
   void SyncTimer(Timer& timer);
   void BuildMenu(Menu& menu);
   void SyncMenu(Menu& menu, Property property);

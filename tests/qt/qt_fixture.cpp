@@ -5,11 +5,23 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
+#include <utility>
+
 #include "settings/settings_file.h"
 
 namespace quillet {
+namespace {
+
+QStringList heardWarnings;
+
+}  // namespace
+
+void HearQtWarning(const QString& message) { heardWarnings << message; }
+
+QStringList TakeQtWarnings() { return std::exchange(heardWarnings, {}); }
 
 void QtViewTest::SetUp() {
+  TakeQtWarnings();  // the start-up's, before any test
   StartFresh();
   QObject::connect(&watchdog_, &QTimer::timeout, [this] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -44,6 +56,7 @@ void QtViewTest::TearDown() {
   watchdog_.stop();
   app_.reset();
   folder_.reset();
+  for (const QString& warning : TakeQtWarnings()) ADD_FAILURE() << "Qt warned: " << warning.toStdString();
 }
 
 QWidget* QtViewTest::Widget(const std::string& name) const {

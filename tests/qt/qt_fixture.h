@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,11 @@
 #include "qt/window_view.h"
 
 namespace quillet {
+
+// Qt's warnings (and worse) are faults of the view: every test fails on one.
+void HearQtWarning(const QString& message);
+// The warnings heard since the last call.
+QStringList TakeQtWarnings();
 
 class QtViewTest : public ::testing::Test {
  protected:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "qt/guarded_application.h"
+#include "qt_fixture.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
   if (message.startsWith(QLatin1String("This plugin does not support")) ||
       message.contains(QLatin1String("OpenType support missing for")))
     return;
+  if (type != QtDebugMsg && type != QtInfoMsg) quillet::HearQtWarning(message);
   if (standardHandler) standardHandler(type, context, message);
 }
 

@@ -172,6 +172,38 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   EXPECT_EQ(Shown(1, "error"), QString());
 }
 
+// The model changes the table while an editor is open: a refresh of the
+// same rows leaves the typing alone, a button of the window takes the edit
+// first even while the window is not active, and rows arriving from
+// elsewhere drop it rather than write it into another row (with no Qt
+// warning).
+TEST_F(ScheduleViewTest, AnOpenEditorKeepsItsTypingUntilRowsComeFromElsewhere) {
+  ImportSmall();
+  FocusCell(1, "current");
+  Type(QStringLiteral("55"));
+  schedule().EvaluateWaiting();  // a tick of a long evaluation refreshes every cell
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Run(30);
+  EXPECT_EQ(Shown(1, "current"), QStringLiteral("55"));
+  // Typed and clicked while the tree window is active: no focus change ends the edit.
+  QWidget* tree = As<QAbstractButton>("Schedule.ShowTree");
+  QTest::mouseClick(tree->window()->windowHandle(), Qt::LeftButton, {}, tree->mapTo(tree->window(), QPoint(5, 5)));
+  Run(30);
+  FocusCell(0, "tag");
+  QTest::sendKeyEvent(QTest::Click, Table(), Qt::Key_Z, QStringLiteral("z"), {});
+  app_->Calculator().actions.Click(schedule().Duplicate);
+  Run(30);
+  ASSERT_EQ(Table()->model()->rowCount(), 3);
+  EXPECT_EQ(Shown(0, "tag"), QStringLiteral("z"));
+  EXPECT_EQ(Shown(1, "tag"), QStringLiteral("z"));
+  FocusCell(2, "tag");
+  QTest::sendKeyEvent(QTest::Click, Table(), Qt::Key_Q, QStringLiteral("q"), {});
+  app_->Calculator().actions.Shortcut(app_->Calculator().main, "Ctrl+D");
+  Run(30);
+  ASSERT_EQ(Table()->model()->rowCount(), 4);
+  EXPECT_EQ(Shown(2, "tag"), QStringLiteral("B"));
+}
+
 TEST_F(ScheduleViewTest, PastesAndCopiesBlocksAsTabSeparatedText) {
   ImportSmall();
   QGuiApplication::clipboard()->setText(QStringLiteral("C\t3\t208\t20\t50\r\nD\t1\t120\t15\t40\r\n"));
