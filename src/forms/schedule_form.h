@@ -1,6 +1,7 @@
 // The window `Schedule`: many feeders in one table, its buttons, the
 // defaults for new rows, the tree window's button and whether the tree is
-// printed, and the progress of a long evaluation.
+// printed, and the progress of a long evaluation. The window may be
+// resized: the table takes what the controls under it leave.
 #pragma once
 
 #include "platform/controls.h"
@@ -32,6 +33,10 @@ class ScheduleForm : public Window {
   CheckBox& PrintTree = Add<CheckBox>("PrintTree");
   Control& Progress = AddPlain(ControlKind::Label, "Progress");
   Timer& Evaluation = Add<Timer>("Evaluation");
+
+ private:
+  // Lays the controls out for the window's size.
+  void Fit();
 };
 
 }  // namespace quillet

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QAbstractButton>
+#include <QDir>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <utility>
 
@@ -71,6 +73,17 @@ void QtViewTest::Run(int milliseconds) {
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+QString QtViewTest::PicturePath(const QString& name) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize size = screen->availableGeometry().size();
+  const qreal scale = screen->devicePixelRatio();
+  QString file = name;
+  if (size != QSize(800, 600) || scale != 1)
+    file += QStringLiteral("-%1x%2").arg(size.width()).arg(size.height()) +
+            (scale != 1 ? QStringLiteral("@%1x").arg(scale) : QString());
+  return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(file + QStringLiteral(".png"));
 }
 
 void QtViewTest::AcceptNextMessageBox(QMessageBox::StandardButton button) {

@@ -37,6 +37,9 @@ class QtViewTest : public ::testing::Test {
   QString LabelText(const std::string& name) const { return As<QLabel>(name)->text(); }
   // Lets the event loop run, timers included, for about that long.
   static void Run(int milliseconds);
+  // Where a picture of a window goes, named after the screen when it is not
+  // the offscreen platform's own 800 x 600 at 1x ("name-960x540@2x.png").
+  static QString PicturePath(const QString& name);
   // Answers the next message box with OK (or the given button) once it shows.
   void AcceptNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
   // A new program folder and a new calculator, as at the start of a test.

@@ -24,7 +24,9 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform, with its options when given (a screen of another size).
+  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   standardHandler = qInstallMessageHandler(QuietPlatformNotes);
   quillet::GuardedApplication app(argc, argv);
   QApplication::setFont(QFont("Arial", 8));

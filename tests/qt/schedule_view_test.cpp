@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "qt/qt_printer.h"
 #include "qt/twips.h"
 #include "qt_fixture.h"
+#include "view_agreement.h"
 #include "workbench/workbench.h"
 
 namespace quillet {
@@ -93,6 +95,45 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   Run(300);  // the columns take their widths once the cells settle
   const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window.png"));
   ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+}
+
+// Every control of the window lies inside it, where a click reaches it.
+void ExpectEveryControlInside(const WindowView& view) {
+  for (const Control* control : view.Model().Controls()) {
+    const QWidget* widget = view.WidgetOf(control->Name());
+    if (!widget || widget->isWindow() || !control->Visible()) continue;
+    EXPECT_TRUE(view.rect().contains(QRect(widget->mapTo(&view, QPoint()), widget->size())))
+        << view.Model().Name() << "." << control->Name();
+  }
+  EXPECT_EQ(Disagreement(view), std::nullopt);
+}
+
+// Opened on any screen (800 x 600 at 1x, 1920 x 1080 at 2x) the window
+// fits it with every button inside; the user's resizing and maximising
+// reach the model, which lays the controls out again.
+TEST_F(ScheduleViewTest, FitsTheScreenAndFollowsResizingAndMaximisingAndSavesPictures) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  WindowView& view = app_->View("Schedule");
+  EXPECT_TRUE(view.screen()->availableGeometry().contains(view.frameGeometry()));
+  ExpectEveryControlInside(view);
+  Run(300);  // the columns take their widths once the cells settle
+  ASSERT_TRUE(view.grab().save(PicturePath(QStringLiteral("schedule-window"))));
+  const QSize smallest = view.minimumSize();
+  view.resize(smallest.width(), smallest.height() + 40);
+  Run(50);
+  EXPECT_EQ(schedule().Width(), ToTwips(smallest.width()) + kNonClientWidth);
+  ExpectEveryControlInside(view);
+  view.showMaximized();
+  Run(100);
+  EXPECT_EQ(schedule().State(), WindowState::Maximised);
+  EXPECT_GT(view.width(), smallest.width());
+  ExpectEveryControlInside(view);
+  ASSERT_TRUE(view.grab().save(PicturePath(QStringLiteral("schedule-window-maximised"))));
+  view.showNormal();
+  Run(100);
+  EXPECT_EQ(schedule().State(), WindowState::Normal);
+  EXPECT_EQ(view.size(), QSize(smallest.width(), smallest.height() + 40));
+  ExpectEveryControlInside(view);
 }
 
 TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEditsAndSavesAPicture) {
