@@ -1,5 +1,7 @@
 #include "forms/layout.h"
 
+#include <algorithm>
+
 #include "platform/window.h"
 
 namespace quillet {
@@ -11,6 +13,50 @@ void Arrange(Window& window, std::span<const Placement> placements) {
 }
 
 namespace {
+
+constexpr int kLineGap = 120;
+
+struct Flowed {
+  std::vector<Bounds> places;
+  int height = 0;
+};
+
+// The items of the group that starts at `first` and the gaps between them.
+int GroupWidth(std::span<const FlowItem> items, std::size_t first) {
+  int width = items[first].width;
+  for (std::size_t i = first + 1; i < items.size() && items[i].flow == Flow::Along; ++i)
+    width += items[i].gap + items[i].width;
+  return width;
+}
+
+// A group too wide for any line breaks between its items.
+Flowed FlowOf(std::span<const FlowItem> items, int width) {
+  Flowed out;
+  out.places.resize(items.size());
+  std::vector<std::size_t> line;
+  int right = 0, top = 0;
+  const auto endLine = [&] {
+    int height = 0;
+    for (std::size_t i : line) height = std::max(height, items[i].height);
+    for (std::size_t i : line) out.places[i].top = top + (height - items[i].height) / 2;
+    if (const std::size_t last = line.back(); items[last].fills)
+      out.places[last].width = std::max(items[last].width, width - out.places[last].left);
+    top += height + kLineGap;
+    line.clear();
+  };
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const FlowItem& item = items[i];
+    const int needed = item.flow == Flow::Along ? item.width : GroupWidth(items, i);
+    if (!line.empty() && (item.flow == Flow::Line || right + item.gap + needed > width)) endLine();
+    const int left = line.empty() ? 0 : right + item.gap;
+    out.places[i] = {left, 0, item.width, item.height};
+    right = left + item.width;
+    line.push_back(i);
+  }
+  if (!line.empty()) endLine();
+  out.height = std::max(0, top - kLineGap);
+  return out;
+}
 
 // Twips, relative to the group frame for the controls inside one. The
 // client area is 9015 wide; the status panel fills the last 270 of 6015.
@@ -121,5 +167,15 @@ constexpr Placement kElcalPlaces[] = {
 }  // namespace
 
 void ArrangeElcal(Window& window) { Arrange(window, kElcalPlaces); }
+
+int FlowHeight(std::span<const FlowItem> items, int width) { return FlowOf(items, width).height; }
+
+void ArrangeFlow(Window& window, std::span<const FlowItem> items, int left, int top, int width) {
+  const Flowed flowed = FlowOf(items, width);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const Bounds& at = flowed.places[i];
+    window.Named(items[i].name).SetPlace({left + at.left, top + at.top, at.width, at.height});
+  }
+}
 
 }  // namespace quillet

@@ -7,38 +7,52 @@ namespace {
 
 constexpr int kScheduleWidth = 16620;
 constexpr int kScheduleHeight = 9075;
+constexpr int kMargin = 120;
+// A few rows of the table always show.
+constexpr int kSmallestTable = 2400;
+// The current row's error, between the table and the buttons.
+constexpr int kNoteHeight = 300;
 // A slice of rows a tick evaluates: short enough that the window answers
 // between slices.
 constexpr int kEvaluationInterval = 10;
 
-constexpr Placement kSchedulePlaces[] = {
-    {"Feeders", {120, 120, 16260, 6600}},
-    {"RowNote", {120, 6780, 16260, 300}},
-    {"AddRow", {120, 7140, 1680, 420}},
-    {"Duplicate", {1860, 7140, 1680, 420}},
-    {"DeleteRow", {3600, 7140, 1680, 420}},
-    {"AddFeeder", {5340, 7140, 1680, 420}},
-    {"OpenInCalc", {7080, 7140, 1680, 420}},
-    {"Import", {9180, 7140, 1680, 420}},
-    {"Export", {10920, 7140, 1680, 420}},
-    {"Print", {12660, 7140, 1680, 420}},
-    {"SavePdf", {14400, 7140, 1680, 420}},
-    {"LimitLabel", {120, 7770, 2520, 300}},
-    {"NewLimit", {2640, 7710, 720, 330}},
-    {"NewContinuous", {3600, 7740, 2760, 300}},
-    {"ShowTree", {6480, 7680, 1200, 420}},
-    {"PrintTree", {7800, 7740, 2640, 300}},
-    {"ResultsFirst", {10560, 7740, 2640, 300}},
-    {"Progress", {120, 8250, 12000, 300}},
-    {"EvaluationBar", {12240, 8235, 3840, 270}},
+// Under the table, wrapping as the window narrows: the buttons for rows,
+// those for the file, then the defaults for new rows, the tree and the
+// order of the columns; last the progress bar and the summary, which takes
+// the rest of its line.
+constexpr FlowItem kUnderTable[] = {
+    {"AddRow", 1680, 420, 0, Flow::Group},
+    {"Duplicate", 1680, 420, 60},
+    {"DeleteRow", 1680, 420, 60},
+    {"AddFeeder", 1680, 420, 60},
+    {"OpenInCalc", 1680, 420, 60},
+    {"Import", 1680, 420, 420, Flow::Group},
+    {"Export", 1680, 420, 60},
+    {"Print", 1680, 420, 60},
+    {"SavePdf", 1680, 420, 60},
+    {"LimitLabel", 2520, 300, 0, Flow::Line},
+    {"NewLimit", 720, 330, 0},
+    {"NewContinuous", 2760, 300, 240},
+    {"ShowTree", 1200, 420, 120, Flow::Group},
+    {"PrintTree", 2640, 300, 120},
+    {"ResultsFirst", 2640, 300, 120},
+    {"EvaluationBar", 3840, 270, 0, Flow::Line},
+    {"Progress", 5520, 300, 120, Flow::Along, true},
 };
+
+// As narrow as the row buttons in one line.
+constexpr int kFlowWidth = 5 * 1680 + 4 * 60;
+constexpr int kMinWidth = kNonClientWidth + 2 * kMargin + kFlowWidth;
 
 }  // namespace
 
 ScheduleForm::ScheduleForm(Desktop& desktop) : Window(desktop, "Schedule") {
   SetSize(kScheduleWidth, kScheduleHeight);
+  Resize = [this] { Fit(); };
+  SetResizable(kMinWidth, kNonClientHeight + 4 * kMargin + kSmallestTable + kNoteHeight +
+                               FlowHeight(kUnderTable, kFlowWidth));
+  Fit();
   SetCaption(kScheduleTitle);
-  Arrange(*this, kSchedulePlaces);
   const struct {
     Control& control;
     const char* caption;
@@ -67,6 +81,17 @@ ScheduleForm::ScheduleForm(Desktop& desktop) : Window(desktop, "Schedule") {
   PrintTree.SetValue(1);
   Evaluation.SetInterval(kEvaluationInterval);
   Evaluation.SetEnabled(false);
+}
+
+// The table takes what the controls under it leave.
+void ScheduleForm::Fit() {
+  const int width = Width() - kNonClientWidth - 2 * kMargin;
+  const int below = FlowHeight(kUnderTable, width);
+  const int top = Height() - kNonClientHeight - kMargin - below;
+  ArrangeFlow(*this, kUnderTable, kMargin, top, width);
+  const int note = top - kMargin - kNoteHeight;
+  RowNote.SetPlace({kMargin, note, width, kNoteHeight});
+  Feeders.SetPlace({kMargin, kMargin, width, note - 2 * kMargin});
 }
 
 }  // namespace quillet

@@ -1,7 +1,8 @@
 // The window `Schedule`: many feeders in one table with a line under it for
 // the current row's error, its buttons, the defaults for new rows, the tree
 // window's button and whether the tree is printed, the order of the
-// columns, and the progress of a long evaluation.
+// columns, and the progress of a long evaluation. The window may be
+// resized: the table takes what the controls under it leave.
 #pragma once
 
 #include "platform/controls.h"
@@ -37,6 +38,10 @@ class ScheduleForm : public Window {
   Control& Progress = AddPlain(ControlKind::Label, "Progress");
   ProgressBar& EvaluationBar = Add<ProgressBar>("EvaluationBar");
   Timer& Evaluation = Add<Timer>("Evaluation");
+
+ private:
+  // Lays the controls out for the window's size.
+  void Fit();
 };
 
 }  // namespace quillet

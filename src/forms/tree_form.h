@@ -1,5 +1,6 @@
 // The window `Tree`: the schedule's distribution tree as a one-line
-// diagram, and how to use it.
+// diagram, and how to use it. The window may be resized: the diagram takes
+// what the hint under it leaves.
 #pragma once
 
 #include "platform/controls.h"
@@ -16,6 +17,10 @@ class TreeForm : public Window {
 
   Diagram& Boxes = Add<Diagram>("Boxes");
   Control& Hint = AddPlain(ControlKind::Label, "Hint");
+
+ private:
+  // Lays the controls out for the window's size.
+  void Fit();
 };
 
 }  // namespace quillet

@@ -30,6 +30,12 @@ void Control::SetForeColor(Colour colour) {
   Notify(Property::ForeColor);
 }
 
+void Control::SetPlace(const quillet::Bounds& bounds) {
+  if (bounds_ == bounds) return;
+  bounds_ = bounds;
+  Notify(Property::Geometry);
+}
+
 void Control::SetCaption(const std::string& caption) {
   if (caption_ == caption) return;
   caption_ = caption;

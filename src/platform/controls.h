@@ -42,7 +42,7 @@ enum class ControlKind {
 enum class Property {
   Text, Caption, ForeColor, Enabled, Visible, Value, Items, ListIndex,
   Selection, Focus, Interval,
-  Geometry  // of the window itself (reported with no control)
+  Geometry  // of a control, or of the window itself (reported with no control)
 };
 
 class Control {
@@ -65,9 +65,10 @@ class Control {
   void SetForeColor(Colour colour);
   const std::string& ToolTip() const { return toolTip_; }
   void SetToolTip(std::string text) { toolTip_ = std::move(text); }
-  // Layout: fixed when the window is built, so no change is reported.
+  // Layout: set when the window is built, and again as a resizable window
+  // lays its controls out for its new size.
   const quillet::Bounds& Place() const { return bounds_; }
-  void SetPlace(const quillet::Bounds& bounds) { bounds_ = bounds; }
+  void SetPlace(const quillet::Bounds& bounds);
   const quillet::Font& Typeface() const { return font_; }
   void SetTypeface(const quillet::Font& font) { font_ = font; }
 

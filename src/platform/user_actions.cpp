@@ -243,6 +243,21 @@ void UserActions::CloseWindow(Window& window) {
   window.Close();
 }
 
+void UserActions::MoveWindow(Window& window, int left, int top) {
+  Desktop::Guard busy(desktop_);
+  if (window.Shown() && (left != window.Left() || top != window.Top())) window.Move(left, top);
+}
+
+void UserActions::ResizeWindow(Window& window, int width, int height) {
+  Desktop::Guard busy(desktop_);
+  if (window.Shown() && window.Resizable()) window.SetSize(width, height);
+}
+
+void UserActions::SetWindowState(Window& window, WindowState state) {
+  Desktop::Guard busy(desktop_);
+  if (window.Shown() && window.Resizable()) window.SetState(state);
+}
+
 bool UserActions::Tick(Timer& timer) {
   if (desktop_.Busy() || !timer.Enabled()) return false;
   Desktop::Guard busy(desktop_, &timer);

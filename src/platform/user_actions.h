@@ -17,6 +17,7 @@ class Menu;
 class TextBox;
 class Timer;
 class Window;
+enum class WindowState;
 
 class UserActions {
  public:
@@ -55,6 +56,12 @@ class UserActions {
   void DeactivateWindow(Window& window);
   // The window's close box.
   void CloseWindow(Window& window);
+  // The window dragged to a new place; a resizable one also resized by its
+  // borders (outer size in twips, no smaller than its smallest), maximised,
+  // minimised or restored.
+  void MoveWindow(Window& window, int left, int top);
+  void ResizeWindow(Window& window, int width, int height);
+  void SetWindowState(Window& window, WindowState state);
   // A key-down on a list or an option also does what the platform does with
   // arrows: a list steps its selection, an option selects its neighbour.
   // A cell of a grid made current; a cell's edit finished with its new text.

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/desktop.h"
@@ -25,13 +26,50 @@ void Window::Move(int left, int top) {
 }
 
 void Window::SetSize(int width, int height) {
+  width = std::max(width, minWidth_);
+  height = std::max(height, minHeight_);
   if (width_ == width && height_ == height) return;
   width_ = width;
   height_ = height;
   NotifyChange(nullptr, Property::Geometry);
+  if (Resize) Resize();
 }
 
-void Window::SetState(WindowState state) { state_ = state; }
+void Window::SetState(WindowState state) {
+  if (state_ == state) return;
+  if (!Resizable()) {
+    state_ = state;
+    return;
+  }
+  if (state_ == WindowState::Normal) {
+    restoredLeft_ = left_;
+    restoredTop_ = top_;
+    restoredWidth_ = width_;
+    restoredHeight_ = height_;
+  }
+  // The view reads the state as it mirrors the new geometry.
+  state_ = state;
+  if (state == WindowState::Maximised) {
+    Move(0, 0);
+    SetSize(desktop_.ScreenWidth(), desktop_.ScreenHeight());
+  } else if (state == WindowState::Normal) {
+    Move(restoredLeft_, restoredTop_);
+    SetSize(restoredWidth_, restoredHeight_);
+  }
+  NotifyChange(nullptr, Property::Geometry);
+}
+
+void Window::SetResizable(int minWidth, int minHeight) {
+  minWidth_ = minWidth;
+  minHeight_ = minHeight;
+  SetSize(width_, height_);
+}
+
+void Window::FitOnScreen() {
+  SetSize(std::min(width_, desktop_.ScreenWidth()), std::min(height_, desktop_.ScreenHeight()));
+  Move(std::clamp(left_, 0, std::max(0, desktop_.ScreenWidth() - width_)),
+       std::clamp(top_, 0, std::max(0, desktop_.ScreenHeight() - height_)));
+}
 
 Control* Window::Find(const std::string& name) const {
   auto it = controls_.find(name);
@@ -81,6 +119,7 @@ void Window::Show(bool modal) {
     loaded_ = true;
     if (Load) Load();
   }
+  if (Resizable() && state_ == WindowState::Normal) FitOnScreen();
   modal_ = modal;
   shown_ = true;
   desktop_.SetFront(this);

@@ -39,10 +39,21 @@ class Window {
   int Width() const { return width_; }
   int Height() const { return height_; }
   void Move(int left, int top);
+  // A resizable window keeps at least its smallest size; a new size raises
+  // Resize.
   void SetSize(int width, int height);
   void SetHeight(int height) { SetSize(width_, height); }
   WindowState State() const { return state_; }
+  // A resizable window maximised fills the screen, and restored takes back
+  // the place and size it had; a fixed window only records its state.
   void SetState(WindowState state);
+
+  // A window the user may resize and maximise, no smaller than its smallest
+  // outer size; it opens no larger than the screen, and on it.
+  bool Resizable() const { return minWidth_ > 0; }
+  int MinWidth() const { return minWidth_; }
+  int MinHeight() const { return minHeight_; }
+  void SetResizable(int minWidth, int minHeight);
 
   bool Shown() const { return shown_; }
   bool Modal() const { return modal_; }
@@ -89,19 +100,23 @@ class Window {
   // Asked before a close; false keeps the window open (unsaved work).
   std::function<bool()> QueryUnload;
   std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow,
-      RightClickOnWindow;
+      RightClickOnWindow, Resize;
 
   // Handler objects live as long as the window whose events they serve.
   void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }
 
  private:
   void Register(std::unique_ptr<Control> control);
+  void FitOnScreen();
 
   Desktop& desktop_;
   std::string name_;
   std::string caption_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   WindowState state_ = WindowState::Normal;
+  int minWidth_ = 0, minHeight_ = 0;
+  // Where a maximised or minimised window goes back to.
+  int restoredLeft_ = 0, restoredTop_ = 0, restoredWidth_ = 0, restoredHeight_ = 0;
   bool loaded_ = false;
   bool shown_ = false;
   bool modal_ = false;

@@ -22,8 +22,7 @@ namespace quillet {
 
 class GridTableModel : public QAbstractTableModel {
  public:
-  GridTableModel(Grid& grid, UserActions& actions, QWidget* view)
-      : QAbstractTableModel(view), grid_(grid), actions_(actions), view_(*view) {}
+  GridTableModel(Grid& grid, GridView* view) : QAbstractTableModel(view), grid_(grid), view_(*view) {}
 
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() || !grid_.Source() ? 0 : grid_.Source()->RowCount();
@@ -93,13 +92,16 @@ class GridTableModel : public QAbstractTableModel {
 
   bool setData(const QModelIndex& index, const QVariant& value, int role) override {
     if (role != Qt::EditRole) return false;
-    actions_.EditCell(grid_, index.row(), index.column(), value.toString().toStdString());
+    view_.CommitCell(index.row(), index.column(), value.toString());
     return true;
   }
 
+  // Rows or columns came or went since the view last laid them out.
+  bool ShapeChanged() const { return rows_ != rowCount() || columns_ != columnCount(); }
+
   // Reads the cells again; a new shape resets the view.
   void Refresh() {
-    if (rows_ != rowCount() || columns_ != columnCount()) {
+    if (ShapeChanged()) {
       beginResetModel();
       rows_ = rowCount();
       columns_ = columnCount();
@@ -111,12 +113,13 @@ class GridTableModel : public QAbstractTableModel {
 
  private:
   Grid& grid_;
-  UserActions& actions_;
-  const QWidget& view_;
+  GridView& view_;
   int rows_ = 0, columns_ = 0;
 };
 
 namespace {
+
+constexpr char kFilled[] = "quilletFilled";
 
 // A list for the cells that offer one, a line of text for the others.
 class GridDelegate : public QStyledItemDelegate {
@@ -132,7 +135,11 @@ class GridDelegate : public QStyledItemDelegate {
     return list;
   }
 
+  // Filled once, as it opens: the cells refreshed while it is open (every
+  // tick of a long evaluation) leave what the user is typing alone.
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    if (editor->property(kFilled).toBool()) return;
+    editor->setProperty(kFilled, true);
     auto* list = qobject_cast<QComboBox*>(editor);
     if (!list) return QStyledItemDelegate::setEditorData(editor, index);
     const QString text = index.data(Qt::EditRole).toString();
@@ -170,7 +177,7 @@ GridView::GridView(Grid& grid, UserActions& actions, QWidget* parent)
     : QTableView(parent),
       grid_(grid),
       actions_(actions),
-      model_(new GridTableModel(grid, actions, this)),
+      model_(new GridTableModel(grid, this)),
       fitColumns_(new QTimer(this)) {
   setModel(model_);
   setWordWrap(false);
@@ -203,7 +210,33 @@ void GridView::ShowAsList() {
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+// An editor handing its text over may refresh the table; the view follows
+// once the editor has closed, so Qt never meets an editor it has dropped.
+void GridView::CommitCell(int row, int column, const QString& text) {
+  Guard guard(committing_);
+  actions_.EditCell(grid_, row, column, text.toStdString());
+}
+
+void GridView::FinishEdit() {
+  if (state() != QAbstractItemView::EditingState) return;
+  if (QWidget* editor = indexWidget(currentIndex())) {
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
+void GridView::DropEditOfMovedCells() {
+  if (state() != QAbstractItemView::EditingState || !model_->ShapeChanged()) return;
+  if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
 void GridView::Refresh() {
+  if (committing_) {
+    refreshWaits_ = true;
+    return;
+  }
+  refreshWaits_ = false;
+  DropEditOfMovedCells();
   model_->Refresh();
   ShowCurrent();
   if (grid_.Marked() >= 0) scrollTo(model_->index(grid_.Marked(), 0), QAbstractItemView::EnsureVisible);
@@ -226,9 +259,17 @@ void GridView::FitColumns() {
   resizeColumnsToContents();
 }
 
+// Moving the current cell away from an open editor makes Qt write the edit
+// into its cell; once rows came or went, that cell may be another row's, so
+// the edit is dropped instead.
 void GridView::ShowCurrent() {
+  if (committing_) {
+    refreshWaits_ = true;
+    return;
+  }
   const QModelIndex wanted = model_->index(grid_.CurrentRow(), grid_.CurrentColumn());
   if (!wanted.isValid() || wanted == currentIndex()) return;
+  DropEditOfMovedCells();
   Guard guard(mirroring_);
   setCurrentIndex(wanted);
 }
@@ -244,6 +285,7 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
 // edit the model's own move of the current cell finished stays where it moved.
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   QTableView::closeEditor(editor, hint);
+  if (refreshWaits_ && !committing_) Refresh();
   if (hint != QAbstractItemDelegate::SubmitModelCache || mirroring_) return;
   const QModelIndex below = model_->index(currentIndex().row() + 1, currentIndex().column());
   if (below.isValid()) setCurrentIndex(below);

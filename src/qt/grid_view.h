@@ -26,6 +26,11 @@ class GridView : public QTableView {
   void ShowCurrent();
   // The selected block as tab-separated rows.
   QString SelectedText() const;
+  // An editor's text for its cell, handed to the model.
+  void CommitCell(int row, int column, const QString& text);
+  // Hands an open editor's text to the model and closes it, as moving the
+  // focus away from it does.
+  void FinishEdit();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -37,6 +42,7 @@ class GridView : public QTableView {
   void ShowAsList();
   void ClearSelectedCells();
   void FitColumns();
+  void DropEditOfMovedCells();
 
   Grid& grid_;
   UserActions& actions_;
@@ -44,6 +50,8 @@ class GridView : public QTableView {
   QTimer* fitColumns_;
   int mirroring_ = 0;
   int fitting_ = 0;
+  int committing_ = 0;
+  bool refreshWaits_ = false;
   bool userSized_ = false;
 };
 

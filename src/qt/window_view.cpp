@@ -61,6 +61,24 @@ bool UnderNoChild(QWidget* widget, const QPointF& position) {
   return widget->childAt(position.toPoint()) == nullptr;
 }
 
+// Two lines fit: a long caption wraps like the original labels do.
+bool HasTwoLines(const Bounds& place) { return place.height >= 400; }
+
+Qt::WindowStates ShownState(WindowState state) {
+  switch (state) {
+    case WindowState::Maximised: return Qt::WindowMaximized;
+    case WindowState::Minimised: return Qt::WindowMinimized;
+    case WindowState::Normal: break;
+  }
+  return Qt::WindowNoState;
+}
+
+WindowState ModelState(Qt::WindowStates state) {
+  if (state & Qt::WindowMinimized) return WindowState::Minimised;
+  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) return WindowState::Maximised;
+  return WindowState::Normal;
+}
+
 class Mirroring {
  public:
   explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
@@ -156,8 +174,7 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      // Two lines fit: let a long caption wrap like the original labels do.
-      label->setWordWrap(control.Place().height >= 400);
+      label->setWordWrap(HasTwoLines(control.Place()));
       return label;
     }
     case ControlKind::Panel3D: {
@@ -324,12 +341,25 @@ void WindowView::Sync(Control& control, Property property) {
       }
       break;
     case Property::Focus:
-      if (model_.Focused() == &control && !widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
+      if (model_.Focused() == &control && !widget->hasFocus()) {
+        // Before the control's handler runs, even in a window that is not
+        // active, where the focus change itself would not end the edit.
+        FinishGridEdit();
+        widget->setFocus(Qt::OtherFocusReason);
+      }
+      break;
+    case Property::Geometry:
+      widget->setGeometry(ToRect(control.Place()));
+      if (auto* label = qobject_cast<QLabel*>(widget)) label->setWordWrap(HasTwoLines(control.Place()));
       break;
     case Property::Interval:
-    case Property::Geometry:
       break;
   }
+}
+
+void WindowView::FinishGridEdit() {
+  for (QWidget* at = focusWidget(); at; at = at->parentWidget())
+    if (auto* grid = dynamic_cast<GridView*>(at)) return grid->FinishEdit();
 }
 
 void WindowView::SyncWindow(Property property) {
@@ -338,11 +368,8 @@ void WindowView::SyncWindow(Property property) {
       setWindowTitle(PlainCaption(model_.Caption()));
       break;
     case Property::Geometry:
-      move(ToPixels(model_.Left()), ToPixels(model_.Top()));
-      // A window whose size its load sets has none before.
-      if (model_.Width() > kNonClientWidth && model_.Height() > kNonClientHeight)
-        setFixedSize(ToPixels(model_.Width() - kNonClientWidth),
-                   ToPixels(model_.Height() - kNonClientHeight));
+      if (model_.Resizable()) ApplyResizableGeometry();
+      else ApplyFixedGeometry();
       break;
     case Property::Visible:
       if (model_.Shown()) {
@@ -358,6 +385,45 @@ void WindowView::SyncWindow(Property property) {
     default:
       break;
   }
+}
+
+QSize WindowView::ClientSize(int width, int height) {
+  return {ToPixels(width - kNonClientWidth), ToPixels(height - kNonClientHeight)};
+}
+
+void WindowView::ApplyFixedGeometry() {
+  move(ToPixels(model_.Left()), ToPixels(model_.Top()));
+  // A window whose size its load sets has none before.
+  if (model_.Width() > kNonClientWidth && model_.Height() > kNonClientHeight)
+    setFixedSize(ClientSize(model_.Width(), model_.Height()));
+}
+
+// A maximised or minimised window is placed by the platform, which reports
+// where it put it.
+void WindowView::ApplyResizableGeometry() {
+  setMinimumSize(ClientSize(model_.MinWidth(), model_.MinHeight()));
+  const Qt::WindowStates state = ShownState(model_.State());
+  if ((windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) != state)
+    setWindowState((windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) | state);
+  if (model_.State() != WindowState::Normal) return;
+  const QPoint place(ToPixels(model_.Left()), ToPixels(model_.Top()));
+  if (pos() != place) move(place);
+  const QSize client = ClientSize(model_.Width(), model_.Height());
+  if (size() != client) resize(client);
+}
+
+// What the user does to a resizable window's frame, the model hears.
+void WindowView::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (model_.Resizable() && !mirroring_ && isVisible())
+    actions_.MoveWindow(model_, ToTwips(pos().x()), ToTwips(pos().y()));
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!model_.Resizable() || mirroring_ || !isVisible() || event->size() != size()) return;
+  if (size() != ClientSize(model_.Width(), model_.Height()))
+    actions_.ResizeWindow(model_, ToTwips(width()) + kNonClientWidth, ToTwips(height()) + kNonClientHeight);
 }
 
 void WindowView::SyncTimer(Timer& timer) {
@@ -601,6 +667,8 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 
 void WindowView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && model_.Resizable() && !mirroring_ && isVisible())
+    actions_.SetWindowState(model_, ModelState(windowState()));
   if (event->type() != QEvent::ActivationChange) return;
   // Only a window that was active can lose the activation.
   if (isActiveWindow()) wasActive_ = true;

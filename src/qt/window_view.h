@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 class QMenu;
@@ -41,6 +42,8 @@ class WindowView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void Build();
@@ -50,6 +53,10 @@ class WindowView : public QWidget {
   void SyncAll(Control& control);
   void Sync(Control& control, Property property);
   void SyncWindow(Property property);
+  static QSize ClientSize(int width, int height);
+  void ApplyFixedGeometry();
+  void ApplyResizableGeometry();
+  void FinishGridEdit();
   void SyncTimer(Timer& timer);
   void BuildMenu(Menu& menu);
   void SyncMenu(Menu& menu, Property property);

@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 #include "app/program.h"
 #include "platform/diagram.h"
@@ -141,6 +142,11 @@ std::string ControlProperty(Control& c, const std::string& prop) {
     if (auto* check = dynamic_cast<CheckBox*>(&c)) return std::to_string(check->Value());
   }
   if (prop == "tooltip") return QuoteText(c.ToolTip());
+  if (prop == "place") {
+    const Bounds& b = c.Place();
+    return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.width) + "x" +
+           std::to_string(b.height);
+  }
   if (box) {
     if (prop == "text") return QuoteText(box->Text());
     if (prop == "selstart") return std::to_string(box->SelStart());
@@ -162,6 +168,21 @@ std::string ControlProperty(Control& c, const std::string& prop) {
   Fail("unknown property " + c.Name() + "." + prop);
 }
 
+constexpr std::pair<WindowState, const char*> kWindowStates[] = {
+    {WindowState::Normal, "normal"}, {WindowState::Maximised, "maximised"}, {WindowState::Minimised, "minimised"}};
+
+WindowState WindowStateNamed(const std::string& name) {
+  for (const auto& [state, text] : kWindowStates)
+    if (name == text) return state;
+  Fail("windowstate: normal, maximised or minimised, not " + name);
+}
+
+std::string WindowStateName(WindowState state) {
+  for (const auto& [s, text] : kWindowStates)
+    if (s == state) return text;
+  return "";
+}
+
 std::string WindowProperty(Window& w, const std::string& prop) {
   if (prop == "left") return std::to_string(w.Left());
   if (prop == "top") return std::to_string(w.Top());
@@ -172,6 +193,9 @@ std::string WindowProperty(Window& w, const std::string& prop) {
   if (prop == "modal") return w.Modal() ? "1" : "0";
   if (prop == "focus") return w.Focused() ? w.Focused()->Name() : "";
   if (prop == "front") return w.Screen().Front() == &w ? "1" : "0";
+  if (prop == "state") return WindowStateName(w.State());
+  if (prop == "minwidth") return std::to_string(w.MinWidth());
+  if (prop == "minheight") return std::to_string(w.MinHeight());
   Fail("unknown window property " + w.Name() + "." + prop);
 }
 
@@ -391,6 +415,17 @@ void ScriptRunner::RunLine(const std::string& line) {
     cmd.Arity(1, 1);
     if (Window* window = cmd.WindowArg(1)) act.HoverWindow(*window);
     else act.Hover(cmd.ControlArg(1));
+  } else if (verb == "move" || verb == "resize") {
+    cmd.Arity(3, 3);
+    Window* window = cmd.WindowArg(1);
+    if (!window) Fail(verb + ": unknown window " + cmd.Arg(1));
+    if (verb == "move") act.MoveWindow(*window, ToInt(cmd.Arg(2)), ToInt(cmd.Arg(3)));
+    else act.ResizeWindow(*window, ToInt(cmd.Arg(2)), ToInt(cmd.Arg(3)));
+  } else if (verb == "windowstate") {
+    cmd.Arity(2, 2);
+    Window* window = cmd.WindowArg(1);
+    if (!window) Fail("windowstate: unknown window " + cmd.Arg(1));
+    act.SetWindowState(*window, WindowStateNamed(cmd.Arg(2)));
   } else if (verb == "deactivate") {
     cmd.Arity(1, 1);
     Window* window = cmd.WindowArg(1);

@@ -3,13 +3,27 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QAbstractButton>
+#include <QDir>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <utility>
 
 #include "settings/settings_file.h"
 
 namespace quillet {
+namespace {
+
+QStringList heardWarnings;
+
+}  // namespace
+
+void HearQtWarning(const QString& message) { heardWarnings << message; }
+
+QStringList TakeQtWarnings() { return std::exchange(heardWarnings, {}); }
 
 void QtViewTest::SetUp() {
+  TakeQtWarnings();  // the start-up's, before any test
   StartFresh();
   QObject::connect(&watchdog_, &QTimer::timeout, [this] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -44,6 +58,7 @@ void QtViewTest::TearDown() {
   watchdog_.stop();
   app_.reset();
   folder_.reset();
+  for (const QString& warning : TakeQtWarnings()) ADD_FAILURE() << "Qt warned: " << warning.toStdString();
 }
 
 QWidget* QtViewTest::Widget(const std::string& name) const {
@@ -63,6 +78,17 @@ void QtViewTest::Run(int milliseconds) {
 void QtViewTest::AcceptTitleBlock() {
   ASSERT_TRUE(app_->View("TitleBlock").isVisible());
   qobject_cast<QAbstractButton*>(Widget("TitleBlock.Ok"))->click();
+}
+
+QString QtViewTest::PicturePath(const QString& name) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize size = screen->availableGeometry().size();
+  const qreal scale = screen->devicePixelRatio();
+  QString file = name;
+  if (size != QSize(800, 600) || scale != 1)
+    file += QStringLiteral("-%1x%2").arg(size.width()).arg(size.height()) +
+            (scale != 1 ? QStringLiteral("@%1x").arg(scale) : QString());
+  return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(file + QStringLiteral(".png"));
 }
 
 void QtViewTest::AcceptNextMessageBox(QMessageBox::StandardButton button) {

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,11 @@
 #include "qt/window_view.h"
 
 namespace quillet {
+
+// Qt's warnings (and worse) are faults of the view: every test fails on one.
+void HearQtWarning(const QString& message);
+// The warnings heard since the last call.
+QStringList TakeQtWarnings();
 
 class QtViewTest : public ::testing::Test {
  protected:
@@ -31,6 +37,9 @@ class QtViewTest : public ::testing::Test {
   QString LabelText(const std::string& name) const { return As<QLabel>(name)->text(); }
   // Lets the event loop run, timers included, for about that long.
   static void Run(int milliseconds);
+  // Where a picture of a window goes, named after the screen when it is not
+  // the offscreen platform's own 800 x 600 at 1x ("name-960x540@2x.png").
+  static QString PicturePath(const QString& name);
   // Answers the next message box with OK (or the given button) once it shows.
   void AcceptNextMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
   // Clicks OK in the title block a print or a PDF asks for first.

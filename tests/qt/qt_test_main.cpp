@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "qt/guarded_application.h"
+#include "qt_fixture.h"
 
 namespace {
 
@@ -16,13 +17,16 @@ void QuietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
   if (message.startsWith(QLatin1String("This plugin does not support")) ||
       message.contains(QLatin1String("OpenType support missing for")))
     return;
+  if (type != QtDebugMsg && type != QtInfoMsg) quillet::HearQtWarning(message);
   if (standardHandler) standardHandler(type, context, message);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform, with its options when given (a screen of another size).
+  if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   standardHandler = qInstallMessageHandler(QuietPlatformNotes);
   quillet::GuardedApplication app(argc, argv);
   QApplication::setFont(QFont("Arial", 8));

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
@@ -20,6 +21,7 @@
 #include "qt/qt_printer.h"
 #include "qt/twips.h"
 #include "qt_fixture.h"
+#include "view_agreement.h"
 #include "workbench/workbench.h"
 
 namespace quillet {
@@ -104,6 +106,45 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
 }
 
+// Every control of the window lies inside it, where a click reaches it.
+void ExpectEveryControlInside(const WindowView& view) {
+  for (const Control* control : view.Model().Controls()) {
+    const QWidget* widget = view.WidgetOf(control->Name());
+    if (!widget || widget->isWindow() || !control->Visible()) continue;
+    EXPECT_TRUE(view.rect().contains(QRect(widget->mapTo(&view, QPoint()), widget->size())))
+        << view.Model().Name() << "." << control->Name();
+  }
+  EXPECT_EQ(Disagreement(view), std::nullopt);
+}
+
+// Opened on any screen (800 x 600 at 1x, 1920 x 1080 at 2x) the window
+// fits it with every button inside; the user's resizing and maximising
+// reach the model, which lays the controls out again.
+TEST_F(ScheduleViewTest, FitsTheScreenAndFollowsResizingAndMaximisingAndSavesPictures) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  WindowView& view = app_->View("Schedule");
+  EXPECT_TRUE(view.screen()->availableGeometry().contains(view.frameGeometry()));
+  ExpectEveryControlInside(view);
+  Run(300);  // the columns take their widths once the cells settle
+  ASSERT_TRUE(view.grab().save(PicturePath(QStringLiteral("schedule-window"))));
+  const QSize smallest = view.minimumSize();
+  view.resize(smallest.width(), smallest.height() + 40);
+  Run(50);
+  EXPECT_EQ(schedule().Width(), ToTwips(smallest.width()) + kNonClientWidth);
+  ExpectEveryControlInside(view);
+  view.showMaximized();
+  Run(100);
+  EXPECT_EQ(schedule().State(), WindowState::Maximised);
+  EXPECT_GT(view.width(), smallest.width());
+  ExpectEveryControlInside(view);
+  ASSERT_TRUE(view.grab().save(PicturePath(QStringLiteral("schedule-window-maximised"))));
+  view.showNormal();
+  Run(100);
+  EXPECT_EQ(schedule().State(), WindowState::Normal);
+  EXPECT_EQ(view.size(), QSize(smallest.width(), smallest.height() + 40));
+  ExpectEveryControlInside(view);
+}
+
 TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEditsAndSavesAPicture) {
   Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
   QTest::mouseClick(As<QAbstractButton>("Schedule.ShowTree"), Qt::LeftButton);
@@ -180,6 +221,38 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   Run(30);
   EXPECT_EQ(Shown(1, "length"), QStringLiteral("200"));
   EXPECT_EQ(Shown(1, "error"), QString());
+}
+
+// The model changes the table while an editor is open: a refresh of the
+// same rows leaves the typing alone, a button of the window takes the edit
+// first even while the window is not active, and rows arriving from
+// elsewhere drop it rather than write it into another row (with no Qt
+// warning).
+TEST_F(ScheduleViewTest, AnOpenEditorKeepsItsTypingUntilRowsComeFromElsewhere) {
+  ImportSmall();
+  FocusCell(1, "current");
+  Type(QStringLiteral("55"));
+  schedule().EvaluateWaiting();  // a tick of a long evaluation refreshes every cell
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Run(30);
+  EXPECT_EQ(Shown(1, "current"), QStringLiteral("55"));
+  // Typed and clicked while the tree window is active: no focus change ends the edit.
+  QWidget* tree = As<QAbstractButton>("Schedule.ShowTree");
+  QTest::mouseClick(tree->window()->windowHandle(), Qt::LeftButton, {}, tree->mapTo(tree->window(), QPoint(5, 5)));
+  Run(30);
+  FocusCell(0, "tag");
+  QTest::sendKeyEvent(QTest::Click, Table(), Qt::Key_Z, QStringLiteral("z"), {});
+  app_->Calculator().actions.Click(schedule().Duplicate);
+  Run(30);
+  ASSERT_EQ(Table()->model()->rowCount(), 3);
+  EXPECT_EQ(Shown(0, "tag"), QStringLiteral("z"));
+  EXPECT_EQ(Shown(1, "tag"), QStringLiteral("z"));
+  FocusCell(2, "tag");
+  QTest::sendKeyEvent(QTest::Click, Table(), Qt::Key_Q, QStringLiteral("q"), {});
+  app_->Calculator().actions.Shortcut(app_->Calculator().main, "Ctrl+D");
+  Run(30);
+  ASSERT_EQ(Table()->model()->rowCount(), 4);
+  EXPECT_EQ(Shown(2, "tag"), QStringLiteral("B"));
 }
 
 TEST_F(ScheduleViewTest, PastesAndCopiesBlocksAsTabSeparatedText) {

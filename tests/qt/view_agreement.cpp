@@ -121,6 +121,9 @@ std::optional<std::string> MenuDisagreement(const Menu& menu, const QMenu& shown
 }
 
 std::optional<std::string> ControlDisagreement(const Control& control, const QWidget& widget) {
+  if (!widget.isWindow() && widget.geometry() != ToRect(control.Place()))
+    return "sits at " + std::to_string(widget.x()) + "," + std::to_string(widget.y()) + " " +
+           std::to_string(widget.width()) + " x " + std::to_string(widget.height());
   if (auto drawn = DrawnText(&widget); drawn && *drawn != ModelText(control))
     return "shows " + Quoted(*drawn) + " for " + Quoted(ModelText(control));
   if (widget.palette().color(QPalette::Active, QPalette::WindowText) != ShownColour(control.ForeColor()))

@@ -266,6 +266,8 @@ std::optional<std::string> Broken(DesktopApp& app, const SoakRules& rules, bool 
     if (auto disagreement = Disagreement(app.View(window->Name()))) return disagreement;
   for (QWidget* top : QApplication::topLevelWidgets())
     if (qobject_cast<QMessageBox*>(top) && top->isVisible()) return "a message box was left open";
+  if (const QStringList warnings = TakeQtWarnings(); !warnings.isEmpty())
+    return "Qt warned: " + warnings.join(QLatin1String("; ")).toStdString();
   if (afterTick) return rules.Broken();
   return std::nullopt;
 }
