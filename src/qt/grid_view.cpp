@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
@@ -148,6 +150,19 @@ class GridDelegate : public QStyledItemDelegate {
     list->setCurrentIndex(list->findText(text));
   }
 
+  // The current cell keeps a frame of its own, so it stays in sight after
+  // an edit is committed and in a row painted as marked.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (!view || view->currentIndex() != index) return;
+    painter->save();
+    const bool onHighlight = option.state.testFlag(QStyle::State_Selected) || index.data(Qt::BackgroundRole).isValid();
+    painter->setPen(QPen(option.palette.color(onHighlight ? QPalette::HighlightedText : QPalette::Highlight), 2));
+    painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+    painter->restore();
+  }
+
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
     auto* list = qobject_cast<QComboBox*>(editor);
     if (!list) return QStyledItemDelegate::setModelData(editor, model, index);
@@ -159,6 +174,34 @@ class GridDelegate : public QStyledItemDelegate {
 };
 
 constexpr int kSettleMs = 150;
+
+}  // namespace
+
+// The first column drawn over the table's left edge. Its cells are edited
+// here, above the table, with an editor of its own.
+class FrozenColumn : public QTableView {
+ public:
+  explicit FrozenColumn(GridView* table) : QTableView(table), table_(*table) {}
+
+  bool EditFrom(const QModelIndex& index, EditTrigger trigger, QEvent* event) { return edit(index, trigger, event); }
+  QWidget* Editor() const { return state() == EditingState ? indexWidget(currentIndex()) : nullptr; }
+  void Finish(QWidget* editor, bool keep) {
+    if (keep) commitData(editor);
+    closeEditor(editor, keep ? QAbstractItemDelegate::NoHint : QAbstractItemDelegate::RevertModelCache);
+  }
+
+ protected:
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    QTableView::closeEditor(editor, hint);
+    table_.setFocus();
+    table_.AfterEdit(hint);
+  }
+
+ private:
+  GridView& table_;
+};
+
+namespace {
 
 class Guard {
  public:
@@ -198,6 +241,79 @@ void GridView::ShowAsSheet() {
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                   QAbstractItemView::AnyKeyPressed);
   setTabKeyNavigation(true);
+  FreezeFirstColumn();
+}
+
+// A second view over the same cells shows the first column (the tag) over
+// the table's left edge, so it stays in place while the others scroll
+// sideways. It shares the selection, the editors and the row heights.
+void GridView::FreezeFirstColumn() {
+  frozen_ = new FrozenColumn(this);
+  frozen_->setObjectName(QStringLiteral("frozenColumn"));
+  frozen_->setModel(model_);
+  frozen_->setSelectionModel(selectionModel());
+  frozen_->setItemDelegate(new GridDelegate(grid_, frozen_));
+  frozen_->setEditTriggers(editTriggers());
+  frozen_->setSelectionMode(selectionMode());
+  frozen_->setWordWrap(false);
+  frozen_->setFocusPolicy(Qt::NoFocus);
+  frozen_->verticalHeader()->hide();
+  frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollMode(ScrollPerPixel);
+  setHorizontalScrollMode(ScrollPerPixel);
+  setVerticalScrollMode(ScrollPerPixel);
+  viewport()->stackUnder(frozen_);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+    if (column == 0) FitFrozenColumn(width);
+  });
+  connect(verticalHeader(), &QHeaderView::sectionResized, frozen_,
+          [this](int row, int, int height) { frozen_->setRowHeight(row, height); });
+  connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
+  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(), &QAbstractSlider::setValue);
+  connect(model_, &QAbstractItemModel::modelReset, frozen_, [this] { FitFrozenColumn(columnWidth(0)); });
+  FitFrozenColumn(columnWidth(0));
+}
+
+void GridView::FitFrozenColumn(int width) {
+  if (!frozen_) return;
+  for (int column = 1; column < model_->columnCount(); ++column) frozen_->setColumnHidden(column, true);
+  frozen_->setColumnWidth(0, width);
+  frozen_->setVisible(model_->columnCount() > 1);
+  frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), width,
+                       viewport()->height() + horizontalHeader()->height());
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  FitFrozenColumn(columnWidth(0));
+}
+
+// A cell the cursor moves to under the frozen column is scrolled out from
+// under it.
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = QTableView::moveCursor(action, modifiers);
+  if (frozen_ && current.column() > 0 && visualRect(current).left() < frozen_->columnWidth(0))
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + visualRect(current).left() -
+                                    frozen_->columnWidth(0));
+  return current;
+}
+
+// A cell of the frozen column is always in sight sideways: only its row is
+// scrolled to, keeping the columns beside it where they are.
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  if (!frozen_ || index.column() > 0 || model_->columnCount() < 2) return QTableView::scrollTo(index, hint);
+  const int beside = std::max(1, columnAt(frozen_->columnWidth(0) + 1));
+  QTableView::scrollTo(index.siblingAtColumn(beside), hint);
+}
+
+// The row numbers' width follows the row count; the frozen column moves
+// with it.
+void GridView::updateGeometries() {
+  QTableView::updateGeometries();
+  if (frozen_) FitFrozenColumn(columnWidth(0));
 }
 
 void GridView::ShowAsList() {
@@ -218,6 +334,7 @@ void GridView::CommitCell(int row, int column, const QString& text) {
 }
 
 void GridView::FinishEdit() {
+  if (QWidget* editor = frozen_ ? frozen_->Editor() : nullptr) return frozen_->Finish(editor, true);
   if (state() != QAbstractItemView::EditingState) return;
   if (QWidget* editor = indexWidget(currentIndex())) {
     commitData(editor);
@@ -226,8 +343,16 @@ void GridView::FinishEdit() {
 }
 
 void GridView::DropEditOfMovedCells() {
-  if (state() != QAbstractItemView::EditingState || !model_->ShapeChanged()) return;
+  if (!model_->ShapeChanged()) return;
+  if (QWidget* editor = frozen_ ? frozen_->Editor() : nullptr) frozen_->Finish(editor, false);
+  if (state() != QAbstractItemView::EditingState) return;
   if (QWidget* editor = indexWidget(currentIndex())) closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+// The first column's cells are edited in the frozen column, above the table.
+bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  if (frozen_ && index.column() == 0) return frozen_->EditFrom(index, trigger, event);
+  return QTableView::edit(index, trigger, event);
 }
 
 void GridView::Refresh() {
@@ -285,6 +410,10 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
 // edit the model's own move of the current cell finished stays where it moved.
 void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   QTableView::closeEditor(editor, hint);
+  AfterEdit(hint);
+}
+
+void GridView::AfterEdit(QAbstractItemDelegate::EndEditHint hint) {
   if (refreshWaits_ && !committing_) Refresh();
   if (hint != QAbstractItemDelegate::SubmitModelCache || mirroring_) return;
   const QModelIndex below = model_->index(currentIndex().row() + 1, currentIndex().column());

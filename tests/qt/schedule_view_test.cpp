@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
+#include <QTableView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFileInfo>
@@ -198,6 +200,11 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   EXPECT_EQ(Shown(0, "current_a"), QStringLiteral("150"));
   EXPECT_EQ(Shown(0, "size_used"), QStringLiteral("1/0 AWG"));
   EXPECT_EQ(Table()->currentIndex().row(), 1);
+  // The cell Enter moved to keeps a frame in the selection's text colour.
+  const QRect cell = Table()->visualRect(Table()->currentIndex());
+  const QImage shown = Table()->viewport()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(cell.left() + 1, cell.center().y()),
+            Table()->palette().color(QPalette::HighlightedText));
   EXPECT_TRUE(app_->View("Schedule").windowTitle().endsWith(QStringLiteral(" *")));
   // F2 on a column with fixed values offers them in a list.
   FocusCell(0, "system");
@@ -221,6 +228,33 @@ TEST_F(ScheduleViewTest, TypingInACellEditsItAndEnterMovesDown) {
   Run(30);
   EXPECT_EQ(Shown(1, "length"), QStringLiteral("200"));
   EXPECT_EQ(Shown(1, "error"), QString());
+}
+
+// The tag stays at the left edge while the other columns scroll sideways,
+// and a click on it selects its row.
+TEST_F(ScheduleViewTest, KeepsTheTagInPlaceWhileTheColumnsScrollSideways) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  auto* frozen = Table()->findChild<QTableView*>(QStringLiteral("frozenColumn"));
+  ASSERT_NE(frozen, nullptr);
+  ASSERT_TRUE(frozen->isVisible());
+  QScrollBar* across = Table()->horizontalScrollBar();
+  across->setValue(across->maximum());
+  Run(30);
+  EXPECT_GT(Table()->columnAt(frozen->width() + 1), 10);
+  EXPECT_EQ(frozen->geometry().left(), Table()->verticalHeader()->width() + Table()->frameWidth());
+  EXPECT_EQ(frozen->indexAt(QPoint(2, 2)).data().toString(), QStringLiteral("MDP main feeder"));
+  QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozen->visualRect(frozen->model()->index(2, 0)).center());
+  Run(30);
+  EXPECT_EQ(schedule().Feeders.CurrentRow(), 2);
+  EXPECT_EQ(across->value(), across->maximum());
+  // Typing on a tag edits it above the table; Enter moves down.
+  FocusCell(2, "tag");
+  Type(QStringLiteral("LP-9"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  Run(30);
+  EXPECT_EQ(Shown(2, "tag"), QStringLiteral("LP-9"));
+  EXPECT_EQ(Table()->currentIndex().row(), 3);
+  EXPECT_EQ(QApplication::focusWidget(), Table());
 }
 
 // The model changes the table while an editor is open: a refresh of the
