@@ -10,6 +10,7 @@
 
 #include "platform/diagram.h"
 #include "platform/user_actions.h"
+#include "qt/theme.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -55,7 +56,9 @@ void PaintBox(QPainter& painter, const DiagramBox& box, bool marked, double scal
   const QRectF rect = Place(box.place, scale, origin);
   const QPalette& palette = QApplication::palette();
   painter.setPen(QPen(marked ? palette.color(QPalette::Highlight) : ShownColour(box.border), marked ? 2 : 1));
-  painter.setBrush(marked ? palette.color(QPalette::Highlight).lighter(180) : palette.color(QPalette::Base));
+  QColor fill = marked ? palette.color(QPalette::Highlight).lighter(180) : palette.color(QPalette::Base);
+  for (const DiagramText& line : box.lines) fill = BackdropFor(ShownColour(line.colour), fill);
+  painter.setBrush(fill);
   painter.drawRect(rect);
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(kFontTwips * scale))));

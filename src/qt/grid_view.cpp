@@ -17,6 +17,7 @@
 #include "platform/grid.h"
 #include "platform/user_actions.h"
 #include "schedule/csv.h"
+#include "qt/theme.h"
 #include "qt/twips.h"
 #include "qt/widgets.h"
 
@@ -42,8 +43,14 @@ class GridTableModel : public QAbstractTableModel {
       case Qt::DisplayRole:
       case Qt::EditRole:
         return QString::fromStdString(s.Cell(index.row(), index.column()));
-      case Qt::BackgroundRole:
-        return marked ? QVariant(view_.palette().brush(QPalette::Active, QPalette::Highlight)) : QVariant();
+      case Qt::BackgroundRole: {
+        if (marked) return view_.palette().brush(QPalette::Active, QPalette::Highlight);
+        const Colour colour = s.CellColour(index.row(), index.column());
+        if (colour == kWindowText) return {};
+        const QColor base = view_.palette().color(QPalette::Base);
+        const QColor backdrop = BackdropFor(ShownColour(colour), base);
+        return backdrop == base ? QVariant() : QVariant(backdrop);
+      }
       case Qt::FontRole: {
         if (!marked) return {};
         QFont bold = view_.font();
@@ -53,7 +60,7 @@ class GridTableModel : public QAbstractTableModel {
       case Qt::ForegroundRole: {
         if (marked) return view_.palette().brush(QPalette::Active, QPalette::HighlightedText);
         const Colour colour = s.CellColour(index.row(), index.column());
-        return colour == kWindowText ? QVariant() : QVariant(ToQColor(colour));
+        return colour == kWindowText ? QVariant() : QVariant(ShownColour(colour));
       }
       case Qt::ToolTipRole: {
         const std::string tip = s.CellTip(index.row(), index.column());
@@ -79,7 +86,7 @@ class GridTableModel : public QAbstractTableModel {
       case Qt::ForegroundRole: {
         if (!rows) return {};
         const Colour colour = s.RowHeaderColour(section);
-        return colour == kWindowText ? QVariant() : QVariant(ToQColor(colour));
+        return colour == kWindowText ? QVariant() : QVariant(ShownColour(colour));
       }
       default:
         return {};

@@ -16,6 +16,7 @@
 #include "qt/command_line.h"
 #include "qt/desktop_app.h"
 #include "qt/guarded_application.h"
+#include "qt/theme.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   quillet::GuardedApplication app(argc, argv);
   QApplication::setApplicationName("Quillet");
   QApplication::setFont(QFont("Arial", 8));
+  quillet::FollowDesktopTheme();
 
   return app.Run([&] {
     const std::string folder =

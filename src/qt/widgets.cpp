@@ -136,12 +136,5 @@ void SpinArrows::resizeEvent(QResizeEvent*) {
   down_->setGeometry(0, half, width(), height() - half);
 }
 
-QColor ToQColor(Colour colour) {
-  const QPalette& system = QApplication::palette();
-  if (colour == kGrayText) return system.color(QPalette::Disabled, QPalette::WindowText);
-  if (colour & 0x80000000u) return system.color(QPalette::Active, QPalette::WindowText);
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
 
 }  // namespace quillet

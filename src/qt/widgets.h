@@ -82,8 +82,6 @@ QColor ShownColour(Colour colour);
 
 // Captions show exactly as given: an ampersand is not a mnemonic.
 QString PlainCaption(const std::string& caption);
-// A model colour on screen; system colours from the palette.
-QColor ToQColor(Colour colour);
 QString EscapedMnemonics(const std::string& caption);
 
 }  // namespace quillet

@@ -26,6 +26,7 @@
 #include "qt/grid_view.h"
 #include "qt/key_codes.h"
 #include "qt/twips.h"
+#include "qt/theme.h"
 #include "qt/widgets.h"
 
 namespace quillet {
@@ -530,20 +531,26 @@ void WindowView::ApplySelection(TextBox& box, QWidget* widget) {
   }
 }
 
+// The control's own colour, on paper where a dark palette would hide it.
 void WindowView::ApplyColour(Control& control, QWidget* widget) {
   const QColor colour = ShownColour(control.ForeColor());
+  const QPalette::ColorRole behind = widget->backgroundRole();
+  const QColor ground = QApplication::palette(widget).color(QPalette::Active, behind);
+  const QColor backdrop = BackdropFor(colour, ground);
   QPalette palette = widget->palette();
   // Set even when equal: a colour the widget only inherits would follow its
   // frame's colour instead of its own.
   if (palette.isBrushSet(QPalette::Active, QPalette::WindowText) &&
       palette.color(QPalette::Active, QPalette::WindowText) == colour &&
-      palette.color(QPalette::Active, QPalette::Text) == colour)
+      palette.color(QPalette::Active, QPalette::Text) == colour && palette.color(QPalette::Active, behind) == backdrop)
     return;
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
       palette.setColor(group, role, colour);
+    palette.setColor(group, behind, backdrop);
   }
   widget->setPalette(palette);
+  if (backdrop != ground) widget->setAutoFillBackground(true);
 }
 
 void WindowView::ReportSelection(TextBox& box, QWidget* widget) {
@@ -667,6 +674,13 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
 
 void WindowView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  // A new palette (the desktop turned dark): the controls' own colours
+  // find their backgrounds again.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+    for (QWidget* widget : findChildren<QWidget*>())
+      if (const auto it = controlOf_.find(widget);
+          it != controlOf_.end() && widget->palette().isBrushSet(QPalette::Active, QPalette::WindowText))
+        ApplyColour(*it->second, widget);
   if (event->type() == QEvent::WindowStateChange && model_.Resizable() && !mirroring_ && isVisible())
     actions_.SetWindowState(model_, ModelState(windowState()));
   if (event->type() != QEvent::ActivationChange) return;

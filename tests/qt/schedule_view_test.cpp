@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QTableView>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,6 +23,7 @@
 #include "qt/diagram_view.h"
 #include "qt/grid_view.h"
 #include "qt/qt_printer.h"
+#include "qt/theme.h"
 #include "qt/twips.h"
 #include "qt_fixture.h"
 #include "view_agreement.h"
@@ -255,6 +258,51 @@ TEST_F(ScheduleViewTest, KeepsTheTagInPlaceWhileTheColumnsScrollSideways) {
   EXPECT_EQ(Shown(2, "tag"), QStringLiteral("LP-9"));
   EXPECT_EQ(Table()->currentIndex().row(), 3);
   EXPECT_EQ(QApplication::focusWidget(), Table());
+}
+
+// What a widget's text is drawn on: its own background where it paints
+// one, else the nearest parent's that does.
+QColor Behind(const QWidget* widget) {
+  for (const QWidget* w = widget; w; w = w->parentWidget())
+    if (w == widget ? w->autoFillBackground() || qobject_cast<const QLineEdit*>(w) ||
+                          qobject_cast<const QPushButton*>(w)
+                    : w->autoFillBackground() || w->isWindow())
+      return w->palette().color(w->backgroundRole());
+  return {};
+}
+
+// Under a dark palette every text of the main window and the schedule
+// stands out from what it is drawn on, and the rule colours stay as they are.
+TEST_F(ScheduleViewTest, UnderADarkPaletteEveryTextStandsOutAndTheColoursStay) {
+  const QPalette light = QApplication::palette();
+  const QString style = QApplication::style()->name();
+  UseDarkLook();
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  Run(300);
+  for (const char* window : {"Elcal", "Schedule"}) {
+    for (const QWidget* w : app_->View(window).findChildren<QWidget*>()) {
+      if (!w->isVisible() || !(qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+                               qobject_cast<const QLineEdit*>(w)))
+        continue;
+      EXPECT_GE(Contrast(w->palette().color(w->foregroundRole()), Behind(w)), 3.0)
+          << window << " " << w->objectName().toStdString();
+    }
+  }
+  const QAbstractItemModel& m = *Table()->model();
+  for (int r = 0; r < m.rowCount(); ++r)
+    for (int c = 0; c < m.columnCount(); ++c) {
+      const QVariant text = m.index(r, c).data(Qt::ForegroundRole), ground = m.index(r, c).data(Qt::BackgroundRole);
+      if (!text.isValid()) continue;
+      EXPECT_GE(Contrast(text.value<QColor>(), ground.isValid() ? ground.value<QColor>()
+                                                                  : Table()->palette().color(QPalette::Base)),
+                3.0)
+          << r << "," << c;
+    }
+  EXPECT_EQ(m.index(20, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  ASSERT_TRUE(app_->View("Elcal").grab().save(PicturePath(QStringLiteral("main-window-dark"))));
+  ASSERT_TRUE(app_->View("Schedule").grab().save(PicturePath(QStringLiteral("schedule-window-dark"))));
+  QApplication::setStyle(style);
+  QApplication::setPalette(light);
 }
 
 // The model changes the table while an editor is open: a refresh of the
