@@ -138,11 +138,21 @@ struct FeederError {
   bool operator==(const FeederError&) const = default;
 };
 
+// Why no size fits: what the largest size falls short in, and how many
+// parallel runs of it would do (0: not even the most).
+struct NoFit {
+  DesignBasis basis;
+  std::optional<float> carries;  // its design ampacity, when that is short
+  float dropPercent = 0;         // else its drop
+  int runsThatWould = 0;
+};
+
 struct FeederResult {
   SizedBy sizedBy = SizedBy::Given;
   std::optional<int> areaUsed, areaForAmpacity, areaForVd;
   std::optional<FeederNumbers> numbers;  // none when sizedBy is None
   std::optional<FeederDesign> design;    // with the numbers
+  std::optional<NoFit> noFit;
   std::string note;                      // why no size fits or no device does; the row's error
   std::optional<FeederError> error;
 };

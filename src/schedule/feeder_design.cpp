@@ -116,12 +116,12 @@ bool EnoughAmpacity(const DesignBasis& b, float designAmpacity, int area, bool a
          ProtectionOf(b, designAmpacity, area, aluminium) != Protection::None;
 }
 
-std::string NeededAmpacityText(const DesignBasis& b) {
-  if (b.motor || !b.device || *b.device <= b.designCurrent) return ExactText(b.designCurrent) + " A";
-  if (*b.device > kNextSizeUpLimit) return std::to_string(*b.device) + " A";
+std::string NeededAmpacityText(const DesignBasis& b, const std::function<std::string(double)>& amperes) {
+  if (b.motor || !b.device || *b.device <= b.designCurrent) return amperes(b.designCurrent);
+  if (*b.device > kNextSizeUpLimit) return amperes(*b.device);
   const int below = RatingBelow(*b.device);
-  if (below < b.designCurrent) return ExactText(b.designCurrent) + " A";
-  return "more than " + std::to_string(below) + " A";
+  if (below < b.designCurrent) return amperes(b.designCurrent);
+  return "more than " + amperes(below);
 }
 
 GroundingConductor GroundingConductorFor(int device, bool aluminium, int areaUsed, std::optional<int> areaForAmpacity) {

@@ -5,6 +5,7 @@
 // Table 310.16 and ambient factor) and compute nothing the window shows.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,7 +42,7 @@ bool EnoughAmpacity(const DesignBasis& basis, float designAmpacity, int area, bo
 
 // The least design ampacity that is enough from 8 AWG up, as a note says it:
 // "1600 A", or "more than 600 A" when the next size up rule decides.
-std::string NeededAmpacityText(const DesignBasis& basis);
+std::string NeededAmpacityText(const DesignBasis& basis, const std::function<std::string(double)>& amperes);
 
 // The design of the size used: the device's verdict and the grounding
 // conductor, upsized with the feeder beyond its size for ampacity.

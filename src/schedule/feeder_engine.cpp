@@ -265,20 +265,22 @@ bool LargestFits(FeederInputs inputs, int runs) {
   return probe.enough && probe.withinDrop;
 }
 
-std::string NoSizeNote(const FeederInputs& inputs, const FeederResult& result, const DesignBasis& basis,
-                       const ElcalState& largest) {
-  if (!basis.device) return DeviceNote(basis);
-  std::string why;
-  if (!result.areaForAmpacity)
-    why = "1000 kcmil carries " + ExactText(DesignAmpacity(largest, basis.terminalC)) + " A, the design needs " +
-          NeededAmpacityText(basis);
-  else
-    why = "1000 kcmil drops " + ExactText(ReportedDrop(inputs, largest).percent) + " %, the limit is " +
-          FigureText(inputs.maxVdPercent) + " %";
-  for (int runs = inputs.runs + 1; runs <= kMaxRuns; ++runs)
-    if (LargestFits(inputs, runs)) return "no size fits: " + why + "; " + std::to_string(runs) + " parallel runs would";
-  return "no size fits: " + why + "; not even 6 parallel runs would";
+NoFit NoFitOf(const FeederInputs& inputs, const FeederResult& result, const DesignBasis& basis,
+              const ElcalState& largest) {
+  NoFit noFit;
+  noFit.basis = basis;
+  if (!result.areaForAmpacity) noFit.carries = DesignAmpacity(largest, basis.terminalC);
+  else noFit.dropPercent = ReportedDrop(inputs, largest).percent;
+  for (int runs = inputs.runs + 1; runs <= kMaxRuns && noFit.runsThatWould == 0; ++runs)
+    if (LargestFits(inputs, runs)) noFit.runsThatWould = runs;
+  return noFit;
 }
+
+const FigureWriters kExactFigures = {
+    [](double amperes) { return ExactText(amperes) + " A"; },
+    [](float amperes) { return ExactText(amperes) + " A"; },
+    [](float percent) { return ExactText(percent) + " %"; },
+};
 
 FeederResult FindSize(const FeederInputs& inputs) {
   FeederResult result;
@@ -291,7 +293,12 @@ FeederResult FindSize(const FeederInputs& inputs) {
   if (!result.areaForAmpacity || !result.areaForVd) {
     finder.Show(kSizeCount - 1);
     result.sizedBy = SizedBy::None;
-    result.note = NoSizeNote(inputs, result, finder.Basis(), session.State());
+    if (!finder.Basis().device) {
+      result.note = DeviceNote(finder.Basis());
+      return result;
+    }
+    result.noFit = NoFitOf(inputs, result, finder.Basis(), session.State());
+    result.note = NoFitWords(inputs, *result.noFit, kExactFigures);
     return result;
   }
   const int used = std::max(*result.areaForAmpacity, *result.areaForVd);
@@ -324,6 +331,16 @@ std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actio
     return refused.error;
   }
   return std::nullopt;
+}
+
+std::string NoFitWords(const FeederInputs& inputs, const NoFit& noFit, const FigureWriters& write) {
+  const std::string why =
+      noFit.carries ? "1000 kcmil carries " + write.ampacity(*noFit.carries) + ", the design needs " +
+                          NeededAmpacityText(noFit.basis, write.current)
+                    : "1000 kcmil drops " + write.percent(noFit.dropPercent) + ", the limit is " +
+                          FigureText(inputs.maxVdPercent) + " %";
+  if (noFit.runsThatWould == 0) return "no size fits: " + why + "; not even 6 parallel runs would";
+  return "no size fits: " + why + "; " + std::to_string(noFit.runsThatWould) + " parallel runs would";
 }
 
 std::string SizeName(int areaIndex) {

@@ -3,6 +3,7 @@
 // the window's own state, so a schedule and the window never disagree.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,15 @@ std::string SizeName(int areaIndex);
 // for any other.
 FeederDrop ReportedDrop(const FeederInputs& inputs, const ElcalState& shown);
 bool WithinDropLimit(const FeederInputs& inputs, float dropPercent);
+
+// How a no-fit note writes its figures: exactly in a schedule's error, as
+// the size finder's table shows them in its sentence.
+struct FigureWriters {
+  std::function<std::string(double)> current;  // with its unit
+  std::function<std::string(float)> ampacity;  // with its unit
+  std::function<std::string(float)> percent;   // with its unit
+};
+std::string NoFitWords(const FeederInputs& inputs, const NoFit& noFit, const FigureWriters& write);
 
 // One round of the main window's two tickers through the user actions, as
 // 50 ms of waiting gives: the load lock's ticker runs the pass.

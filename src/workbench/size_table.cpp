@@ -53,8 +53,18 @@ std::string Conductor(const FeederInputs& inputs, int area) {
 
 std::string DropWords(const FeederInputs& inputs) { return inputs.dc ? "the DC voltage drop" : "the voltage drop"; }
 
-std::string AmpacityShare(const SizeRow& row) {
-  return row.designAmpacity + " ≥ " + AmperesText(row.design->basis.designCurrent);
+// Currents and drops in a sentence are written as the table writes them.
+std::string ShownCurrent(double amperes, int ambientC) { return FormatPattern(amperes, AmperesPattern(ambientC)) + " A"; }
+
+FigureWriters ShownFigures(const FeederInputs& inputs) {
+  const int ambient = inputs.ambientC;
+  return {[ambient](double amperes) { return ShownCurrent(amperes, ambient); },
+          [ambient](float amperes) { return AmpacityCaption(amperes, ambient); },
+          [](float percent) { return FormatPattern(percent, PercentPattern(percent)) + " %"; }};
+}
+
+std::string AmpacityShare(const FeederInputs& inputs, const SizeRow& row) {
+  return row.designAmpacity + " ≥ " + ShownCurrent(row.design->basis.designCurrent, inputs.ambientC);
 }
 
 std::string ProtectionShare(const SizeRow& row) {
@@ -76,8 +86,8 @@ struct Reason {
   std::string share;
 };
 
-Reason WhyAmpacity(const SizeRow& below, const SizeRow& answer) {
-  if (!below.design) return {"the ampacity", false, "", AmpacityShare(answer)};
+Reason WhyAmpacity(const FeederInputs& inputs, const SizeRow& below, const SizeRow& answer) {
+  if (!below.design) return {"the ampacity", false, "", AmpacityShare(inputs, answer)};
   const FeederDesign& d = *below.design;
   const DesignBasis& b = d.basis;
   const bool carries = static_cast<double>(d.designAmpacity) >= b.designCurrent;
@@ -87,9 +97,9 @@ Reason WhyAmpacity(const SizeRow& below, const SizeRow& answer) {
     return {"the " + RatingText(*b.device) + " device", false,
             *b.device > kNextSizeUpLimit ? "240.4(C)" : "240.4(B)", ProtectionShare(answer)};
   if (!carries && static_cast<double>(below.shownAmpacity) >= b.designCurrent)
-    return {"the " + std::to_string(b.terminalC) + " °C terminals", true, "110.14(C)", AmpacityShare(answer)};
-  if (b.motor) return {"the motor's 125 %", false, "430.22", AmpacityShare(answer)};
-  return {"the ampacity", false, "", AmpacityShare(answer)};
+    return {"the " + std::to_string(b.terminalC) + " °C terminals", true, "110.14(C)", AmpacityShare(inputs, answer)};
+  if (b.motor) return {"the motor's 125 %", false, "430.22", AmpacityShare(inputs, answer)};
+  return {"the ampacity", false, "", AmpacityShare(inputs, answer)};
 }
 
 std::string Grounds(const Reason& r) { return (r.rule.empty() ? "" : r.rule + ": ") + r.share; }
@@ -99,12 +109,12 @@ std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& resul
   const std::string conductor = Conductor(inputs, answer.area);
   const std::string drop = DropShare(inputs, answer);
   if (answer.area == FirstArea(inputs))
-    return conductor + ": the smallest size meets both limits (" + AmpacityShare(answer) + "; " + drop + ").";
+    return conductor + ": the smallest size meets both limits (" + AmpacityShare(inputs, answer) + "; " + drop + ").";
   if (result.sizedBy == SizedBy::VoltageDrop)
     return conductor + ": " + DropWords(inputs) + " governs (" + drop + "); the ampacity alone needs " +
            SizeName(*result.areaForAmpacity) + ".";
   const SizeRow& below = table.rows[static_cast<std::size_t>(*result.areaForAmpacity - 1 - FirstArea(inputs))];
-  const Reason why = WhyAmpacity(below, answer);
+  const Reason why = WhyAmpacity(inputs, below, answer);
   if (*result.areaForAmpacity == *result.areaForVd)
     return conductor + ": " + why.noun + " and " + DropWords(inputs) + " both need this size (" + Grounds(why) + "; " +
            drop + ").";
@@ -146,7 +156,9 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
   }
   const bool answered = table.answerRow >= 0 && table.rows[static_cast<std::size_t>(table.answerRow)].design;
   if (!answered) table.answerRow = -1;
-  table.sentence = answered ? AnswerSentence(inputs, result, table) : Capitalised(result.note) + ".";
+  table.sentence = answered       ? AnswerSentence(inputs, result, table)
+                   : result.noFit ? Capitalised(NoFitWords(inputs, *result.noFit, ShownFigures(inputs))) + "."
+                                  : Capitalised(result.note) + ".";
   table.design = DesignLine(inputs, table);
   return table;
 }
