@@ -19,7 +19,8 @@ constexpr int kEvaluationInterval = 10;
 // Under the table, wrapping as the window narrows: the buttons for rows,
 // those for the file, then the defaults for new rows, the tree and the
 // order of the columns; last the progress bar and the summary, which takes
-// the rest of its line.
+// the rest of its line and two lines of height, so a long list of rows
+// with errors wraps rather than being cut.
 constexpr FlowItem kUnderTable[] = {
     {"AddRow", 1680, 420, 0, Flow::Group},
     {"Duplicate", 1680, 420, 60},
@@ -37,7 +38,7 @@ constexpr FlowItem kUnderTable[] = {
     {"PrintTree", 2640, 300, 120},
     {"ResultsFirst", 2640, 300, 120},
     {"EvaluationBar", 3840, 270, 0, Flow::Line},
-    {"Progress", 5520, 300, 120, Flow::Along, true},
+    {"Progress", 5520, 480, 120, Flow::Along, true},
 };
 
 // As narrow as the row buttons in one line.
