@@ -181,22 +181,19 @@ std::string InMark(std::string text, bool decimalComma) {
   return text;
 }
 
-template <auto Field>
-std::string ShownVolts(const EvaluatedRow& row, bool comma) {
-  const FeederNumbers* n = NumbersOf(row);
-  if (!n) return "";
-  const auto& value = n->*Field;
-  const auto show = [comma](float v) { return InMark(FormatPattern(v, VoltsPattern(v)), comma); };
-  if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? show(*value) : "";
-  else return show(value);
+// A figure in the window's pattern, in the file's decimal mark.
+std::string Shown(double value, const char* pattern, bool comma) {
+  return InMark(FormatPattern(value, pattern), comma);
 }
 
-template <auto Field>
-std::string ShownPercent(const EvaluatedRow& row, bool comma) {
+// A figure whose pattern follows its own value, as the window's drops,
+// currents and areas do; blank where the row has none.
+template <auto Field, const char* (*Pattern)(double)>
+std::string ShownByValue(const EvaluatedRow& row, bool comma) {
   const FeederNumbers* n = NumbersOf(row);
   if (!n) return "";
   const auto& value = n->*Field;
-  const auto show = [comma](float v) { return InMark(FormatPattern(v, PercentPattern(v)), comma); };
+  const auto show = [comma](double v) { return Shown(v, Pattern(v), comma); };
   if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? show(*value) : "";
   else return show(value);
 }
@@ -204,62 +201,52 @@ std::string ShownPercent(const EvaluatedRow& row, bool comma) {
 template <float FeederDrop::*Field, const char* (*Pattern)(double)>
 std::string ShownDrop(const EvaluatedRow& row, bool comma) {
   const FeederNumbers* n = NumbersOf(row);
-  return n ? InMark(FormatPattern(n->drop.*Field, Pattern(n->drop.*Field)), comma) : "";
+  return n ? Shown(n->drop.*Field, Pattern(n->drop.*Field), comma) : "";
 }
 
 // The reactance's decimals follow its value per km, as the window's do.
 template <auto Field, auto DecidedBy = Field>
 std::string ShownPerLength(const EvaluatedRow& row, bool comma) {
   const FeederNumbers* n = NumbersOf(row);
-  return n ? InMark(FormatPattern(n->*Field, PerLengthPattern(static_cast<double>(n->*DecidedBy))), comma) : "";
-}
-
-std::string ShownArea(const EvaluatedRow& row, bool comma) {
-  const FeederNumbers* n = NumbersOf(row);
-  return n ? InMark(FormatPattern(n->areaMm2, AreaMm2Pattern(n->areaMm2)), comma) : "";
-}
-
-std::string ShownCurrent(const EvaluatedRow& row, bool comma) {
-  const FeederNumbers* n = NumbersOf(row);
-  return n ? InMark(FormatPattern(n->current, DerivedCurrentPattern(n->current)), comma) : "";
+  return n ? Shown(n->*Field, PerLengthPattern(static_cast<double>(n->*DecidedBy)), comma) : "";
 }
 
 std::string ShownAmpacity(const EvaluatedRow& row, bool comma) {
   const FeederNumbers* n = NumbersOf(row);
-  return n ? InMark(FormatPattern(n->ampacity, AmperesPattern(n->ambientC)), comma) : "";
+  return n ? Shown(n->ampacity, AmperesPattern(n->ambientC), comma) : "";
 }
 
 std::string ShownDesignCurrent(const EvaluatedRow& row, bool comma) {
   const FeederDesign* d = DesignOf(row);
   if (!d) return "";
-  return InMark(FormatPattern(d->basis.designCurrent, DerivedCurrentPattern(d->basis.designCurrent)), comma);
+  return Shown(d->basis.designCurrent, DerivedCurrentPattern(d->basis.designCurrent), comma);
 }
 
 std::string ShownDesignAmpacity(const EvaluatedRow& row, bool comma) {
   const FeederDesign* d = DesignOf(row);
   const FeederNumbers* n = NumbersOf(row);
-  return d && n ? InMark(FormatPattern(d->designAmpacity, AmperesPattern(n->ambientC)), comma) : "";
+  return d && n ? Shown(d->designAmpacity, AmperesPattern(n->ambientC), comma) : "";
 }
 
 // A standard rating, grouped as the window groups amperes.
 std::string ShownDevice(const EvaluatedRow& row, bool comma) {
   const FeederDesign* d = DesignOf(row);
-  return d && d->basis.device ? InMark(FormatPattern(*d->basis.device, AmperesPattern(30)), comma) : "";
+  return d && d->basis.device ? Shown(*d->basis.device, AmperesPattern(30), comma) : "";
 }
 
 std::string ShownOperatingTemperature(const EvaluatedRow& row, bool comma) {
   const FeederNumbers* n = NumbersOf(row);
   if (!n) return "";
-  return n->operatingTempC ? InMark(FormatPattern(*n->operatingTempC, kWireTemperaturePattern), comma) : "melted";
+  return n->operatingTempC ? Shown(*n->operatingTempC, kWireTemperaturePattern, comma) : "melted";
 }
 
 std::string ShownLimit(const EvaluatedRow& row, bool comma) {
-  return row.limited ? InMark(FormatPattern(row.maxVdPercent, PercentPattern(row.maxVdPercent)), comma) : "";
+  return row.limited ? Shown(row.maxVdPercent, PercentPattern(row.maxVdPercent), comma) : "";
 }
 
 std::string ShownTotal(const EvaluatedRow& row, bool comma) {
   if (!row.totalPercent) return "";
-  return InMark(FormatPattern(*row.totalPercent, PercentPattern(*row.totalPercent)), comma);
+  return Shown(*row.totalPercent, PercentPattern(*row.totalPercent), comma);
 }
 
 const ResultColumn kResultColumns[] = {
@@ -272,7 +259,7 @@ const ResultColumn kResultColumns[] = {
      .heading = "Load current (A)",
      .printed = true,
      .text = Number<&FeederNumbers::current>,
-     .shown = ShownCurrent},
+     .shown = ShownByValue<&FeederNumbers::current, DerivedCurrentPattern>},
     {.name = "vd_v",
      .unit = "V",
      .heading = "Drop (V)",
@@ -291,17 +278,17 @@ const ResultColumn kResultColumns[] = {
      .unit = "%",
      .heading = "Exact drop (%)",
      .text = Number<&FeederNumbers::vdExactPercent>,
-     .shown = ShownPercent<&FeederNumbers::vdExactPercent>},
+     .shown = ShownByValue<&FeederNumbers::vdExactPercent, PercentPattern>},
     {.name = "vd_dc_v",
      .unit = "V",
      .heading = "DC drop (V)",
      .text = Number<&FeederNumbers::vdDc>,
-     .shown = ShownVolts<&FeederNumbers::vdDc>},
+     .shown = ShownByValue<&FeederNumbers::vdDc, VoltsPattern>},
     {.name = "vd_dc_pct",
      .unit = "%",
      .heading = "DC drop (%)",
      .text = Number<&FeederNumbers::vdDcPercent>,
-     .shown = ShownPercent<&FeederNumbers::vdDcPercent>},
+     .shown = ShownByValue<&FeederNumbers::vdDcPercent, PercentPattern>},
     {.name = "rdc",
      .heading = "DC resistance",
      .text = Number<&FeederNumbers::rdc>,
@@ -320,7 +307,7 @@ const ResultColumn kResultColumns[] = {
      .unit = "mm²",
      .heading = "Cross-section (mm²)",
      .text = Number<&FeederNumbers::areaMm2>,
-     .shown = ShownArea},
+     .shown = ShownByValue<&FeederNumbers::areaMm2, AreaMm2Pattern>},
     {.name = "ampacity_a",
      .unit = "A",
      .heading = "Ampacity (A)",
@@ -342,12 +329,12 @@ const ResultColumn kResultColumns[] = {
      .unit = "V",
      .heading = "Alternate drop (V)",
      .text = Number<&FeederNumbers::vdAlt>,
-     .shown = ShownVolts<&FeederNumbers::vdAlt>},
+     .shown = ShownByValue<&FeederNumbers::vdAlt, VoltsPattern>},
     {.name = "vd_alt_pct",
      .unit = "%",
      .heading = "Alternate drop (%)",
      .text = Number<&FeederNumbers::vdAltPercent>,
-     .shown = ShownPercent<&FeederNumbers::vdAltPercent>},
+     .shown = ShownByValue<&FeederNumbers::vdAltPercent, PercentPattern>},
     // The design (feeder_design.h).
     {.name = "design_current_a",
      .unit = "A",
