@@ -280,15 +280,20 @@ void GridView::FreezeFirstColumn() {
           [this](int row, int, int height) { frozen_->setRowHeight(row, height); });
   connect(frozen_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
   connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(), &QAbstractSlider::setValue);
-  connect(model_, &QAbstractItemModel::modelReset, frozen_, [this] { FitFrozenColumn(columnWidth(0)); });
+  connect(model_, &QAbstractItemModel::modelReset, frozen_, [this] { ShowOnlyFirstColumn(); });
+  ShowOnlyFirstColumn();
+}
+
+// Only a new shape of the table changes which columns the frozen view hides.
+void GridView::ShowOnlyFirstColumn() {
+  for (int column = 1; column < model_->columnCount(); ++column) frozen_->setColumnHidden(column, true);
+  frozen_->setVisible(model_->columnCount() > 1);
   FitFrozenColumn(columnWidth(0));
 }
 
 void GridView::FitFrozenColumn(int width) {
   if (!frozen_) return;
-  for (int column = 1; column < model_->columnCount(); ++column) frozen_->setColumnHidden(column, true);
   frozen_->setColumnWidth(0, width);
-  frozen_->setVisible(model_->columnCount() > 1);
   frozen_->setGeometry(verticalHeader()->width() + frameWidth(), frameWidth(), width,
                        viewport()->height() + horizontalHeader()->height());
 }

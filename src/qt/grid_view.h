@@ -50,6 +50,7 @@ class GridView : public QTableView {
   void ShowAsSheet();
   void ShowAsList();
   void FreezeFirstColumn();
+  void ShowOnlyFirstColumn();
   void FitFrozenColumn(int width);
   void ClearSelectedCells();
   void FitColumns();
