@@ -53,7 +53,8 @@ constexpr std::size_t kRepeatedColumns = 2;
 // the page) and must be (its widest word: texts wrap between words, so a
 // number is never split), in type of one size.
 struct ColumnWidths {
-  ColumnWidths(const QPaintDevice* device, const SchedulePrintout& printout, double points, double pageWidth) {
+  ColumnWidths(const QPaintDevice* device, const SchedulePrintout& printout, double points, double pageWidth)
+      : points(points) {
     const QFontMetricsF body(Arial(points), device), head(Arial(points, true), device);
     padding = body.height() * kCellPadding;
     const double limit = pageWidth * kWidestShare;
@@ -75,6 +76,7 @@ struct ColumnWidths {
     for (std::size_t c : columns) total += least[c];
     return total;
   }
+  double points;
   std::vector<double> wanted, least;
   double padding = 0;
 };
@@ -83,38 +85,41 @@ struct ColumnWidths {
 // type may shrink to make them fit, else as many bands as the full size
 // needs, each opening with the repeated columns.
 struct ColumnBands {
-  ColumnBands(const QPaintDevice* device, const SchedulePrintout& printout, double pageWidth) {
-    std::vector<std::size_t> all(printout.headings.size());
-    for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
-    for (points = kBodyPoints; points >= kSmallestPoints; points -= 0.5)
-      if (ColumnWidths(device, printout, points, pageWidth).Least(all) <= pageWidth) {
-        bands.push_back(all);
-        return;
-      }
-    points = kBodyPoints;
-    const ColumnWidths widths(device, printout, points, pageWidth);
-    const std::size_t repeated = std::min(kRepeatedColumns, all.size());
-    const std::vector<std::size_t> opening(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(repeated));
-    for (std::size_t c = repeated; c < all.size(); ++c) {
-      if (bands.empty() || (widths.Least(bands.back()) + widths.least[c] > pageWidth && bands.back().size() > repeated))
+  ColumnBands(const QPaintDevice* device, const SchedulePrintout& printout, double pageWidth)
+      : widths(Sized(device, printout, pageWidth)) {
+    const std::size_t count = printout.headings.size();
+    const std::size_t repeated = std::min(kRepeatedColumns, count);
+    std::vector<std::size_t> opening(repeated);
+    for (std::size_t c = 0; c < repeated; ++c) opening[c] = c;
+    bands.push_back(opening);
+    for (std::size_t c = repeated; c < count; ++c) {
+      if (widths.Least(bands.back()) + widths.least[c] > pageWidth && bands.back().size() > repeated)
         bands.push_back(opening);
       bands.back().push_back(c);
     }
-    if (bands.empty()) bands.push_back(opening);
   }
-  double points = kBodyPoints;
+  ColumnWidths widths;  // in the type chosen
   std::vector<std::vector<std::size_t>> bands;
+
+ private:
+  // The largest type that fits every column on one page, else the full size.
+  static ColumnWidths Sized(const QPaintDevice* device, const SchedulePrintout& printout, double pageWidth) {
+    std::vector<std::size_t> all(printout.headings.size());
+    for (std::size_t c = 0; c < all.size(); ++c) all[c] = c;
+    for (double points = kBodyPoints; points >= kSmallestPoints; points -= 0.5) {
+      ColumnWidths widths(device, printout, points, pageWidth);
+      if (widths.Least(all) <= pageWidth) return widths;
+    }
+    return ColumnWidths(device, printout, kBodyPoints, pageWidth);
+  }
 };
 
 // One band's columns: as wide as they would like, less what the page lacks,
 // never under what they must be. Texts wrap in their columns.
 class TableLayout {
  public:
-  TableLayout(QPainter& painter, const SchedulePrintout& printout, double pageWidth, double points,
-              std::vector<std::size_t> columns)
-      : painter_(painter), points_(points), columns_(std::move(columns)) {
-    const ColumnWidths all(painter.device(), printout, points, pageWidth);
-    padding_ = all.padding;
+  TableLayout(QPainter& painter, const ColumnWidths& all, double pageWidth, std::vector<std::size_t> columns)
+      : painter_(painter), points_(all.points), padding_(all.padding), columns_(std::move(columns)) {
     for (std::size_t c : columns_) {
       widths_.push_back(all.wanted[c]);
       least_.push_back(all.least[c]);
@@ -297,9 +302,9 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
   const double width = device.width(), height = device.height();
   const ColumnBands bands(&device, printout, width);
   std::vector<TableLayout> tables;
-  for (const auto& band : bands.bands) tables.emplace_back(painter, printout, width, bands.points, band);
+  for (const auto& band : bands.bands) tables.emplace_back(painter, bands.widths, width, band);
   const PageHead head(painter, printout, width);
-  const double line = QFontMetricsF(Arial(bands.points), &device).height();
+  const double line = QFontMetricsF(Arial(bands.widths.points), &device).height();
   const double footer = line * 1.8, bottom = height - footer;
   std::vector<BandPages> bandPages;
   for (const TableLayout& table : tables) bandPages.emplace_back(table, printout, head.Height(), bottom);
@@ -323,7 +328,7 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
     if (page > 0) device.newPage();
     head.Paint(title);
     painter.setPen(Qt::black);
-    painter.setFont(Arial(bands.points));
+    painter.setFont(Arial(bands.widths.points));
     painter.drawText(QRectF(0, height - line, width, line), Qt::AlignHCenter | Qt::AlignVCenter,
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
     ++page;
