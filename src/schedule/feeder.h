@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/state_choices.h"
+#include "design/feeder_design.h"
 
 namespace quillet {
 
@@ -103,32 +104,6 @@ struct FeederNumbers {
   float wireTempC = 0;
   std::optional<float> operatingTempC;  // none when the window says the wire melted
   std::optional<float> vdAlt, vdAltPercent;
-};
-
-// What a feeder's design asks of every size: none of it depends on the size.
-struct DesignBasis {
-  double designCurrent = 0;     // the load current, × 1.25 when continuous or a motor
-  bool motor = false;
-  std::optional<int> device;    // amperes; none when no standard rating is large enough
-  double deviceNeeds = 0;       // the amperes the chosen device is at or above
-  bool deviceGiven = false;
-  int terminalC = 75;
-};
-
-// Whether the device protects the conductor (240.4).
-enum class Protection { Full, NextSizeUp, None, MotorCircuit };
-
-// The design's verdict on the size used, as `ocpd_check` writes it.
-enum class DeviceCheck { Ok, NextSizeUp, ConductorTooSmall, BelowTheLoad };
-
-struct FeederDesign {
-  DesignBasis basis;
-  float designAmpacity = 0;  // of the size used
-  Protection protection = Protection::None;
-  bool enough = false;                // the ampacity the design needs
-  std::optional<DeviceCheck> check;   // none without a device
-  std::optional<int> egcArea;         // none without a device
-  bool egcUpsized = false;
 };
 
 struct FeederError {

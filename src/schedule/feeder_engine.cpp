@@ -14,7 +14,7 @@
 #include "platform/user_actions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
 
@@ -174,7 +174,7 @@ class SizeFinder {
     Pass(session_, inputs_);
     const ElcalState& s = session_.State();
     // The load current is the same at every size.
-    if (!basis_) basis_ = DesignBasisFor(inputs_, s.Current);
+    if (!basis_) basis_ = DesignBasisFor(DesignRequestOf(inputs_), s.Current);
     Probe probe;
     probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
     probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
@@ -356,6 +356,13 @@ FeederDrop ReportedDrop(const FeederInputs& inputs, const ElcalState& shown) {
 
 bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
+}
+
+DesignRequest DesignRequestOf(const FeederInputs& inputs) {
+  return {.motor = inputs.load == LoadKind::Motor,
+          .continuous = inputs.continuous,
+          .ocpd = inputs.ocpd,
+          .terminalC = inputs.terminalC};
 }
 
 FeederResult EvaluateFeeder(const FeederInputs& inputs) {

@@ -46,6 +46,9 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
+// What the feeder's design is asked for (design/feeder_design.h).
+DesignRequest DesignRequestOf(const FeederInputs& inputs);
+
 // Evaluates the feeder with its size, or finds the smallest size whose
 // design ampacity is enough (feeder_design.h) and whose drop keeps within
 // the limit; either way with the sizes each limit alone needs and the design

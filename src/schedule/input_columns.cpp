@@ -11,7 +11,7 @@
 #include "core/tables.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
