@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int evaluated = 0;
     std::vector<quillet::TreeRow> treeRows;
     for (const quillet::CsvRecord& record : records) {
-      treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, mark));
+      treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, {}, mark));
       const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, mark);
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));

@@ -8,6 +8,7 @@
 
 #include "core/state_choices.h"
 #include "design/feeder_design.h"
+#include "design/loads.h"
 
 namespace quillet {
 
@@ -39,9 +40,15 @@ enum class Column {
   FedFrom,
   MaxTotalVdPct,
   ViaTransformer,
+  LoadClass,
+  Qty,
+  Occupancy,
+  Legs,
 };
 
-enum class LoadKind { Current, Power, Motor };
+// None: the row gives no load; a rule gives it (a receptacle's yokes, or
+// the loads of the rows it feeds).
+enum class LoadKind { Current, Power, Motor, None };
 
 struct FeederInputs {
   std::string tag;  // copied, never entered
@@ -70,6 +77,13 @@ struct FeederInputs {
   std::string fedFrom;              // the supplying row's tag; empty at the top of a path
   double maxTotalVdPercent = 5;     // the drop from the top of the path to the load end
   std::optional<bool> viaTransformer;  // none: decided from the voltages
+  // What the load is, for the loads of the rows above: copied, never entered.
+  LoadClass loadClass = LoadClass::Other;
+  int quantity = 1;  // identical loads the row stands for, each of the given load
+  Occupancy occupancy = Occupancy::Other;
+  std::optional<Legs> legs;  // none: evenly over the legs of a three-phase supply
+  // A panel's, worked out from the loads it serves; none: from its load current.
+  std::optional<double> designCurrent;
 
   bool operator==(const FeederInputs&) const = default;
 };

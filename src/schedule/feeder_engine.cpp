@@ -236,6 +236,21 @@ std::string DeviceNote(const DesignBasis& basis) {
          std::to_string(StandardRatings().back()) + " A is the largest";
 }
 
+// The columns the window's load current follows; the rest only size and
+// judge the conductor that carries it.
+constexpr Column kLoadEntry[] = {Column::System, Column::Voltage, Column::MotorHp, Column::Pf, Column::Current,
+                                 Column::Power};
+
+double LoadCurrentOf(const FeederInputs& inputs) {
+  CheckDc(inputs);
+  Session session;
+  for (Column column : EntryOrder())
+    if (std::ranges::find(kLoadEntry, column) != std::end(kLoadEntry)) InputColumnOf(column).enter(session, inputs);
+  Settle(session, inputs);
+  Pass(session, inputs);
+  return session.State().Current;
+}
+
 FeederResult EvaluateGiven(const FeederInputs& inputs) {
   const int area = *inputs.areaIndex;
   if (inputs.runs > 1 && area < FirstParallelArea())
@@ -359,10 +374,19 @@ bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
 }
 
 DesignRequest DesignRequestOf(const FeederInputs& inputs) {
-  return {.motor = inputs.load == LoadKind::Motor,
+  return {.motor = inputs.load == LoadKind::Motor || inputs.loadClass == LoadClass::Motor,
           .continuous = inputs.continuous,
           .ocpd = inputs.ocpd,
-          .terminalC = inputs.terminalC};
+          .terminalC = inputs.terminalC,
+          .designCurrent = inputs.designCurrent};
+}
+
+std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs) {
+  try {
+    return LoadCurrentOf(inputs);
+  } catch (const Refused& refused) {
+    return refused.error;
+  }
 }
 
 FeederResult EvaluateFeeder(const FeederInputs& inputs) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,12 @@ std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actio
 
 // What the feeder's design is asked for (design/feeder_design.h).
 DesignRequest DesignRequestOf(const FeederInputs& inputs);
+
+// The row's load current as the window finds it, for one of its units:
+// its system, voltage, power factor and load entered in a fresh calculator
+// and a pass run; what the window refused, if anything. Every evaluation of
+// the row shows the same current.
+std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs);
 
 // Evaluates the feeder with its size, or finds the smallest size whose
 // design ampacity is enough (feeder_design.h) and whose drop keeps within

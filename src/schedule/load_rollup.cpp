@@ -1,0 +1,185 @@
+#include "schedule/load_rollup.h"
+
+#include <string>
+#include <utility>
+
+#include "core/numbers.h"
+#include "schedule/cell_text.h"
+#include "schedule/distribution_tree.h"
+
+namespace quillet {
+namespace {
+
+// What a supply has gathered from the rows it feeds.
+struct Gathered {
+  LoadSum sum;
+  std::optional<std::size_t> failed;  // the first row whose load has an error
+  bool waiting = false;
+};
+
+// What a row hands its supply: its loads, or why it cannot.
+struct Handed {
+  LoadSum sum;
+  bool failed = false;
+  bool waiting = false;
+};
+
+// A row's own load in volt-amperes for one unit: its current at its
+// voltage, or the yoke of a receptacle that gives none.
+double UnitVoltAmperes(bool loadGiven, double unitAmperes, double volts, bool threePhase) {
+  return loadGiven ? VoltAmperes(unitAmperes, volts, threePhase) : kReceptacleVaPerYoke;
+}
+
+std::string Named(const TreeRow& row) {
+  const std::string line = "line " + std::to_string(row.line);
+  return row.tag.empty() ? line : row.tag + " (" + line + ")";
+}
+
+// A single-phase feeder's legs must be legs of a three-phase supply, and of
+// the kind its voltage makes it: across two lines at the supply's voltage,
+// on one at its line-to-neutral voltage.
+std::optional<FeederError> LegsError(const DistributionTree& tree, std::size_t r) {
+  const TreeRow& row = tree.Row(r);
+  if (!row.legs) return std::nullopt;
+  if (!row.singlePhase) return FeederError{Column::Legs, "a three-phase row draws on all three legs"};
+  const auto supply = tree.SupplyOf(r);
+  if (!supply || tree.Row(*supply).singlePhase || tree.Row(*supply).volts == 0)
+    return FeederError{Column::Legs, "the row is not fed from a three-phase row"};
+  if (tree.ViaTransformer(r)) return std::nullopt;
+  const double supplyVolts = tree.Row(*supply).volts;
+  const bool lineToLine = row.volts == supplyVolts;
+  if (LineToLine(*row.legs) == lineToLine) return std::nullopt;
+  const std::string what = "a " + ExactText(row.volts) + " V row on a " + ExactText(supplyVolts) + " V supply is ";
+  return FeederError{Column::Legs, what + (lineToLine ? "line-to-line: AB, BC or CA" : "line-to-neutral: A, B or C")};
+}
+
+std::optional<FeederError> LoadColumnsError(const DistributionTree& tree, std::size_t r) {
+  if (tree.Row(r).volts == 0) return std::nullopt;  // the row has an error of its own
+  if (tree.FeedsOthers(r) && tree.Row(r).load.quantity != 1)
+    return FeederError{Column::Qty, "a row that feeds others stands for one feeder: 1"};
+  return LegsError(tree, r);
+}
+
+// A row's own load, for one unit and as many units as it stands for.
+Handed OwnLoad(const TreeRow& row, const UnitCurrent& unit) {
+  Handed handed;
+  if (unit.state == UnitCurrent::State::Waiting) handed.waiting = true;
+  else if (unit.state == UnitCurrent::State::Refused) handed.failed = true;
+  else
+    handed.sum.Add(UnitLoad{row.load.loadClass, UnitVoltAmperes(row.loadGiven, unit.amperes, row.volts, !row.singlePhase),
+                            row.load.quantity, row.load.continuous});
+  return handed;
+}
+
+// The loads a row takes from the rows it feeds, and what it hands on.
+RowLoad Gather(const DistributionTree& tree, std::size_t r, Gathered& below, std::optional<FeederError> own,
+               Handed& handed) {
+  const TreeRow& row = tree.Row(r);
+  RowLoad load;
+  load.fromSubtree = row.volts != 0 && !row.loadGiven;
+  load.error = std::move(own);
+  if (below.failed) {
+    if (load.fromSubtree && !load.error)
+      load.error = FeederError{Column::Current, "its load " + Named(tree.Row(*below.failed)) + " has an error"};
+  } else if (below.waiting) {
+    load.waiting = true;
+  } else {
+    const CalculatedLoad served = Calculate(below.sum, row.occupancy);
+    load.served = served;
+    const bool threePhase = !row.singlePhase;
+    load.current = LineCurrent(served.calculatedVa, served.calculatedLegs, row.volts, threePhase);
+    load.designCurrent = LineCurrent(served.designVa, served.designLegs, row.volts, threePhase);
+  }
+  if (load.fromSubtree) {
+    handed.failed = load.error.has_value();
+    handed.waiting = load.waiting;
+    if (!handed.failed && !handed.waiting) handed.sum = std::move(below.sum);
+  }
+  return load;
+}
+
+// Where the row's loads draw on its supply: a single-phase feeder of a
+// three-phase supply on its legs; a three-phase transformer evenly.
+void PlaceForSupply(const DistributionTree& tree, std::size_t r, const TreeRow& supply, LoadSum& sum) {
+  const TreeRow& row = tree.Row(r);
+  if (row.singlePhase && !supply.singlePhase) sum.PlaceOn(row.legs);
+  else if (!row.singlePhase && tree.ViaTransformer(r)) sum.Spread();
+}
+
+}  // namespace
+
+const RowLoad* RolledLoads::Of(std::size_t row) const {
+  const auto found = loads_.find(row);
+  return found == loads_.end() ? nullptr : &found->second;
+}
+
+bool NeedsUnitCurrent(const DistributionTree& tree, std::size_t row) {
+  return tree.SupplyOf(row) && tree.Row(row).volts != 0 && tree.Row(row).loadGiven;
+}
+
+bool TakeLoadFromRules(FeederInputs& inputs, const RowLoad* load) {
+  double amperes = 0;
+  if (load && load->fromSubtree) {
+    amperes = load->current;
+    inputs.designCurrent = load->designCurrent;
+  } else if (inputs.loadClass == LoadClass::Receptacle) {
+    amperes = LineCurrent(kReceptacleVaPerYoke, std::nullopt, NumberValue(inputs.voltage), !inputs.singlePhase);
+  } else {
+    return false;
+  }
+  inputs.load = LoadKind::Current;
+  inputs.loadText = ExactText(amperes);
+  return true;
+}
+
+CalculatedLoad OwnServed(const FeederInputs& inputs, bool loadGiven, double unitAmperes) {
+  LoadSum own;
+  own.Add(UnitLoad{inputs.loadClass,
+                   UnitVoltAmperes(loadGiven, unitAmperes, NumberValue(inputs.voltage), !inputs.singlePhase),
+                   inputs.quantity, inputs.continuous});
+  return Calculate(own, inputs.occupancy);
+}
+
+RolledLoads RollUpLoads(const DistributionTree& tree, const std::function<UnitCurrent(std::size_t)>& unitCurrent) {
+  RolledLoads out;
+  std::unordered_map<std::size_t, Gathered> gathered;
+  const auto& levels = tree.Levels();
+  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+    for (const std::size_t r : *level) {
+      const TreeRow& row = tree.Row(r);
+      std::optional<FeederError> own = LoadColumnsError(tree, r);
+      Handed handed;
+      handed.failed = own.has_value() || row.volts == 0;
+      if (tree.FeedsOthers(r)) {
+        Gathered below;
+        if (auto found = gathered.find(r); found != gathered.end()) {
+          below = std::move(found->second);
+          gathered.erase(found);
+        }
+        const bool failed = handed.failed;
+        out.loads_[r] = Gather(tree, r, below, std::move(own), handed);
+        handed.failed = handed.failed || failed;
+      } else if (own) {
+        out.loads_[r] = RowLoad{.error = std::move(own)};
+      }
+      const auto supply = tree.SupplyOf(r);
+      if (!supply || tree.Row(*supply).volts == 0) continue;
+      if (!handed.failed && row.loadGiven) handed = OwnLoad(row, unitCurrent(r));
+      else if (!handed.failed && !tree.FeedsOthers(r) && row.load.loadClass == LoadClass::Receptacle)
+        handed = OwnLoad(row, {UnitCurrent::State::Known, 0});
+      else if (!tree.FeedsOthers(r)) handed.failed = true;  // no load and no rule that gives one
+      Gathered& into = gathered[*supply];
+      if (handed.failed) {
+        if (!into.failed) into.failed = r;
+      } else if (handed.waiting) {
+        into.waiting = true;
+      } else {
+        PlaceForSupply(tree, r, tree.Row(*supply), handed.sum);
+        into.sum.Add(handed.sum);
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace quillet
