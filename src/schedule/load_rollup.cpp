@@ -13,7 +13,10 @@ namespace {
 // What a supply has gathered from the rows it feeds.
 struct Gathered {
   LoadSum sum;
-  std::optional<std::size_t> failed;  // the first row whose load has an error
+  // The row named for a load with an error: of those that have one, the
+  // first tag in alphabetical order, so the text does not depend on the
+  // order of the rows.
+  std::optional<std::size_t> failed;
   bool waiting = false;
 };
 
@@ -71,16 +74,14 @@ Handed OwnLoad(const TreeRow& row, const UnitCurrent& unit) {
   return handed;
 }
 
-// The loads a row takes from the rows it feeds, and what it hands on.
-RowLoad Gather(const DistributionTree& tree, std::size_t r, Gathered& below, std::optional<FeederError> own,
-               Handed& handed) {
+// The loads a row takes from the rows it feeds, and what it hands on when
+// it takes its load from them.
+void Gather(const DistributionTree& tree, std::size_t r, Gathered& below, RowLoad& load, Handed& handed) {
   const TreeRow& row = tree.Row(r);
-  RowLoad load;
   load.fromSubtree = row.volts != 0 && !row.loadGiven;
-  load.error = std::move(own);
   if (below.failed) {
-    if (load.fromSubtree && !load.error)
-      load.error = FeederError{Column::Current, "its load " + Named(tree.Row(*below.failed)) + " has an error"};
+    if (load.fromSubtree)
+      load.below = FeederError{Column::Current, "its load " + Named(tree.Row(*below.failed)) + " has an error"};
   } else if (below.waiting) {
     load.waiting = true;
   } else {
@@ -90,12 +91,10 @@ RowLoad Gather(const DistributionTree& tree, std::size_t r, Gathered& below, std
     load.current = LineCurrent(served.calculatedVa, served.calculatedLegs, row.volts, threePhase);
     load.designCurrent = LineCurrent(served.designVa, served.designLegs, row.volts, threePhase);
   }
-  if (load.fromSubtree) {
-    handed.failed = load.error.has_value();
-    handed.waiting = load.waiting;
-    if (!handed.failed && !handed.waiting) handed.sum = std::move(below.sum);
-  }
-  return load;
+  if (!load.fromSubtree) return;
+  handed.failed = handed.failed || load.below.has_value();
+  handed.waiting = load.waiting;
+  if (!handed.failed && !handed.waiting) handed.sum = std::move(below.sum);
 }
 
 // Where the row's loads draw on its supply: a single-phase feeder of a
@@ -147,30 +146,40 @@ RolledLoads RollUpLoads(const DistributionTree& tree, const std::function<UnitCu
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
     for (const std::size_t r : *level) {
       const TreeRow& row = tree.Row(r);
-      std::optional<FeederError> own = LoadColumnsError(tree, r);
+      const bool feeds = tree.FeedsOthers(r);
+      const auto supply = tree.SupplyOf(r);
+      RowLoad load;
+      load.own = LoadColumnsError(tree, r);
       Handed handed;
-      handed.failed = own.has_value() || row.volts == 0;
-      if (tree.FeedsOthers(r)) {
+      if (row.volts == 0 || load.own) {
+        handed.failed = true;
+      } else if (row.loadGiven) {
+        if (NeedsUnitCurrent(tree, r)) {
+          const UnitCurrent unit = unitCurrent(r);
+          load.own = unit.refusal;
+          handed = OwnLoad(row, unit);
+        }
+      } else if (!feeds) {
+        // No load given, and none from rows below: only a receptacle's yoke.
+        if (row.load.loadClass == LoadClass::Receptacle) handed = OwnLoad(row, {UnitCurrent::State::Known, 0});
+        else handed.failed = true;
+      }
+      if (feeds) {
         Gathered below;
         if (auto found = gathered.find(r); found != gathered.end()) {
           below = std::move(found->second);
           gathered.erase(found);
         }
-        const bool failed = handed.failed;
-        out.loads_[r] = Gather(tree, r, below, std::move(own), handed);
-        handed.failed = handed.failed || failed;
-      } else if (own) {
-        out.loads_[r] = RowLoad{.error = std::move(own)};
+        Gather(tree, r, below, load, handed);
       }
-      const auto supply = tree.SupplyOf(r);
+      if (feeds || load.own) out.loads_[r] = load;
       if (!supply || tree.Row(*supply).volts == 0) continue;
-      if (!handed.failed && row.loadGiven) handed = OwnLoad(row, unitCurrent(r));
-      else if (!handed.failed && !tree.FeedsOthers(r) && row.load.loadClass == LoadClass::Receptacle)
-        handed = OwnLoad(row, {UnitCurrent::State::Known, 0});
-      else if (!tree.FeedsOthers(r)) handed.failed = true;  // no load and no rule that gives one
       Gathered& into = gathered[*supply];
       if (handed.failed) {
-        if (!into.failed) into.failed = r;
+        const auto before = [&](std::size_t a, std::size_t b) {
+          return std::pair(tree.Row(a).tag, tree.Row(a).line) < std::pair(tree.Row(b).tag, tree.Row(b).line);
+        };
+        if (!into.failed || before(r, *into.failed)) into.failed = r;
       } else if (handed.waiting) {
         into.waiting = true;
       } else {

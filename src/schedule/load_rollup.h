@@ -23,6 +23,8 @@ struct UnitCurrent {
   enum class State { Waiting, Known, Refused };
   State state = State::Waiting;
   double amperes = 0;
+  // What the window refused; none when the row cannot even be read.
+  std::optional<FeederError> refusal = {};
 };
 
 // What a row's load is, from the rows it feeds.
@@ -34,16 +36,19 @@ struct RowLoad {
   // The line and design currents of what it serves, at the row's voltage:
   // what the calculator is given for a row that takes its load from them.
   double current = 0, designCurrent = 0;
-  std::optional<FeederError> error = {};  // the row's own
-  bool waiting = false;              // a unit current below is not found yet
+  // The row's own legs or quantity, or its load the window refused.
+  std::optional<FeederError> own = {};
+  // One of the loads it serves has an error: its load cannot be found.
+  std::optional<FeederError> below = {};
+  bool waiting = false;  // a unit current below is not found yet
 
   bool operator==(const RowLoad&) const = default;
 };
 
 class RolledLoads {
  public:
-  // The row's, where it feeds others or something is wrong with its load
-  // columns; none for a row whose load is its own alone.
+  // The row's, where it feeds others or something is wrong with its own
+  // load; none for a row whose load is its own alone.
   const RowLoad* Of(std::size_t row) const;
 
  private:

@@ -186,7 +186,7 @@ UnitCurrent UnitCurrentOf(const std::vector<std::string>& cells, int line, const
   if (!std::holds_alternative<FeederInputs>(feeder)) return {UnitCurrent::State::Refused, 0};
   const auto current = UnitLoadCurrent(std::get<FeederInputs>(feeder));
   if (const double* amperes = std::get_if<double>(&current)) return {UnitCurrent::State::Known, *amperes};
-  return {UnitCurrent::State::Refused, 0};
+  return {UnitCurrent::State::Refused, 0, std::get<FeederError>(current)};
 }
 
 EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
@@ -198,12 +198,10 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     row.error = *error;
     return row;
   }
-  if (path.problem) {
-    row.error = ErrorCell(*path.problem, cells, line, layout, mark);
-    return row;
-  }
-  if (load && load->error) {
-    row.error = ErrorCell(*load->error, cells, line, layout, mark);
+  // The row's own problem first: it is the one to mend.
+  for (const auto* problem : {load ? &load->own : nullptr, &path.problem, load ? &load->below : nullptr}) {
+    if (!problem || !*problem) continue;
+    row.error = ErrorCell(**problem, cells, line, layout, mark);
     return row;
   }
   FeederInputs inputs = std::get<FeederInputs>(feeder);
