@@ -214,6 +214,10 @@ bool IsSystemColour(Colour colour) { return (colour & kSystemColourBit) != 0; }
 
 int SystemColourIndex(Colour colour) { return static_cast<int>(colour & 0xFF); }
 
+std::string FaultMessage(const std::string& what) {
+  return "The last action stopped on an unexpected error:\n" + what;
+}
+
 std::string ShownText(const Control& control) {
   auto* box = dynamic_cast<const TextBox*>(&control);
   if (!box) return ShownCaption(control);

@@ -87,6 +87,11 @@ std::string ShortcutName(bool control, bool shift, bool alt, int code);
 bool IsSystemColour(Colour colour);
 int SystemColourIndex(Colour colour);
 
+// What a view says when an action stops on an error nobody expected; the
+// view goes on.
+inline constexpr char kFaultTitle[] = "Quillet";
+std::string FaultMessage(const std::string& what);
+
 // What a control reads as on screen: a text box's text (a multi-line one's
 // lines joined by line feeds), else its shown caption.
 std::string ShownText(const Control& control);
