@@ -47,8 +47,9 @@ std::optional<std::string> ItemsDisagreement(const Control& control, const Shown
     return "lists " + std::to_string(items.size()) + " items for " + std::to_string(expected.size());
   for (std::size_t i = 0; i < items.size(); ++i)
     if (items[i] != expected[i]) return "lists item " + std::to_string(i) + " as " + Quoted(items[i]);
-  if (auto* list = dynamic_cast<const ComboBox*>(&control); list && shown.listIndex != list->ListIndex())
-    return "shows pick " + std::to_string(shown.listIndex) + " for " + std::to_string(list->ListIndex());
+  const auto* list = dynamic_cast<const ComboBox*>(&control);
+  if (list && shown.listIndex && *shown.listIndex != list->ListIndex())
+    return "shows pick " + std::to_string(*shown.listIndex) + " for " + std::to_string(list->ListIndex());
   return std::nullopt;
 }
 

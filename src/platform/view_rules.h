@@ -115,7 +115,8 @@ struct ShownControl {
   bool visible = true;
   std::optional<bool> checked;
   std::optional<std::vector<std::string>> items;  // a list's, or a menu's as MenuItemLabel
-  int listIndex = -1;
+  // A list's pick; none while the list is open and the user still choosing.
+  std::optional<int> listIndex;
   std::optional<std::pair<int, int>> selection;  // a text box's start and length, in characters
   std::optional<std::string> accessibleName;
   std::optional<ShownGrid> grid;

@@ -770,17 +770,27 @@ void Win32View::OnActivate(bool active) {
   SetFocus(handle && IsWindowVisible(handle) && IsWindowEnabled(handle) ? handle : window_);
 }
 
+namespace {
+
+// Messages after which a field may have moved its caret or selection itself
+// (the timer: a selection dragged past its edge goes on growing).
+bool MovesCaret(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP ||
+         message == WM_MOUSEMOVE || message == WM_KEYDOWN || message == WM_TIMER;
+}
+
+}  // namespace
+
 LRESULT Win32View::OnControlMessage(Control& control, HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* box = dynamic_cast<TextBox*>(&control);
   auto* field = box && !box->MultiLine() ? box : nullptr;
   const bool list = control.Kind() == ControlKind::Grid;
+  // A click is the button going down and up in the same text box.
+  bool clicked = false;
   switch (message) {
-    case WM_MOUSEMOVE: {
+    case WM_MOUSEMOVE:
       actions_.Hover(control);
-      const LRESULT result = DefSubclassProc(handle, message, wParam, lParam);
-      if (field && (wParam & MK_LBUTTON)) ReportSelection(*field, handle);
-      return result;
-    }
+      break;
     case WM_LBUTTONDOWN:
       if (list) return 0;  // a list of results: nothing to pick
       pressed_ = &control;
@@ -797,32 +807,24 @@ LRESULT Win32View::OnControlMessage(Control& control, HWND handle, UINT message,
       if (list) return 0;
       break;
     case WM_LBUTTONUP: {
-      // A click is the button going down and up in the same text box.
-      const bool pressedHere = pressed_ == &control;
-      pressed_ = nullptr;
-      const LRESULT result = DefSubclassProc(handle, message, wParam, lParam);
       RECT inside{};
       GetClientRect(handle, &inside);
-      if (box && pressedHere && PtInRect(&inside, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
-        actions_.Click(*box);
-      if (field) ReportSelection(*field, handle);
-      return result;
+      clicked = box && pressed_ == &control && PtInRect(&inside, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      pressed_ = nullptr;
+      break;
     }
     case WM_SETFOCUS: {
       const LRESULT result = DefSubclassProc(handle, message, wParam, lParam);
       if (control.Focusable()) actions_.Focus(control);
       return result;
     }
-    case WM_KEYDOWN: {
+    case WM_KEYDOWN:
       if (OnKeyDown(control, handle, static_cast<int>(wParam))) return 0;
-      const LRESULT result = DefSubclassProc(handle, message, wParam, lParam);
-      if (field) ReportSelection(*field, handle);
-      return result;
-    }
+      break;
     case WM_CHAR:
-      if (field) return OnChar(*field, handle, static_cast<wchar_t>(wParam)) ? 0 : DefSubclassProc(handle, message, wParam, lParam);
+      if (field && OnChar(*field, handle, static_cast<wchar_t>(wParam))) return 0;
       // Lists change only through the model; read-only texts take no keys.
-      if (box || list || control.Kind() == ControlKind::ComboBox) return 0;
+      if (!field && (box || list || control.Kind() == ControlKind::ComboBox)) return 0;
       break;
     case WM_MOUSEWHEEL:
       if (control.Kind() == ControlKind::ComboBox) return 0;
@@ -842,7 +844,10 @@ LRESULT Win32View::OnControlMessage(Control& control, HWND handle, UINT message,
     default:
       break;
   }
-  return DefSubclassProc(handle, message, wParam, lParam);
+  const LRESULT result = DefSubclassProc(handle, message, wParam, lParam);
+  if (field && MovesCaret(message)) ReportSelection(*field, handle);
+  if (clicked) actions_.Click(*box);
+  return result;
 }
 
 bool Win32View::OnKeyDown(Control& control, HWND handle, int virtualKey) {

@@ -51,17 +51,22 @@ start_session() {
     timeout 300 "$wine" wineboot --init > "$session_tmp/wineboot.log" 2>&1 ||
       fail "the Wine prefix $WINEPREFIX could not be made: $(tail -5 "$session_tmp/wineboot.log")"
   fi
-  # Type smoothed in grey, as the Qt view draws it.
-  cat > "$session_tmp/fonts.reg" << 'REG'
+  # Type smoothed in grey, as the Qt view draws it; windows Wine manages
+  # itself, as no window manager runs here to answer it (a window hidden
+  # would wait two seconds for one).
+  cat > "$session_tmp/settings.reg" << 'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Arial"="Liberation Sans"
 
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="2"
 "FontSmoothingType"=dword:00000001
 REG
-  timeout 120 "$wine" regedit /S "$(windows_path "$session_tmp/fonts.reg")" ||
-    fail "Arial could not be mapped to Liberation Sans in $WINEPREFIX"
+  timeout 120 "$wine" regedit /S "$(windows_path "$session_tmp/settings.reg")" ||
+    fail "the fonts and windows of $WINEPREFIX could not be set up"
 }

@@ -32,13 +32,14 @@ shown=$(timeout 60 "$wine" "C:\\Program Files\\Quillet\\quillet-script.exe" --ve
 # own folder, none beside the program.
 trace="$session_tmp/trace"
 timeout 120 "$wine" "C:\\Program Files\\Quillet\\quillet.exe" --trace-startup 2> "$trace" &
+program=$!
 for _ in $(seq 600); do
-  grep -q "first results shown" "$trace" && break
+  grep -qs "first results shown" "$trace" && break
   sleep 0.1
 done
-grep -q "first results shown" "$trace" || fail "the installed program showed no results: $(cat "$trace")"
+grep -qs "first results shown" "$trace" || fail "the installed program showed no results: $(cat "$trace")"
 timeout 60 "$wineserver" -k
-wait
+wait "$program" || true
 [ "$(cat "$settings" 2> /dev/null)" == $'1,0,24,7,0.1\r' ] || fail "no default settings in $settings"
 [ ! -e "$installed/Quillet32.ini" ] || fail "the settings went beside the installed program"
 

@@ -143,7 +143,8 @@ ShownControl Shown(const Win32View& view, const Control& control, HWND handle) {
     shown.checked = SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
   if (control.Kind() == ControlKind::ComboBox) {
     shown.items = ListItems(handle);
-    shown.listIndex = static_cast<int>(SendMessageW(handle, CB_GETCURSEL, 0, 0));
+    if (!SendMessageW(handle, CB_GETDROPPEDSTATE, 0, 0))
+      shown.listIndex = static_cast<int>(SendMessageW(handle, CB_GETCURSEL, 0, 0));
   }
   if (auto* grid = dynamic_cast<const Grid*>(&control)) shown.grid = GridShown(*view.ListOf(*grid));
   return shown;

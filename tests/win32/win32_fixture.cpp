@@ -115,7 +115,7 @@ void SaveBitmap(HDC source, int width, int height, const std::string& path) {
 
 void Win32ViewTest::SetUp() {
   answering = {};
-  answerer = SetTimer(nullptr, 0, 40, AnswerBox);
+  answerer = SetTimer(nullptr, 0, 10, AnswerBox);
   StartFresh();
 }
 
