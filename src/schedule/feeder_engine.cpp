@@ -14,7 +14,7 @@
 #include "platform/user_actions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
 
@@ -174,7 +174,7 @@ class SizeFinder {
     Pass(session_, inputs_);
     const ElcalState& s = session_.State();
     // The load current is the same at every size.
-    if (!basis_) basis_ = DesignBasisFor(inputs_, s.Current);
+    if (!basis_) basis_ = DesignBasisFor(DesignRequestOf(inputs_), s.Current);
     Probe probe;
     probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
     probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
@@ -234,6 +234,21 @@ std::string DeviceNote(const DesignBasis& basis) {
   if (basis.device) return "";
   return "no standard overcurrent device reaches " + ExactText(basis.deviceNeeds) + " A; " +
          std::to_string(StandardRatings().back()) + " A is the largest";
+}
+
+// The columns the window's load current follows; the rest only size and
+// judge the conductor that carries it.
+constexpr Column kLoadEntry[] = {Column::System, Column::Voltage, Column::MotorHp, Column::Pf, Column::Current,
+                                 Column::Power};
+
+double LoadCurrentOf(const FeederInputs& inputs) {
+  CheckDc(inputs);
+  Session session;
+  for (Column column : EntryOrder())
+    if (std::ranges::find(kLoadEntry, column) != std::end(kLoadEntry)) InputColumnOf(column).enter(session, inputs);
+  Settle(session, inputs);
+  Pass(session, inputs);
+  return session.State().Current;
 }
 
 FeederResult EvaluateGiven(const FeederInputs& inputs) {
@@ -356,6 +371,22 @@ FeederDrop ReportedDrop(const FeederInputs& inputs, const ElcalState& shown) {
 
 bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
+}
+
+DesignRequest DesignRequestOf(const FeederInputs& inputs) {
+  return {.motor = inputs.load == LoadKind::Motor || inputs.loadClass == LoadClass::Motor,
+          .continuous = inputs.continuous,
+          .ocpd = inputs.ocpd,
+          .terminalC = inputs.terminalC,
+          .designCurrent = inputs.designCurrent};
+}
+
+std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs) {
+  try {
+    return LoadCurrentOf(inputs);
+  } catch (const Refused& refused) {
+    return refused.error;
+  }
 }
 
 FeederResult EvaluateFeeder(const FeederInputs& inputs) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,15 @@ void WaitForPass(Elcal& window, UserActions& actions);
 // ticks would be dropped.
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
+
+// What the feeder's design is asked for (design/feeder_design.h).
+DesignRequest DesignRequestOf(const FeederInputs& inputs);
+
+// The row's load current as the window finds it, for one of its units:
+// its system, voltage, power factor and load entered in a fresh calculator
+// and a pass run; what the window refused, if anything. Every evaluation of
+// the row shows the same current.
+std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs);
 
 // Evaluates the feeder with its size, or finds the smallest size whose
 // design ampacity is enough (feeder_design.h) and whose drop keeps within
