@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 
 #include "platform/desktop.h"
 #include "platform/menu.h"
@@ -72,7 +71,8 @@ TEST(ViewRules, ThePointerIsOverTheInnermostShownControl) {
 
 TEST(ViewRules, PlacesAddUpThroughTheContainers) {
   Bench bench;
-  auto [label, frame, a] = std::tie(bench.label, bench.frame, bench.a);
+  Control &label = bench.label, &frame = bench.frame;
+  TextBox& a = bench.a;
   EXPECT_EQ(PlaceInWindow(label), (Bounds{1200, 1800, 1500, 300}));
   EXPECT_EQ(PixelsOf(PlaceInWindow(label)), (PixelRect{80, 120, 100, 20}));
   frame.SetEnabled(false);
@@ -108,7 +108,8 @@ TEST(ViewRules, TabVisitsTheShownEnabledFocusableControlsInTheWindowsOrder) {
 
 TEST(ViewRules, AChangeReachesTheControlsItNamesOrHolds) {
   Bench bench;
-  auto [label, frame, inner, a] = std::tie(bench.label, bench.frame, bench.inner, bench.a);
+  Control &label = bench.label, &frame = bench.frame, &inner = bench.inner;
+  TextBox& a = bench.a;
   auto names = [](const std::vector<Control*>& controls) {
     std::string out;
     for (const Control* c : controls) out += c->Name() + " ";
@@ -134,7 +135,10 @@ TEST(ViewRules, KeyCombinationsAreNamedAsTheMenusWriteThem) {
 
 TEST(ViewRules, TheAgreementCheckNamesWhatDiffers) {
   Bench bench;
-  auto [a, option, frame, timer] = std::tie(bench.a, bench.option, bench.frame, bench.timer);
+  TextBox& a = bench.a;
+  OptionButton& option = bench.option;
+  Control& frame = bench.frame;
+  Timer& timer = bench.timer;
   a.SetText("12");
   a.SetSelStart(2);
   const auto colours = [](Colour c) { return static_cast<std::uint32_t>(c); };

@@ -97,6 +97,22 @@ TEST_F(Win32ViewTest, ClickingAnOptionSelectsItAndTheSelectedOneRunsNothing) {
   EXPECT_EQ(Disagreement(*app_), std::nullopt);
 }
 
+// The list steps through the model, which picks the next size; the list
+// never moves itself.
+TEST_F(Win32ViewTest, ArrowKeysStepTheSizeListAsTheModelDoes) {
+  Program& program = app_->Calculator();
+  program.actions.Focus(program.main.ComWS);
+  Run(30);
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  EXPECT_EQ(program.main.ComWS.ListIndex(), 2);
+  EXPECT_EQ(SendMessageW(Handle("ComWS"), CB_GETCURSEL, 0, 0), 2);
+  Press(VK_UP);
+  EXPECT_EQ(SendMessageW(Handle("ComWS"), CB_GETCURSEL, 0, 0), 1);
+  Run(120);
+  EXPECT_EQ(Disagreement(*app_), std::nullopt);
+}
+
 TEST_F(Win32ViewTest, TabFollowsTheModelsOrderAndSpaceClicksAButton) {
   Program& program = app_->Calculator();
   program.actions.Focus(program.main.CmdUnit);

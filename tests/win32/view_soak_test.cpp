@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/menu.h"
 #include "platform/native_text.h"
 #include "platform/window.h"
 #include "soak/soak_rules.h"
@@ -162,6 +163,11 @@ class Win32ViewSoak : public Win32ViewTest, public ::testing::WithParamInterface
     if (BoxesAnswered() >= kMostBoxes) return "message boxes kept coming back";
     if (auto disagreement = Disagreement(*app_)) return disagreement;
     if (OpenPopup(L"#32770")) return "a box was left open";
+    // A menu is up only inside its own loop, which the events have left.
+    for (const auto& view : app_->Views())
+      for (const Control* control : view->Model().Controls())
+        if (auto* menu = dynamic_cast<const Menu*>(control); menu && menu->Open())
+          return view->Model().Name() + "." + menu->Name() + " is open with nothing shown";
     if (afterTick) return rules.Broken();
     return std::nullopt;
   }

@@ -18,3 +18,7 @@ add_test(NAME win32.installer
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/win32/installer_test.sh ${CMAKE_BINARY_DIR}/installer-prefix
     ${quillet_installer} ${PROJECT_VERSION})
 set_tests_properties(win32.view win32.installer PROPERTIES TIMEOUT 1200)
+add_test(NAME win32.program_file
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:quillet-desktop> -DVERSION=${PROJECT_VERSION}
+    -DOBJDUMP=${CMAKE_OBJDUMP} -DWINDRES=${CMAKE_RC_COMPILER}
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/win32/program_file.cmake)
