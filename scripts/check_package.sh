@@ -5,8 +5,8 @@
 # validate, every program has its man page and the package's version, and
 # the change log's newest release is that version. An ordinary user runs
 # the installed programs: the examples print what the build's own programs
-# print, and the desktop program keeps the user's settings in their
-# configuration folder. Purging the package takes away every file it brought
+# print, and the desktop program starts without a word at its user's first
+# start and keeps the user's settings in their configuration folder. Purging the package takes away every file it brought
 # and leaves those settings as they were.
 # Run as root, or as a user who may sudo (dpkg needs root for the install).
 set -euo pipefail
@@ -93,23 +93,34 @@ from_build=$(build/quillet-script --folder "$root/settings-build" examples/sessi
 [ -n "$from_package" ] && [ "$from_package" == "$from_build" ] ||
   fail "package session differs:"$'\n'"$from_package"$'\n'"build:"$'\n'"$from_build"
 
-# The desktop program reads the user's settings and writes them back (with
-# its own line end) at the start, in the configuration folder, since the
-# installed program's folder is not the user's to write.
+# The desktop program, started by the user until it shows its first results
+# (a message box at the start would hold them back).
+trace="$root/quillet-trace"
+start_desktop() {
+  (cd "$home" && exec "${as_user[@]}" "$root/usr/bin/quillet" --trace-startup 2> "$trace") &
+  local desktop=$!
+  for _ in $(seq 300); do
+    grep -q "first results shown" "$trace" && break
+    sleep 0.1
+  done
+  kill "$desktop" 2> /dev/null || true
+  wait "$desktop" || true
+  grep -q "first results shown" "$trace" || fail "quillet showed no results ($1):"$'\n'"$(cat "$trace")"
+}
+
+# Its user's first start writes the defaults into their configuration
+# folder without a word: nothing was lost.
 settings="$home/.config/Quillet/Quillet32.ini"
+start_desktop "first start"
+[ "$(cat "$settings")" == $'1,0,24,7,0.1\r' ] || fail "no default settings in $settings: $(cat -A "$settings")"
+
+# Later it reads the user's settings and writes them back (with its own
+# line end) at the start, in the configuration folder, since the installed
+# program's folder is not the user's to write.
 printf '0,1,8,5,0.25\n' > "$settings"
 [ -n "$sudo" ] || chown nobody:nogroup "$settings"
-trace="$root/quillet-trace"
-(cd "$home" && exec "${as_user[@]}" "$root/usr/bin/quillet" --trace-startup 2> "$trace") &
-desktop=$!
-for _ in $(seq 300); do
-  grep -q "first results shown" "$trace" && break
-  sleep 0.1
-done
-kill "$desktop" 2> /dev/null || true
-wait "$desktop" || true
+start_desktop "settings kept"
 [ ! -e "$root/usr/bin/Quillet32.ini" ] || fail "quillet wrote its settings in the installed program's folder"
-grep -q "first results shown" "$trace" || fail "quillet showed no results:"$'\n'"$(cat "$trace")"
 [ "$(cat "$settings")" == $'0,1,8,5,0.25\r' ] || fail "settings not kept in $settings: $(cat -A "$settings")"
 
 in_root --purge quillet

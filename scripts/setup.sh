@@ -8,7 +8,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchma
   # the Debian package and its checks
   dpkg-dev desktop-file-utils appstream man-db lintian
   # the Windows cross-build and Wine to run its tests
-  g++-mingw-w64-x86-64-posix googletest wine64)
+  g++-mingw-w64-x86-64-posix googletest wine64
+  # the Windows program's icon and installer, and its view's tests on a headless X server
+  librsvg2-bin imagemagick nsis xvfb)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,8 +1,8 @@
 # A program installed where its folder does not exist for the user (so it
 # cannot be written): the settings live in the user's configuration folder
-# of the platform. Starting over from no file: the first start restores it
-# with the message, the second reads it silently. EMULATOR runs the driver
-# of a cross-build.
+# of the platform. Starting over from no file: the first start writes the
+# defaults there without a message, the second reads them, and a damaged
+# file is reported and restored. EMULATOR runs the driver of a cross-build.
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 set(program_folder ${WORKDIR}/not-installed-here)
 file(REMOVE_RECURSE ${WORKDIR})
@@ -21,12 +21,16 @@ endfunction()
 
 play("removefile Quillet32.ini\n")
 play("messages\nfile Quillet32.ini\n")
-if(NOT out MATCHES "^msgbox style=48 title=\"Invalid Initialization file\"[^\n]*\nfile=\"1,0,24,7,0.1\\\\r\\\\n\"\n$")
+if(NOT out STREQUAL "file=\"1,0,24,7,0.1\\r\\n\"\n")
   message(FATAL_ERROR "first start:\n${out}")
 endif()
-play("messages\nstate CostPerKWh\n")
+play("messages\nstate CostPerKWh\nwritefile Quillet32.ini \"1,0\"\n")
 if(NOT out STREQUAL "CostPerKWh=0.1\n")
   message(FATAL_ERROR "second start:\n${out}")
+endif()
+play("messages\nfile Quillet32.ini\n")
+if(NOT out MATCHES "^msgbox style=48 title=\"Invalid Initialization file\"[^\n]*\nfile=\"1,0,24,7,0.1\\\\r\\\\n\"\n$")
+  message(FATAL_ERROR "a damaged file:\n${out}")
 endif()
 if(EXISTS ${program_folder})
   message(FATAL_ERROR "the program folder was made")

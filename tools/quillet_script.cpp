@@ -82,8 +82,10 @@ int Run(int argc, char** argv) {
     if (!script) return quillet::cli::UsageError(kTool, "cannot read " + file, std::cerr);
   }
   const bool choose = !o.folderForced && !o.programFolder.empty();
-  const std::string folder = choose ? quillet::ChooseSettingsFolder(o.programFolder) : o.folder;
-  quillet::ScriptedServices services(folder);
+  const quillet::SettingsFolder folder =
+      choose ? quillet::ChooseSettingsFolder(o.programFolder) : quillet::SettingsFolder{o.folder, false};
+  quillet::ScriptedServices services(folder.path);
+  services.perUserSettings = folder.perUser;
   if (o.haveNow) services.now = o.now;
   quillet::Workbench workbench(services, o.width, o.height);
   quillet::Program& program = workbench.program;

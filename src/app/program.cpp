@@ -4,6 +4,7 @@
 
 #include "app/elcal_handlers.h"
 #include "app/tools_menu.h"
+#include "platform/grid.h"
 
 namespace quillet {
 
@@ -53,6 +54,21 @@ void Program::AddTool(Tool tool) {
 void Program::AddToolWindow(Window& window) {
   if (std::find(toolWindows_.begin(), toolWindows_.end(), &window) == toolWindows_.end())
     toolWindows_.push_back(&window);
+}
+
+void Program::SetViewSupport(const ViewSupport& support) {
+  support_ = support;
+  FillToolsMenu(*this);
+}
+
+bool Program::Shows(const Window& window) const {
+  for (const Control* control : window.Controls()) {
+    if (control->Kind() == ControlKind::Diagram && !support_.diagrams) return false;
+    if (const auto* grid = dynamic_cast<const Grid*>(control);
+        grid && !grid->ReadOnly() && !support_.editableGrids)
+      return false;
+  }
+  return true;
 }
 
 // Unsaved work in a tool's window may keep the program open.

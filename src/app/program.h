@@ -30,6 +30,15 @@ struct Tool {
   std::function<void()> run;
 };
 
+// What the view a program runs in can show beyond the specified windows.
+// A build's view that lacks something leaves it out of the Tools menu: a
+// tool whose window holds an editable table or a diagram, the PDF item.
+struct ViewSupport {
+  bool pdfFiles = true;
+  bool editableGrids = true;
+  bool diagrams = true;
+};
+
 class Program {
  public:
   Program(Services& services, int screenWidth, int screenHeight);
@@ -52,6 +61,12 @@ class Program {
   // closes with the main window, with no item in the Tools menu.
   void AddToolWindow(Window& window);
   const std::vector<Tool>& Tools() const { return tools_; }
+
+  // Set by the view before Start; the Tools menu is filled again for it.
+  void SetViewSupport(const ViewSupport& support);
+  const ViewSupport& Support() const { return support_; }
+  // Whether the view shows every control of the window.
+  bool Shows(const Window& window) const;
 
   // The calculation report of the main window as it stands, with the
   // sections the tools add; what printing, the PDF and the driver show.
@@ -78,6 +93,7 @@ class Program {
  private:
   bool ToolWindowsAgreeToClose();
 
+  ViewSupport support_;
   std::vector<Tool> tools_;
   // Each tool's window once, in the order the tools came.
   std::vector<Window*> toolWindows_;

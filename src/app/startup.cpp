@@ -85,18 +85,29 @@ void ApplySettings(Elcal& w, const Settings& settings) {
   w.SetHeight(s.HideStatusPanel == 0 ? kHeightWithStatus : kHeightWithoutStatus);
 }
 
+// A user's first start of an installed program: their own folder has no
+// file yet, and nothing was altered or erased.
+bool FirstStartOfThisUser(Services& os) {
+  return os.PerUserSettings() && !SettingsFileExists(os.ProgramFolder());
+}
+
 // A readable file is rewritten in our own form; a missing or invalid one is
-// restored with the defaults. If even that cannot be written the defaults
-// still apply for this run.
+// restored with the defaults, quietly at a user's first start. If even that
+// cannot be written the defaults still apply for this run.
 void LoadSettings(Elcal& w) {
-  if (!w.Screen().Os().KeepsSettingsFile()) {
+  Services& os = w.Screen().Os();
+  if (!os.KeepsSettingsFile()) {
     ApplySettings(w, Settings{});
     return;
   }
-  const std::string folder = w.Screen().Os().ProgramFolder();
+  const std::string folder = os.ProgramFolder();
   std::optional<Settings> read = ReadSettingsFile(folder);
   if (read && WriteSettingsFile(folder, *read)) {
     ApplySettings(w, *read);
+    return;
+  }
+  if (!read && FirstStartOfThisUser(os) && WriteSettingsFile(folder, Settings{})) {
+    ApplySettings(w, Settings{});
     return;
   }
   w.Screen().MessageBox(std::string("Initiation file \"") + kSettingsFileName +

@@ -38,17 +38,21 @@ const struct {
   const char* text;
   const char* shortcut;
   void (*run)(Program&);
+  bool writesFile;
 } kReportItems[] = {
-    {"Print calculation…", "Ctrl+P", PrintCalculation},
-    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf},
+    {"Print calculation…", "Ctrl+P", PrintCalculation, false},
+    {"Save calculation as PDF…", "Ctrl+Shift+S", SaveCalculationAsPdf, true},
 };
 
 }  // namespace
 
 void FillToolsMenu(Program& p) {
   std::vector<MenuItem> items;
-  for (const Tool& tool : p.Tools()) items.push_back({tool.text, tool.shortcut, tool.run});
-  for (const auto& item : kReportItems) items.push_back({item.text, item.shortcut, [&p, run = item.run] { run(p); }});
+  for (const Tool& tool : p.Tools())
+    if (!tool.window || p.Shows(*tool.window)) items.push_back({tool.text, tool.shortcut, tool.run});
+  for (const auto& item : kReportItems)
+    if (!item.writesFile || p.Support().pdfFiles)
+      items.push_back({item.text, item.shortcut, [&p, run = item.run] { run(p); }});
   p.main.ToolsMenu.SetItems(std::move(items));
 }
 

@@ -8,21 +8,24 @@
 #endif
 
 namespace quillet {
-namespace {
 
 #ifdef _WIN32
-// Invalid UTF-16 (a lone surrogate) becomes U+FFFD instead of an exception.
-std::string Utf8FromWide(const wchar_t* text) {
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 1) return {};
+std::wstring WideFromUtf8(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), units);
+  return out;
+}
+
+std::string Utf8FromWide(std::wstring_view text) {
+  const int size = static_cast<int>(text.size());
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
-  out.pop_back();  // the terminating null
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
   return out;
 }
 #endif
-
-}  // namespace
 
 std::filesystem::path PathFromUtf8(std::string_view text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));

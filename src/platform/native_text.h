@@ -15,6 +15,13 @@ std::string Utf8FromPath(const std::filesystem::path& path);
 // The last part of a path: "out.csv" of "/home/ann/out.csv".
 std::string FileNameOf(std::string_view path);
 
+#ifdef _WIN32
+// Texts for and from the wide (UTF-16) Windows functions. Invalid UTF-16 (a
+// lone surrogate) becomes U+FFFD.
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
+#endif
+
 // An environment variable; "" when it is not set.
 std::string EnvironmentText(const char* name);
 

@@ -37,6 +37,10 @@ class Services {
   // False for a session that keeps no settings file (a batch evaluation):
   // start-up then applies the default settings without reading or writing.
   virtual bool KeepsSettingsFile() { return true; }
+  // True when that folder is the user's own configuration folder (the
+  // program is installed): a first start finds no file there and has lost
+  // nothing.
+  virtual bool PerUserSettings() { return false; }
   virtual VersionNumbers Version() = 0;
 };
 

@@ -10,8 +10,8 @@
 
 namespace quillet {
 
-DesktopApp::DesktopApp(const std::string& programFolder)
-    : services_(programFolder), workbench_(services_, ScreenWidthTwips(), ScreenHeightTwips()) {
+DesktopApp::DesktopApp(const SettingsFolder& folder)
+    : services_(folder), workbench_(services_, ScreenWidthTwips(), ScreenHeightTwips()) {
   WindowView* mainView = nullptr;
   for (Window* window : program_.Windows()) {
     views_.push_back(std::make_unique<WindowView>(*window, program_.actions, mainView));

@@ -16,7 +16,7 @@ class WindowView;
 
 class DesktopApp {
  public:
-  explicit DesktopApp(const std::string& programFolder);
+  explicit DesktopApp(const SettingsFolder& folder);
   ~DesktopApp();
   DesktopApp(const DesktopApp&) = delete;
   DesktopApp& operator=(const DesktopApp&) = delete;

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include "platform/view_rules.h"
+
 namespace quillet {
 
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -34,8 +36,8 @@ int GuardedApplication::Run(const std::function<int()>& body) {
 void GuardedApplication::Report(const QString& what) {
   if (reporting_) return;
   reporting_ = true;
-  QMessageBox::critical(activeWindow(), QStringLiteral("Quillet"),
-                        QStringLiteral("The last action stopped on an unexpected error:\n%1").arg(what));
+  QMessageBox::critical(activeWindow(), QString::fromLatin1(kFaultTitle),
+                        QString::fromStdString(FaultMessage(what.toStdString())));
   reporting_ = false;
 }
 

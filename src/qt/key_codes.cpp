@@ -2,37 +2,31 @@
 
 #include <QKeyEvent>
 
+#include "platform/view_rules.h"
+
 namespace quillet {
 
 int KeyCodeOf(const QKeyEvent& event) {
-  const int key = event.key();
-  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
-  switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
+  const int qtKey = event.key();
+  // Qt numbers letters and digits as the calculator does.
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return key::kF1 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Backspace: return key::kBackspace;
+    case Qt::Key_Return: case Qt::Key_Enter: return key::kEnter;
+    case Qt::Key_Escape: return key::kEscape;
+    case Qt::Key_Space: return key::kSpace;
+    case Qt::Key_PageUp: return key::kPageUp;
+    case Qt::Key_PageDown: return key::kPageDown;
+    case Qt::Key_End: return key::kEnd;
+    case Qt::Key_Home: return key::kHome;
+    case Qt::Key_Left: return key::kLeft;
+    case Qt::Key_Up: return key::kUp;
+    case Qt::Key_Right: return key::kRight;
+    case Qt::Key_Down: return key::kDown;
+    case Qt::Key_Insert: return key::kInsert;
+    case Qt::Key_Delete: return key::kDelete;
     default: return 0;
-  }
-}
-
-bool IsCaretKey(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home: case Qt::Key_End:
-      return true;
-    default:
-      return false;
   }
 }
 

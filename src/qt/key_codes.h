@@ -1,4 +1,5 @@
-// Qt keys as the calculator's key codes (the Windows virtual-key numbers).
+// Qt keys as the calculator's key codes (the Windows virtual-key numbers,
+// platform/view_rules.h).
 #pragma once
 
 class QKeyEvent;
@@ -7,7 +8,5 @@ namespace quillet {
 
 // 0 for a key the calculator has no code for.
 int KeyCodeOf(const QKeyEvent& event);
-// Keys a text field handles itself: caret moves and selections.
-bool IsCaretKey(const QKeyEvent& event);
 
 }  // namespace quillet

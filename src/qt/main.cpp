@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
   quillet::FollowDesktopTheme();
 
   return app.Run([&] {
-    const std::string folder =
-        command.options.folder ? *command.options.folder
+    const quillet::SettingsFolder folder =
+        command.options.folder ? quillet::SettingsFolder{*command.options.folder, false}
                                : quillet::ChooseSettingsFolder(QCoreApplication::applicationDirPath().toStdString());
     quillet::DesktopApp desktop(folder);
     desktop.Start();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/services.h"
+#include "settings/settings_folder.h"
 
 class QWidget;
 
@@ -11,7 +12,7 @@ namespace quillet {
 
 class QtServices : public Services {
  public:
-  explicit QtServices(std::string programFolder) : folder_(std::move(programFolder)) {}
+  explicit QtServices(const SettingsFolder& folder) : folder_(folder.path), perUser_(folder.perUser) {}
 
   int MessageBox(const std::string& text, int style, const std::string& title) override;
   void ClearClipboard() override;
@@ -20,10 +21,12 @@ class QtServices : public Services {
   std::string NowText() override;
   std::string TodayText() override;
   std::string ProgramFolder() override { return folder_; }
+  bool PerUserSettings() override { return perUser_; }
   VersionNumbers Version() override;
 
  private:
   std::string folder_;
+  bool perUser_;
 };
 
 // The screen the calculator opens on, in twips.

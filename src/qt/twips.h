@@ -1,20 +1,17 @@
-// Twips to Qt's device-independent pixels: 15 twips each, so the layout
-// scales with the screen's device pixel ratio like any Qt geometry.
+// The model's twips as Qt's device-independent pixels (platform/view_rules.h),
+// so the layout scales with the screen's device pixel ratio like any Qt
+// geometry.
 #pragma once
 
 #include <QRect>
 
-#include "platform/controls.h"
+#include "platform/view_rules.h"
 
 namespace quillet {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-inline constexpr int ToPixels(int twips) { return twips / kTwipsPerPixel; }
-inline constexpr int ToTwips(int pixels) { return pixels * kTwipsPerPixel; }
-
 inline QRect ToRect(const Bounds& b) {
-  return {ToPixels(b.left), ToPixels(b.top), ToPixels(b.width), ToPixels(b.height)};
+  const PixelRect r = PixelsOf(b);
+  return {r.left, r.top, r.width, r.height};
 }
 
 }  // namespace quillet

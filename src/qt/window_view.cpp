@@ -21,6 +21,7 @@
 #include "platform/menu.h"
 #include "platform/shown_text.h"
 #include "platform/user_actions.h"
+#include "platform/view_rules.h"
 #include "platform/window.h"
 #include "qt/diagram_view.h"
 #include "qt/grid_view.h"
@@ -44,26 +45,10 @@ int UnitsBefore(const QString& text, int characters) {
   return units;
 }
 
-bool IsClickedButton(ControlKind kind) {
-  return kind == ControlKind::CommandButton || kind == ControlKind::Command3D ||
-         kind == ControlKind::Option3D || kind == ControlKind::CheckBox;
-}
-
-// Labels, frames, panels and text boxes report a mouse click themselves;
-// buttons report theirs through the toolkit's clicked signal.
-bool ClicksOnRelease(ControlKind kind) {
-  return kind == ControlKind::Label || kind == ControlKind::Frame3D ||
-         kind == ControlKind::Panel3D || kind == ControlKind::TextBox || kind == ControlKind::Line ||
-         kind == ControlKind::Picture;
-}
-
 // A mouse event belongs to the innermost widget under the cursor.
 bool UnderNoChild(QWidget* widget, const QPointF& position) {
   return widget->childAt(position.toPoint()) == nullptr;
 }
-
-// Two lines fit: a long caption wraps like the original labels do.
-bool HasTwoLines(const Bounds& place) { return place.height >= 400; }
 
 Qt::WindowStates ShownState(WindowState state) {
   switch (state) {
@@ -143,7 +128,6 @@ void WindowView::Build() {
     Bind(widget, *control);
     WireEvents(*control, widget);
     SyncAll(*control);
-    if (const Control* namer = control->NamedBy()) namedFrom_[namer].push_back(control);
   }
   for (const auto& [control, widget] : widgets_) ApplyName(*control, widget);
   SyncWindow(Property::Caption);
@@ -175,7 +159,7 @@ QWidget* WindowView::MakeWidget(Control& control, QWidget* parent) {
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setWordWrap(HasTwoLines(control.Place()));
+      label->setWordWrap(WrapsCaption(control.Place()));
       return label;
     }
     case ControlKind::Panel3D: {
@@ -290,8 +274,9 @@ void WindowView::Sync(Control& control, Property property) {
     case Property::Caption:
       ApplyCaption(control, widget);
       ApplyName(control, widget);
-      if (auto named = namedFrom_.find(&control); named != namedFrom_.end())
-        for (const Control* other : named->second) ApplyName(*other, widgets_.at(other));
+      // Widgets still to be built take their names once all are.
+      for (const Control* named : AffectedBy(control, property))
+        if (auto it = widgets_.find(named); it != widgets_.end()) ApplyName(*named, it->second);
       break;
     case Property::Text:
       if (auto* box = dynamic_cast<TextBox*>(&control)) ApplyText(*box, widget);
@@ -351,7 +336,7 @@ void WindowView::Sync(Control& control, Property property) {
       break;
     case Property::Geometry:
       widget->setGeometry(ToRect(control.Place()));
-      if (auto* label = qobject_cast<QLabel*>(widget)) label->setWordWrap(HasTwoLines(control.Place()));
+      if (auto* label = qobject_cast<QLabel*>(widget)) label->setWordWrap(WrapsCaption(control.Place()));
       break;
     case Property::Interval:
       break;
@@ -395,8 +380,7 @@ QSize WindowView::ClientSize(int width, int height) {
 void WindowView::ApplyFixedGeometry() {
   move(ToPixels(model_.Left()), ToPixels(model_.Top()));
   // A window whose size its load sets has none before.
-  if (model_.Width() > kNonClientWidth && model_.Height() > kNonClientHeight)
-    setFixedSize(ClientSize(model_.Width(), model_.Height()));
+  if (HasSize(model_)) setFixedSize(ClientSize(model_.Width(), model_.Height()));
 }
 
 // A maximised or minimised window is placed by the platform, which reports
@@ -608,11 +592,8 @@ bool WindowView::OnKeyPress(Control& control, QKeyEvent* event) {
   if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) return false;
   auto* box = dynamic_cast<TextBox*>(&control);
   if (box && !box->MultiLine()) return OnTextKey(*box, event);
-  // The space bar and F4 open a list the usual way.
-  if (control.Kind() == ControlKind::ComboBox &&
-      (event->key() == Qt::Key_Space || event->key() == Qt::Key_F4))
-    return false;
   const int code = KeyCodeOf(*event);
+  if (control.Kind() == ControlKind::ComboBox && OpensList(code)) return false;
   if (code != 0) actions_.KeyDown(control, code);
   return code != 0;
 }
@@ -651,7 +632,7 @@ bool WindowView::OnTextKey(TextBox& box, QKeyEvent* event) {
     return true;
   }
   // Caret keys move the caret in the widget; the selection is reported back.
-  return !IsCaretKey(*event);
+  return !IsCaretKey(code);
 }
 
 void WindowView::mouseMoveEvent(QMouseEvent* event) {

@@ -77,8 +77,6 @@ class WindowView : public QWidget {
   std::map<const Menu*, QMenu*> menus_;
   // Where the last right click on the background was, for a menu opened there.
   QPoint rightClickAt_;
-  // The controls whose accessible names come from a control's caption.
-  std::map<const Control*, std::vector<const Control*>> namedFrom_;
   // Set while the view applies the model's changes, so the widget signals
   // they cause are not taken for the user's events.
   int mirroring_ = 0;

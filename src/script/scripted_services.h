@@ -29,6 +29,7 @@ class ScriptedServices : public Services {
   // The date part of `now`.
   std::string TodayText() override { return now.substr(0, now.find(' ')); }
   std::string ProgramFolder() override { return folder_; }
+  bool PerUserSettings() override { return perUserSettings; }
   VersionNumbers Version() override;
 
   std::deque<int> answers;  // next answers; OK when empty
@@ -36,6 +37,7 @@ class ScriptedServices : public Services {
   std::string clipboard;
   int beeps = 0;
   std::string now = "12/6/2026 9:30:00 AM";
+  bool perUserSettings = false;
 
  private:
   std::string folder_;

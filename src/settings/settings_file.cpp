@@ -118,6 +118,12 @@ std::string FormatSettings(const Settings& s) {
          ',' + FormatReal(s.CostPerKWh) + "\r\n";
 }
 
+bool SettingsFileExists(const std::string& folder) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::symlink_status(SettingsPath(folder), ec);
+  return status.type() != std::filesystem::file_type::not_found;
+}
+
 std::optional<Settings> ReadSettingsFile(const std::string& folder) {
   const auto head = ReadHead(SettingsPath(folder));
   if (!head) return std::nullopt;

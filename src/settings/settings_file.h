@@ -27,6 +27,10 @@ std::optional<Settings> ParseSettings(std::string_view content);
 // One line ended by CR LF, with reals in plain decimal that read back exactly.
 std::string FormatSettings(const Settings& s);
 
+// Whether the folder holds the file (or anything by its name); true when
+// that cannot be told.
+bool SettingsFileExists(const std::string& folder);
+
 // std::nullopt when the file is missing, unreadable or invalid.
 std::optional<Settings> ReadSettingsFile(const std::string& folder);
 

@@ -41,6 +41,28 @@ fs::path ConfigBase(ConfigConvention convention, const EnvironmentLookup& env) {
   return home.empty() ? fs::path() : home / ".config";
 }
 
+// The folders Windows installs programs into, 64-bit and 32-bit.
+constexpr const char* kProgramFilesVariables[] = {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"};
+
+// Windows compares names without regard to case.
+std::string Folded(const fs::path& part) {
+  std::string text = Utf8FromPath(part);
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+bool WithinFolder(const fs::path& path, const fs::path& folder) {
+  const fs::path inner = path.lexically_normal(), outer = folder.lexically_normal();
+  auto at = inner.begin();
+  for (const fs::path& part : outer) {
+    if (part.empty()) continue;  // a trailing separator
+    if (at == inner.end() || Folded(*at) != Folded(part)) return false;
+    ++at;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string ProcessEnvironment(const char* name) { return EnvironmentText(name); }
@@ -55,14 +77,26 @@ bool CanCreateFilesIn(const std::string& folder) {
   return fs::is_directory(PathFromUtf8(folder), ec) && CanMakeFileIn(PathFromUtf8(folder));
 }
 
-std::string ChooseSettingsFolder(const std::string& programFolder, ConfigConvention convention,
-                                 const EnvironmentLookup& env) {
-  if (CanCreateFilesIn(programFolder)) return programFolder;
+bool InstalledProgramFolder(const std::string& programFolder, ConfigConvention convention,
+                            const EnvironmentLookup& env) {
+  if (convention != ConfigConvention::kWindows) return false;
+  for (const char* variable : kProgramFilesVariables) {
+    const fs::path installed = AbsoluteOrEmpty(env(variable));
+    if (!installed.empty() && WithinFolder(PathFromUtf8(programFolder), installed)) return true;
+  }
+  return false;
+}
+
+SettingsFolder ChooseSettingsFolder(const std::string& programFolder, ConfigConvention convention,
+                                    const EnvironmentLookup& env) {
+  if (!InstalledProgramFolder(programFolder, convention, env) && CanCreateFilesIn(programFolder))
+    return {programFolder, false};
   const std::string user = UserConfigFolder(convention, env);
-  if (user.empty()) return programFolder;
+  if (user.empty()) return {programFolder, false};
   std::error_code ec;
   fs::create_directories(PathFromUtf8(user), ec);
-  return CanCreateFilesIn(user) ? user : programFolder;
+  if (CanCreateFilesIn(user)) return {user, true};
+  return {programFolder, false};
 }
 
 }  // namespace quillet

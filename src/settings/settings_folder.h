@@ -1,7 +1,8 @@
 // Which folder holds the settings file. A copy of the program in a folder
 // its user may write keeps the file beside it, as it always has; an
-// installed program (a system folder) keeps it in the user's own
-// configuration folder instead, so every user has settings that save.
+// installed program (a system folder, Program Files) keeps it in the
+// user's own configuration folder instead, so every user has settings that
+// save.
 #pragma once
 
 #include <functional>
@@ -33,12 +34,25 @@ std::string UserConfigFolder(ConfigConvention convention, const EnvironmentLooku
 // from permission bits, which miss root, ACLs and read-only mounts).
 bool CanCreateFilesIn(const std::string& folder);
 
-// The program folder when it is writable; otherwise the user's
-// configuration folder, created when missing. Falls back to the program
-// folder when there is no usable user folder either, so start-up reports
-// the file and runs on the defaults.
-std::string ChooseSettingsFolder(const std::string& programFolder,
-                                 ConfigConvention convention = kNativeConvention,
-                                 const EnvironmentLookup& env = ProcessEnvironment);
+// A program inside the platform's folder for installed programs (Program
+// Files on Windows, as the environment names it) is installed, even where
+// its user may write there (an administrator, Wine).
+bool InstalledProgramFolder(const std::string& programFolder, ConfigConvention convention,
+                            const EnvironmentLookup& env);
+
+struct SettingsFolder {
+  std::string path;
+  // The user's own configuration folder: a first start there finds no
+  // file, and nothing is lost.
+  bool perUser = false;
+};
+
+// The program folder when it is writable and the program is not installed;
+// otherwise the user's configuration folder, created when missing. Falls
+// back to the program folder when there is no usable user folder either,
+// so start-up reports the file and runs on the defaults.
+SettingsFolder ChooseSettingsFolder(const std::string& programFolder,
+                                    ConfigConvention convention = kNativeConvention,
+                                    const EnvironmentLookup& env = ProcessEnvironment);
 
 }  // namespace quillet

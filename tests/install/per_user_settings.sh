@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # An installed program in a folder its user cannot write: the settings go
-# to the user's configuration folder, the first start restores them once,
-# later starts read them, and the settings window saves there.
+# to the user's configuration folder, the first start writes the defaults
+# there without a word (nothing was lost), later starts read them, a
+# damaged file is still reported, and the settings window saves there.
 # Usage: per_user_settings.sh QUILLET_SCRIPT
 # As root (who writes anywhere) the program runs as the user nobody.
 set -euo pipefail
@@ -43,8 +44,7 @@ check() {
 
 restore='msgbox style=48 title="Invalid Initialization file" text="Initiation file \"Quillet32.ini\" was altered, erased or is not valid.\nThe file will be restored with initial values" answer=1'
 
-check "first start restores the settings once" "$restore
-file=\"1,0,24,7,0.1\\r\\n\"" "$(play <<'SCRIPT'
+check "first start writes the defaults silently" "file=\"1,0,24,7,0.1\\r\\n\"" "$(play <<'SCRIPT'
 messages
 file Quillet32.ini
 messages
@@ -71,6 +71,16 @@ print EffCon.shown
 file Quillet32.ini
 SCRIPT
 )"
+
+cp "$home/.config/Quillet/Quillet32.ini" "$root/saved.ini"
+printf '1,0,24' > "$home/.config/Quillet/Quillet32.ini"
+check "a damaged file is reported and restored" "$restore
+file=\"1,0,24,7,0.1\\r\\n\"" "$(play <<'SCRIPT'
+messages
+file Quillet32.ini
+SCRIPT
+)"
+cp "$root/saved.ini" "$home/.config/Quillet/Quillet32.ini"
 
 check "the next start reads what was saved" 'CmdUnit.caption="FT"
 HoursPerDay=8' "$(play <<'SCRIPT'

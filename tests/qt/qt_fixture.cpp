@@ -50,7 +50,7 @@ void QtViewTest::StartFresh() {
   folder_ = std::make_unique<FreshFolder>();
   // A settings file in place: no restore message at start.
   ASSERT_TRUE(WriteSettingsFile(folder_->Text(), Settings{}));
-  app_ = std::make_unique<DesktopApp>(folder_->Text());
+  app_ = std::make_unique<DesktopApp>(SettingsFolder{folder_->Text(), false});
   app_->Start();
 }
 

@@ -14,12 +14,10 @@
 
 #include "platform/controls.h"
 #include "platform/diagram.h"
-#include "platform/grid.h"
 #include "platform/menu.h"
-#include "platform/shown_text.h"
+#include "platform/view_rules.h"
 #include "platform/window.h"
 #include "qt/diagram_view.h"
-#include "qt/twips.h"
 #include "qt/widgets.h"
 #include "qt/window_view.h"
 
@@ -46,53 +44,62 @@ std::optional<QString> DrawnText(const QWidget* widget) {
   return std::nullopt;
 }
 
-QString ModelText(const Control& control) {
-  if (auto* box = dynamic_cast<const TextBox*>(&control)) {
-    QString text = QString::fromStdString(box->Text());
-    if (box->MultiLine()) text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return text;
-  }
-  return QString::fromStdString(ShownCaption(control));
+std::pair<int, int> Selection(const QLineEdit& edit) {
+  const QString text = edit.text();
+  const int startUnits = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+  return {static_cast<int>(text.left(startUnits).toUcs4().size()),
+          static_cast<int>(edit.selectedText().toUcs4().size())};
 }
 
-std::string Quoted(const QString& text) { return "\"" + text.toStdString() + "\""; }
-
-std::optional<std::string> ListDisagreement(const ComboBox& list, const QComboBox& combo) {
-  if (combo.count() != list.ListCount())
-    return std::to_string(combo.count()) + " items shown for " + std::to_string(list.ListCount());
-  for (int i = 0; i < combo.count(); ++i)
-    if (combo.itemText(i).toStdString() != list.Items()[static_cast<std::size_t>(i)])
-      return "item " + std::to_string(i) + " shows " + Quoted(combo.itemText(i));
-  if (combo.currentIndex() != list.ListIndex())
-    return "shows pick " + std::to_string(combo.currentIndex()) + " for " + std::to_string(list.ListIndex());
-  return std::nullopt;
-}
-
-// The rows and columns the view has laid out (not what its model would
-// answer now), the headings, every cell, the marked row and the current cell.
-std::optional<std::string> GridDisagreement(const Grid& grid, const QTableView& view) {
-  const GridSource* source = grid.Source();
-  const int rows = source ? source->RowCount() : 0, columns = source ? source->ColumnCount() : 0;
-  if (view.verticalHeader()->count() != rows || view.horizontalHeader()->count() != columns)
-    return "lays out " + std::to_string(view.verticalHeader()->count()) + " x " +
-           std::to_string(view.horizontalHeader()->count()) + " cells for " + std::to_string(rows) + " x " +
-           std::to_string(columns);
+// The rows the view has laid out, with the model's data as it shows them.
+ShownGrid GridShown(const QTableView& view) {
+  ShownGrid grid;
   const QAbstractItemModel& shown = *view.model();
-  for (int c = 0; c < columns; ++c)
-    if (shown.headerData(c, Qt::Horizontal).toString().toStdString() != source->Heading(c))
-      return "heads column " + std::to_string(c) + " " + Quoted(shown.headerData(c, Qt::Horizontal).toString());
+  const int rows = view.verticalHeader()->count(), columns = view.horizontalHeader()->count();
+  for (int c = 0; c < columns; ++c) grid.headings.push_back(shown.headerData(c, Qt::Horizontal).toString().toStdString());
   for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < columns; ++c)
-      if (shown.index(r, c).data().toString().toStdString() != source->Cell(r, c))
-        return "shows " + Quoted(shown.index(r, c).data().toString()) + " in cell " + std::to_string(r) + "," +
-               std::to_string(c);
-    if (shown.index(r, 0).data(Qt::FontRole).value<QFont>().bold() != (r == grid.Marked()))
-      return r == grid.Marked() ? "does not mark row " + std::to_string(r) : "marks row " + std::to_string(r);
+    std::vector<std::string>& cells = grid.cells.emplace_back();
+    for (int c = 0; c < columns; ++c) cells.push_back(shown.index(r, c).data().toString().toStdString());
+    if (shown.index(r, 0).data(Qt::FontRole).value<QFont>().bold()) grid.marked = grid.marked < 0 ? r : -2;
   }
-  const QModelIndex current = view.currentIndex();
-  if (grid.CurrentRow() >= 0 && (current.row() != grid.CurrentRow() || current.column() != grid.CurrentColumn()))
-    return "has its current cell at " + std::to_string(current.row()) + "," + std::to_string(current.column());
-  return std::nullopt;
+  grid.currentRow = view.currentIndex().row();
+  grid.currentColumn = view.currentIndex().column();
+  return grid;
+}
+
+std::vector<std::string> MenuShown(const QMenu& menu) {
+  std::vector<std::string> items;
+  for (const QAction* action : menu.actions()) {
+    const MenuItem item{action->text().toStdString(),
+                        action->shortcut().toString(QKeySequence::PortableText).toStdString(), {}};
+    items.push_back(MenuItemLabel(item));
+  }
+  return items;
+}
+
+ShownControl Shown(const Control& control, const QWidget& widget) {
+  ShownControl shown;
+  if (!widget.isWindow()) {
+    const QRect r = widget.geometry();
+    shown.place = PixelRect{r.x(), r.y(), r.width(), r.height()};
+  }
+  if (auto drawn = DrawnText(&widget)) shown.text = drawn->toStdString();
+  shown.colour = widget.palette().color(QPalette::Active, QPalette::WindowText).rgb();
+  if (auto* box = dynamic_cast<const TextBox*>(&control); box && !box->MultiLine())
+    shown.selection = Selection(static_cast<const QLineEdit&>(widget));
+  shown.enabled = !widget.testAttribute(Qt::WA_ForceDisabled);
+  shown.visible = !widget.isHidden();
+  if (control.Kind() == ControlKind::Option3D || control.Kind() == ControlKind::CheckBox)
+    shown.checked = static_cast<const QAbstractButton&>(widget).isChecked();
+  if (auto* combo = qobject_cast<const QComboBox*>(&widget)) {
+    std::vector<std::string>& items = shown.items.emplace();
+    for (int i = 0; i < combo->count(); ++i) items.push_back(combo->itemText(i).toStdString());
+    shown.listIndex = combo->currentIndex();
+  }
+  if (auto* menu = qobject_cast<const QMenu*>(&widget)) shown.items = MenuShown(*menu);
+  if (control.Kind() == ControlKind::Grid) shown.grid = GridShown(static_cast<const QTableView&>(widget));
+  shown.accessibleName = widget.accessibleName().toStdString();
+  return shown;
 }
 
 // The view scrolls over the whole drawing and no further.
@@ -107,92 +114,38 @@ std::optional<std::string> DiagramDisagreement(const Diagram& diagram, const Dia
   return std::nullopt;
 }
 
-std::optional<std::string> MenuDisagreement(const Menu& menu, const QMenu& shown) {
-  const QList<QAction*> actions = shown.actions();
-  if (actions.size() != std::ssize(menu.Items()))
-    return "offers " + std::to_string(actions.size()) + " items for " + std::to_string(menu.Items().size());
-  for (qsizetype i = 0; i < actions.size(); ++i) {
-    const MenuItem& item = menu.Items()[static_cast<std::size_t>(i)];
-    const QString keys = actions[i]->shortcut().toString(QKeySequence::PortableText);
-    if (actions[i]->text().toStdString() != item.text || keys.toStdString() != item.shortcut)
-      return "item " + std::to_string(i) + " shows " + Quoted(actions[i]->text() + QLatin1Char('\t') + keys);
+ShownControl TimerShown(const Timer& timer, const WindowView& view) {
+  ShownControl shown;
+  if (auto* qtimer = view.findChild<QTimer*>(QString::fromStdString(timer.Name()), Qt::FindDirectChildrenOnly)) {
+    shown.timerRunning = qtimer->isActive();
+    shown.timerInterval = qtimer->interval();
   }
-  return std::nullopt;
+  return shown;
 }
 
-std::optional<std::string> ControlDisagreement(const Control& control, const QWidget& widget) {
-  if (!widget.isWindow() && widget.geometry() != ToRect(control.Place()))
-    return "sits at " + std::to_string(widget.x()) + "," + std::to_string(widget.y()) + " " +
-           std::to_string(widget.width()) + " x " + std::to_string(widget.height());
-  if (auto drawn = DrawnText(&widget); drawn && *drawn != ModelText(control))
-    return "shows " + Quoted(*drawn) + " for " + Quoted(ModelText(control));
-  if (widget.palette().color(QPalette::Active, QPalette::WindowText) != ShownColour(control.ForeColor()))
-    return "is drawn in " + widget.palette().color(QPalette::Active, QPalette::WindowText).name().toStdString() +
-           " for colour " + std::to_string(control.ForeColor());
-  if (auto* box = dynamic_cast<const TextBox*>(&control); box && !box->MultiLine()) {
-    auto& edit = static_cast<const QLineEdit&>(widget);
-    const QString text = edit.text();
-    const int startUnits = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-    const int start = static_cast<int>(text.left(startUnits).toUcs4().size());
-    const int length = static_cast<int>(edit.selectedText().toUcs4().size());
-    if (start != box->SelStart() || length != box->SelLength())
-      return "selects " + std::to_string(start) + "+" + std::to_string(length) + " for " +
-             std::to_string(box->SelStart()) + "+" + std::to_string(box->SelLength());
-  }
-  if (widget.testAttribute(Qt::WA_ForceDisabled) == control.Enabled())
-    return control.Enabled() ? "is disabled" : "is enabled";
-  if (widget.isHidden() == control.Visible()) return control.Visible() ? "is hidden" : "is shown";
-  if (auto* option = dynamic_cast<const OptionButton*>(&control);
-      option && static_cast<const QAbstractButton&>(widget).isChecked() != option->Value())
-    return option->Value() ? "is not checked" : "is checked";
-  if (auto* check = dynamic_cast<const CheckBox*>(&control);
-      check && static_cast<const QAbstractButton&>(widget).isChecked() != (check->Value() != 0))
-    return check->Value() ? "is not checked" : "is checked";
-  if (auto* list = dynamic_cast<const ComboBox*>(&control))
-    return ListDisagreement(*list, static_cast<const QComboBox&>(widget));
-  if (auto* grid = dynamic_cast<const Grid*>(&control))
-    if (auto broken = GridDisagreement(*grid, static_cast<const QTableView&>(widget))) return broken;
-  if (auto* menu = dynamic_cast<const Menu*>(&control))
-    if (auto broken = MenuDisagreement(*menu, static_cast<const QMenu&>(widget))) return broken;
-  if (auto* diagram = dynamic_cast<const Diagram*>(&control))
-    if (auto broken = DiagramDisagreement(*diagram, static_cast<const DiagramView&>(widget))) return broken;
-  if (widget.accessibleName().toStdString() != AccessibleName(control))
-    return "is named " + Quoted(widget.accessibleName()) + " for \"" + AccessibleName(control) + "\"";
-  return std::nullopt;
+ShownWindow WindowShown(const WindowView& view) {
+  return {view.windowTitle().toStdString(), view.isVisible(), view.x(), view.y(),
+          PixelRect{0, 0, view.width(), view.height()}, view.windowModality() == Qt::ApplicationModal};
 }
 
-std::optional<std::string> TimerDisagreement(const Timer& timer, const WindowView& view) {
-  auto* qtimer = view.findChild<QTimer*>(QString::fromStdString(timer.Name()), Qt::FindDirectChildrenOnly);
-  if (!qtimer) return "has no timer";
-  if (qtimer->isActive() != timer.Enabled()) return timer.Enabled() ? "is stopped" : "runs";
-  if (qtimer->interval() != timer.Interval()) return "runs every " + std::to_string(qtimer->interval()) + " ms";
-  return std::nullopt;
-}
-
-std::optional<std::string> WindowDisagreement(const Window& model, const WindowView& view) {
-  if (view.windowTitle().toStdString() != model.Caption()) return "is titled " + Quoted(view.windowTitle());
-  if (view.isVisible() != model.Shown()) return model.Shown() ? "is not shown" : "is still shown";
-  if (!model.Shown()) return std::nullopt;
-  if (view.pos() != QPoint(ToPixels(model.Left()), ToPixels(model.Top())))
-    return "sits at " + std::to_string(view.x()) + "," + std::to_string(view.y());
-  if (model.Width() > kNonClientWidth && model.Height() > kNonClientHeight &&
-      view.size() != QSize(ToPixels(model.Width() - kNonClientWidth), ToPixels(model.Height() - kNonClientHeight)))
-    return "is " + std::to_string(view.width()) + " x " + std::to_string(view.height());
-  if ((view.windowModality() == Qt::ApplicationModal) != model.Modal())
-    return model.Modal() ? "is not modal" : "is modal";
-  return std::nullopt;
-}
+std::uint32_t OnScreen(Colour colour) { return ShownColour(colour).rgb(); }
 
 }  // namespace
 
 std::optional<std::string> Disagreement(const WindowView& view) {
   const Window& model = view.Model();
-  if (auto broken = WindowDisagreement(model, view)) return "window " + model.Name() + " " + *broken;
+  if (auto broken = WindowDisagreement(model, WindowShown(view))) return "window " + model.Name() + " " + *broken;
   for (const Control* control : model.Controls()) {
     std::optional<std::string> broken;
-    if (auto* timer = dynamic_cast<const Timer*>(control)) broken = TimerDisagreement(*timer, view);
-    else if (const QWidget* widget = view.WidgetOf(control->Name())) broken = ControlDisagreement(*control, *widget);
-    else broken = "has no widget";
+    if (auto* timer = dynamic_cast<const Timer*>(control)) {
+      broken = ControlDisagreement(*control, TimerShown(*timer, view), OnScreen, Nesting::InContainers);
+    } else if (const QWidget* widget = view.WidgetOf(control->Name())) {
+      broken = ControlDisagreement(*control, Shown(*control, *widget), OnScreen, Nesting::InContainers);
+      if (auto* diagram = dynamic_cast<const Diagram*>(control); diagram && !broken)
+        broken = DiagramDisagreement(*diagram, static_cast<const DiagramView&>(*widget));
+    } else {
+      broken = "has no widget";
+    }
     if (broken) return model.Name() + "." + control->Name() + " " + *broken;
   }
   return std::nullopt;

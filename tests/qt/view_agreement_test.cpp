@@ -38,7 +38,7 @@ TEST_F(QtViewTest, AgreementCheckSpotsEachKindOfDrift) {
        "Elcal.Label1 is drawn in"},
       {"window place", [this] { app_->View("Elcal").move(3, 4); }, "window Elcal sits at"},
       {"menu item", [this] { As<QMenu>("ToolsMenu")->actions()[1]->setShortcut(QKeySequence()); },
-       "Elcal.ToolsMenu item 1 shows"},
+       "Elcal.ToolsMenu lists item 1 as"},
       // A schedule row the view was not told of.
       {"grid rows",
        [this] { static_cast<ScheduleWindow*>(app_->Calculator().FindWindow("Schedule"))->model.AddRow(); },

@@ -6,11 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "forms/center_over_main.h"
 #include "forms/layout.h"
+#include "platform/menu.h"
 #include "settings/settings_file.h"
 #include "started_program.h"
 #include "workbench/workbench.h"
@@ -36,6 +41,64 @@ TEST(StartWithoutSettingsFile, AppliesTheDefaultsAndTouchesNoFile) {
   EXPECT_EQ(program.main.state.LengthFactor, 1.0f);
   EXPECT_EQ(program.main.state.HoursPerDay, 24.0f);
   EXPECT_EQ(program.main.state.CostPerKWh, 0.1f);
+}
+
+// The box says a file was altered or erased. A user's first start of an
+// installed program finds no file in their own folder and has lost
+// nothing; a copy in its own folder keeps the box for a missing file.
+TEST(StartUpSettings, OnlyAFileThatWasAlteredOrErasedIsReported) {
+  const std::string defaults = "1,0,24,7,0.1\r\n";
+  const struct {
+    const char* name;
+    bool perUser;
+    std::optional<std::string> file;  // none: no file
+    bool box;
+    std::string after;
+  } rows[] = {
+      {"a user's first start", true, std::nullopt, false, defaults},
+      {"a user's damaged file", true, "1,0,24", true, defaults},
+      {"a user's emptied file", true, "", true, defaults},
+      {"a user's file", true, "0,1,8,5,0.25\n", false, "0,1,8,5,0.25\r\n"},
+      {"no file beside the program", false, std::nullopt, true, defaults},
+      {"a damaged file beside the program", false, "x", true, defaults},
+  };
+  for (const auto& row : rows) {
+    const FreshFolder folder;
+    if (row.file) std::ofstream(folder / kSettingsFileName, std::ios::binary) << *row.file;
+    ScriptedServices services(folder.Text());
+    services.perUserSettings = row.perUser;
+    Program program(services, 28800, 16200);
+    program.Start();
+    EXPECT_EQ(services.shown.size(), row.box ? 1u : 0u) << row.name;
+    if (row.box && !services.shown.empty()) {
+      EXPECT_EQ(services.shown[0].title, "Invalid Initialization file") << row.name;
+    }
+    std::ifstream written(folder / kSettingsFileName, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), row.after) << row.name;
+    EXPECT_EQ(program.main.CmdUnit.Caption(), row.after == defaults ? "m" : "FT") << row.name;
+  }
+}
+
+// A view without PDF files, editable tables or diagrams (the Windows one)
+// is offered the finder and printing, and the keys of the rest do nothing.
+TEST(ViewSupport, TheToolsMenuOffersWhatTheViewCanShow) {
+  const FreshFolder folder;
+  ScriptedServices services(folder.Text());
+  Workbench workbench(services, 28800, 16200);
+  Program& program = workbench.program;
+  program.SetViewSupport({.pdfFiles = false, .editableGrids = false, .diagrams = false});
+  program.Start();
+  std::vector<std::string> offered;
+  for (const MenuItem& item : program.main.ToolsMenu.Items()) offered.push_back(item.text + " " + item.shortcut);
+  EXPECT_EQ(offered, (std::vector<std::string>{"Find the smallest size… Ctrl+F", "Print calculation… Ctrl+P"}));
+  EXPECT_TRUE(program.Shows(workbench.finder));
+  EXPECT_TRUE(program.Shows(workbench.titleBlock));
+  EXPECT_FALSE(program.Shows(workbench.schedule));
+  EXPECT_FALSE(program.Shows(workbench.schedule.tree));
+  for (const char* keys : {"Ctrl+E", "Ctrl+D", "Ctrl+Shift+S"}) EXPECT_FALSE(program.actions.Shortcut(program.main, keys)) << keys;
+  EXPECT_FALSE(workbench.schedule.Shown());
+  EXPECT_TRUE(program.actions.Shortcut(program.main, "Ctrl+F"));
+  EXPECT_TRUE(workbench.finder.Shown());
 }
 
 TEST_F(StartedProgram, OnlyANormalWindowTakesTheHeightOfTheStatusPanelSetting) {

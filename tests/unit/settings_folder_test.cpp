@@ -63,8 +63,10 @@ class ChooseSettingsFolderTest : public ::testing::Test {
   void SetUp() override { fs::create_directories(root / "program"); }
 
   std::string Choose(const fs::path& program) const {
-    return ChooseSettingsFolder(program.string(), ConfigConvention::kXdg,
-                                Env({{"XDG_CONFIG_HOME", (root / "config").string()}}));
+    const SettingsFolder chosen = ChooseSettingsFolder(program.string(), ConfigConvention::kXdg,
+                                                       Env({{"XDG_CONFIG_HOME", (root / "config").string()}}));
+    EXPECT_EQ(chosen.perUser, chosen.path != program.string());
+    return chosen.path;
   }
 
   FreshFolder fresh;
@@ -89,9 +91,38 @@ TEST_F(ChooseSettingsFolderTest, UnwritableProgramFolderUsesTheCreatedUserFolder
 // Without a user folder, or one that cannot be made, the program's folder.
 TEST_F(ChooseSettingsFolderTest, NoUsableUserFolderFallsBackToTheProgramFolder) {
   const fs::path missing = root / "missing";
-  EXPECT_EQ(ChooseSettingsFolder(missing.string(), ConfigConvention::kXdg, Env({})), missing.string());
+  EXPECT_EQ(ChooseSettingsFolder(missing.string(), ConfigConvention::kXdg, Env({})).path, missing.string());
   std::ofstream(root / "config").put('x');  // a file where the folder would go
   EXPECT_EQ(Choose(missing), missing.string());
+}
+
+// Program Files may be writable (an administrator, Wine): a program there
+// is installed all the same, and its users keep their own settings.
+TEST_F(ChooseSettingsFolderTest, AProgramInProgramFilesKeepsItsUsersSettingsInTheirOwnFolder) {
+  const fs::path programFiles = root / "Program Files";
+  const fs::path installed = programFiles / "Quillet";
+  fs::create_directories(installed);
+  const struct {
+    const char* name;
+    std::map<std::string, std::string> env;
+    fs::path program;
+    bool perUser;
+  } rows[] = {
+      {"inside Program Files", {{"ProgramFiles", programFiles.string()}}, installed, true},
+      {"inside the 64-bit folder named apart", {{"ProgramW6432", programFiles.string()}}, installed, true},
+      {"its name in another case", {{"ProgramFiles", (root / "PROGRAM FILES").string()}}, installed, true},
+      {"a folder that only starts with the name", {{"ProgramFiles", (root / "Program").string()}}, installed, false},
+      {"a copy elsewhere", {{"ProgramFiles", programFiles.string()}}, root / "program", false},
+  };
+  for (const auto& row : rows) {
+    std::map<std::string, std::string> env = row.env;
+    env["APPDATA"] = (root / "roaming").string();
+    const SettingsFolder chosen = ChooseSettingsFolder(row.program.string(), ConfigConvention::kWindows, Env(env));
+    EXPECT_EQ(chosen.perUser, row.perUser) << row.name;
+    EXPECT_EQ(fs::path(chosen.path), row.perUser ? root / "roaming" / "Quillet" : row.program) << row.name;
+  }
+  EXPECT_FALSE(InstalledProgramFolder(installed.string(), ConfigConvention::kXdg,
+                                      Env({{"ProgramFiles", programFiles.string()}})));
 }
 
 }  // namespace

@@ -1,0 +1,63 @@
+// Shared by the tests of the Windows view, run under Wine on a headless X
+// server: the program folder in a temporary directory, input as a user
+// gives it (SendInput: the pointer, the keys), message boxes answered as
+// they open, and pictures of the windows saved for review.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "fresh_folder.h"
+#include "win32/desktop_app.h"
+#include "win32/window_view.h"
+
+namespace quillet {
+
+class Win32ViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A new program folder and a new calculator, as at the start of a test.
+  void StartFresh();
+  // Lets the message loop run, timers included, for about that long.
+  void Run(int milliseconds);
+
+  Win32View& View(const std::string& window) const;
+  // The control bound to a control of the main window (or "Window.Control").
+  HWND Handle(const std::string& name) const;
+  std::string Text(const std::string& name) const;
+  const Control& Model(const std::string& name) const;
+
+  // The pointer, as the user moves it: to a point of a control (fractions
+  // of its size), then the button down and up, once or twice.
+  void Click(const std::string& name, double x = 0.5, double y = 0.5);
+  void DoubleClick(const std::string& name, double x = 0.5, double y = 0.5);
+  void RightClickOn(const std::string& window, int x, int y);
+  // Keys as typed: a character at a time (any character: sent as
+  // Unicode), or a key with the modifiers held ("Ctrl", "Shift").
+  void Type(const std::string& text);
+  void Press(int virtualKey, bool control = false, bool shift = false);
+
+  // The next message boxes get OK (or Cancel); a box that nobody expected
+  // fails the test and is closed.
+  void AnswerBoxes(int answer = IDOK, int count = 1);
+  int BoxesAnswered() const;
+
+  // The window's client area as a PNG beside the other pictures (saved as
+  // BMP and turned into PNG by the test's runner).
+  void SavePicture(const std::string& window, const std::string& name);
+
+  std::unique_ptr<FreshFolder> folder_;
+  std::unique_ptr<Win32App> app_;
+};
+
+// Where the pictures go: the build folder, as Windows names it.
+std::string PictureFolder();
+void SaveBitmap(HDC source, int width, int height, const std::string& path);
+
+}  // namespace quillet
