@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/elcal_state.h"
+#include "design/raceway.h"
 
 namespace quillet {
 namespace {
@@ -20,11 +21,6 @@ constexpr int kRatings[] = {10,  15,  20,  25,  30,  35,  40,   45,   50,   60, 
 
 // `AmpacityTable`'s columns by rating: 0 = 75 °C, 1 = 90 °C, 2 = 60 °C.
 int TableColumn(int ratingC) { return ratingC == 60 ? 2 : ratingC == 90 ? 1 : 0; }
-
-// Chapter 9 Table 8, circular mils by AreaIndex (14 AWG to 1000 kcmil).
-constexpr std::int64_t kAreaCmil[kSizeCount] = {4110,   6530,   10380,  16510,  26240,  41740,  52620,
-                                                66360,  83690,  105600, 133100, 167800, 211600, 250000,
-                                                300000, 350000, 400000, 500000, 600000, 750000, 1000000};
 
 // Table 250.122: the device rating it is not above, and the least copper and
 // aluminium conductors in circular mils (700, 800 and 1200 kcmil are not in
@@ -132,12 +128,12 @@ GroundingConductor GroundingConductorFor(int device, bool aluminium, int areaUse
   // without rounding, and never above the feeder's own.
   const auto smallest = [&](std::int64_t times, std::int64_t per) {
     int area = aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
-    while (area < areaUsed && kAreaCmil[area] * per < least * times) ++area;
+    while (area < areaUsed && AreaCmil(area) * per < least * times) ++area;
     return area;
   };
   const int table = smallest(1, 1);
   if (!areaForAmpacity || areaUsed <= *areaForAmpacity) return {table, false};
-  const int grown = smallest(kAreaCmil[areaUsed], kAreaCmil[*areaForAmpacity]);
+  const int grown = smallest(AreaCmil(areaUsed), AreaCmil(*areaForAmpacity));
   return {grown, grown > table};
 }
 
