@@ -78,13 +78,18 @@ DesignBasis DesignBasisFor(const DesignRequest& request, double loadCurrent) {
   b.deviceGiven = request.ocpd.has_value();
   b.device = b.deviceGiven ? request.ocpd : StandardRatingAtLeast(b.deviceNeeds);
   b.terminalC = request.terminalC.value_or(b.device && *b.device <= kSixtyDegreeCircuitLimit ? 60 : 75);
+  b.wiring = request.wiring;
+  b.currentCarrying = CurrentCarrying(b.wiring);
+  b.adjustmentPercent = AdjustmentPercent(b.currentCarrying);
   return b;
 }
 
-float DesignAmpacity(const ElcalState& s, int terminalC) {
+SizeAmpacity DesignAmpacity(const ElcalState& s, const DesignBasis& b) {
   const double terminals =
-      static_cast<double>(s.AmpacityTable[s.SizeIndex][TableColumn(terminalC)][s.Aluminium]) * s.Runs;
-  return static_cast<float>(std::min(static_cast<double>(s.FeederAmpacity), terminals));
+      static_cast<double>(s.AmpacityTable[s.SizeIndex][TableColumn(b.terminalC)][s.Aluminium]) * s.Runs;
+  const double insulation = s.FeederAmpacity;
+  return {static_cast<float>(std::min(insulation * b.adjustmentPercent / 100, terminals)),
+          static_cast<float>(std::min(insulation, terminals))};
 }
 
 std::optional<int> SmallConductorLimit(int area, bool aluminium) {
@@ -137,14 +142,18 @@ GroundingConductor GroundingConductorFor(int device, bool aluminium, int areaUse
   return {grown, grown > table};
 }
 
-FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUsed,
+FeederDesign DesignOf(const DesignBasis& basis, SizeAmpacity ampacity, int areaUsed,
                       std::optional<int> areaForAmpacity, bool aluminium) {
   FeederDesign d;
   d.basis = basis;
-  d.designAmpacity = designAmpacity;
-  d.protection = ProtectionOf(basis, designAmpacity, areaUsed, aluminium);
-  d.enough = EnoughAmpacity(basis, designAmpacity, areaUsed, aluminium);
-  if (!basis.device) return d;
+  d.designAmpacity = ampacity.design;
+  d.unadjustedAmpacity = ampacity.unadjusted;
+  d.protection = ProtectionOf(basis, ampacity.design, areaUsed, aluminium);
+  d.enough = EnoughAmpacity(basis, ampacity.design, areaUsed, aluminium);
+  if (!basis.device) {
+    d.raceway = FitRaceway(basis.wiring, areaUsed, std::nullopt, aluminium);
+    return d;
+  }
   if (basis.deviceGiven && !basis.motor && *basis.device < basis.designCurrent) d.check = DeviceCheck::BelowTheLoad;
   else if (!d.enough) d.check = DeviceCheck::ConductorTooSmall;
   else if (d.protection == Protection::NextSizeUp) d.check = DeviceCheck::NextSizeUp;
@@ -152,6 +161,7 @@ FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUs
   const GroundingConductor egc = GroundingConductorFor(*basis.device, aluminium, areaUsed, areaForAmpacity);
   d.egcArea = egc.area;
   d.egcUpsized = egc.upsized;
+  d.raceway = FitRaceway(basis.wiring, areaUsed, egc.area, aluminium);
   return d;
 }
 
