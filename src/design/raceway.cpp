@@ -33,12 +33,15 @@ constexpr std::span<const double> kRacewayAreas[] = {kEmtArea, kImcArea, kRmcAre
 // Chapter 9 Table 5, approximate area in in², by AreaIndex (14 AWG to
 // 1000 kcmil); RHW with its outer covering.
 using AreaColumn = double[kSizeCount];
-constexpr AreaColumn kThhnArea = {0.0097, 0.0133, 0.0211, 0.0366, 0.0507, 0.0824, 0.0973, 0.1158, 0.1562, 0.1855, 0.2223,
-                                  0.2679, 0.3237, 0.397,  0.4608, 0.5242, 0.5863, 0.7073, 0.8676, 1.0496, 1.3478};
-constexpr AreaColumn kXhhwArea = {0.0139, 0.0181, 0.0243, 0.0437, 0.059,  0.0814, 0.0962, 0.1146, 0.1534, 0.1825, 0.219,
-                                  0.2642, 0.3197, 0.3904, 0.4536, 0.5166, 0.5782, 0.6984, 0.8709, 1.0532, 1.3519};
-constexpr AreaColumn kRhwArea = {0.0293, 0.0353, 0.0437, 0.0835, 0.1041, 0.1333, 0.1521, 0.175,  0.266,  0.3039, 0.3505,
-                                 0.4072, 0.4754, 0.6291, 0.7088, 0.787,  0.8626, 1.0082, 1.2135, 1.4272, 1.7719};
+constexpr AreaColumn kThhnArea = {0.0097, 0.0133, 0.0211, 0.0366, 0.0507, 0.0824, 0.0973,
+                                  0.1158, 0.1562, 0.1855, 0.2223, 0.2679, 0.3237, 0.397,
+                                  0.4608, 0.5242, 0.5863, 0.7073, 0.8676, 1.0496, 1.3478};
+constexpr AreaColumn kXhhwArea = {0.0139, 0.0181, 0.0243, 0.0437, 0.059,  0.0814, 0.0962,
+                                  0.1146, 0.1534, 0.1825, 0.219,  0.2642, 0.3197, 0.3904,
+                                  0.4536, 0.5166, 0.5782, 0.6984, 0.8709, 1.0532, 1.3519};
+constexpr AreaColumn kRhwArea = {0.0293, 0.0353, 0.0437, 0.0835, 0.1041, 0.1333, 0.1521,
+                                 0.175,  0.266,  0.3039, 0.3505, 0.4072, 0.4754, 0.6291,
+                                 0.7088, 0.787,  0.8626, 1.0082, 1.2135, 1.4272, 1.7719};
 constexpr const AreaColumn* kConductorAreas[] = {&kThhnArea, &kXhhwArea, &kRhwArea};
 
 // Chapter 9 Table 8, circular mils by AreaIndex.
@@ -67,7 +70,8 @@ enum class Circuit {
 };
 
 bool WyeLineToLine(double volts) {
-  return std::ranges::any_of(kNeutralSystems, [&](const NeutralSystem& s) { return !s.singlePhase && s.lineToLine == volts; });
+  return std::ranges::any_of(kNeutralSystems,
+                             [&](const NeutralSystem& s) { return !s.singlePhase && s.lineToLine == volts; });
 }
 
 Circuit CircuitOf(const Wiring& w) {
@@ -171,7 +175,8 @@ RacewayFit FitRaceway(const Wiring& wiring, int area, std::optional<int> groundA
   set.aluminium = aluminium;
   // The second conductor of a two-wire feeder is its neutral already.
   if (circuit != Circuit::TwoWire && wiring.neutral.kind != NeutralKind::None) {
-    if (wiring.neutral.kind == NeutralKind::Reduced && wiring.neutral.area < area) set.neutralArea = wiring.neutral.area;
+    const bool reduced = wiring.neutral.kind == NeutralKind::Reduced && wiring.neutral.area < area;
+    if (reduced) set.neutralArea = wiring.neutral.area;
     else ++set.lines;
   }
   const auto units = [&](int a) { return Units(ConductorAreaIn2(wiring.wire, a)); };

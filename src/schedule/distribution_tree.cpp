@@ -58,7 +58,8 @@ bool ThroughTransformer(const TreeRow& supply, const TreeRow& row) {
   if (row.volts == supply.volts) return false;
   // A row at its supply's line-to-neutral voltage (240/120 only from a single-phase supply).
   for (const NeutralSystem& system : NeutralSystems())
-    if (supply.volts == system.lineToLine && row.volts == system.lineToNeutral && (supply.singlePhase || !system.singlePhase))
+    if (supply.volts == system.lineToLine && row.volts == system.lineToNeutral &&
+        (supply.singlePhase || !system.singlePhase))
       return false;
   return true;
 }

@@ -143,6 +143,7 @@ void ReadRuns(const RowReader& row, FeederInputs& f) {
 }
 
 constexpr char kSizesAllowed[] = "14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)";
+const std::string kNeutralsAllowed = std::string("yes, no or a reduced size: ") + kSizesAllowed;
 
 // A size of the list in the column, in the row's material: a number of
 // zeros is an aught size ("000" is 3/0); a unit must be the size's own.
@@ -310,7 +311,7 @@ void ReadNeutral(const RowReader& row, FeederInputs& f) {
   if (text.empty()) return;
   if (std::ranges::find(kFullNeutral, text) != kFullNeutral.end()) f.neutral = Neutral{NeutralKind::Full};
   else if (std::ranges::find(kNoNeutral, text) != kNoNeutral.end()) f.neutral = Neutral{NeutralKind::None};
-  else f.neutral = Neutral{NeutralKind::Reduced, SizeIn(row, Column::Neutral, f.aluminium, std::string("yes, no or a reduced size: ") + kSizesAllowed)};
+  else f.neutral = Neutral{NeutralKind::Reduced, SizeIn(row, Column::Neutral, f.aluminium, kNeutralsAllowed)};
 }
 
 std::string NeutralCell(const std::optional<Neutral>& neutral) {
@@ -835,7 +836,8 @@ const InputColumn kInputColumns[] = {
      .name = "wire_type",
      .heading = "Wire type",
      .read = [](const RowReader& row, FeederInputs& f) {
-       const auto named = row.Choice(Column::WireType, kWireTypes, ListedNames(WireTypeNames()) + " (also THWN-2, XHHW-2, RHW-2)");
+       const auto named =
+           row.Choice(Column::WireType, kWireTypes, ListedNames(WireTypeNames()) + " (also THWN-2, XHHW-2, RHW-2)");
        f.wireType = static_cast<WireType>(named.value_or(0));
      },
      .cell = [](const FeederInputs& f, bool) {

@@ -60,8 +60,8 @@ FinderWindow::FinderWindow(Program& program)
   UseSize.Click = [this] { UseThisSize(); };
   CloseButton.Click = [this] { Close(); };
   for (Control* control : {static_cast<Control*>(&Limit), static_cast<Control*>(&Continuous),
-                           static_cast<Control*>(&Runs), static_cast<Control*>(&DcFeeder), static_cast<Control*>(&Nonlinear),
-                           &UseSize, &CloseButton})
+                           static_cast<Control*>(&Runs), static_cast<Control*>(&DcFeeder),
+                           static_cast<Control*>(&Nonlinear), &UseSize, &CloseButton})
     control->KeyDown = [this](int keyCode) { OnKey(keyCode); };
   program.AddTool({"Find the smallest size…", "Ctrl+F", this, [this] { Open(); }});
 }

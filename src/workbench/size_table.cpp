@@ -93,7 +93,8 @@ Reason WhyAmpacity(const FeederInputs& inputs, const SizeRow& below, const SizeR
   const DesignBasis& b = d.basis;
   // The size below would have done without the adjustment: the adjustment
   // left it short of the current or of the device.
-  if (d.designAmpacity < d.unadjustedAmpacity && EnoughAmpacity(b, d.unadjustedAmpacity, below.area, inputs.aluminium)) {
+  const bool adjusted = d.designAmpacity < d.unadjustedAmpacity;
+  if (adjusted && EnoughAmpacity(b, d.unadjustedAmpacity, below.area, inputs.aluminium)) {
     const bool shortOfCurrent = static_cast<double>(d.designAmpacity) < b.designCurrent;
     return {"the adjustment for " + std::to_string(b.currentCarrying) + " current-carrying conductors", false,
             "310.15(C)(1), " + std::to_string(b.adjustmentPercent) + " %",
