@@ -3,7 +3,9 @@
 // back reads back the same, the header's notes are lines of text, every row
 // reads in the file's decimal mark into a feeder or an error naming its
 // line, a feeder's cells written in that mark read back as the same feeder,
-// and the first feeders go through the engine. The rows make a tree whose
+// and the first feeders go through the engine, whose design never raises
+// the ampacity by its adjustment and never fills a raceway past Table 1's
+// percent. The rows make a tree whose
 // levels hold every row once, each after its supply, and its loads roll up
 // into finite figures that demand factors only lower and that the design
 // only raises.
@@ -56,6 +58,14 @@ void CheckWrittenBack(const quillet::FeederInputs& feeder, quillet::DecimalMark 
   }
   const auto again = quillet::ReadFeeder(cells, 2, quillet::ScheduleLayout(header), {}, {mark.comma, true});
   Check(std::holds_alternative<quillet::FeederInputs>(again));
+}
+
+void CheckDesign(const quillet::FeederDesign& design) {
+  Check(design.designAmpacity <= design.unadjustedAmpacity);
+  const quillet::RacewayFit& fit = design.raceway;
+  Check(!fit.tradeSize || fit.fillPercent <= static_cast<float>(fit.fillLimitPercent));
+  const std::string set = quillet::ConductorSetText(fit);
+  Check(!set.empty() && IsText(set));
 }
 
 void CheckTree(std::vector<quillet::TreeRow> rows) {
@@ -127,6 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (evaluated++ < kEvaluatedFeeders) {
         const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederInputs>(feeder));
         Check(result.error.has_value() != (result.numbers.has_value() || result.sizedBy == quillet::SizedBy::None));
+        if (result.design) CheckDesign(*result.design);
       }
     }
     CheckTree(std::move(treeRows));

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/elcal_state.h"
+#include "design/raceway.h"
 
 namespace quillet {
 namespace {
@@ -20,11 +21,6 @@ constexpr int kRatings[] = {10,  15,  20,  25,  30,  35,  40,   45,   50,   60, 
 
 // `AmpacityTable`'s columns by rating: 0 = 75 °C, 1 = 90 °C, 2 = 60 °C.
 int TableColumn(int ratingC) { return ratingC == 60 ? 2 : ratingC == 90 ? 1 : 0; }
-
-// Chapter 9 Table 8, circular mils by AreaIndex (14 AWG to 1000 kcmil).
-constexpr std::int64_t kAreaCmil[kSizeCount] = {4110,   6530,   10380,  16510,  26240,  41740,  52620,
-                                                66360,  83690,  105600, 133100, 167800, 211600, 250000,
-                                                300000, 350000, 400000, 500000, 600000, 750000, 1000000};
 
 // Table 250.122: the device rating it is not above, and the least copper and
 // aluminium conductors in circular mils (700, 800 and 1200 kcmil are not in
@@ -82,13 +78,18 @@ DesignBasis DesignBasisFor(const DesignRequest& request, double loadCurrent) {
   b.deviceGiven = request.ocpd.has_value();
   b.device = b.deviceGiven ? request.ocpd : StandardRatingAtLeast(b.deviceNeeds);
   b.terminalC = request.terminalC.value_or(b.device && *b.device <= kSixtyDegreeCircuitLimit ? 60 : 75);
+  b.wiring = request.wiring;
+  b.currentCarrying = CurrentCarrying(b.wiring);
+  b.adjustmentPercent = AdjustmentPercent(b.currentCarrying);
   return b;
 }
 
-float DesignAmpacity(const ElcalState& s, int terminalC) {
+SizeAmpacity DesignAmpacity(const ElcalState& s, const DesignBasis& b) {
   const double terminals =
-      static_cast<double>(s.AmpacityTable[s.SizeIndex][TableColumn(terminalC)][s.Aluminium]) * s.Runs;
-  return static_cast<float>(std::min(static_cast<double>(s.FeederAmpacity), terminals));
+      static_cast<double>(s.AmpacityTable[s.SizeIndex][TableColumn(b.terminalC)][s.Aluminium]) * s.Runs;
+  const double insulation = s.FeederAmpacity;
+  return {static_cast<float>(std::min(insulation * b.adjustmentPercent / 100, terminals)),
+          static_cast<float>(std::min(insulation, terminals))};
 }
 
 std::optional<int> SmallConductorLimit(int area, bool aluminium) {
@@ -132,23 +133,27 @@ GroundingConductor GroundingConductorFor(int device, bool aluminium, int areaUse
   // without rounding, and never above the feeder's own.
   const auto smallest = [&](std::int64_t times, std::int64_t per) {
     int area = aluminium ? 1 : 0;  // the aluminium list starts at 12 AWG
-    while (area < areaUsed && kAreaCmil[area] * per < least * times) ++area;
+    while (area < areaUsed && AreaCmil(area) * per < least * times) ++area;
     return area;
   };
   const int table = smallest(1, 1);
   if (!areaForAmpacity || areaUsed <= *areaForAmpacity) return {table, false};
-  const int grown = smallest(kAreaCmil[areaUsed], kAreaCmil[*areaForAmpacity]);
+  const int grown = smallest(AreaCmil(areaUsed), AreaCmil(*areaForAmpacity));
   return {grown, grown > table};
 }
 
-FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUsed,
+FeederDesign DesignOf(const DesignBasis& basis, SizeAmpacity ampacity, int areaUsed,
                       std::optional<int> areaForAmpacity, bool aluminium) {
   FeederDesign d;
   d.basis = basis;
-  d.designAmpacity = designAmpacity;
-  d.protection = ProtectionOf(basis, designAmpacity, areaUsed, aluminium);
-  d.enough = EnoughAmpacity(basis, designAmpacity, areaUsed, aluminium);
-  if (!basis.device) return d;
+  d.designAmpacity = ampacity.design;
+  d.unadjustedAmpacity = ampacity.unadjusted;
+  d.protection = ProtectionOf(basis, ampacity.design, areaUsed, aluminium);
+  d.enough = EnoughAmpacity(basis, ampacity.design, areaUsed, aluminium);
+  if (!basis.device) {
+    d.raceway = FitRaceway(basis.wiring, areaUsed, std::nullopt, aluminium);
+    return d;
+  }
   if (basis.deviceGiven && !basis.motor && *basis.device < basis.designCurrent) d.check = DeviceCheck::BelowTheLoad;
   else if (!d.enough) d.check = DeviceCheck::ConductorTooSmall;
   else if (d.protection == Protection::NextSizeUp) d.check = DeviceCheck::NextSizeUp;
@@ -156,6 +161,7 @@ FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUs
   const GroundingConductor egc = GroundingConductorFor(*basis.device, aluminium, areaUsed, areaForAmpacity);
   d.egcArea = egc.area;
   d.egcUpsized = egc.upsized;
+  d.raceway = FitRaceway(basis.wiring, areaUsed, egc.area, aluminium);
   return d;
 }
 

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "design/raceway.h"
 
 namespace quillet {
 
@@ -23,6 +24,7 @@ struct DesignRequest {
   std::optional<int> terminalC = {};  // 60 or 75; none: from the device
   // A panel's, worked out from the loads it serves; none: from the load current.
   std::optional<double> designCurrent = {};
+  Wiring wiring = {};  // what each raceway holds
 };
 
 // What a feeder's design asks of every size: none of it depends on the size.
@@ -33,6 +35,9 @@ struct DesignBasis {
   double deviceNeeds = 0;       // the amperes the chosen device is at or above
   bool deviceGiven = false;
   int terminalC = 75;
+  Wiring wiring;
+  int currentCarrying = 3;        // in each raceway (310.15(E), (F))
+  int adjustmentPercent = 100;    // Table 310.15(C)(1) for them
 };
 
 // Whether the device protects the conductor (240.4).
@@ -44,11 +49,13 @@ enum class DeviceCheck { Ok, NextSizeUp, ConductorTooSmall, BelowTheLoad };
 struct FeederDesign {
   DesignBasis basis;
   float designAmpacity = 0;  // of the size used
+  float unadjustedAmpacity = 0;  // the same without the 310.15(C)(1) adjustment
   Protection protection = Protection::None;
   bool enough = false;                // the ampacity the design needs
   std::optional<DeviceCheck> check;   // none without a device
   std::optional<int> egcArea;         // none without a device
   bool egcUpsized = false;
+  RacewayFit raceway;                 // a set with its neutral and grounding conductor, and its raceway
 };
 
 // The standard ratings of 240.6(A), ascending.
@@ -62,10 +69,14 @@ std::optional<int> StandardRatingAtLeast(double amperes);
 // for the window's load current.
 DesignBasis DesignBasisFor(const DesignRequest& request, double loadCurrent);
 
-// runs × min(the insulation's column × the ambient factor, the terminal's
-// column) for the size the window shows: its own feeder ampacity where the
-// terminals do not hold it lower.
-float DesignAmpacity(const ElcalState& shown, int terminalC);
+// What the size the window shows carries in the design: runs × min(the
+// insulation's column × the ambient factor × the 310.15(C)(1) adjustment,
+// the terminals' column), from the window's own feeder ampacity; and the
+// same without the adjustment, to tell when the adjustment decides.
+struct SizeAmpacity {
+  float design = 0, unadjusted = 0;
+};
+SizeAmpacity DesignAmpacity(const ElcalState& shown, const DesignBasis& basis);
 
 // 240.4(D): the largest device a small conductor may have; none from 8 AWG up.
 std::optional<int> SmallConductorLimit(int area, bool aluminium);
@@ -79,9 +90,10 @@ bool EnoughAmpacity(const DesignBasis& basis, float designAmpacity, int area, bo
 // "1600 A", or "more than 600 A" when the next size up rule decides.
 std::string NeededAmpacityText(const DesignBasis& basis, const std::function<std::string(double)>& amperes);
 
-// The design of the size used: the device's verdict and the grounding
-// conductor, upsized with the feeder beyond its size for ampacity.
-FeederDesign DesignOf(const DesignBasis& basis, float designAmpacity, int areaUsed,
+// The design of the size used: the device's verdict, the grounding
+// conductor, upsized with the feeder beyond its size for ampacity, and the
+// raceway of each set.
+FeederDesign DesignOf(const DesignBasis& basis, SizeAmpacity ampacity, int areaUsed,
                       std::optional<int> areaForAmpacity, bool aluminium);
 
 struct GroundingConductor {

@@ -1,6 +1,6 @@
 // The size finder `Finder`: the drop limit, the continuous-load choice, the
-// runs and the DC choice, the table of sizes, the design, the answer, Use
-// this size and Close.
+// runs, the DC and nonlinear-load choices, the table of sizes, the design,
+// the conductor set, the answer, Use this size and Close.
 #pragma once
 
 #include "platform/controls.h"
@@ -21,8 +21,10 @@ class FinderForm : public Window {
   Control& RunsLabel = AddPlain(ControlKind::Label, "RunsLabel");
   ComboBox& Runs = Add<ComboBox>("Runs");
   CheckBox& DcFeeder = Add<CheckBox>("DcFeeder");
+  CheckBox& Nonlinear = Add<CheckBox>("Nonlinear");
   Grid& Sizes = Add<Grid>("Sizes");
   Control& Design = AddPlain(ControlKind::Label, "Design");
+  Control& ConductorSet = AddPlain(ControlKind::Label, "ConductorSet");
   Control& Answer = AddPlain(ControlKind::Label, "Answer");
   Control& UseSize = AddPlain(ControlKind::CommandButton, "UseSize");
   Control& CloseButton = AddPlain(ControlKind::CommandButton, "CloseButton");

@@ -128,10 +128,15 @@ DecimalMark DecimalMarkFinder::Mark() const { return {shown_.value_or(',') == ',
 std::string InFileMark(std::string message, bool decimalComma) {
   if (!decimalComma) return message;
   const auto isDigit = [&](std::size_t at) { return at < message.size() && message[at] >= '0' && message[at] <= '9'; };
+  // A code section ("220.61(C)") is no decimal: its subsection follows at once.
+  const auto section = [&](std::size_t at) {
+    while (isDigit(at)) ++at;
+    return at < message.size() && message[at] == '(';
+  };
   bool quoted = false, changed = false;
   for (std::size_t i = 0; i < message.size(); ++i) {
     if (message[i] == '"') quoted = !quoted;
-    if (!quoted && message[i] == '.' && i > 0 && isDigit(i - 1) && isDigit(i + 1)) {
+    if (!quoted && message[i] == '.' && i > 0 && isDigit(i - 1) && isDigit(i + 1) && !section(i + 1)) {
       message[i] = ',';
       changed = true;
     }

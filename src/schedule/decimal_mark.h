@@ -58,7 +58,7 @@ class DecimalMarkFinder {
 // A message with its numbers in the file's mark: in a decimal-comma file a
 // point between two digits becomes a comma, and then the commas between a
 // list's items become semicolons, so the two never mix. Quoted text (what
-// the window said) stays as it was.
+// the window said) and a code section ("220.61(C)") stay as they were.
 std::string InFileMark(std::string message, bool decimalComma);
 
 }  // namespace quillet

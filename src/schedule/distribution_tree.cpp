@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "core/numbers.h"
+#include "design/raceway.h"
 #include "schedule/columns.h"
 #include "schedule/feeder_row.h"
 
@@ -16,13 +17,6 @@ namespace {
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 // A loop or a shared tag names this many rows; a longer list says how many more.
 constexpr std::size_t kNamedRows = 6;
-
-// A supply's voltage and the line-to-neutral voltage its rows may take
-// without a transformer; 240/120 only from a single-phase supply.
-constexpr struct {
-  double supply, lineToNeutral;
-  bool singlePhaseOnly;
-} kLineToNeutral[] = {{208, 120, false}, {480, 277, false}, {600, 347, false}, {240, 120, true}};
 
 std::string LineList(const std::vector<int>& lines) {
   std::string text;
@@ -62,8 +56,10 @@ bool ThroughTransformer(const TreeRow& supply, const TreeRow& row) {
   if (row.volts == 0 || supply.volts == 0) return false;
   if (row.viaTransformer) return *row.viaTransformer;
   if (row.volts == supply.volts) return false;
-  for (const auto& pair : kLineToNeutral)
-    if (supply.volts == pair.supply && row.volts == pair.lineToNeutral && (supply.singlePhase || !pair.singlePhaseOnly))
+  // A row at its supply's line-to-neutral voltage (240/120 only from a single-phase supply).
+  for (const NeutralSystem& system : NeutralSystems())
+    if (supply.volts == system.lineToLine && row.volts == system.lineToNeutral &&
+        (supply.singlePhase || !system.singlePhase))
       return false;
   return true;
 }

@@ -9,6 +9,7 @@
 #include "core/state_choices.h"
 #include "design/feeder_design.h"
 #include "design/loads.h"
+#include "design/raceway.h"
 
 namespace quillet {
 
@@ -44,6 +45,10 @@ enum class Column {
   Qty,
   Occupancy,
   Legs,
+  WireType,
+  Raceway,
+  Neutral,
+  Nonlinear,
 };
 
 // None: the row gives no load; a rule gives it (a receptacle's yokes, or
@@ -84,6 +89,12 @@ struct FeederInputs {
   std::optional<Legs> legs;  // none: evenly over the legs of a three-phase supply
   // A panel's, worked out from the loads it serves; none: from its load current.
   std::optional<double> designCurrent;
+  // What each raceway holds: copied, never entered (the window knows only the conduit).
+  WireType wireType = WireType::Thhn;
+  std::optional<Raceway> raceway;  // none: the conduit's (DefaultRaceway)
+  std::optional<Neutral> neutral;  // none: the row's (DefaultNeutral)
+  bool nonlinear = false;
+  bool feedsOthers = false;  // known from the tree, never read from a cell
 
   bool operator==(const FeederInputs&) const = default;
 };

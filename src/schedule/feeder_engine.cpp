@@ -138,7 +138,7 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
 
 // What one size gives, as the window shows it after a pass.
 struct Probe {
-  float designAmpacity = 0;
+  SizeAmpacity ampacity;
   bool enough = false;  // the design's ampacity
   bool withinDrop = false;
 };
@@ -176,8 +176,8 @@ class SizeFinder {
     // The load current is the same at every size.
     if (!basis_) basis_ = DesignBasisFor(DesignRequestOf(inputs_), s.Current);
     Probe probe;
-    probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
-    probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
+    probe.ampacity = DesignAmpacity(s, *basis_);
+    probe.enough = EnoughAmpacity(*basis_, probe.ampacity.design, area, inputs_.aluminium);
     probe.withinDrop = WithinDropLimit(inputs_, ReportedDrop(inputs_, s).percent);
     return probes_.emplace(area, probe).first->second;
   }
@@ -187,7 +187,7 @@ class SizeFinder {
 
   // The design of a size for the sizes the search found.
   FeederDesign DesignAt(int area, const FeederResult& result) {
-    return DesignOf(Basis(), At(area).designAmpacity, area, result.areaForAmpacity, inputs_.aluminium);
+    return DesignOf(Basis(), At(area).ampacity, area, result.areaForAmpacity, inputs_.aluminium);
   }
 
   // Shows the area again, with a fresh pass when another size was last shown.
@@ -227,6 +227,21 @@ void CheckDc(const FeederInputs& inputs) {
     throw Refused{{Column::MotorHp, "the motor lists hold AC motors; give a DC motor's current"}};
   if (inputs.pfOption && *inputs.pfOption != kPowerFactorOne)
     throw Refused{{Column::Pf, "a DC feeder's power factor is 1"}};
+}
+
+// A raceway of the other kind than the conduit the window takes the
+// reactance of, or a neutral the rules refuse.
+void CheckWiring(const FeederInputs& inputs) {
+  if (inputs.raceway && Metallic(*inputs.raceway) == inputs.pvc)
+    throw Refused{{Column::Raceway, inputs.pvc ? "the row's conduit is pvc: PVC40 or PVC80"
+                                               : "the row's conduit is steel: EMT, IMC or RMC"}};
+  if (const auto refusal = NeutralRefusal(WiringOf(inputs))) throw Refused{{Column::Neutral, *refusal}};
+}
+
+// A reduced neutral is never above the phase conductors.
+void CheckNeutralSize(const FeederInputs& inputs, int area) {
+  if (inputs.neutral && inputs.neutral->kind == NeutralKind::Reduced && inputs.neutral->area > area)
+    throw Refused{{Column::Neutral, "above the phase conductors' " + SizeName(area)}};
 }
 
 // Why the design has no device, or "".
@@ -284,7 +299,7 @@ NoFit NoFitOf(const FeederInputs& inputs, const FeederResult& result, const Desi
               const ElcalState& largest) {
   NoFit noFit;
   noFit.basis = basis;
-  if (!result.areaForAmpacity) noFit.carries = DesignAmpacity(largest, basis.terminalC);
+  if (!result.areaForAmpacity) noFit.carries = DesignAmpacity(largest, basis).design;
   else noFit.dropPercent = ReportedDrop(inputs, largest).percent;
   for (int runs = inputs.runs + 1; runs <= kMaxRuns && noFit.runsThatWould == 0; ++runs)
     if (LargestFits(inputs, runs)) noFit.runsThatWould = runs;
@@ -324,6 +339,31 @@ FeederResult FindSize(const FeederInputs& inputs) {
   result.numbers = ReadNumbers(session.Window(), inputs);
   result.note = DeviceNote(finder.Basis());
   return result;
+}
+
+// The size the finder gives the feeder with this many sets, when a raceway
+// holds each set.
+std::optional<int> SizeWhoseSetsFit(FeederInputs inputs, int sets) {
+  inputs.runs = sets;
+  inputs.areaIndex.reset();
+  if (NeutralRefusal(WiringOf(inputs))) return std::nullopt;
+  try {
+    const FeederResult result = FindSize(inputs);
+    if (!result.areaUsed || !result.design->raceway.tradeSize) return std::nullopt;
+    CheckNeutralSize(inputs, *result.areaUsed);
+    return result.areaUsed;
+  } catch (const Refused&) {
+    return std::nullopt;
+  }
+}
+
+// No raceway holds a set: the fill, and how many sets, each sized afresh, would fit.
+std::string RacewayNote(const FeederInputs& inputs, const RacewayFit& fit) {
+  const std::string why = NoRacewayWords(fit);
+  for (int sets = inputs.runs + 1; sets <= kMaxRuns; ++sets)
+    if (const auto area = SizeWhoseSetsFit(inputs, sets))
+      return why + "; " + std::to_string(sets) + " parallel sets of " + SizeName(*area) + " would";
+  return why + "; not even " + std::to_string(kMaxRuns) + " parallel sets would";
 }
 
 }  // namespace
@@ -373,12 +413,23 @@ bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
 }
 
+Wiring WiringOf(const FeederInputs& inputs) {
+  const Supply supply{.threePhase = !inputs.singlePhase, .dc = inputs.dc, .volts = NumberValue(inputs.voltage)};
+  return {.supply = supply,
+          .wire = inputs.wireType,
+          .raceway = inputs.raceway.value_or(DefaultRaceway(inputs.pvc)),
+          .neutral = inputs.neutral.value_or(DefaultNeutral(supply, inputs.loadClass, inputs.feedsOthers)),
+          .nonlinear = inputs.nonlinear,
+          .sets = inputs.runs};
+}
+
 DesignRequest DesignRequestOf(const FeederInputs& inputs) {
   return {.motor = inputs.load == LoadKind::Motor || inputs.loadClass == LoadClass::Motor,
           .continuous = inputs.continuous,
           .ocpd = inputs.ocpd,
           .terminalC = inputs.terminalC,
-          .designCurrent = inputs.designCurrent};
+          .designCurrent = inputs.designCurrent,
+          .wiring = WiringOf(inputs)};
 }
 
 std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs) {
@@ -392,7 +443,12 @@ std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs) {
 FeederResult EvaluateFeeder(const FeederInputs& inputs) {
   try {
     CheckDc(inputs);
-    return inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
+    CheckWiring(inputs);
+    FeederResult result = inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
+    if (result.areaUsed) CheckNeutralSize(inputs, *result.areaUsed);
+    if (result.note.empty() && result.design && !result.design->raceway.tradeSize)
+      result.note = RacewayNote(inputs, result.design->raceway);
+    return result;
   } catch (const Refused& refused) {
     FeederResult result;
     result.error = refused.error;

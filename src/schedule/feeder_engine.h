@@ -47,6 +47,9 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
+// What each raceway of the feeder holds, with the defaults the row leaves
+// to the rules (design/raceway.h).
+Wiring WiringOf(const FeederInputs& inputs);
 // What the feeder's design is asked for (design/feeder_design.h).
 DesignRequest DesignRequestOf(const FeederInputs& inputs);
 

@@ -142,11 +142,13 @@ void ReadRuns(const RowReader& row, FeederInputs& f) {
   if (f.runs < 1 || f.runs > kMaxRuns) throw BadValue{Column::Runs, allowed};
 }
 
-// Needs the material, which comes before it. A number of zeros is an
-// aught size ("000" is 3/0); a unit must be the size's own.
-void ReadSize(const RowReader& row, FeederInputs& f) {
-  if (!row.Given(Column::Size)) return;
-  std::string text = LowerCell(row.Text(Column::Size));
+constexpr char kSizesAllowed[] = "14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)";
+const std::string kNeutralsAllowed = std::string("yes, no or a reduced size: ") + kSizesAllowed;
+
+// A size of the list in the column, in the row's material: a number of
+// zeros is an aught size ("000" is 3/0); a unit must be the size's own.
+int SizeIn(const RowReader& row, Column column, bool aluminium, const std::string& allowed) {
+  std::string text = LowerCell(row.Text(column));
   if (text.starts_with('#')) text.erase(0, 1);
   std::string unit;
   for (const char* named : {"awg", "kcmil", "mcm"}) {
@@ -157,13 +159,19 @@ void ReadSize(const RowReader& row, FeederInputs& f) {
   }
   if (!text.empty() && text.size() <= 4 && text.find_first_not_of('0') == std::string::npos)
     text = std::to_string(text.size()) + "/0";
-  f.areaIndex = AreaNamed(text);
-  if (!f.areaIndex) throw BadValue{Column::Size, "14 AWG … 4/0 AWG, 250 … 1000 kcmil (also 14, #14, 4/0, 250 MCM)"};
-  const bool kcmil = SizeName(*f.areaIndex).ends_with("kcmil");
+  const auto area = AreaNamed(text);
+  if (!area) throw BadValue{column, allowed};
+  const bool kcmil = SizeName(*area).ends_with("kcmil");
   if (!unit.empty() && (unit == "awg") == kcmil)
-    throw BadValue{Column::Size, text + (kcmil ? " is a kcmil size; write " + text + " or " + text + " kcmil"
-                                               : " is an AWG size; write " + text + " or " + text + " AWG")};
-  if (f.aluminium && *f.areaIndex == 0) throw BadValue{Column::Size, "aluminium starts at 12 AWG"};
+    throw BadValue{column, text + (kcmil ? " is a kcmil size; write " + text + " or " + text + " kcmil"
+                                         : " is an AWG size; write " + text + " or " + text + " AWG")};
+  if (aluminium && *area == 0) throw BadValue{column, "aluminium starts at 12 AWG"};
+  return *area;
+}
+
+// Needs the material, which comes before it.
+void ReadSize(const RowReader& row, FeederInputs& f) {
+  if (row.Given(Column::Size)) f.areaIndex = SizeIn(row, Column::Size, f.aluminium, kSizesAllowed);
 }
 
 // The user's R, checked for its X beside it, and the X.
@@ -239,6 +247,14 @@ void ReadContinuous(const RowReader& row, FeederInputs& f) {
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
 }
 
+// "a, b or c"
+std::string ListedNames(std::span<const std::string_view> names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + std::string(names[i]);
+  return text;
+}
+
 // A word of the list, in any case; a slip gets the nearest word.
 template <typename Enum>
 std::optional<Enum> Word(const RowReader& row, Column column, std::span<const std::string_view> words) {
@@ -246,11 +262,8 @@ std::optional<Enum> Word(const RowReader& row, Column column, std::span<const st
   if (text.empty()) return std::nullopt;
   for (std::size_t i = 0; i < words.size(); ++i)
     if (LowerCell(std::string(words[i])) == text) return static_cast<Enum>(i);
-  std::string allowed;
-  for (std::size_t i = 0; i < words.size(); ++i)
-    allowed += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
   const std::string nearest = NearestWord(text, words);
-  throw BadValue{column, allowed + (nearest.empty() ? "" : " (did you mean " + nearest + "?)")};
+  throw BadValue{column, ListedNames(words) + (nearest.empty() ? "" : " (did you mean " + nearest + "?)")};
 }
 
 // A row with a horsepower is a motor, and lighting and heating are
@@ -274,6 +287,43 @@ std::string WordCell(std::span<const std::string_view> words, std::size_t at, st
   return at == plain ? "" : std::string(words[at]);
 }
 
+// The insulation's usual names, by `WireType`.
+const std::vector<std::vector<std::string>> kWireTypes = {
+    {"thhn", "thwn", "thwn-2", "thhn/thwn", "thhn/thwn-2"}, {"xhhw", "xhhw-2", "xhh"}, {"rhw", "rhw-2", "rhh"}};
+// The raceways' usual names, by `Raceway`.
+const std::vector<std::vector<std::string>> kRaceways = {
+    {"emt"}, {"imc"}, {"rmc", "grc"}, {"pvc40", "pvc-40", "pvc 40"}, {"pvc80", "pvc-80", "pvc 80"}};
+// A neutral's words; a number is a size ("1" is 1 AWG, "0" 1/0).
+const std::vector<std::string> kFullNeutral = {"yes", "y", "true", "full"};
+const std::vector<std::string> kNoNeutral = {"no", "n", "false", "none"};
+
+// A blank conduit follows a given raceway: the reactance is the raceway's.
+void ReadRaceway(const RowReader& row, FeederInputs& f) {
+  const auto named = row.Choice(Column::Raceway, kRaceways, ListedNames(RacewayNames()) + " (also GRC, PVC-40)");
+  if (!named) return;
+  f.raceway = static_cast<Raceway>(*named);
+  if (!row.Given(Column::Conduit)) f.pvc = !Metallic(*f.raceway);
+}
+
+// Needs the material, which comes before it.
+void ReadNeutral(const RowReader& row, FeederInputs& f) {
+  const std::string text = LowerCell(row.Text(Column::Neutral));
+  if (text.empty()) return;
+  if (std::ranges::find(kFullNeutral, text) != kFullNeutral.end()) f.neutral = Neutral{NeutralKind::Full};
+  else if (std::ranges::find(kNoNeutral, text) != kNoNeutral.end()) f.neutral = Neutral{NeutralKind::None};
+  else f.neutral = Neutral{NeutralKind::Reduced, SizeIn(row, Column::Neutral, f.aluminium, kNeutralsAllowed)};
+}
+
+std::string NeutralCell(const std::optional<Neutral>& neutral) {
+  if (!neutral) return "";
+  switch (neutral->kind) {
+    case NeutralKind::None: return "no";
+    case NeutralKind::Full: return "yes";
+    case NeutralKind::Reduced: return SizeName(neutral->area);
+  }
+  return "";
+}
+
 // Lists.
 
 bool SinglePhaseCell(const RowReader& row) {
@@ -294,6 +344,32 @@ std::vector<std::string> SizeChoices(const RowReader&) {
   std::vector<std::string> sizes = {""};
   for (int area = 0; area < kSizeCount; ++area) sizes.push_back(SizeName(area));
   return sizes;
+}
+
+// A reduced neutral lies below the size the row gives (from 1/0 AWG with
+// parallel runs), so a row that leaves its size to the finder is offered none.
+std::vector<std::string> NeutralChoices(const RowReader& row) {
+  std::vector<std::string> choices = {"", "yes", "no"};
+  FeederInputs f;
+  try {
+    for (Column read : {Column::Material, Column::Runs, Column::Size}) InputColumnOf(read).read(row, f);
+  } catch (const BadValue&) {
+    return choices;
+  }
+  const int first = f.runs > 1 ? kFirstParallelCopper : f.aluminium ? 1 : 0;
+  for (int area = first; f.areaIndex && area < *f.areaIndex; ++area) choices.push_back(SizeName(area));
+  return choices;
+}
+
+// The raceways of the row's conduit; all of them while it is blank.
+std::vector<std::string> RacewayChoices(const RowReader& row) {
+  const std::string conduit = LowerCell(row.Text(Column::Conduit));
+  std::vector<std::string> choices = {""};
+  for (std::size_t r = 0; r < RacewayNames().size(); ++r) {
+    const bool metallic = Metallic(static_cast<Raceway>(r));
+    if (conduit.empty() || (conduit == "pvc") != metallic) choices.emplace_back(RacewayNames()[r]);
+  }
+  return choices;
 }
 
 // The bounds of the row's rating, as the main window's ambient button walks them.
@@ -755,6 +831,42 @@ const InputColumn kInputColumns[] = {
      .choices = [](const RowReader& row) {
        return SinglePhaseCell(row) ? WordChoices(LegsNames()) : std::vector<std::string>{""};
      }},
+    // What each raceway holds (design/raceway.h).
+    {.column = Column::WireType,
+     .name = "wire_type",
+     .heading = "Wire type",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       const auto named =
+           row.Choice(Column::WireType, kWireTypes, ListedNames(WireTypeNames()) + " (also THWN-2, XHHW-2, RHW-2)");
+       f.wireType = static_cast<WireType>(named.value_or(0));
+     },
+     .cell = [](const FeederInputs& f, bool) {
+       return WordCell(WireTypeNames(), static_cast<std::size_t>(f.wireType), static_cast<std::size_t>(WireType::Thhn));
+     },
+     .choices = [](const RowReader&) { return WordChoices(WireTypeNames()); }},
+    {.column = Column::Raceway,
+     .name = "raceway",
+     .heading = "Raceway",
+     .read = ReadRaceway,
+     .cell = [](const FeederInputs& f, bool) {
+       return f.raceway ? std::string(RacewayNames()[static_cast<std::size_t>(*f.raceway)]) : "";
+     },
+     .choices = RacewayChoices},
+    {.column = Column::Neutral,
+     .name = "neutral",
+     .heading = "Neutral",
+     .units = kSizeUnits,
+     .read = ReadNeutral,
+     .cell = [](const FeederInputs& f, bool) { return NeutralCell(f.neutral); },
+     .choices = NeutralChoices},
+    {.column = Column::Nonlinear,
+     .name = "nonlinear",
+     .heading = "Nonlinear",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.nonlinear = row.Choice(Column::Nonlinear, kYesNo, "yes, no, y, n, 1, 0, true or false") == 1;
+     },
+     .cell = [](const FeederInputs& f, bool) { return std::string(f.nonlinear ? "yes" : ""); },
+     .choices = [](const RowReader&) { return std::vector<std::string>{"", "no", "yes"}; }},
 };
 
 // The order lets each given value hold at the end: the unit before any

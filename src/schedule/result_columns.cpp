@@ -99,6 +99,37 @@ std::string GroundingUpsized(const EvaluatedRow& row, bool) {
   return d->egcUpsized ? "yes" : "no";
 }
 
+std::string CurrentCarryingText(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? std::to_string(d->basis.currentCarrying) : "";
+}
+
+std::string AdjustmentText(const EvaluatedRow& row, bool decimalComma) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? ExactText(d->basis.adjustmentPercent / 100.0, decimalComma) : "";
+}
+
+// The raceway that holds a set, when one does.
+const RacewayFit* FittedRaceway(const EvaluatedRow& row) {
+  const FeederDesign* d = DesignOf(row);
+  return d && d->raceway.tradeSize ? &d->raceway : nullptr;
+}
+
+std::string RacewaySizeText(const EvaluatedRow& row, bool) {
+  const RacewayFit* fit = FittedRaceway(row);
+  return fit ? std::string(TradeSizes(fit->raceway)[static_cast<std::size_t>(*fit->tradeSize)]) : "";
+}
+
+std::string FillText(const EvaluatedRow& row, bool decimalComma) {
+  const RacewayFit* fit = FittedRaceway(row);
+  return fit ? ExactText(fit->fillPercent, decimalComma) : "";
+}
+
+std::string ConductorSetCell(const EvaluatedRow& row, bool) {
+  const FeederDesign* d = DesignOf(row);
+  return d ? ConductorSetText(d->raceway) : "";
+}
+
 template <auto Field>
 std::string Size(const EvaluatedRow& row, bool) {
   const FeederResult* result = Taken(row);
@@ -265,6 +296,11 @@ std::string ShownKva(const EvaluatedRow& row, bool comma) {
   return row.served ? Shown((*row.served).*Field / 1000, "#,##0.0#", comma) : "";
 }
 
+std::string ShownFill(const EvaluatedRow& row, bool comma) {
+  const RacewayFit* fit = FittedRaceway(row);
+  return fit ? Shown(fit->fillPercent, "0.0", comma) : "";
+}
+
 std::string ShownLimit(const EvaluatedRow& row, bool comma) {
   return row.limited ? Shown(row.maxVdPercent, PercentPattern(row.maxVdPercent), comma) : "";
 }
@@ -404,6 +440,12 @@ const ResultColumn kResultColumns[] = {
      .tone = TotalTone,
      .shown = ShownTotal},
     {.name = "total_check", .heading = "Total check", .printedInTree = true, .text = TotalCheckText, .tone = TotalTone},
+    // What each raceway holds (design/raceway.h).
+    {.name = "ccc", .heading = "Current-carrying conductors", .text = CurrentCarryingText},
+    {.name = "adjustment", .heading = "Adjustment", .text = AdjustmentText},
+    {.name = "raceway_size", .heading = "Raceway size", .text = RacewaySizeText},
+    {.name = "fill_pct", .unit = "%", .heading = "Fill (%)", .text = FillText, .shown = ShownFill},
+    {.name = "conductor_set", .heading = "Conductor set", .printed = true, .text = ConductorSetCell},
     // Last, after every figure.
     {.name = "error",
      .heading = "Error",
@@ -415,7 +457,8 @@ const ResultColumn kResultColumns[] = {
 const RowCheckInfo kRowChecks[] = {
     {RowCheck::Ampacity, "ampacity",
      "the load current is above the conductor's ampacity (Table 310.16 with its ambient correction), or the design "
-     "ampacity, held to the terminals' rating, is below the design current (110.14(C), 215.2(A)(1))"},
+     "ampacity, adjusted for more than three current-carrying conductors in a raceway (310.15(C)(1)) and held to "
+     "the terminals' rating, is below the design current (110.14(C), 215.2(A)(1))"},
     {RowCheck::DropLimit, "drop limit",
      "the feeder's own drop is above the limit it is held to (Drop limit used; the informational notes to 215.2 "
      "and 210.19 suggest 3 %)"},

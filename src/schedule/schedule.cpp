@@ -205,6 +205,8 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     return row;
   }
   FeederInputs inputs = std::get<FeederInputs>(feeder);
+  // Only a row that feeds others has a load rolled up from below.
+  inputs.feedsOthers = load != nullptr;
   const bool loadGiven = inputs.load != LoadKind::None;
   if (!loadGiven && !TakeLoadFromRules(inputs, load)) {
     const BadValue missing = MissingLoad(RowReader(cells, layout, mark, defaults));

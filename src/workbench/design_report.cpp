@@ -23,14 +23,20 @@ std::string NeededSize(const FeederDesign& d, const FeederResult& result, const 
 
 std::string PercentText(double percent) { return FormatPattern(percent, PercentPattern(percent)) + " %"; }
 
-// Every conductor of the feeder, as an inspector counts them: "2 sets of
-// 3 × 2/0 AWG Cu + 1 × 6 AWG Cu EGC, one set per raceway".
-std::string ConductorSetWords(const FeederDesign& d, const FeederInputs& inputs, int area) {
-  const char* metal = inputs.aluminium ? " Al" : " Cu";
-  std::string set = std::to_string(inputs.singlePhase ? 2 : 3) + " × " + SizeName(area) + metal;
-  set += d.egcArea ? " + 1 × " + SizeName(*d.egcArea) + metal + " EGC" : ", no grounding conductor without a device";
-  if (inputs.runs == 1) return set;
-  return std::to_string(inputs.runs) + " sets of " + set + ", one set per raceway";
+// Every conductor of the feeder and its raceway as the drawings write them,
+// or why no raceway holds a set.
+std::string ConductorSetWords(const FeederResult& result) {
+  const RacewayFit& fit = result.design->raceway;
+  return ConductorSetText(fit) + (fit.tradeSize || result.note.empty() ? "" : "; " + result.note);
+}
+
+// "140.0 A, adjusted to 80 % for 4 current-carrying conductors in a raceway (310.15(C)(1))"
+std::string DesignAmpacityWords(const FeederDesign& d, int ambientC) {
+  const std::string ampacity = AmpacityCaption(d.designAmpacity, ambientC);
+  const DesignBasis& b = d.basis;
+  if (b.adjustmentPercent == 100) return ampacity;
+  return ampacity + ", adjusted to " + std::to_string(b.adjustmentPercent) + " % for " +
+         std::to_string(b.currentCarrying) + " current-carrying conductors in a raceway (310.15(C)(1))";
 }
 
 // One line: passes, or each check that fails, as the schedule's Check
@@ -60,9 +66,10 @@ std::string VerdictWords(const FeederResult& result, double limit) {
 
 }  // namespace
 
-ReportSection DesignSection(const Elcal& w, double dropLimitPercent) {
+ReportSection DesignSection(const Elcal& w, double dropLimitPercent, bool nonlinear) {
   FeederInputs inputs = FeederFromWindow(w);
   inputs.maxVdPercent = dropLimitPercent;
+  inputs.nonlinear = nonlinear;
   const FeederResult result = EvaluateFeeder(inputs);
   ReportSection section{"Design", {}};
   // The window's own size is given, so a feeder the window takes is designed.
@@ -76,10 +83,10 @@ ReportSection DesignSection(const Elcal& w, double dropLimitPercent) {
       {"Design current", DesignCurrentWords(d.basis, current)},
       {"Overcurrent device", DeviceWords(d.basis, current)},
       {"Terminal rating", TerminalWords(d.basis)},
-      {"Design ampacity", AmpacityCaption(d.designAmpacity, inputs.ambientC) + ", " + DeviceCheckWords(d) +
+      {"Design ampacity", DesignAmpacityWords(d, inputs.ambientC) + ", " + DeviceCheckWords(d) +
                               NeededSize(d, result, inputs)},
       {"Grounding conductor", GroundingWords(d, inputs)},
-      {"Conductor set", ConductorSetWords(d, inputs, *result.areaUsed)},
+      {"Conductor set", ConductorSetWords(result)},
       {"Drop limit", PlainDecimalText(dropLimitPercent) + " % of the supply voltage (the size finder's limit)"},
       {"Verdict", VerdictWords(result, dropLimitPercent)},
   };

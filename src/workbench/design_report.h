@@ -11,6 +11,8 @@ class Elcal;
 // The load is taken as a motor when it comes from the motor list and as
 // non-continuous otherwise: the main window has no duty to read. The drop
 // is judged against the limit given; the verdict is the schedule's Check.
-ReportSection DesignSection(const Elcal& window, double dropLimitPercent);
+// A nonlinear load (the size finder's choice for this feeder) makes the
+// neutral of a three-phase four-wire feeder count (310.15(E)(3)).
+ReportSection DesignSection(const Elcal& window, double dropLimitPercent, bool nonlinear);
 
 }  // namespace quillet

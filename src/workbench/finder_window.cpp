@@ -56,10 +56,12 @@ FinderWindow::FinderWindow(Program& program)
   Continuous.Click = [this] { Refresh(); };
   Runs.Click = [this] { Refresh(); };
   DcFeeder.Click = [this] { Refresh(); };
+  Nonlinear.Click = [this] { Refresh(); };
   UseSize.Click = [this] { UseThisSize(); };
   CloseButton.Click = [this] { Close(); };
   for (Control* control : {static_cast<Control*>(&Limit), static_cast<Control*>(&Continuous),
-                           static_cast<Control*>(&Runs), static_cast<Control*>(&DcFeeder), &UseSize, &CloseButton})
+                           static_cast<Control*>(&Runs), static_cast<Control*>(&DcFeeder),
+                           static_cast<Control*>(&Nonlinear), &UseSize, &CloseButton})
     control->KeyDown = [this](int keyCode) { OnKey(keyCode); };
   program.AddTool({"Find the smallest size…", "Ctrl+F", this, [this] { Open(); }});
 }
@@ -78,6 +80,10 @@ void FinderWindow::Open() {
   // lists hold AC motors.
   DcFeeder.SetValue(0);
   DcFeeder.SetEnabled(inputs_.singlePhase && inputs_.pfOption == kPowerFactorOne && !motor);
+  // Only the neutral of a three-phase four-wire feeder counts for nonlinear loads (310.15(E)(3)).
+  const Wiring wiring = WiringOf(inputs_);
+  Nonlinear.SetValue(0);
+  Nonlinear.SetEnabled(wiring.supply.threePhase && wiring.neutral.kind != NeutralKind::None);
   Runs.SetListIndex(inputs_.runs - 1);
   filling_ = false;
   Refresh();
@@ -91,6 +97,7 @@ void FinderWindow::Refresh() {
   inputs_.maxVdPercent = limit_;
   inputs_.continuous = Continuous.Value() != 0;
   inputs_.dc = DcFeeder.Value() != 0;
+  inputs_.nonlinear = Nonlinear.Value() != 0;
   // A pick outside the list clears it; the runs stay as they were.
   if (Runs.ListIndex() < 0) Runs.SetListIndex(inputs_.runs - 1);
   inputs_.runs = std::max(Runs.ListIndex(), 0) + 1;
@@ -99,6 +106,7 @@ void FinderWindow::Refresh() {
   Sizes.SetMarked(table.answerRow);
   Sizes.Refresh();
   Design.SetCaption(table.design);
+  ConductorSet.SetCaption(table.conductorSet);
   Answer.SetCaption(table.sentence);
   answerArea_ = table.answerRow >= 0 ? table.answerArea : std::nullopt;
   UseSize.SetEnabled(answerArea_.has_value());
@@ -108,6 +116,7 @@ void FinderWindow::ShowNoLimit() {
   sizes_.table = SizeTable();
   Sizes.Refresh();
   Design.SetCaption("");
+  ConductorSet.SetCaption("");
   Answer.SetCaption("Enter a drop limit above 0 and at most 30 %.");
   answerArea_.reset();
   UseSize.SetEnabled(false);
@@ -127,7 +136,7 @@ std::optional<FeederInputs> FinderWindow::SizedAs(const FeederInputs& feeder) co
     f.areaIndex.reset();
     f.runs = 1;
     f.maxVdPercent = 0;
-    f.continuous = f.dc = false;
+    f.continuous = f.dc = f.nonlinear = false;
     return f;
   };
   if (load(feeder) != load(*sized_)) return std::nullopt;

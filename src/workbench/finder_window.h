@@ -22,7 +22,7 @@ class FinderWindow : public FinderForm {
 
   // Takes the main window's inputs and shows the finder over it.
   void Open();
-  // The feeder as the finder last sized it (its limit, duty and DC choice),
+  // The feeder as the finder last sized it (its limit, duty, DC and nonlinear choices),
   // when the feeder given is that one, whatever size and runs it now has.
   std::optional<FeederInputs> SizedAs(const FeederInputs& feeder) const;
   // The drop limit last left standing (3 % until one is).

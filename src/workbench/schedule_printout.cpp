@@ -11,6 +11,10 @@ constexpr char kOkMeaning[] = "OK: the row passes every check below.";
 constexpr char kGroundingMeaning[] =
     "Grounding conductor: Table 250.122 for the device, upsized with the feeder where it is larger than "
     "its ampacity needs (250.122(B)), one in each raceway for parallel runs (250.122(F)).";
+constexpr char kConductorSetMeaning[] =
+    "Conductor set: each parallel set in a raceway of its own, the phase conductors with a full-size neutral, a "
+    "reduced neutral (N) and the grounding conductor (G), in the smallest trade size of Chapter 9 Table 4 that holds "
+    "their Table 5 areas at the fill of Table 1 (40 % for more than two conductors).";
 
 bool BlankInEveryRow(const ScheduleModel& model, const ScheduleColumn& column) {
   for (std::size_t r = 0; r < model.RowCount(); ++r)
@@ -55,6 +59,7 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
   out.legend.push_back(kOkMeaning);
   for (const RowCheckInfo& check : RowChecks()) out.legend.push_back(std::string(check.word) + ": " + check.meaning + ".");
   out.legend.push_back(kGroundingMeaning);
+  out.legend.push_back(kConductorSetMeaning);
   return out;
 }
 std::string SchedulePdfName(const SchedulePrintout& printout) {

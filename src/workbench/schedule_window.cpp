@@ -159,7 +159,8 @@ std::string ScheduleWindow::Copy(int firstRow, int firstColumn, int lastRow, int
 }
 
 // A feeder the finder sized keeps the limit and duty it was sized with
-// (a motor's 125 % is the motor's, not a duty), and its DC choice.
+// (a motor's 125 % is the motor's, not a duty), and its DC and nonlinear
+// choices.
 void ScheduleWindow::AddCurrentFeeder() {
   FeederInputs feeder = FeederFromWindow(program_.main);
   ScheduleDefaults intent = model.newRowDefaults;
@@ -167,6 +168,7 @@ void ScheduleWindow::AddCurrentFeeder() {
     intent.maxVdPercent = sized->maxVdPercent;
     if (sized->load != LoadKind::Motor) intent.continuous = sized->continuous;
     feeder.dc = sized->dc;
+    feeder.nonlinear = sized->nonlinear;
   }
   const std::size_t row = model.AddFeeder(feeder, intent);
   model.EvaluateRow(row);

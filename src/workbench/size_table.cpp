@@ -91,7 +91,17 @@ Reason WhyAmpacity(const FeederInputs& inputs, const SizeRow& below, const SizeR
   if (!below.design) return {"the ampacity", false, "", AmpacityShare(inputs, answer)};
   const FeederDesign& d = *below.design;
   const DesignBasis& b = d.basis;
-  const bool carries = static_cast<double>(d.designAmpacity) >= b.designCurrent;
+  // The size below would have done without the adjustment: the adjustment
+  // left it short of the current or of the device.
+  const bool adjusted = d.designAmpacity < d.unadjustedAmpacity;
+  if (adjusted && EnoughAmpacity(b, d.unadjustedAmpacity, below.area, inputs.aluminium)) {
+    const bool shortOfCurrent = static_cast<double>(d.designAmpacity) < b.designCurrent;
+    return {"the adjustment for " + std::to_string(b.currentCarrying) + " current-carrying conductors", false,
+            "310.15(C)(1), " + std::to_string(b.adjustmentPercent) + " %",
+            shortOfCurrent ? AmpacityShare(inputs, answer) : ProtectionShare(answer)};
+  }
+  // Otherwise the rule that held it short holds it short without the adjustment too.
+  const bool carries = static_cast<double>(d.unadjustedAmpacity) >= b.designCurrent;
   // Carrying the current, the size below was left unprotected: above 800 A
   // the ampacity must reach the device.
   if (carries && !b.motor && b.device)
@@ -141,6 +151,15 @@ std::string DesignLine(const FeederInputs& inputs, const FeederResult& result, c
   return line + ".";
 }
 
+// The answer's set with its neutral and grounding conductor in its raceway,
+// or the engine's word on why no raceway holds it.
+std::string ConductorSetLine(const FeederResult& result, const SizeTable& table) {
+  if (table.answerRow < 0) return "";
+  const RacewayFit& fit = table.rows[static_cast<std::size_t>(table.answerRow)].design->raceway;
+  const std::string set = "Conductor set: " + ConductorSetText(fit);
+  return fit.tradeSize ? set + "." : set + "; " + result.note + ".";
+}
+
 }  // namespace
 
 SizeTable BuildSizeTable(FeederInputs inputs) {
@@ -163,6 +182,7 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
                    : result.noFit ? Capitalised(NoFitWords(inputs, *result.noFit, ShownFigures(inputs))) + "."
                                   : Capitalised(result.note) + ".";
   table.design = DesignLine(inputs, result, table);
+  table.conductorSet = ConductorSetLine(result, table);
   return table;
 }
 

@@ -29,6 +29,7 @@ struct SizeTable {
   int answerRow = -1;  // the row of the answer, or -1
   std::string sentence;
   std::string design;  // the device, the terminals and the grounding conductor
+  std::string conductorSet;  // the answer's, as drawings write it, or why no raceway holds it
 };
 
 // The feeder's own size is ignored: every size is tried through the engine.

@@ -1,5 +1,6 @@
 #include "workbench/workbench.h"
 
+#include "schedule/window_feeder.h"
 #include "workbench/design_report.h"
 
 namespace quillet {
@@ -12,7 +13,8 @@ Workbench::Workbench(Services& services, int screenWidth, int screenHeight)
       schedule(program, preferences, titleBlock, finder) {
   program.AddToolWindow(titleBlock);
   program.reportSections = [this](const Elcal& main) {
-    return std::vector<ReportSection>{DesignSection(main, finder.DropLimit())};
+    const auto sized = finder.SizedAs(FeederFromWindow(main));
+    return std::vector<ReportSection>{DesignSection(main, finder.DropLimit(), sized && sized->nonlinear)};
   };
   program.askTitleBlock = [this](const std::string& purpose, std::function<void(const TitleBlock&)> go) {
     titleBlock.Ask(purpose, program.main, std::move(go));

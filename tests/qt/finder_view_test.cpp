@@ -66,12 +66,14 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
   EXPECT_EQ(As<QLabel>("Finder.Design")->text(),
             QString::fromUtf8("Load 36.03 kVA, overcurrent device 100 A, terminals 60 °C, grounding conductor 4 AWG copper "
                               "(upsized)."));
+  // 4 × 0.2223 + 0.0824 = 0.9716 in², above the 0.8144 in² of 1-1/2" EMT; 2" holds 1.3424 in².
+  EXPECT_EQ(As<QLabel>("Finder.ConductorSet")->text(), QString::fromUtf8("Conductor set: 4 #2/0 + 1 #4 G, 2\" EMT."));
   // Every control inside the window, none over another.
   const QRect inside = Finder().rect();
   std::vector<QRect> places;
   for (const char* name : {"Finder.LimitLabel", "Finder.Limit", "Finder.Continuous", "Finder.RunsLabel", "Finder.Runs",
-                           "Finder.DcFeeder", "Finder.Sizes", "Finder.Design", "Finder.Answer", "Finder.UseSize",
-                           "Finder.CloseButton"}) {
+                           "Finder.DcFeeder", "Finder.Nonlinear", "Finder.Sizes", "Finder.Design", "Finder.ConductorSet",
+                           "Finder.Answer", "Finder.UseSize", "Finder.CloseButton"}) {
     const QRect place = Widget(name)->geometry();
     EXPECT_TRUE(inside.contains(place)) << name;
     for (const QRect& other : places) EXPECT_FALSE(place.intersects(other)) << name;

@@ -174,7 +174,7 @@ TEST_F(ToolsViewTest, SavingFromTheMenuWritesThePdfWithTheJobDropAndAmpacity) {
                                       std::string("Riverside plant"), std::string("Checked by"),
                                       std::string("Drop limit 3 % of the supply voltage"),
                                       std::string("Verdict Fails: the ampacity is short of the current."),
-                                      std::string("2 sets of 3 × 1/0 AWG Cu + 1 × 1/0 AWG Cu EGC, one set per raceway")})
+                                      std::string("Conductor set 2 sets of (3 #1/0 + 1 #1/0 G), 1-1/2\" EMT each")})
     EXPECT_TRUE(text.contains(QString::fromStdString(expected))) << expected << " not in: " << text.toStdString();
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                   QStringLiteral("-singlefile"), path,

@@ -133,7 +133,8 @@ TEST(DesignRules, TheCheckOfEachSizeUsed) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const FeederDesign d = DesignOf(DesignBasisFor(row.feeder, row.current), row.ampacity, row.area, row.area, false);
+    const FeederDesign d =
+        DesignOf(DesignBasisFor(row.feeder, row.current), {row.ampacity, row.ampacity}, row.area, row.area, false);
     EXPECT_EQ(d.check, row.check);
   }
 }

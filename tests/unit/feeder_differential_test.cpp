@@ -102,6 +102,12 @@ FeederInputs RandomFeeder(std::mt19937& rng) {
   }
   f.maxVdPercent = std::uniform_real_distribution<double>(1.0, 6.0)(rng);
   f.continuous = Chance(rng, 0.3);
+  // What the raceways hold: the adjustment and the raceway of the same kind as the conduit.
+  f.nonlinear = Chance(rng, 0.4);
+  f.wireType = static_cast<WireType>(std::uniform_int_distribution<int>(0, 2)(rng));
+  if (Chance(rng, 0.5)) f.raceway = f.pvc ? Pick(rng, std::vector<Raceway>{Raceway::Pvc40, Raceway::Pvc80})
+                                          : Pick(rng, std::vector<Raceway>{Raceway::Emt, Raceway::Imc, Raceway::Rmc});
+  if (!f.dc && Chance(rng, 0.3)) f.neutral = Neutral{Chance(rng, 0.5) ? NeutralKind::Full : NeutralKind::None};
   return f;
 }
 
@@ -270,6 +276,14 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
     FeederInputs readBack;
     const auto printed = Play(script, &readBack);
     ExpectSame(*result.numbers, printed, script, feeder.dc);
+    // The design's ampacity is the window's, adjusted and held to the terminals.
+    const FeederDesign& design = *result.design;
+    const float shown = Parsed<float>(printed.at("FeederAmpacity"));
+    EXPECT_LE(design.unadjustedAmpacity, shown) << script;
+    EXPECT_EQ(design.designAmpacity,
+              static_cast<float>(std::min(static_cast<double>(shown) * design.basis.adjustmentPercent / 100,
+                                          static_cast<double>(design.unadjustedAmpacity))))
+        << script;
     // The window's effective-impedance drop is never above the exact one.
     if (result.numbers->vdExactPercent) {
       EXPECT_GE(*result.numbers->vdExactPercent, result.numbers->vdAcPercent * (1 - 1e-5f)) << script;

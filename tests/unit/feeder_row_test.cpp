@@ -7,6 +7,7 @@
 #include <set>
 
 #include "schedule/csv.h"
+#include "schedule/decimal_mark.h"
 #include "schedule/feeder_row.h"
 
 namespace quillet {
@@ -63,6 +64,22 @@ TEST(DecimalMark, TheFirstNumberThatReadsOneWayDecides) {
     EXPECT_EQ(finder.Mark().shown, row.shown) << row.name;
   }
   EXPECT_FALSE(DecimalMarkFinder(layout, ',').Mark().comma);
+}
+
+TEST(DecimalMark, AMessageTakesTheFilesMarkAndACodeSectionKeepsItsPoint) {
+  struct Row {
+    const char* message;
+    const char* inCommaFile;
+  } rows[] = {
+      {"0.75, 0.8 or 1", "0,75; 0,8 or 1"},
+      {"1.25 × 100 A (215.2(A)(1))", "1,25 × 100 A (215.2(A)(1))"},
+      {"not reduced (220.61(C)(2))", "not reduced (220.61(C)(2))"},
+      {"the window said \"1.5\", not 1.5", "the window said \"1.5\"; not 1,5"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(InFileMark(row.message, true), row.inCommaFile);
+    EXPECT_EQ(InFileMark(row.message, false), row.message);
+  }
 }
 
 }  // namespace

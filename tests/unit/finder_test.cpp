@@ -46,6 +46,9 @@ const FinderCase kCases[] = {
      {"click SPh", "click OptPF1", "type V \"\\b\\b\\b48\"", "type A \"\\b\\b\\b\\b60\"", "type L \"\\b\\b20\"", "tick",
       "shortcut Ctrl+F", "click Finder.DcFeeder"}},
     {"AMotorFromTheList", {"type V \"\\b\\b\\b480\"", "tick", "select ComHP 17", "type L \"\\b\\b60\""}},
+    {"NonlinearLoadsWhoseAdjustmentGoverns",
+     {"type V \"\\b\\b\\b480\"", "type A \"\\b\\b\\b\\b200\"", "type L \"\\b\\b50\"", "click Opt90C", "tick",
+      "shortcut Ctrl+F", "click Finder.Nonlinear"}},
 };
 
 class FinderTest : public ::testing::TestWithParam<FinderCase> {
