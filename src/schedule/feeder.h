@@ -111,6 +111,11 @@ struct FeederNumbers {
   std::optional<float> vdDc, vdDcPercent;  // only where the window shows the DC drop
   float rdc = 0, rac = 0, xl = 0, z = 0;
   double xlPerKm = 0;  // the reactance caption's decimals follow it
+  // The AC resistance per km had the wire been at 25 °C, as the pass would
+  // work it (a fault's current flows in a cold conductor), and the one-way
+  // length the window computes with.
+  float racPerKmCold = 0;
+  double lengthKm = 0;
   bool perKm = true;
   float areaMm2 = 0, ampacity = 0, ambientFactor = 0, loadRatio = 0;
   int ambientC = 30;  // the window writes amperes with a decimal away from 30 °C

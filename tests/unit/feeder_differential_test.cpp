@@ -285,6 +285,32 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
   EXPECT_GT(found, 30);
 }
 
+// The fault current's conductor figures are the window's own: its AC
+// resistance per km with the set temperature spun down to 25 °C, and its
+// reactance, for the size the row used, whatever the row's own set
+// temperature and ambient.
+TEST_F(FeederDifferential, ColdResistanceIsWhatTheWindowShowsAt25C) {
+  std::mt19937 rng(20261231);
+  int compared = 0;
+  for (int i = 0; i < 60; ++i) {
+    const FeederInputs feeder = RandomFeeder(rng);
+    const FeederResult result = EvaluateFeeder(feeder);
+    if (result.error || !result.numbers) continue;
+    FeederInputs cold = feeder;
+    cold.ambientC = 25;
+    cold.wireTempC = 25;
+    const std::string script = ScriptFor(cold, *result.areaUsed) + "state RacKm\nstate XlKm\nstate Runs\n";
+    auto printed = Play(script);
+    SCOPED_TRACE(script);
+    EXPECT_EQ(printed["WireTempC"], "25");
+    EXPECT_EQ(result.numbers->racPerKmCold, Parsed<float>(printed["RacKm"]));
+    EXPECT_EQ(result.numbers->xlPerKm, Parsed<double>(printed["XlKm"]));
+    EXPECT_EQ(feeder.runs, Parsed<int>(printed["Runs"]));
+    ++compared;
+  }
+  EXPECT_GT(compared, 40);
+}
+
 // Window states reached in ways the engine's own sequence never takes.
 TEST_F(FeederDifferential, WindowStatesReachedByOtherPathsReadBackTheSame) {
   const struct {
