@@ -4,6 +4,23 @@
 
 namespace quillet {
 
+namespace {
+
+struct Fault {
+  double amperes;
+  Impedance z;
+};
+
+Fault LargestFault(const FaultPoint& point) {
+  if (point.threePhase) return {point.volts / (std::sqrt(3.0) * std::abs(point.z)), point.z};
+  const Fault lineToLine{point.volts / std::abs(point.z), point.z};
+  if (!point.centreTap || !point.neutral) return lineToLine;
+  const Fault lineToNeutral{point.volts / 2 / std::abs(*point.neutral), *point.neutral};
+  return lineToNeutral.amperes > lineToLine.amperes ? lineToNeutral : lineToLine;
+}
+
+}  // namespace
+
 Impedance WithXr(double magnitude, std::optional<double> xr) {
   if (!xr) return {0, magnitude};
   const double r = magnitude / std::sqrt(1 + *xr * *xr);
@@ -38,7 +55,7 @@ std::optional<FaultPoint> SecondaryTerminals(const std::optional<FaultPoint>& pr
   if (threePhase) return FaultPoint{secondaryVolts, true, z, std::nullopt};
   // Half the voltage at 1.5 × the current: a third of the loop.
   const double neutralShare = 1 / (2 * kSinglePhaseNeutralFactor);
-  return FaultPoint{secondaryVolts, false, z, z * neutralShare};
+  return FaultPoint{secondaryVolts, false, z, z * neutralShare, true};
 }
 
 Impedance ConductorImpedance(double rPerKm, double xPerKm, double lengthKm, int runs) {
@@ -64,7 +81,7 @@ std::optional<FaultPoint> AlongConductors(const FaultPoint& supply, Connection c
       // its three-phase one.
       if (supply.threePhase) return FaultPoint{volts, false, 2.0 * (supply.z + conductor), supply.z + outAndBack};
       return FaultPoint{volts, false, supply.z + outAndBack,
-                        supply.neutral ? std::optional(*supply.neutral + outAndBack) : std::nullopt};
+                        supply.neutral ? std::optional(*supply.neutral + outAndBack) : std::nullopt, supply.centreTap};
     case Connection::LineToNeutral:
       if (supply.threePhase) return FaultPoint{volts, false, supply.z + outAndBack, std::nullopt};
       if (!supply.neutral) return std::nullopt;
@@ -73,14 +90,13 @@ std::optional<FaultPoint> AlongConductors(const FaultPoint& supply, Connection c
   return std::nullopt;
 }
 
-double FaultAmperes(const FaultPoint& point) {
-  const double magnitude = std::abs(point.z);
-  return point.threePhase ? point.volts / (std::sqrt(3.0) * magnitude) : point.volts / magnitude;
-}
+
+double FaultAmperes(const FaultPoint& point) { return LargestFault(point).amperes; }
 
 std::optional<double> XOverR(const FaultPoint& point) {
-  if (point.z.real() == 0) return std::nullopt;
-  return point.z.imag() / point.z.real();
+  const Impedance z = LargestFault(point).z;
+  if (z.real() == 0) return std::nullopt;
+  return z.imag() / z.real();
 }
 
 double MotorContribution(double fullLoadAmperes) { return kMotorContributionFactor * fullLoadAmperes; }

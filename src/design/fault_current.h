@@ -39,6 +39,9 @@ struct FaultPoint {
   // On a single-phase point with a neutral: the loop out along a line and
   // back along the neutral, at the line-to-neutral voltage.
   std::optional<Impedance> neutral;
+  // The neutral is a single-phase transformer's centre tap, at half the
+  // voltage, whose fault may be the larger.
+  bool centreTap = false;
 
   bool operator==(const FaultPoint&) const = default;
 };
@@ -92,11 +95,13 @@ std::optional<FaultPoint> AlongConductors(const FaultPoint& supply, Connection c
                                           Impedance conductor);
 
 // The symmetrical fault current at the point, amperes: the three-phase
-// bolted fault, V / (√3 × |Z|), or on one phase V / |Z|.
+// bolted fault, V / (√3 × |Z|), or on one phase V / |Z|; at a centre-tapped
+// point the larger of that and the line-to-neutral fault, V / 2 over the
+// neutral loop, which its equipment must withstand as well.
 double FaultAmperes(const FaultPoint& point);
 
-// The point's X/R; none when it has no resistance (an all-reactance source
-// at its own terminals).
+// The X/R of the impedance that fault current sees; none when it has no
+// resistance (an all-reactance source at its own terminals).
 std::optional<double> XOverR(const FaultPoint& point);
 
 // What running motors of that full-load current feed a fault.

@@ -44,6 +44,13 @@ enum class Column {
   Qty,
   Occupancy,
   Legs,
+  SourceKa,
+  SourceXr,
+  XfmrKva,
+  XfmrZPct,
+  XfmrXr,
+  XfmrPrimaryV,
+  RatingKa,
 };
 
 // None: the row gives no load; a rule gives it (a receptacle's yokes, or
@@ -84,6 +91,11 @@ struct FeederInputs {
   std::optional<Legs> legs;  // none: evenly over the legs of a three-phase supply
   // A panel's, worked out from the loads it serves; none: from its load current.
   std::optional<double> designCurrent;
+  // The available fault current's data (fault_walk.h): copied, never entered.
+  std::optional<double> sourceKa, sourceXr;  // at the supply end of a row at the top of a path
+  std::optional<double> xfmrKva, xfmrZPercent, xfmrXr;  // the transformer at the row's supply end
+  std::optional<double> xfmrPrimaryVolts;  // a service's own transformer's primary
+  std::optional<double> ratingKa;  // the short-circuit rating of the equipment at the load end
 
   bool operator==(const FeederInputs&) const = default;
 };

@@ -26,8 +26,9 @@ TEST(FaultCurrentRules, TransformerTerminalsWithAnUnlimitedPrimary) {
       {"300 kVA, 208 V, 2 %Z", {300, 2, std::nullopt}, 208, true, 46262.0},
       // 1,202.8 A / (0.9 × 0.0575); without the tolerance it would be 20,918 A.
       {"1000 kVA, 480 V, 5.75 %Z at 0.9 × nameplate", {1000, 5.75, std::nullopt}, 480, true, 23242.8},
-      // The handbook's single-phase transformer: kVA × 1000 / V × 100 / (0.9 × %Z), line to line.
-      {"single-phase 50 kVA, 240 V, 2 %Z", {50, 2, std::nullopt}, 240, false, 11574.1},
+      // The handbook's single-phase transformer: kVA × 1000 / V × 100 / (0.9 × %Z) = 11,574 A line
+      // to line, and line to neutral 1.5 × that at the terminals, the larger.
+      {"single-phase 50 kVA, 240 V, 2 %Z", {50, 2, std::nullopt}, 240, false, 17361.1},
       // The X/R splits the same magnitude.
       {"1500 kVA, 480 V, 3.5 %Z, X/R 5.5", {1500, 3.5, 5.5}, 480, true, 57276.8},
   };
@@ -43,9 +44,20 @@ TEST(FaultCurrentRules, SinglePhaseTerminalsHaveANeutralAtOneAndAHalfTimesTheCur
   // 50 kVA, 240 V, 2 %Z: 11,574 A line to line, 1.5 × that, 17,361 A, line to neutral.
   const auto terminals = SecondaryTerminals(std::nullopt, {50, 2, std::nullopt}, 240, false);
   ASSERT_TRUE(terminals && terminals->neutral);
+  EXPECT_NEAR(240 / std::abs(terminals->z), 11574.1, 0.05);
   const auto neutral = AlongConductors(*terminals, Connection::LineToNeutral, 120, {});
   ASSERT_TRUE(neutral);
   EXPECT_NEAR(FaultAmperes(*neutral), 17361.1, 0.05);
+  // Past the terminals each goes its own way, the conductor out and back:
+  // 0.1 + j0.02 Ω each way. Line to line |0.2 + j0.060736| at 240 V is
+  // 1,148.2 A, line to neutral |0.2 + j0.046912| at 120 V 584.1 A: the
+  // panel there has the line-to-line one.
+  const auto panel = AlongConductors(*terminals, Connection::LineToLine, 240, {0.1, 0.02});
+  ASSERT_TRUE(panel);
+  EXPECT_NEAR(FaultAmperes(*panel), 1148.2, 0.05);
+  const auto outlet = AlongConductors(*panel, Connection::LineToNeutral, 120, {});
+  ASSERT_TRUE(outlet);
+  EXPECT_NEAR(FaultAmperes(*outlet), 584.1, 0.05);
 }
 
 TEST(FaultCurrentRules, APrimarySourceIsReferredAcrossByTheVoltageRatioSquared) {
@@ -120,10 +132,12 @@ TEST(FaultCurrentRules, WhatAPointCannotFeed) {
   EXPECT_FALSE(AlongConductors(singlePhaseSource, Connection::LineToNeutral, 120, {0.01, 0}));
   EXPECT_FALSE(SecondaryTerminals(singlePhaseSource, {75, 3, std::nullopt}, 208, true));
   // A single-phase transformer across two lines of a three-phase source: 2 × 0.0092376 Ω × (240 / 480)²
-  // = 0.0046188 Ω beside the winding's 0.020736 Ω, 240 / 0.0253548 = 9,465.7 A.
+  // = 0.0046188 Ω beside the winding's 0.020736 Ω, 240 / 0.0253548 = 9,465.7 A line to line, and
+  // 1.5 × that, 14,198.5 A, line to neutral.
   const auto across = SecondaryTerminals(threePhaseSource, {50, 2, std::nullopt}, 240, false);
   ASSERT_TRUE(across);
-  EXPECT_NEAR(FaultAmperes(*across), 9465.7, 0.05);
+  EXPECT_NEAR(240 / std::abs(across->z), 9465.7, 0.05);
+  EXPECT_NEAR(FaultAmperes(*across), 14198.5, 0.05);
   // An all-reactance source has no X/R at its own terminals.
   EXPECT_FALSE(XOverR(threePhaseSource));
   // The handbook's 4 × 1,804 A = 7,216 A of motors on the 1500 kVA transformer.
