@@ -353,7 +353,7 @@ class TreeMaker {
 
   static std::vector<std::string> Header() {
     return {"tag", "system", "voltage", "current", "power", "motor_hp", "material", "conduit", "length", "unit",
-            "fed_from", "load_class", "qty", "legs", "continuous"};
+            "fed_from", "load_class", "qty", "legs", "continuous", "source_ka", "xfmr_kva", "xfmr_z_pct"};
   }
 
   std::vector<std::vector<std::string>> Make() {
@@ -368,18 +368,30 @@ class TreeMaker {
 
   std::vector<std::string>& Row(const std::string& fedFrom, bool singlePhase, const std::string& volts) {
     rows_.push_back({Tag(), singlePhase ? "1" : "3", volts, "", "", "", Chance(rng_, 0.3) ? "al" : "cu",
-                     Chance(rng_, 0.4) ? "pvc" : "steel", Decimal(rng_, 10, 300, 0), "ft", fedFrom, "", "", "", ""});
+                     Chance(rng_, 0.4) ? "pvc" : "steel", Decimal(rng_, 10, 300, 0), "ft", fedFrom, "", "", "", "",
+                     "", "", ""});
     return rows_.back();
   }
 
-  void Panel(const std::string& fedFrom, bool singlePhase, const std::string& volts, int depth) {
-    const std::string tag = Row(fedFrom, singlePhase, volts)[0];
+  // A three-phase service gives its utility's fault current; a
+  // single-phase one, and a panel after a transformer, its transformer.
+  // Taken from the row's place, so the trees are those of the seeds.
+  void Panel(const std::string& fedFrom, bool singlePhase, const std::string& volts, int depth,
+             bool throughTransformer = false) {
+    auto& panel = Row(fedFrom, singlePhase, volts);
+    const std::string tag = panel[0];
+    const std::size_t at = rows_.size() % 4;
+    if (fedFrom.empty() && !singlePhase) panel[15] = std::vector<std::string>{"10", "22", "42", "65"}[at];
+    if ((fedFrom.empty() && singlePhase) || throughTransformer) {
+      panel[16] = std::vector<std::string>{"25", "50", "75", "150"}[at];
+      panel[17] = std::vector<std::string>{"1.5", "2", "3.5", "5.75"}[at];
+    }
     const int loads = std::uniform_int_distribution<int>(2, 5)(rng_);
     for (int i = 0; i < loads; ++i) {
       if (depth < 2 && Chance(rng_, 0.25)) {
         // A sub-panel, through a transformer from 480 V.
         const bool stepDown = !singlePhase && volts == "480" && Chance(rng_, 0.5);
-        Panel(tag, singlePhase, stepDown ? "208" : volts, depth + 1);
+        Panel(tag, singlePhase, stepDown ? "208" : volts, depth + 1, stepDown);
       } else {
         Load(tag, singlePhase, volts);
       }
@@ -436,6 +448,10 @@ TEST_F(FeederDifferential, APanelsLoadIsItsCalculatedCurrentTyped) {
         done[r] = EvaluateRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark, path, loads.Of(r));
       }
     for (std::size_t r = 0; r < rows.size(); ++r) {
+      // Every path starts at a source or a transformer: every row has its fault current.
+      if (done[r].error.empty()) {
+        EXPECT_TRUE(done[r].fault) << "seed " << seed << ", " << rows[r][0] << ": " << done[r].faultNote;
+      }
       const RowLoad* load = loads.Of(r);
       if (!load || !load->fromSubtree) continue;
       SCOPED_TRACE("seed " + std::to_string(seed) + ", " + rows[r][0]);
