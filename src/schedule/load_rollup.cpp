@@ -98,7 +98,9 @@ Handed OwnLoad(const TreeRow& row, const UnitCurrent& unit) {
 // it takes its load from them.
 void Gather(const DistributionTree& tree, std::size_t r, Gathered& below, RowLoad& load, Handed& handed) {
   const TreeRow& row = tree.Row(r);
-  load.fromSubtree = row.volts != 0 && !row.loadGiven;
+  // A row that cannot be read has an error of its own, and no voltage.
+  if (row.volts == 0) return;
+  load.fromSubtree = !row.loadGiven;
   if (below.failed) {
     if (load.fromSubtree)
       load.below = FeederError{Column::Current, "its load " + Named(tree.Row(*below.failed)) + " has an error"};
