@@ -212,8 +212,8 @@ SupplyPath DistributionTree::PathOf(std::size_t row, const PathEnd& supply) cons
   path.fed = true;
   path.viaTransformer = ViaTransformer(row);
   if (supply.error) {
-    path.problem = FeederError{Column::FedFrom,
-                               "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) + ") has an error"};
+    path.problem = FeederError{
+        Column::FedFrom, "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) + ") has an error"};
     return path;
   }
   path.fault = supply.fault;

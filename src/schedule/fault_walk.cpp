@@ -1,6 +1,7 @@
 #include "schedule/fault_walk.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/numbers.h"
 #include "schedule/columns.h"
@@ -34,7 +35,8 @@ Start AtTransformer(const FeederInputs& inputs, const SupplyPath& path, double v
     return {std::nullopt, path.fault.point || !path.fault.unknown.empty() ? kNoTransformerData : ""};
   std::optional<FaultPoint> primary;
   if (path.fed) primary = path.fault.point;
-  else if (inputs.sourceKa) primary = SourcePoint(*inputs.xfmrPrimaryVolts, threePhase, *inputs.sourceKa * 1000, inputs.sourceXr);
+  else if (inputs.sourceKa)
+    primary = SourcePoint(*inputs.xfmrPrimaryVolts, threePhase, *inputs.sourceKa * 1000, inputs.sourceXr);
   const auto terminals =
       SecondaryTerminals(primary, {*inputs.xfmrKva, *inputs.xfmrZPercent, inputs.xfmrXr}, volts, threePhase);
   if (!terminals) return {std::nullopt, kThreePhaseFromOne};
@@ -74,8 +76,9 @@ bool Finite(const RowFault& fault) {
 
 std::optional<FeederError> FaultDataError(const FeederInputs& inputs, const SupplyPath& path) {
   if (!path.fed || path.viaTransformer) return std::nullopt;
-  for (const auto& [column, value] : {std::pair{Column::XfmrKva, inputs.xfmrKva}, std::pair{Column::XfmrZPct, inputs.xfmrZPercent},
-                                      std::pair{Column::XfmrXr, inputs.xfmrXr}})
+  const std::pair<Column, std::optional<double>> given[] = {
+      {Column::XfmrKva, inputs.xfmrKva}, {Column::XfmrZPct, inputs.xfmrZPercent}, {Column::XfmrXr, inputs.xfmrXr}};
+  for (const auto& [column, value] : given)
     if (value)
       return FeederError{column, "no transformer lies between this row and its supply (the same or its "
                                  "line-to-neutral voltage; via_transformer yes puts one there)"};
@@ -103,7 +106,8 @@ void NoteFaultCurrent(EvaluatedRow& row, const FeederInputs& inputs, bool loadGi
   std::optional<FaultPoint> atSupply;
   if (start.point) {
     const Connection connection = ConnectionTo(*start.point, volts, threePhase);
-    const Impedance conductor = ConductorImpedance(numbers.racPerKmCold, numbers.xlPerKm, numbers.lengthKm, inputs.runs);
+    const Impedance conductor =
+        ConductorImpedance(numbers.racPerKmCold, numbers.xlPerKm, numbers.lengthKm, inputs.runs);
     atSupply = AlongConductors(*start.point, connection, volts, {});
     end.point = AlongConductors(*start.point, connection, volts, conductor);
     if (!end.point) why = threePhase ? kThreePhaseFromOne : kNoNeutral;
