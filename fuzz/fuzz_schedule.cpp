@@ -8,10 +8,13 @@
 // percent. The rows make a tree whose
 // levels hold every row once, each after its supply, and its loads roll up
 // into finite figures that demand factors only lower and that the design
-// only raises.
+// only raises; the fault current walked down it, from made-up conductors,
+// is finite, and no lower at a row's supply end than at its load end but
+// for the motors there.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <variant>
@@ -22,6 +25,7 @@
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/load_rollup.h"
+#include "schedule/schedule.h"
 
 namespace {
 
@@ -68,7 +72,41 @@ void CheckDesign(const quillet::FeederDesign& design) {
   Check(!set.empty() && IsText(set));
 }
 
-void CheckTree(std::vector<quillet::TreeRow> rows) {
+// Each row's conductor made up from its line, as its load current is.
+quillet::FeederResult MadeUpResult(int line) {
+  quillet::FeederNumbers numbers;
+  numbers.current = 1.0 + line % 5;
+  numbers.racPerKmCold = static_cast<float>(0.05 + line % 3);
+  numbers.xlPerKm = 0.08;
+  numbers.lengthKm = 0.01 * (1 + line % 7);
+  quillet::FeederResult result;
+  result.numbers = numbers;
+  return result;
+}
+
+void CheckFaultCurrent(const quillet::DistributionTree& tree, const quillet::RolledLoads& loads,
+                       const std::vector<std::optional<quillet::FeederInputs>>& feeders) {
+  std::vector<quillet::EvaluatedRow> done(tree.Size());
+  for (const std::vector<std::size_t>& level : tree.Levels())
+    for (const std::size_t r : level) {
+      const auto supply = tree.SupplyOf(r);
+      const quillet::SupplyPath path = tree.PathOf(r, supply ? quillet::EndOf(done[*supply]) : quillet::PathEnd{});
+      quillet::EvaluatedRow& row = done[r];
+      if (!feeders[r] || path.problem || quillet::FaultDataError(*feeders[r], path)) {
+        row.error = "refused";
+        continue;
+      }
+      row.result = MadeUpResult(tree.Row(r).line);
+      quillet::NoteFaultCurrent(row, *feeders[r], feeders[r]->load != quillet::LoadKind::None, path, loads.Of(r));
+      if (!row.fault) continue;
+      const quillet::RowFault& fault = *row.fault;
+      Check(std::isfinite(fault.ka) && std::isfinite(fault.supplyKa) && fault.motorKa >= 0 && fault.ka >= fault.motorKa);
+      Check(static_cast<double>(fault.ka - fault.motorKa) <=
+            static_cast<double>(fault.supplyKa) * (1 + 1e-5) + static_cast<double>(fault.ka) * 1e-6);
+    }
+}
+
+void CheckTree(std::vector<quillet::TreeRow> rows, const std::vector<std::optional<quillet::FeederInputs>>& feeders) {
   const quillet::DistributionTree tree(std::move(rows));
   std::vector<int> level(tree.Size(), -1);
   for (std::size_t l = 0; l < tree.Levels().size(); ++l)
@@ -100,7 +138,9 @@ void CheckTree(std::vector<quillet::TreeRow> rows) {
     Check(served.calculatedVa <= served.connectedVa * (1 + 1e-12));
     Check(served.designVa >= served.calculatedVa * (1 - 1e-12));
     Check(load->designCurrent >= load->current * (1 - 1e-12));
+    Check(std::isfinite(load->motorAmperes) && load->motorAmperes >= 0);
   }
+  CheckFaultCurrent(tree, loads, feeders);
 }
 
 }  // namespace
@@ -126,13 +166,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quillet::DecimalMark mark = finder.Mark();
     int evaluated = 0;
     std::vector<quillet::TreeRow> treeRows;
+    std::vector<std::optional<quillet::FeederInputs>> feeders;
     for (const quillet::CsvRecord& record : records) {
       treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, {}, mark));
       const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, mark);
+      feeders.emplace_back();
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));
         continue;
       }
+      feeders.back() = std::get<quillet::FeederInputs>(feeder);
       CheckWrittenBack(std::get<quillet::FeederInputs>(feeder), mark);
       if (evaluated++ < kEvaluatedFeeders) {
         const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederInputs>(feeder));
@@ -140,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (result.design) CheckDesign(*result.design);
       }
     }
-    CheckTree(std::move(treeRows));
+    CheckTree(std::move(treeRows), feeders);
   } catch (const quillet::CsvError& error) {
     Check(std::string(error.what()).size() > 0);
   }

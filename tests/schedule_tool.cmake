@@ -93,22 +93,23 @@ if(emulator)
     expect("${device} left no file" "${made}" "")
   endforeach()
 endif()
-# --tree shows the tree after the summary, each row under its supply;
-# --max-total-vd is the total limit of rows without one.
+# --tree shows the tree after the summary, each row under its supply, with
+# the fault current where the path gives source data; --max-total-vd is the
+# total limit of rows without one (and a larger size has more fault current).
 execute_process(COMMAND ${emulator} ${TOOL} --tree --max-total-vd 4 ${EXAMPLE}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("--tree status" "${status}" 1)
 expect_match("--tree text" "${err}" "^32 feeders: 30 evaluated, 2 with errors \\(lines 22, 23\\)\n\
 MDP main feeder  600 kcmil  own 0.37573624 %  total 0.37573624 %\n.*\
 Tower crane  error, line 22\n.*\
-Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %  calculated 215.46148721743873 kVA\n\
-  Panel DP-2  300 kcmil  own 2.1362317 %  total 2.4425752 %  calculated 62.34998519614897 kVA\n\
-    Lighting LTG-2  3 AWG  own 1.3765495 %  total 3.8191247 %\n\
-    \\(transformer\\) Panel RP-2 \\(208/120\\)  3/0 AWG  own 0.38911605 %  total 0.38911605 %  calculated 2.4 kVA\n\
-      Receptacles R-2  6 AWG  own 2.450407 %  total 2.839523 %\n\
-  \\(transformer\\) Panel LP-3 \\(store\\)  1/0 AWG  own 0.9657274 %  total 0.9657274 %  calculated 28.4 kVA\n\
-    Store receptacles  14 AWG  own 0.46991146 %  total 1.4356389 %\n\
-    Store lighting  2 AWG  own 2.1812408 %  total 3.1469681 %\n\
-    Show window  4 AWG  own 1.027384 %  total 1.9931114 %\n\
-    Sign  14 AWG  own 2.610619 %  total 3.5763464 %\n$")
-expect_match("--max-total-vd limit" "${out}" "\nLighting LTG-2,[^\n]*,1.5574248,3.8191247,ok,[^\n]*,\r?\n")
+Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %  calculated 215.46148721743873 kVA  fault 19.526712 kA\n\
+  Panel DP-2  300 kcmil  own 2.1362317 %  total 2.4425752 %  calculated 62.34998519614897 kVA  fault 6.9620247 kA\n\
+    Lighting LTG-2  3 AWG  own 1.3765495 %  total 3.8191247 %  fault 2.0020034 kA\n\
+    \\(transformer\\) Panel RP-2 \\(208/120\\)  3/0 AWG  own 0.38911605 %  total 0.38911605 %  calculated 2.4 kVA  fault 4.204629 kA\n\
+      Receptacles R-2  6 AWG  own 2.450407 %  total 2.839523 %  fault 0.8505287 kA\n\
+  \\(transformer\\) Panel LP-3 \\(store\\)  1/0 AWG  own 0.9657274 %  total 0.9657274 %  calculated 28.4 kVA  fault 4.918666 kA\n\
+    Store receptacles  14 AWG  own 0.46991146 %  total 1.4356389 %  fault 0.35621122 kA\n\
+    Store lighting  2 AWG  own 2.1812408 %  total 3.1469681 %  fault 2.11001 kA\n\
+    Show window  4 AWG  own 1.027384 %  total 1.9931114 %  fault 2.5419738 kA\n\
+    Sign  14 AWG  own 2.610619 %  total 3.5763464 %  fault 0.4218985 kA\n$")
+expect_match("--max-total-vd limit" "${out}" "\nLighting LTG-2,[^\n]*,1.5574248,3.8191247,ok,[^\n]*,2.0020034,0,0.477023,6.958806,ok,\r?\n")

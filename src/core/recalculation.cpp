@@ -151,10 +151,8 @@ class Pass {
     if (!Put(s_.WireTempF, t * 9 / 5 + 32)) return false;
     w_.LabelCP.SetCaption("Conductor parameters at temperature of " + ShortSingleText(s_.WireTempC) +
                           " °C (" + ShortSingleText(s_.WireTempF) + "°F)");
-    const double perKmAtTemp =
-        ((t - 20) * static_cast<double>(s_.TempCoeff) + 1) * 1000 * static_cast<double>(s_.Resistivity);
-    if (!Put(s_.RdcKm, perKmAtTemp / (static_cast<double>(s_.AreaMm2) / 1000000)) ||
-        !Put(s_.RdcNextKm, perKmAtTemp / (static_cast<double>(s_.NextAreaMm2) / 1000000)))
+    if (!Put(s_.RdcKm, DcResistancePerKm(s_, t, s_.AreaMm2)) ||
+        !Put(s_.RdcNextKm, DcResistancePerKm(s_, t, s_.NextAreaMm2)))
       return false;
     s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
     w_.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  ");
@@ -203,7 +201,7 @@ class Pass {
     s_.SkinC = k.c;
     if (!Put(s_.SkinFactor, SkinFactor(k, s_.AreaMm2)) ||
         !Put(s_.SkinFactorNext, SkinFactor(k, s_.NextAreaMm2)) ||
-        !Put(s_.RacKm, static_cast<double>(s_.SkinFactor) * s_.RdcKm) ||
+        !Put(s_.RacKm, AcResistancePerKm(s_.SkinFactor, s_.RdcKm)) ||
         !Put(s_.RacNextKm, static_cast<double>(s_.RdcNextKm) * s_.SkinFactorNext) ||
         !Put(s_.RacShown, Shown(s_.RacKm)))
       return false;
@@ -334,5 +332,20 @@ class Pass {
 }  // namespace
 
 void RecalculationPass(Elcal& window) { Pass(window).Run(); }
+
+double DcResistancePerKm(const ElcalState& state, double tempC, float areaMm2) {
+  const double perKmAtTemp =
+      ((tempC - 20) * static_cast<double>(state.TempCoeff) + 1) * 1000 * static_cast<double>(state.Resistivity);
+  return perKmAtTemp / (static_cast<double>(areaMm2) / 1000000);
+}
+
+double AcResistancePerKm(float skinFactor, float rdcKm) {
+  return static_cast<double>(skinFactor) * static_cast<double>(rdcKm);
+}
+
+float AcResistancePerKmAt(const ElcalState& state, double tempC) {
+  const auto rdc = static_cast<float>(DcResistancePerKm(state, tempC, state.AreaMm2));
+  return static_cast<float>(AcResistancePerKm(state.SkinFactor, rdc));
+}
 
 }  // namespace quillet

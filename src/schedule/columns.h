@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "schedule/decimal_mark.h"
+#include "schedule/fault_walk.h"
 #include "schedule/feeder.h"
 
 namespace quillet {
@@ -176,6 +177,13 @@ struct EvaluatedRow {
   std::optional<bool> fromSubtree;   // load_from, once the row's load is known
   std::optional<bool> belowSubtree;  // load_check, for a row that feeds others
   std::string remark;                  // why the load check fails, with both figures; "" when it holds
+  // The available fault current (fault_walk.h): the row's figures, or why
+  // it has none where that needs saying; the rating they are checked
+  // against; what the row hands the rows it feeds.
+  std::optional<RowFault> fault;
+  std::string faultNote;
+  std::optional<double> ratingKa;
+  FaultEnd faultEnd;
   std::string error;                   // the error cell; "" when the row has none
 };
 
@@ -203,7 +211,7 @@ std::string ShownResult(const ResultColumn& column, const EvaluatedRow& row, boo
 // What the Check column judges a row by, worked from its result cells; a
 // row that fails none is "OK". Shown in the window and on paper, never
 // written to the file.
-enum class RowCheck { Ampacity, DropLimit, TotalDrop, Protection, Load, Error };
+enum class RowCheck { Ampacity, DropLimit, TotalDrop, Protection, Load, ShortCircuit, Error };
 struct RowCheckInfo {
   RowCheck check;
   const char* word;     // as the Check cell names it

@@ -198,16 +198,24 @@ std::vector<std::size_t> DistributionTree::Tops() const {
 }
 
 SupplyPath DistributionTree::PathOf(std::size_t row, const PathEnd& supply) const {
-  if (!referenceErrors_[row].empty()) return {FeederError{Column::FedFrom, referenceErrors_[row]}, 0};
+  SupplyPath path;
+  if (!referenceErrors_[row].empty()) {
+    path.problem = FeederError{Column::FedFrom, referenceErrors_[row]};
+    return path;
+  }
   const std::size_t s = supply_[row];
-  if (s == kNone) return {};
-  if (supply.error)
-    return {FeederError{Column::FedFrom,
-                        "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) + ") has an error"},
-            0};
-  // The path starts again at a transformer, whose own drop is not counted.
-  if (ViaTransformer(row)) return {};
-  return {std::nullopt, supply.totalPercent};
+  if (s == kNone) return path;
+  path.fed = true;
+  path.viaTransformer = ViaTransformer(row);
+  if (supply.error) {
+    path.problem = FeederError{
+        Column::FedFrom, "its supply " + rows_[s].tag + " (line " + std::to_string(rows_[s].line) + ") has an error"};
+    return path;
+  }
+  path.fault = supply.fault;
+  // The path's drop starts again at a transformer, whose own drop is not counted.
+  if (!path.viaTransformer) path.abovePercent = supply.totalPercent;
+  return path;
 }
 
 std::optional<float> ReportedDropPercent(const FeederResult& result) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "schedule/decimal_mark.h"
+#include "schedule/fault_walk.h"
 #include "schedule/feeder.h"
 
 namespace quillet {
@@ -46,12 +47,16 @@ bool ThroughTransformer(const TreeRow& supply, const TreeRow& row);
 struct PathEnd {
   bool error = false;
   float totalPercent = 0;
+  FaultEnd fault;
 };
 
 // What a row's evaluation takes from the path above it.
 struct SupplyPath {
   std::optional<FeederError> problem;  // the row cannot be evaluated: a reference, or its supply's error
   float abovePercent = 0;              // the drop above the row's supply end; 0 where a path starts
+  bool fed = false;                    // a row of the schedule supplies it
+  bool viaTransformer = false;         // through a transformer
+  FaultEnd fault;                      // at its supply's load end
 
   bool operator==(const SupplyPath&) const = default;
 };

@@ -49,6 +49,13 @@ enum class Column {
   Raceway,
   Neutral,
   Nonlinear,
+  SourceKa,
+  SourceXr,
+  XfmrKva,
+  XfmrZPct,
+  XfmrXr,
+  XfmrPrimaryV,
+  RatingKa,
 };
 
 // None: the row gives no load; a rule gives it (a receptacle's yokes, or
@@ -95,6 +102,11 @@ struct FeederInputs {
   std::optional<Neutral> neutral;  // none: the row's (DefaultNeutral)
   bool nonlinear = false;
   bool feedsOthers = false;  // known from the tree, never read from a cell
+  // The available fault current's data (fault_walk.h): copied, never entered.
+  std::optional<double> sourceKa, sourceXr;  // at the supply end of a row at the top of a path
+  std::optional<double> xfmrKva, xfmrZPercent, xfmrXr;  // the transformer at the row's supply end
+  std::optional<double> xfmrPrimaryVolts;  // a service's own transformer's primary
+  std::optional<double> ratingKa;  // the short-circuit rating of the equipment at the load end
 
   bool operator==(const FeederInputs&) const = default;
 };
@@ -122,6 +134,11 @@ struct FeederNumbers {
   std::optional<float> vdDc, vdDcPercent;  // only where the window shows the DC drop
   float rdc = 0, rac = 0, xl = 0, z = 0;
   double xlPerKm = 0;  // the reactance caption's decimals follow it
+  // The AC resistance per km had the wire been at 25 °C, as the pass would
+  // work it (a fault's current flows in a cold conductor), and the one-way
+  // length the window computes with.
+  float racPerKmCold = 0;
+  double lengthKm = 0;
   bool perKm = true;
   float areaMm2 = 0, ampacity = 0, ambientFactor = 0, loadRatio = 0;
   int ambientC = 30;  // the window writes amperes with a decimal away from 30 °C

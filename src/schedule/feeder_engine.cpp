@@ -9,11 +9,13 @@
 #include "core/ambient.h"
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/recalculation.h"
 #include "core/tables.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
+#include "design/fault_current.h"
 #include "design/feeder_design.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
@@ -76,13 +78,17 @@ void Settle(Keyboard& session, const FeederInputs& inputs) {
   if (inputs.load == LoadKind::Power) Pass(session, inputs);
 }
 
+// The one-way length the window computes with, in km.
+double LengthKm(const Elcal& w) {
+  const std::string& length = w.L.Text();
+  return (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(w.state.LengthFactor) / 1000.0;
+}
+
 // IEEE Std 141's exact drop beside the window's effective-impedance one,
 // from the same one-way R and X; none where the root has no real value.
 std::optional<float> ExactDropPercent(const Elcal& w) {
   const ElcalState& s = w.state;
-  const std::string& length = w.L.Text();
-  const double lengthKm =
-      (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(s.LengthFactor) / 1000.0;
+  const double lengthKm = LengthKm(w);
   const bool threePhase = s.PhaseCode == 0;
   const double loop = threePhase ? 1.0 : 2.0;
   const double r = static_cast<double>(s.RacKm) * lengthKm / s.Runs * loop;
@@ -119,6 +125,8 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
   n.rac = s.RacShown;
   n.xl = s.XlShown;
   n.xlPerKm = s.XlKm;
+  n.racPerKmCold = AcResistancePerKmAt(s, kConductorFaultTempC);
+  n.lengthKm = LengthKm(w);
   n.z = s.ZShown;
   n.perKm = s.LengthUnit == LengthSystem::Metric;
   n.areaMm2 = s.AreaMm2;

@@ -41,6 +41,8 @@ const std::vector<ValueUnit> kPercentOfOne = {{{"%"}, 100}};
 const std::vector<ValueUnit> kPercent = {{{"%"}}};
 const std::vector<ValueUnit> kDegrees = {{{"°C", "C", "degC"}}};
 const std::vector<ValueUnit> kLengthUnits = {{kUnits[0]}, {kUnits[1]}};
+const std::vector<ValueUnit> kKiloamperes = {{{"kA"}}};
+const std::vector<ValueUnit> kKva = {{{"kVA"}}};
 // Size cells name their own units; a heading may say which.
 const std::vector<ValueUnit> kSizeUnits = {{{"AWG", "kcmil", "MCM", "AWG/kcmil", "AWG/MCM"}}};
 
@@ -281,6 +283,77 @@ void ReadQuantity(const RowReader& row, FeederInputs& f) {
   const char* allowed = "a whole number of 1 or more";
   f.quantity = row.Whole(Column::Qty, allowed);
   if (f.quantity < 1) throw BadValue{Column::Qty, allowed};
+}
+
+// The fault current's data: a figure above 0 where given.
+
+constexpr double kMaxXr = 100;
+constexpr double kLowestZPercent = 0.5, kHighestZPercent = 20;
+
+std::optional<double> Positive(const RowReader& row, Column column, const std::string& allowed) {
+  if (!row.Given(column)) return std::nullopt;
+  const double value = row.Number(column, allowed);
+  if (!(value > 0)) throw BadValue{column, allowed};
+  return value;
+}
+
+std::optional<double> Xr(const RowReader& row, Column column, const char* what) {
+  const auto xr = Positive(row, column, "an X/R above 0");
+  if (xr && *xr > kMaxXr)
+    throw BadValue{column, std::string("at most 100: no real ") + what + " has a larger X/R"};
+  return xr;
+}
+
+// A DC feeder's supply has no AC fault current to work from.
+void RefuseOnDc(const FeederInputs& f, Column column) {
+  if (f.dc) throw BadValue{column, "a DC feeder has no AC fault current to work from"};
+}
+
+void ReadSourceKa(const RowReader& row, FeederInputs& f) {
+  f.sourceKa = Positive(row, Column::SourceKa, "kA above 0");
+  if (!f.sourceKa) return;
+  RefuseOnDc(f, Column::SourceKa);
+  if (!f.fedFrom.empty())
+    throw BadValue{Column::SourceKa, "a row fed from another row takes its fault current from there; source_ka goes "
+                                     "on a row at the top of a path"};
+}
+
+void ReadSourceXr(const RowReader& row, FeederInputs& f) {
+  f.sourceXr = Xr(row, Column::SourceXr, "source");
+  if (f.sourceXr && !f.sourceKa) throw BadValue{Column::SourceXr, "source_xr goes with source_ka"};
+}
+
+// Needs the kVA, read before it.
+void ReadZPercent(const RowReader& row, FeederInputs& f) {
+  f.xfmrZPercent = Positive(row, Column::XfmrZPct, "a nameplate %Z above 0");
+  if (f.xfmrZPercent && (*f.xfmrZPercent < kLowestZPercent || *f.xfmrZPercent > kHighestZPercent))
+    throw BadValue{Column::XfmrZPct, "0.5 … 20 %: a transformer's nameplate impedance lies there (5.75 for 5.75 %)"};
+  if (f.xfmrKva.has_value() != f.xfmrZPercent.has_value())
+    throw BadValue{f.xfmrKva ? Column::XfmrZPct : Column::XfmrKva, "xfmr_kva and xfmr_z_pct are given together"};
+  if (f.xfmrKva) RefuseOnDc(f, Column::XfmrKva);
+}
+
+void ReadTransformerXr(const RowReader& row, FeederInputs& f) {
+  f.xfmrXr = Xr(row, Column::XfmrXr, "transformer");
+  if (f.xfmrXr && !f.xfmrKva) throw BadValue{Column::XfmrXr, "xfmr_xr goes with xfmr_kva and xfmr_z_pct"};
+}
+
+// A service's own transformer: where its source_ka is given, the primary's
+// voltage it is given at.
+void ReadPrimaryVolts(const RowReader& row, FeederInputs& f) {
+  f.xfmrPrimaryVolts = Positive(row, Column::XfmrPrimaryV, "volts above 0");
+  if (f.xfmrPrimaryVolts && !f.xfmrKva)
+    throw BadValue{Column::XfmrPrimaryV, "xfmr_primary_v goes with xfmr_kva and xfmr_z_pct"};
+  if (f.xfmrPrimaryVolts && !f.fedFrom.empty())
+    throw BadValue{Column::XfmrPrimaryV, "a transformer fed from another row has that row's voltage on its primary; "
+                                         "xfmr_primary_v is for a service's own transformer"};
+  if (!f.xfmrPrimaryVolts && f.xfmrKva && f.sourceKa)
+    throw BadValue{Column::XfmrPrimaryV, "the primary's voltage, at which source_ka is given on a service's own "
+                                         "transformer"};
+}
+
+std::string OptionalNumberCell(const std::optional<double>& value, bool decimalComma) {
+  return value ? ExactText(*value, decimalComma) : "";
 }
 
 std::string WordCell(std::span<const std::string_view> words, std::size_t at, std::size_t plain) {
@@ -867,6 +940,58 @@ const InputColumn kInputColumns[] = {
      },
      .cell = [](const FeederInputs& f, bool) { return std::string(f.nonlinear ? "yes" : ""); },
      .choices = [](const RowReader&) { return std::vector<std::string>{"", "no", "yes"}; }},
+    {.column = Column::SourceKa,
+     .name = "source_ka",
+     .heading = "Source fault (kA)",
+     .unit = "kA",
+     .number = true,
+     .units = kKiloamperes,
+     .read = ReadSourceKa,
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.sourceKa, comma); }},
+    {.column = Column::SourceXr,
+     .name = "source_xr",
+     .heading = "Source X/R",
+     .number = true,
+     .read = ReadSourceXr,
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.sourceXr, comma); }},
+    {.column = Column::XfmrKva,
+     .name = "xfmr_kva",
+     .heading = "Transformer (kVA)",
+     .unit = "kVA",
+     .number = true,
+     .units = kKva,
+     .read = [](const RowReader& row, FeederInputs& f) { f.xfmrKva = Positive(row, Column::XfmrKva, "kVA above 0"); },
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.xfmrKva, comma); }},
+    {.column = Column::XfmrZPct,
+     .name = "xfmr_z_pct",
+     .heading = "Transformer Z (%)",
+     .unit = "%",
+     .number = true,
+     .units = kPercent,
+     .read = ReadZPercent,
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.xfmrZPercent, comma); }},
+    {.column = Column::XfmrXr,
+     .name = "xfmr_xr",
+     .heading = "Transformer X/R",
+     .number = true,
+     .read = ReadTransformerXr,
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.xfmrXr, comma); }},
+    {.column = Column::XfmrPrimaryV,
+     .name = "xfmr_primary_v",
+     .heading = "Primary (V)",
+     .unit = "V",
+     .number = true,
+     .units = kVolts,
+     .read = ReadPrimaryVolts,
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.xfmrPrimaryVolts, comma); }},
+    {.column = Column::RatingKa,
+     .name = "rating_ka",
+     .heading = "Short-circuit rating (kA)",
+     .unit = "kA",
+     .number = true,
+     .units = kKiloamperes,
+     .read = [](const RowReader& row, FeederInputs& f) { f.ratingKa = Positive(row, Column::RatingKa, "kA above 0"); },
+     .cell = [](const FeederInputs& f, bool comma) { return OptionalNumberCell(f.ratingKa, comma); }},
 };
 
 // The order lets each given value hold at the end: the unit before any

@@ -18,6 +18,10 @@ struct Gathered {
   // order of the rows.
   std::optional<std::size_t> failed;
   bool waiting = false;
+  // The motors it feeds with no transformer between, and the one named
+  // when one of them has an error, chosen as `failed` is.
+  double motorAmperes = 0;
+  std::optional<std::size_t> failedMotor;
 };
 
 // What a row hands its supply: its loads, or why it cannot.
@@ -54,6 +58,22 @@ std::optional<FeederError> LegsError(const DistributionTree& tree, std::size_t r
   if (LineToLine(*row.legs) == lineToLine) return std::nullopt;
   const std::string what = "a " + ExactText(row.volts) + " V row on a " + ExactText(supplyVolts) + " V supply is ";
   return FeederError{Column::Legs, what + (lineToLine ? "line-to-line: AB, BC or CA" : "line-to-neutral: A, B or C")};
+}
+
+// The row named when several have an error: the first tag in
+// alphabetical order, so the text does not depend on the order of the rows.
+void NameFailing(const DistributionTree& tree, std::size_t r, std::optional<std::size_t>& named) {
+  const auto before = [&](std::size_t a, std::size_t b) {
+    return std::pair(tree.Row(a).tag, tree.Row(a).line) < std::pair(tree.Row(b).tag, tree.Row(b).line);
+  };
+  if (!named || before(r, *named)) named = r;
+}
+
+// A motor adds to a fault at its supply's load end, unless a transformer
+// lies between.
+bool MotorOnItsSupply(const DistributionTree& tree, std::size_t r) {
+  const TreeRow& row = tree.Row(r);
+  return row.volts != 0 && row.loadGiven && row.load.loadClass == LoadClass::Motor && !tree.ViaTransformer(r);
 }
 
 std::optional<FeederError> LoadColumnsError(const DistributionTree& tree, std::size_t r) {
@@ -93,6 +113,9 @@ void Gather(const DistributionTree& tree, std::size_t r, Gathered& below, RowLoa
     load.current = LineCurrent(served.calculatedVa, served.calculatedLegs, row.volts, threePhase);
     load.designCurrent = LineCurrent(served.designVa, served.designLegs, row.volts, threePhase);
   }
+  load.motorAmperes = below.motorAmperes;
+  if (below.failedMotor)
+    load.motorUnknown = "the motors' part is not known: " + Named(tree.Row(*below.failedMotor)) + " has an error";
   if (!load.fromSubtree) return;
   handed.failed = handed.failed || load.below.has_value();
   handed.waiting = load.waiting;
@@ -153,11 +176,12 @@ RolledLoads RollUpLoads(const DistributionTree& tree, const std::function<UnitCu
       RowLoad load;
       load.own = LoadColumnsError(tree, r);
       Handed handed;
+      UnitCurrent unit;
       if (row.volts == 0 || load.own) {
         handed.failed = true;
       } else if (row.loadGiven) {
         if (NeedsUnitCurrent(tree, r)) {
-          const UnitCurrent unit = unitCurrent(r);
+          unit = unitCurrent(r);
           load.own = unit.refusal;
           handed = OwnLoad(row, unit);
         }
@@ -177,11 +201,12 @@ RolledLoads RollUpLoads(const DistributionTree& tree, const std::function<UnitCu
       if (feeds || load.own) out.loads_[r] = load;
       if (!supply || tree.Row(*supply).volts == 0) continue;
       Gathered& into = gathered[*supply];
+      if (MotorOnItsSupply(tree, r)) {
+        if (handed.failed) NameFailing(tree, r, into.failedMotor);
+        else if (unit.state == UnitCurrent::State::Known) into.motorAmperes += unit.amperes * row.load.quantity;
+      }
       if (handed.failed) {
-        const auto before = [&](std::size_t a, std::size_t b) {
-          return std::pair(tree.Row(a).tag, tree.Row(a).line) < std::pair(tree.Row(b).tag, tree.Row(b).line);
-        };
-        if (!into.failed || before(r, *into.failed)) into.failed = r;
+        NameFailing(tree, r, into.failed);
       } else if (handed.waiting) {
         into.waiting = true;
       } else {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 #include <unordered_map>
 
 #include "design/loads.h"
@@ -41,6 +42,11 @@ struct RowLoad {
   // One of the loads it serves has an error: its load cannot be found.
   std::optional<FeederError> below = {};
   bool waiting = false;  // a unit current below is not found yet
+  // The full-load current of the motors it feeds with no transformer
+  // between, each row's as many times as it stands for; "" or, when one of
+  // them has an error, which (the first tag in alphabetical order).
+  double motorAmperes = 0;
+  std::string motorUnknown = {};
 
   bool operator==(const RowLoad&) const = default;
 };

@@ -222,6 +222,32 @@ CellTone LoadCheckTone(const EvaluatedRow& row) {
   return row.belowSubtree && *row.belowSubtree ? CellTone::Bad : CellTone::Normal;
 }
 
+// The available fault current (fault_walk.h).
+
+template <auto Field>
+std::string Fault(const EvaluatedRow& row, bool decimalComma) {
+  if (!row.fault) return "";
+  const auto& value = (*row.fault).*Field;
+  if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? ExactText(*value, decimalComma) : "";
+  else return ExactText(value, decimalComma);
+}
+
+// The rating is checked against the figure as written.
+bool RatingTooLow(const EvaluatedRow& row) {
+  return row.fault && row.ratingKa && *row.ratingKa < static_cast<double>(row.fault->ka);
+}
+
+std::string RatingCheckText(const EvaluatedRow& row, bool) {
+  if (!row.fault) return row.faultNote;
+  if (!row.ratingKa) return "";
+  return RatingTooLow(row) ? "too low" : "ok";
+}
+
+CellTone RatingCheckTone(const EvaluatedRow& row) {
+  if (!row.fault || !row.ratingKa) return CellTone::Normal;
+  return RatingTooLow(row) ? CellTone::Bad : CellTone::Good;
+}
+
 // Shown figures: the main window's pattern for the same figure, in the
 // file's decimal mark, without the unit the heading names.
 
@@ -303,6 +329,14 @@ std::string ShownFill(const EvaluatedRow& row, bool comma) {
 
 std::string ShownLimit(const EvaluatedRow& row, bool comma) {
   return row.limited ? Shown(row.maxVdPercent, PercentPattern(row.maxVdPercent), comma) : "";
+}
+
+template <auto Field>
+std::string ShownFault(const EvaluatedRow& row, bool comma) {
+  if (!row.fault) return "";
+  const auto& value = (*row.fault).*Field;
+  if constexpr (kIsOptional<std::remove_cvref_t<decltype(value)>>) return value ? Shown(*value, "#,##0.0#", comma) : "";
+  else return Shown(value, "#,##0.00", comma);
 }
 
 std::string ShownTotal(const EvaluatedRow& row, bool comma) {
@@ -446,6 +480,27 @@ const ResultColumn kResultColumns[] = {
     {.name = "raceway_size", .heading = "Raceway size", .text = RacewaySizeText},
     {.name = "fill_pct", .unit = "%", .heading = "Fill (%)", .text = FillText, .shown = ShownFill},
     {.name = "conductor_set", .heading = "Conductor set", .printed = true, .text = ConductorSetCell},
+    // The available fault current (fault_walk.h).
+    {.name = "isc_ka",
+     .unit = "kA",
+     .heading = "Fault current (kA)",
+     .printed = true,
+     .text = Fault<&RowFault::ka>,
+     .tone = RatingCheckTone,
+     .shown = ShownFault<&RowFault::ka>},
+    {.name = "isc_motor_ka",
+     .unit = "kA",
+     .heading = "Motors' part (kA)",
+     .text = Fault<&RowFault::motorKa>,
+     .shown = ShownFault<&RowFault::motorKa>},
+    {.name = "isc_xr", .heading = "Fault X/R", .text = Fault<&RowFault::xr>, .shown = ShownFault<&RowFault::xr>},
+    {.name = "isc_supply_ka",
+     .unit = "kA",
+     .heading = "Fault at supply (kA)",
+     .printed = true,
+     .text = Fault<&RowFault::supplyKa>,
+     .shown = ShownFault<&RowFault::supplyKa>},
+    {.name = "sccr_check", .heading = "Rating check", .printed = true, .text = RatingCheckText, .tone = RatingCheckTone},
     // Last, after every figure.
     {.name = "error",
      .heading = "Error",
@@ -471,6 +526,9 @@ const RowCheckInfo kRowChecks[] = {
     {RowCheck::Load, "load",
      "the load given for a row that feeds others is below the calculated load of the rows it feeds (Article 220, "
      "215.2(A)(1))"},
+    {RowCheck::ShortCircuit, "short-circuit rating",
+     "the short-circuit rating given for the equipment at the row's load end is below the fault current available "
+     "there (110.9, 110.10)"},
     {RowCheck::Error, "error", "the row cannot be evaluated; the Error column says why"},
 };
 
@@ -505,6 +563,7 @@ std::vector<RowCheck> FailedChecks(const EvaluatedRow& row) {
   if (OverTotal(row)) failed.push_back(RowCheck::TotalDrop);
   if (ProtectionFails(row)) failed.push_back(RowCheck::Protection);
   if (LoadCheckTone(row) == CellTone::Bad) failed.push_back(RowCheck::Load);
+  if (RatingTooLow(row)) failed.push_back(RowCheck::ShortCircuit);
   return failed;
 }
 

@@ -175,6 +175,7 @@ std::string OutlineLine(const OutlineRow& row, std::size_t level) {
   if (row.ownPercent) line += "  own " + ExactText(*row.ownPercent) + " %";
   if (row.totalPercent) line += "  total " + ExactText(*row.totalPercent) + " %";
   if (row.calculatedVa) line += "  calculated " + ExactText(*row.calculatedVa / 1000) + " kVA";
+  if (row.faultKa) line += "  fault " + ExactText(*row.faultKa) + " kA";
   return line + "\n";
 }
 
@@ -198,13 +199,15 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     row.error = *error;
     return row;
   }
+  FeederInputs inputs = std::get<FeederInputs>(feeder);
   // The row's own problem first: it is the one to mend.
-  for (const auto* problem : {load ? &load->own : nullptr, &path.problem, load ? &load->below : nullptr}) {
+  const std::optional<FeederError> faultData = FaultDataError(inputs, path);
+  for (const auto* problem :
+       {load ? &load->own : nullptr, &faultData, &path.problem, load ? &load->below : nullptr}) {
     if (!problem || !*problem) continue;
     row.error = ErrorCell(**problem, cells, line, layout, mark);
     return row;
   }
-  FeederInputs inputs = std::get<FeederInputs>(feeder);
   // Only a row that feeds others has a load rolled up from below.
   inputs.feedsOthers = load != nullptr;
   const bool loadGiven = inputs.load != LoadKind::None;
@@ -228,10 +231,11 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
   if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
     row.totalPercent = TotalDrop(*own, path.abovePercent);
   NoteLoads(row, inputs, loadGiven, load, mark.comma);
+  NoteFaultCurrent(row, inputs, loadGiven, path, load);
   return row;
 }
 
-PathEnd EndOf(const EvaluatedRow& row) { return {!row.error.empty(), row.totalPercent.value_or(0)}; }
+PathEnd EndOf(const EvaluatedRow& row) { return {!row.error.empty(), row.totalPercent.value_or(0), row.faultEnd}; }
 
 std::vector<std::string> OutputHeader(const std::vector<std::string>& header) {
   std::vector<std::string> names = header;
@@ -338,7 +342,8 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
                              !job.done.error.empty(),
                              tree.FeedsOthers(job.row) && job.done.served
                                  ? std::optional(job.done.served->calculatedVa)
-                                 : std::nullopt};
+                                 : std::nullopt,
+                             job.done.fault ? std::optional(job.done.fault->ka) : std::nullopt};
       }
     }
   }

@@ -53,10 +53,11 @@ struct OutlineRow {
   bool viaTransformer = false;
   bool error = false;
   std::optional<double> calculatedVa;  // of the loads a row that feeds others serves
+  std::optional<float> faultKa;        // at the load end, motors included
 };
 
-// The tree as indented text: each row under its supply, with its size and
-// its own and total drop.
+// The tree as indented text: each row under its supply, with its size, its
+// own and total drop, its calculated load and its fault current.
 std::string TreeOutline(const DistributionTree& tree, const std::vector<OutlineRow>& rows);
 
 // Reads the schedule from `in` and writes it with the result columns to

@@ -154,7 +154,7 @@ void ScheduleCommands::Run(const std::vector<std::string>& args) {
          << " tooltip=" << QuoteText(grid.RowHeaderTip(row)) << "\n";
   } else if (verb == "legend") {
     Arity(args, 0);
-    const SchedulePrintout printout = BuildSchedulePrintout(w.model, "", "");
+    const SchedulePrintout printout = BuildSchedulePrintout(w.model, "", services_.NowText());
     out_ << "legend mark=" << QuoteText(printout.markMeaning) << "\n";
     for (const std::string& line : printout.legend) out_ << "legend " << QuoteText(line) << "\n";
   } else if (verb == "choices") {

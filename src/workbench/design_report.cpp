@@ -58,6 +58,7 @@ std::string VerdictWords(const FeederResult& result, double limit) {
       case RowCheck::Protection: fails += "the device does not protect the conductor"; break;
       case RowCheck::TotalDrop:
       case RowCheck::Load:
+      case RowCheck::ShortCircuit:
       case RowCheck::Error: break;
     }
   }

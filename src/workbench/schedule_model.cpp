@@ -109,7 +109,8 @@ std::string ScheduleModel::HeadingTip(std::size_t column) const {
   const ScheduleColumn& c = columns_.at(column);
   switch (c.kind) {
     case ScheduleColumn::Kind::Input: return header_.at(c.index);
-    case ScheduleColumn::Kind::Check: return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct, total_check and load_check";
+    case ScheduleColumn::Kind::Check:
+      return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct, total_check, load_check and sccr_check";
     case ScheduleColumn::Kind::Result: return ResultColumns()[c.index].name;
   }
   return "";

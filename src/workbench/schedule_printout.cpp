@@ -16,6 +16,8 @@ constexpr char kConductorSetMeaning[] =
     "reduced neutral (N) and the grounding conductor (G), in the smallest trade size of Chapter 9 Table 4 that holds "
     "their Table 5 areas at the fill of Table 1 (40 % for more than two conductors).";
 
+constexpr char kFaultColumn[] = "isc_ka";
+
 bool BlankInEveryRow(const ScheduleModel& model, const ScheduleColumn& column) {
   for (std::size_t r = 0; r < model.RowCount(); ++r)
     if (!model.Cell(r, column).empty()) return false;
@@ -35,6 +37,15 @@ std::vector<ScheduleColumn> PrintedColumns(const ScheduleModel& model) {
     if (checked && (c.kind == Kind::Check || columns.empty() || !BlankInEveryRow(model, c))) columns.push_back(c);
   }
   return columns;
+}
+
+// The fault current is marked with the date it was worked out on.
+std::optional<std::string> FaultMeaning(const ScheduleModel& model, const std::string& date) {
+  const auto column = model.ColumnNamed(kFaultColumn);
+  if (!column || BlankInEveryRow(model, model.ColumnAt(*column))) return std::nullopt;
+  return "Fault current: the available symmetrical fault current at the row's load end (Fault at supply: at its "
+         "supply end), motors included, by the impedance method from the source and transformer data given, "
+         "calculated " + date + " (110.24(A): the service equipment is marked with it and this date; 110.9, 110.10).";
 }
 
 }  // namespace
@@ -60,6 +71,7 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
   for (const RowCheckInfo& check : RowChecks()) out.legend.push_back(std::string(check.word) + ": " + check.meaning + ".");
   out.legend.push_back(kGroundingMeaning);
   out.legend.push_back(kConductorSetMeaning);
+  if (const auto fault = FaultMeaning(model, date)) out.legend.push_back(*fault);
   return out;
 }
 std::string SchedulePdfName(const SchedulePrintout& printout) {

@@ -9,13 +9,14 @@
 namespace quillet {
 namespace {
 
-// Twips. A box holds five lines; between levels a line drops to a bus and
-// from it to each box, with room on the last stretch for a transformer.
+// Twips. A box holds five lines, six when some row shows its fault
+// current; between levels a line drops to a bus and from it to each box,
+// with room on the last stretch for a transformer.
 constexpr int kMargin = 120;
 constexpr int kBoxWidth = 2160;
 constexpr int kLineHeight = 210;
 constexpr int kPadding = 60;
-constexpr int kBoxHeight = 5 * kLineHeight + 2 * kPadding;
+constexpr std::size_t kLines = 5;
 constexpr int kGapX = 240;
 constexpr int kGapY = 900;
 constexpr int kBusDrop = 300;
@@ -40,7 +41,10 @@ class Drawer {
         device_(Result("ocpd_a")),
         own_(Result("vd_pct")),
         total_(Result("vd_total_pct")),
-        load_(Result("calculated_va")) {}
+        load_(Result("calculated_va")),
+        fault_(Result("isc_ka")),
+        lines_(kLines + (AnyFault() ? 1 : 0)),
+        boxHeight_(static_cast<int>(lines_) * kLineHeight + 2 * kPadding) {}
 
   TreeDrawing Draw() {
     Order();
@@ -83,11 +87,11 @@ class Drawer {
         levels = std::max(levels, level_[end] + 1);
       }
       if (bandSlots > 0 && bandSlots + leaves > kBandSlots) {
-        bandTop += bandLevels * (kBoxHeight + kGapY);
+        bandTop += bandLevels * (boxHeight_ + kGapY);
         bandSlots = bandLevels = 0;
       }
       for (std::size_t b = first; b < end; ++b) {
-        top_[b] = bandTop + level_[b] * (kBoxHeight + kGapY);
+        top_[b] = bandTop + level_[b] * (boxHeight_ + kGapY);
         if (tree_.FedBy(order_[b]).empty()) centre_[b] = kMargin + bandSlots++ * (kBoxWidth + kGapX) + kBoxWidth / 2;
       }
       for (std::size_t b = end; b-- > first;) {
@@ -97,13 +101,20 @@ class Drawer {
       bandLevels = std::max(bandLevels, levels);
       widest = std::max(widest, bandSlots);
     }
-    out_.drawing.rowPitch = kBoxHeight + kGapY;
+    out_.drawing.rowPitch = boxHeight_ + kGapY;
     out_.drawing.columnPitch = kBoxWidth + kGapX;
     out_.drawing.width = widest == 0 ? 0 : 2 * kMargin + widest * (kBoxWidth + kGapX) - kGapX;
-    out_.drawing.height = order_.empty() ? 0 : bandTop + bandLevels * (kBoxHeight + kGapY) - kGapY + kMargin;
+    out_.drawing.height = order_.empty() ? 0 : bandTop + bandLevels * (boxHeight_ + kGapY) - kGapY + kMargin;
   }
 
   int Top(std::size_t box) const { return top_[box]; }
+
+  bool AnyFault() const {
+    if (!fault_) return false;
+    for (std::size_t r = 0; r < model_.RowCount(); ++r)
+      if (!model_.Cell(r, *fault_).empty()) return true;
+    return false;
+  }
 
   DiagramText Figure(std::size_t row, const std::optional<ScheduleColumn>& column, const char* before,
                      const char* after) const {
@@ -116,13 +127,13 @@ class Drawer {
   DiagramBox Box(std::size_t box) const {
     const std::size_t row = order_[box];
     DiagramBox out;
-    out.place = {centre_[box] - kBoxWidth / 2, Top(box), kBoxWidth, kBoxHeight};
+    out.place = {centre_[box] - kBoxWidth / 2, Top(box), kBoxWidth, boxHeight_};
     const std::string& tag = tree_.Row(row).tag;
     out.lines.push_back({tag.empty() ? "line " + std::to_string(model_.Line(row)) : tag, kWindowText, true});
     if (model_.HasError(row)) {
       out.border = ToneColour(CellTone::Bad);
       out.lines.push_back({"error", out.border});
-      out.lines.resize(5);
+      out.lines.resize(lines_);
       return out;
     }
     DiagramText size = Figure(row, size_, "", "");
@@ -132,6 +143,7 @@ class Drawer {
     out.lines.push_back(Figure(row, own_, "own ", " %"));
     out.lines.push_back(Figure(row, total_, "total ", " %"));
     out.lines.push_back(Figure(row, load_, "", " kVA"));
+    if (lines_ > kLines) out.lines.push_back(Figure(row, fault_, "", " kA"));
     return out;
   }
 
@@ -140,7 +152,7 @@ class Drawer {
     const auto supply = tree_.SupplyOf(order_[box]);
     if (!supply) return;
     const std::size_t from = boxOf_[*supply];
-    const int foot = Top(from) + kBoxHeight, bus = foot + kBusDrop;
+    const int foot = Top(from) + boxHeight_, bus = foot + kBusDrop;
     out_.drawing.links.push_back({static_cast<int>(from),
                                   static_cast<int>(box),
                                   {centre_[from], foot, centre_[from], bus, centre_[box], bus, centre_[box], Top(box)},
@@ -149,7 +161,9 @@ class Drawer {
 
   const ScheduleModel& model_;
   const DistributionTree& tree_;
-  std::optional<ScheduleColumn> size_, device_, own_, total_, load_;
+  std::optional<ScheduleColumn> size_, device_, own_, total_, load_, fault_;
+  std::size_t lines_;
+  int boxHeight_;
   std::vector<std::size_t> order_, boxOf_;
   std::vector<int> level_, centre_, top_;
   TreeDrawing out_;

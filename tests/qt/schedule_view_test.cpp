@@ -165,6 +165,9 @@ TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEdits
   const auto& boxes = window.Boxes.Drawing().boxes;
   const auto dp2 = std::find_if(boxes.begin(), boxes.end(), [](const DiagramBox& b) { return b.lines[0].text == "Panel DP-2"; });
   ASSERT_NE(dp2, boxes.end());
+  // The example's service has source data: every box has a line for its fault current.
+  ASSERT_EQ(dp2->lines.size(), 6u);
+  EXPECT_EQ(dp2->lines[5].text, "6.96 kA");
   const int box = static_cast<int>(dp2 - boxes.begin());
   // Scrolled to, then clicked where it shows.
   view->verticalScrollBar()->setValue(ToRect(dp2->place).top() - 10);
@@ -432,12 +435,21 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   // Long tags wrap between words rather than being cut; numbers stay whole.
   for (const char* whole : {"MDP main", "feeder", "400000", "1,680"})
     EXPECT_TRUE(tabled.contains(QLatin1String(whole))) << whole;
-  for (const char* box : {"Service SB-2", "Panel DP-2", "Receptacles R-2", "total 2.84 %"})
+  for (const char* box : {"Service SB-2", "Panel DP-2", "Receptacles R-2", "total 2.84 %", "19.53 kA"})
     EXPECT_TRUE(drawn.contains(QLatin1String(box))) << box;
+  // The fault current with the date of its calculation (110.24(A)).
+  for (const char* fault : {"Fault current (kA)", "19.53", "calculated", "110.24(A)"})
+    EXPECT_TRUE(tabled.contains(QLatin1String(fault))) << fault;
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                                  QStringLiteral("1"), QStringLiteral("-singlefile"), path,
                                                  QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-page"))});
+  // The table's last page, with the legend and the fault current's date.
+  const QString legend = QString::number(table);
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                                 QStringLiteral("-f"), legend, QStringLiteral("-l"), legend,
+                                                 QStringLiteral("-singlefile"), path,
+                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("legend-page"))});
   const QString last = QString::number(table + 1);
   QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
                                                  QStringLiteral("-f"), last, QStringLiteral("-l"), last,

@@ -299,6 +299,32 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
   EXPECT_GT(found, 30);
 }
 
+// The fault current's conductor figures are the window's own: its AC
+// resistance per km with the set temperature spun down to 25 °C, and its
+// reactance, for the size the row used, whatever the row's own set
+// temperature and ambient.
+TEST_F(FeederDifferential, ColdResistanceIsWhatTheWindowShowsAt25C) {
+  std::mt19937 rng(20261231);
+  int compared = 0;
+  for (int i = 0; i < 60; ++i) {
+    const FeederInputs feeder = RandomFeeder(rng);
+    const FeederResult result = EvaluateFeeder(feeder);
+    if (result.error || !result.numbers) continue;
+    FeederInputs cold = feeder;
+    cold.ambientC = 25;
+    cold.wireTempC = 25;
+    const std::string script = ScriptFor(cold, *result.areaUsed) + "state RacKm\nstate XlKm\nstate Runs\n";
+    auto printed = Play(script);
+    SCOPED_TRACE(script);
+    EXPECT_EQ(printed["WireTempC"], "25");
+    EXPECT_EQ(result.numbers->racPerKmCold, Parsed<float>(printed["RacKm"]));
+    EXPECT_EQ(result.numbers->xlPerKm, Parsed<double>(printed["XlKm"]));
+    EXPECT_EQ(feeder.runs, Parsed<int>(printed["Runs"]));
+    ++compared;
+  }
+  EXPECT_GT(compared, 40);
+}
+
 // Window states reached in ways the engine's own sequence never takes.
 TEST_F(FeederDifferential, WindowStatesReachedByOtherPathsReadBackTheSame) {
   const struct {
@@ -341,7 +367,7 @@ class TreeMaker {
 
   static std::vector<std::string> Header() {
     return {"tag", "system", "voltage", "current", "power", "motor_hp", "material", "conduit", "length", "unit",
-            "fed_from", "load_class", "qty", "legs", "continuous"};
+            "fed_from", "load_class", "qty", "legs", "continuous", "source_ka", "xfmr_kva", "xfmr_z_pct"};
   }
 
   std::vector<std::vector<std::string>> Make() {
@@ -356,18 +382,30 @@ class TreeMaker {
 
   std::vector<std::string>& Row(const std::string& fedFrom, bool singlePhase, const std::string& volts) {
     rows_.push_back({Tag(), singlePhase ? "1" : "3", volts, "", "", "", Chance(rng_, 0.3) ? "al" : "cu",
-                     Chance(rng_, 0.4) ? "pvc" : "steel", Decimal(rng_, 10, 300, 0), "ft", fedFrom, "", "", "", ""});
+                     Chance(rng_, 0.4) ? "pvc" : "steel", Decimal(rng_, 10, 300, 0), "ft", fedFrom, "", "", "", "",
+                     "", "", ""});
     return rows_.back();
   }
 
-  void Panel(const std::string& fedFrom, bool singlePhase, const std::string& volts, int depth) {
-    const std::string tag = Row(fedFrom, singlePhase, volts)[0];
+  // A three-phase service gives its utility's fault current; a
+  // single-phase one, and a panel after a transformer, its transformer.
+  // Taken from the row's place, so the trees are those of the seeds.
+  void Panel(const std::string& fedFrom, bool singlePhase, const std::string& volts, int depth,
+             bool throughTransformer = false) {
+    auto& panel = Row(fedFrom, singlePhase, volts);
+    const std::string tag = panel[0];
+    const std::size_t at = rows_.size() % 4;
+    if (fedFrom.empty() && !singlePhase) panel[15] = std::vector<std::string>{"10", "22", "42", "65"}[at];
+    if ((fedFrom.empty() && singlePhase) || throughTransformer) {
+      panel[16] = std::vector<std::string>{"25", "50", "75", "150"}[at];
+      panel[17] = std::vector<std::string>{"1.5", "2", "3.5", "5.75"}[at];
+    }
     const int loads = std::uniform_int_distribution<int>(2, 5)(rng_);
     for (int i = 0; i < loads; ++i) {
       if (depth < 2 && Chance(rng_, 0.25)) {
         // A sub-panel, through a transformer from 480 V.
         const bool stepDown = !singlePhase && volts == "480" && Chance(rng_, 0.5);
-        Panel(tag, singlePhase, stepDown ? "208" : volts, depth + 1);
+        Panel(tag, singlePhase, stepDown ? "208" : volts, depth + 1, stepDown);
       } else {
         Load(tag, singlePhase, volts);
       }
@@ -424,6 +462,10 @@ TEST_F(FeederDifferential, APanelsLoadIsItsCalculatedCurrentTyped) {
         done[r] = EvaluateRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark, path, loads.Of(r));
       }
     for (std::size_t r = 0; r < rows.size(); ++r) {
+      // Every path starts at a source or a transformer: every row has its fault current.
+      if (done[r].error.empty()) {
+        EXPECT_TRUE(done[r].fault) << "seed " << seed << ", " << rows[r][0] << ": " << done[r].faultNote;
+      }
       const RowLoad* load = loads.Of(r);
       if (!load || !load->fromSubtree) continue;
       SCOPED_TRACE("seed " + std::to_string(seed) + ", " + rows[r][0]);
