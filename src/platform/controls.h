@@ -9,6 +9,7 @@
 
 namespace quillet {
 
+class Control;
 class Window;
 
 // Colours as 0x00BBGGRR, or a system colour with the high bit set.
@@ -43,6 +44,28 @@ enum class Property {
   Text, Caption, ForeColor, Enabled, Visible, Value, Items, ListIndex,
   Selection, Focus, Interval,
   Geometry  // of a control, or of the window itself (reported with no control)
+};
+
+// Everything about a control that may change once its window is built,
+// whatever its kind: what a window keeps to come back to (Window::Values).
+// A grid's cells, a diagram's drawing and a picture's shapes belong to the
+// window that supplies them and are not among them.
+struct ControlValues {
+  bool enabled = true;
+  bool visible = true;
+  Colour foreColor = kWindowText;
+  std::string caption;
+  std::string toolTip;
+  quillet::Bounds bounds;
+  std::string text;  // a text box's, with its caret and selection
+  int selStart = 0, selLength = 0;
+  std::vector<std::string> items;  // a list's
+  int listIndex = -1;
+  int value = 0;  // a check box's, an option's (0 or 1), a progress bar's
+  int maximum = 0;  // a progress bar's
+  int interval = 0;  // a timer's
+  Control* anchor = nullptr;  // an open menu's
+  bool operator==(const ControlValues&) const = default;
 };
 
 class Control {
@@ -99,6 +122,12 @@ class Control {
   std::function<void()> Click, DblClick, MouseMove, GotFocus, LostFocus, Change;
   std::function<void(int keyCode)> KeyDown;
 
+  // The control's values, and the same put back as they were kept: each
+  // change is reported to the window's observer, and no event is raised,
+  // since no user changed anything.
+  virtual void Keep(ControlValues& kept) const;
+  virtual void PutBack(const ControlValues& kept);
+
  protected:
   void Notify(Property property);
   static void Raise(const std::function<void()>& handler) {
@@ -145,6 +174,9 @@ class TextBox : public Control {
   // The key-press handler may swallow the character by setting it to 0.
   std::function<void(int& charCode)> KeyPress;
 
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
   // What typing does once KeyPress let the character through.
   void InsertAtCaret(const std::string& utf8Char);
   void Backspace();
@@ -174,6 +206,9 @@ class ComboBox : public Control {
   void SetListIndex(int index);
   std::string Text() const;
 
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   std::vector<std::string> items_;
   int listIndex_ = -1;
@@ -185,6 +220,9 @@ class CheckBox : public Control {
       : Control(window, ControlKind::CheckBox, std::move(name), container) {}
   int Value() const { return value_; }
   void SetValue(int value);
+
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   int value_ = 0;
@@ -198,6 +236,9 @@ class OptionButton : public Control {
   // True selects it, deselects the others of its container and raises Click
   // once; true on the selected option raises nothing.
   void SetValue(bool value);
+
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   friend class Window;
@@ -246,6 +287,9 @@ class ProgressBar : public Control {
   // reported as Value.
   void SetProgress(int value, int maximum);
 
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   int value_ = 0;
   int maximum_ = 0;
@@ -258,6 +302,9 @@ class Timer : public Control {
   int Interval() const { return interval_; }
   void SetInterval(int milliseconds);
   std::function<void()> Tick;
+
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   int interval_ = 50;

@@ -21,6 +21,19 @@ inline constexpr int kNonClientHeight = 435;
 
 enum class WindowState { Normal, Minimised, Maximised };
 
+// A window's own values and its controls', in their creation order.
+struct WindowValues {
+  std::string caption;
+  int left = 0, top = 0, width = 0, height = 0;
+  WindowState state = WindowState::Normal;
+  int minWidth = 0, minHeight = 0;
+  int restoredLeft = 0, restoredTop = 0, restoredWidth = 0, restoredHeight = 0;
+  bool loaded = false, shown = false, modal = false;
+  Control* focused = nullptr;
+  std::vector<ControlValues> controls;
+  bool operator==(const WindowValues&) const = default;
+};
+
 class Window {
  public:
   Window(Desktop& desktop, std::string name);
@@ -101,6 +114,13 @@ class Window {
   std::function<bool()> QueryUnload;
   std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow,
       RightClickOnWindow, Resize;
+
+  // The window's values and its controls', and the same put back as they
+  // were kept: each change is reported to the observer and no event is
+  // raised (no Load, no focus events), so a window can go back to a state
+  // it was in, a calculator kept for many feeders to how it started.
+  WindowValues Values() const;
+  void PutBack(const WindowValues& kept);
 
   // Handler objects live as long as the window whose events they serve.
   void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }

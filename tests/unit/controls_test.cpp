@@ -239,6 +239,60 @@ TEST(ControlModel, EventRules) {
   }
 }
 
+// Whatever changed, the values put back are the ones kept, with no event
+// raised, and a view is told of exactly the controls that changed.
+TEST(ControlModel, AWindowGoesBackToTheValuesItKept) {
+  const struct {
+    const char* what;
+    std::function<void(Bench&)> change;
+    const char* reported;  // the controls a view hears of, in creation order
+  } rows[] = {
+      {"a typed text, its caret and the focus", [](Bench& b) { b.Play("type A 12; select A 0 1; focus B"); }, "A B"},
+      {"an option, a check box and a disabled button",
+       [](Bench& b) { b.Play("on b; click Chk; off Btn"); }, "b Btn Chk"},
+      {"a list's items and its pick", [](Bench& b) { b.Play("add List w 0; pick List 2"); }, "List"},
+      {"captions, colours and visibility",
+       [](Bench& b) {
+         b.Play("set Lbl x");
+         b.Named("Lbl").SetForeColor(kRed);
+         b.Named("F").SetVisible(false);
+       },
+       "F Lbl"},
+      {"a stopped timer with another interval",
+       [](Bench& b) {
+         b.timer.SetEnabled(false);
+         b.timer.SetInterval(100);
+       },
+       "T"},
+      {"an open menu at its anchor", [](Bench& b) { b.Play("popup Btn"); }, "M"},
+      {"the window moved, resized and retitled",
+       [](Bench& b) {
+         b.window.Move(100, 200);
+         b.window.SetSize(5000, 4000);
+         b.window.SetCaption("Other");
+       },
+       ""},
+      {"nothing at all", [](Bench&) {}, ""},
+  };
+  for (const auto& row : rows) {
+    Bench bench;
+    bench.window.Show();
+    const WindowValues kept = bench.window.Values();
+    row.change(bench);
+    bench.log.clear();
+    bench.noted.clear();
+    bench.window.PutBack(kept);
+    EXPECT_TRUE(bench.window.Values() == kept) << row.what;
+    EXPECT_TRUE(bench.log.empty()) << row.what << ": " << bench.log.front();
+    std::string reported;
+    for (const Control* c : bench.window.Controls())
+      if (bench.noted.count(c)) reported += (reported.empty() ? "" : " ") + c->Name();
+    EXPECT_EQ(reported, row.reported) << row.what;
+    EXPECT_EQ(bench.window.Focused(), nullptr) << row.what;
+    EXPECT_FALSE(bench.menu.Open()) << row.what;
+  }
+}
+
 class RowsSource : public GridSource {
  public:
   std::vector<std::vector<std::string>> rows;
