@@ -9,6 +9,7 @@
 #include "core/ambient.h"
 #include "core/elcal.h"
 #include "core/numbers.h"
+#include "core/recalculation.h"
 #include "core/tables.h"
 #include "platform/desktop.h"
 #include "platform/user_actions.h"
@@ -19,31 +20,55 @@
 #include "schedule/window_keys.h"
 
 namespace quillet {
-namespace {
-
-constexpr int kScreenWidth = 28800;
-constexpr int kScreenHeight = 16200;
-constexpr int kMaxRuns = 6;
-constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
 
 // The parts of a launched calculator with only the main window: the
-// secondary windows take no part in a feeder's numbers.
-struct Calculator {
-  Calculator() : desktop(services, kScreenWidth, kScreenHeight), w(desktop), act(desktop) {
-    AttachHandlers(w);
-    Desktop::Guard busy(desktop);
-    w.Show();
+// secondary windows take no part in a feeder's numbers. It starts as the
+// program does (the handlers, the main window's load, its first tick) and
+// keeps the state start-up left, every control and every field, to come
+// back to it before each feeder.
+class FeederCalculator {
+ public:
+  FeederCalculator() : desktop_(services_, kScreenWidth, kScreenHeight), w_(desktop_), act_(desktop_) {
+    AttachHandlers(w_);
+    {
+      Desktop::Guard busy(desktop_);
+      w_.Show();
+    }
+    WaitForPass(w_, act_);
+    startWindow_ = w_.Values();
+    startState_ = w_.state;
   }
-  QuietServices services;
-  Desktop desktop;
-  Elcal w;
-  UserActions act;
+
+  // Back to what start-up left, every control and field as it was: no
+  // event is raised and nothing of start-up runs again, least of all its
+  // reading of a settings file.
+  void Reset() {
+    w_.PutBack(startWindow_);
+    w_.state = startState_;
+  }
+
+  Keyboard Keys() { return Keyboard(w_, act_, &services_); }
+  const Elcal& Window() const { return w_; }
+  // Room for the pass's numbers at sizes the window does not show.
+  ElcalState& Numbers() { return numbers_; }
+
+ private:
+  static constexpr int kScreenWidth = 28800;
+  static constexpr int kScreenHeight = 16200;
+
+  QuietServices services_;
+  Desktop desktop_;
+  Elcal w_;
+  UserActions act_;
+  WindowValues startWindow_;
+  ElcalState startState_;
+  ElcalState numbers_;
 };
 
-class Session : private Calculator, public Keyboard {
- public:
-  Session() : Keyboard(w, act, &services) { Tick(); }
-};
+namespace {
+
+constexpr int kMaxRuns = 6;
+constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
 
 int FirstParallelArea() { return kFirstParallelCopper; }
 
@@ -78,8 +103,7 @@ void Settle(Keyboard& session, const FeederInputs& inputs) {
 
 // IEEE Std 141's exact drop beside the window's effective-impedance one,
 // from the same one-way R and X; none where the root has no real value.
-std::optional<float> ExactDropPercent(const Elcal& w) {
-  const ElcalState& s = w.state;
+std::optional<float> ExactDropPercent(const Elcal& w, const ElcalState& s) {
   const std::string& length = w.L.Text();
   const double lengthKm =
       (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(s.LengthFactor) / 1000.0;
@@ -102,14 +126,15 @@ std::optional<float> ExactDropPercent(const Elcal& w) {
   return static_cast<float>(percent);
 }
 
-FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
-  const ElcalState& s = w.state;
+// The numbers as the window shows them with the state `s`: its own, or the
+// pass's numbers for another size.
+FeederNumbers ReadNumbers(const Elcal& w, const ElcalState& s, const FeederInputs& inputs) {
   FeederNumbers n;
   n.current = s.Current;
   n.drop = ReportedDrop(inputs, s);
   n.vdAc = s.VdAc;
   n.vdAcPercent = s.VdAcPercent;
-  if (!inputs.dc) n.vdExactPercent = ExactDropPercent(w);
+  if (!inputs.dc) n.vdExactPercent = ExactDropPercent(w, s);
   // The window shows the DC drop for "1 Phase or DC" at a power factor of exactly 1.
   if (s.PhaseCode == 1 && s.PowerFactor == 1.0f) {
     n.vdDc = s.VdDc;
@@ -140,13 +165,19 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
 struct Probe {
   float designAmpacity = 0;
   bool enough = false;  // the design's ampacity
+  float dropPercent = 0;
   bool withinDrop = false;
 };
 
 class SizeFinder {
  public:
-  explicit SizeFinder(Keyboard& session, const FeederInputs& inputs, int first)
-      : session_(session), inputs_(inputs), first_(first), last_(kSizeCount - 1) {}
+  // From the window with the feeder entered at the area `entered`, which
+  // its pass shows first; the search starts at `first`.
+  SizeFinder(Keyboard& session, ElcalState& numbers, const FeederInputs& inputs, int first, int entered)
+      : session_(session), numbers_(numbers), inputs_(inputs), first_(first), last_(kSizeCount - 1) {
+    Pass(session_, inputs_);
+    shown_ = entered;
+  }
 
   // The smallest area meeting the test, or none.
   template <typename Test>
@@ -167,19 +198,30 @@ class SizeFinder {
     result.areaForVd = Smallest([](const Probe& p) { return p.withinDrop; });
   }
 
-  // Spins the size list to the area and runs a pass there.
+  // What the size gives, as the window shows it after a pass there.
   const Probe& At(int area) {
     if (auto found = probes_.find(area); found != probes_.end()) return found->second;
-    MoveTo(area);
-    Pass(session_, inputs_);
-    const ElcalState& s = session_.State();
+    const ElcalState& s = StateAt(area);
     // The load current is the same at every size.
     if (!basis_) basis_ = DesignBasisFor(inputs_, s.Current);
     Probe probe;
     probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
     probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
-    probe.withinDrop = WithinDropLimit(inputs_, ReportedDrop(inputs_, s).percent);
+    probe.dropPercent = ReportedDrop(inputs_, s).percent;
+    probe.withinDrop = WithinDropLimit(inputs_, probe.dropPercent);
     return probes_.emplace(area, probe).first->second;
+  }
+
+  // The state as a pass at the area leaves it: the window's own for the
+  // area it shows, else the pass's numbers on a copy of it, which are the
+  // same; the window's pass there where those cannot be had.
+  const ElcalState& StateAt(int area) {
+    if (area == shown_) return session_.State();
+    if (!numbersCopied_) numbers_ = session_.State();
+    numbersCopied_ = RecalculateNumbers(session_.Window(), SizeListIndex(area, inputs_.aluminium), numbers_);
+    if (numbersCopied_) return numbers_;
+    PassAt(area);
+    return session_.State();
   }
 
   // Once a size has been probed.
@@ -190,23 +232,20 @@ class SizeFinder {
     return DesignOf(Basis(), At(area).designAmpacity, area, result.areaForAmpacity, inputs_.aluminium);
   }
 
-  // Shows the area again, with a fresh pass when another size was last shown.
-  void Show(int area) {
-    if (shown_ == area) return;
-    MoveTo(area);
-    Pass(session_, inputs_);
-  }
-
  private:
-  void MoveTo(int area) {
+  // Spins the size list to the area and runs the window's pass there.
+  void PassAt(int area) {
     Elcal& w = session_.Window();
     const int target = SizeListIndex(area, inputs_.aluminium);
     while (w.state.SizeIndex < target) session_.SpinDown(w.VDPS);
     while (w.state.SizeIndex > target) session_.SpinUp(w.VDPS);
+    Pass(session_, inputs_);
     shown_ = area;
   }
 
   Keyboard& session_;
+  ElcalState& numbers_;  // the window's state, for the pass's numbers at other sizes
+  bool numbersCopied_ = false;
   const FeederInputs& inputs_;
   int first_, last_;
   int shown_ = -1;
@@ -236,18 +275,24 @@ std::string DeviceNote(const DesignBasis& basis) {
          std::to_string(StandardRatings().back()) + " A is the largest";
 }
 
-FeederResult EvaluateGiven(const FeederInputs& inputs) {
+// The feeder entered as a person would in the calculator brought back to
+// its start-up state, the size list at the area, and the window's pass run.
+SizeFinder Entered(FeederCalculator& calculator, Keyboard& keys, const FeederInputs& inputs, int first, int area) {
+  calculator.Reset();
+  EnterFeeder(keys, inputs, area);
+  Settle(keys, inputs);
+  return SizeFinder(keys, calculator.Numbers(), inputs, first, area);
+}
+
+FeederResult EvaluateGiven(FeederCalculator& calculator, const FeederInputs& inputs) {
   const int area = *inputs.areaIndex;
   if (inputs.runs > 1 && area < FirstParallelArea())
     throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " + SizeName(area)}};
-  Session session;
-  EnterFeeder(session, inputs, area);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, FirstArea(inputs));
-  finder.At(area);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, FirstArea(inputs), area);
   FeederResult result;
   result.areaUsed = area;
-  result.numbers = ReadNumbers(session.Window(), inputs);
+  result.numbers = ReadNumbers(keys.Window(), keys.State(), inputs);
   finder.Search(result);
   result.design = finder.DesignAt(area, result);
   result.note = DeviceNote(finder.Basis());
@@ -255,24 +300,24 @@ FeederResult EvaluateGiven(const FeederInputs& inputs) {
 }
 
 // Whether the largest size with this many runs meets both limits.
-bool LargestFits(FeederInputs inputs, int runs) {
+bool LargestFits(FeederCalculator& calculator, FeederInputs inputs, int runs) {
   inputs.runs = runs;
-  Session session;
-  EnterFeeder(session, inputs, kSizeCount - 1);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, kSizeCount - 1);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, kSizeCount - 1, kSizeCount - 1);
   const Probe& probe = finder.At(kSizeCount - 1);
   return probe.enough && probe.withinDrop;
 }
 
-NoFit NoFitOf(const FeederInputs& inputs, const FeederResult& result, const DesignBasis& basis,
-              const ElcalState& largest) {
+// Why no size fits, and how many runs would. Each count of runs is entered
+// afresh in the calculator, so the feeder's own window is gone after.
+NoFit NoFitOf(FeederCalculator& calculator, const FeederInputs& inputs, const FeederResult& result,
+              const DesignBasis& basis, const Probe& largest) {
   NoFit noFit;
   noFit.basis = basis;
-  if (!result.areaForAmpacity) noFit.carries = DesignAmpacity(largest, basis.terminalC);
-  else noFit.dropPercent = ReportedDrop(inputs, largest).percent;
+  if (!result.areaForAmpacity) noFit.carries = largest.designAmpacity;
+  else noFit.dropPercent = largest.dropPercent;
   for (int runs = inputs.runs + 1; runs <= kMaxRuns && noFit.runsThatWould == 0; ++runs)
-    if (LargestFits(inputs, runs)) noFit.runsThatWould = runs;
+    if (LargestFits(calculator, inputs, runs)) noFit.runsThatWould = runs;
   return noFit;
 }
 
@@ -282,22 +327,20 @@ const FigureWriters kExactFigures = {
     [](float percent) { return ExactText(percent) + " %"; },
 };
 
-FeederResult FindSize(const FeederInputs& inputs) {
+FeederResult FindSize(FeederCalculator& calculator, const FeederInputs& inputs) {
   FeederResult result;
   const int first = FirstArea(inputs);
-  Session session;
-  EnterFeeder(session, inputs, first);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, first);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, first, first);
   finder.Search(result);
   if (!result.areaForAmpacity || !result.areaForVd) {
-    finder.Show(kSizeCount - 1);
     result.sizedBy = SizedBy::None;
     if (!finder.Basis().device) {
       result.note = DeviceNote(finder.Basis());
       return result;
     }
-    result.noFit = NoFitOf(inputs, result, finder.Basis(), session.State());
+    const Probe largest = finder.At(kSizeCount - 1);
+    result.noFit = NoFitOf(calculator, inputs, result, finder.Basis(), largest);
     result.note = NoFitWords(inputs, *result.noFit, kExactFigures);
     return result;
   }
@@ -305,8 +348,7 @@ FeederResult FindSize(const FeederInputs& inputs) {
   result.sizedBy = finder.At(*result.areaForAmpacity).withinDrop ? SizedBy::Ampacity : SizedBy::VoltageDrop;
   result.areaUsed = used;
   result.design = finder.DesignAt(used, result);
-  finder.Show(used);
-  result.numbers = ReadNumbers(session.Window(), inputs);
+  result.numbers = ReadNumbers(keys.Window(), finder.StateAt(used), inputs);
   result.note = DeviceNote(finder.Basis());
   return result;
 }
@@ -358,15 +400,27 @@ bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
 }
 
-FeederResult EvaluateFeeder(const FeederInputs& inputs) {
+FeederEngine::FeederEngine() : calculator_(std::make_unique<FeederCalculator>()) {}
+FeederEngine::~FeederEngine() = default;
+
+void FeederEngine::Reset() { calculator_->Reset(); }
+
+const Elcal& FeederEngine::Window() const { return calculator_->Window(); }
+
+FeederResult FeederEngine::Evaluate(const FeederInputs& inputs) {
   try {
     CheckDc(inputs);
-    return inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
+    return inputs.areaIndex ? EvaluateGiven(*calculator_, inputs) : FindSize(*calculator_, inputs);
   } catch (const Refused& refused) {
     FeederResult result;
     result.error = refused.error;
     return result;
   }
+}
+
+FeederResult EvaluateFeeder(const FeederInputs& inputs) {
+  thread_local FeederEngine engine;
+  return engine.Evaluate(inputs);
 }
 
 }  // namespace quillet

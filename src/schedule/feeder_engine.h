@@ -1,9 +1,10 @@
-// Evaluates one feeder by driving a freshly started calculator the way a
-// user would: options, values, load, then the pass. Every number comes from
-// the window's own state, so a schedule and the window never disagree.
+// Evaluates one feeder by driving a calculator the way a user would:
+// options, values, load, then the pass. Every number comes from the
+// window's own state, so a schedule and the window never disagree.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace quillet {
 
 class Elcal;
+class FeederCalculator;
 class UserActions;
 struct ElcalState;
 
@@ -46,10 +48,33 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
-// Evaluates the feeder with its size, or finds the smallest size whose
-// design ampacity is enough (feeder_design.h) and whose drop keeps within
-// the limit; either way with the sizes each limit alone needs and the design
-// of the size used.
+// A calculator started once, as the program starts, and brought back to
+// exactly the state start-up left before each feeder it evaluates.
+class FeederEngine {
+ public:
+  FeederEngine();
+  ~FeederEngine();
+  FeederEngine(const FeederEngine&) = delete;
+  FeederEngine& operator=(const FeederEngine&) = delete;
+
+  // Evaluates the feeder with its size, or finds the smallest size whose
+  // design ampacity is enough (feeder_design.h) and whose drop keeps
+  // within the limit; either way with the sizes each limit alone needs and
+  // the design of the size used.
+  FeederResult Evaluate(const FeederInputs& inputs);
+  // Back to the state start-up left, as before every feeder.
+  void Reset();
+  // The calculator's main window, as the last feeder or a reset left it.
+  const Elcal& Window() const;
+
+ private:
+  std::unique_ptr<FeederCalculator> calculator_;
+};
+
+// Evaluates the feeder through the calling thread's own engine, started at
+// its first feeder: each thread of a schedule keeps one calculator, and so
+// does the program's own thread for the schedule window, the size finder
+// and the report.
 FeederResult EvaluateFeeder(const FeederInputs& inputs);
 
 }  // namespace quillet
