@@ -21,7 +21,17 @@ bool PutBackField(T& field, const Kept& kept) {
 Control::Control(Window& window, ControlKind kind, std::string name, Control* container)
     : window_(window), kind_(kind), name_(std::move(name)), container_(container) {}
 
-void Control::Notify(Property property) { window_.NotifyChange(this, property); }
+void Control::Changed() { version_ = ++window_.changes_; }
+
+void Control::Notify(Property property) {
+  Changed();
+  window_.NotifyChange(this, property);
+}
+
+void Control::SetToolTip(std::string text) {
+  toolTip_ = std::move(text);
+  Changed();
+}
 
 void Control::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
@@ -55,6 +65,7 @@ void Control::SetCaption(const std::string& caption) {
 }
 
 void Control::Keep(ControlValues& kept) const {
+  kept.version = version_;
   kept.enabled = enabled_;
   kept.visible = visible_;
   kept.foreColor = foreColor_;

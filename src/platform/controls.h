@@ -51,6 +51,9 @@ enum class Property {
 // A grid's cells, a diagram's drawing and a picture's shapes belong to the
 // window that supplies them and are not among them.
 struct ControlValues {
+  // The window's count of changes when the values were last set: equal
+  // versions are equal values.
+  std::uint64_t version = 0;
   bool enabled = true;
   bool visible = true;
   Colour foreColor = kWindowText;
@@ -87,7 +90,7 @@ class Control {
   Colour ForeColor() const { return foreColor_; }
   void SetForeColor(Colour colour);
   const std::string& ToolTip() const { return toolTip_; }
-  void SetToolTip(std::string text) { toolTip_ = std::move(text); }
+  void SetToolTip(std::string text);
   // Layout: set when the window is built, and again as a resizable window
   // lays its controls out for its new size.
   const quillet::Bounds& Place() const { return bounds_; }
@@ -122,13 +125,13 @@ class Control {
   std::function<void()> Click, DblClick, MouseMove, GotFocus, LostFocus, Change;
   std::function<void(int keyCode)> KeyDown;
 
-  // The control's values, and the same put back as they were kept: each
-  // change is reported to the window's observer, and no event is raised,
-  // since no user changed anything.
+ protected:
+  // The control's values, and the same put back as they were kept (by its
+  // window): each change is reported to the observer, and no event is
+  // raised, since no user changed anything.
   virtual void Keep(ControlValues& kept) const;
   virtual void PutBack(const ControlValues& kept);
 
- protected:
   void Notify(Property property);
   static void Raise(const std::function<void()>& handler) {
     if (handler) handler();
@@ -149,6 +152,11 @@ class Control {
   std::string nameQualifier_;
   quillet::Bounds bounds_;
   quillet::Font font_;
+  std::uint64_t version_ = 0;
+
+  friend class Window;
+  // A new version of the values, from the window's count of changes.
+  void Changed();
 };
 
 class TextBox : public Control {
@@ -174,14 +182,15 @@ class TextBox : public Control {
   // The key-press handler may swallow the character by setting it to 0.
   std::function<void(int& charCode)> KeyPress;
 
-  void Keep(ControlValues& kept) const override;
-  void PutBack(const ControlValues& kept) override;
-
   // What typing does once KeyPress let the character through.
   void InsertAtCaret(const std::string& utf8Char);
   void Backspace();
   // The delete key: the selection, or the character after the caret.
   void DeleteForward();
+
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   std::string text_;
@@ -206,6 +215,7 @@ class ComboBox : public Control {
   void SetListIndex(int index);
   std::string Text() const;
 
+ protected:
   void Keep(ControlValues& kept) const override;
   void PutBack(const ControlValues& kept) override;
 
@@ -221,6 +231,7 @@ class CheckBox : public Control {
   int Value() const { return value_; }
   void SetValue(int value);
 
+ protected:
   void Keep(ControlValues& kept) const override;
   void PutBack(const ControlValues& kept) override;
 
@@ -237,6 +248,7 @@ class OptionButton : public Control {
   // once; true on the selected option raises nothing.
   void SetValue(bool value);
 
+ protected:
   void Keep(ControlValues& kept) const override;
   void PutBack(const ControlValues& kept) override;
 
@@ -287,6 +299,7 @@ class ProgressBar : public Control {
   // reported as Value.
   void SetProgress(int value, int maximum);
 
+ protected:
   void Keep(ControlValues& kept) const override;
   void PutBack(const ControlValues& kept) override;
 
@@ -303,6 +316,7 @@ class Timer : public Control {
   void SetInterval(int milliseconds);
   std::function<void()> Tick;
 
+ protected:
   void Keep(ControlValues& kept) const override;
   void PutBack(const ControlValues& kept) override;
 

@@ -158,7 +158,13 @@ void Window::PutBack(const WindowValues& kept) {
     shown_ = kept.shown;
     NotifyChange(nullptr, Property::Visible);
   }
-  for (std::size_t i = 0; i < order_.size() && i < kept.controls.size(); ++i) order_[i]->PutBack(kept.controls[i]);
+  // A control still at the version kept holds the values kept.
+  for (std::size_t i = 0; i < order_.size() && i < kept.controls.size(); ++i) {
+    Control& control = *order_[i];
+    if (control.version_ == kept.controls[i].version) continue;
+    control.PutBack(kept.controls[i]);
+    control.version_ = kept.controls[i].version;
+  }
   if (focused_ != kept.focused) {
     Control* old = focused_;
     focused_ = kept.focused;

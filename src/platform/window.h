@@ -2,6 +2,7 @@
 // state and keyboard focus.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -145,6 +146,9 @@ class Window {
   Control* focused_ = nullptr;
   Observer observer_;
   std::vector<std::shared_ptr<void>> keepAlive_;
+  std::uint64_t changes_ = 0;  // the controls' changes so far, which number their values
+
+  friend class Control;
 };
 
 }  // namespace quillet

@@ -251,13 +251,16 @@ TEST(ControlModel, AWindowGoesBackToTheValuesItKept) {
       {"an option, a check box and a disabled button",
        [](Bench& b) { b.Play("on b; click Chk; off Btn"); }, "b Btn Chk"},
       {"a list's items and its pick", [](Bench& b) { b.Play("add List w 0; pick List 2"); }, "List"},
-      {"captions, colours and visibility",
+      {"captions, colours, tips and visibility",
        [](Bench& b) {
          b.Play("set Lbl x");
          b.Named("Lbl").SetForeColor(kRed);
+         b.Named("Btn").SetToolTip("tip");
          b.Named("F").SetVisible(false);
        },
        "F Lbl"},
+      {"a caption changed and changed back", [](Bench& b) { b.Play("set Lbl x; set Lbl y"), b.Named("Lbl").SetCaption(""); },
+       ""},
       {"a stopped timer with another interval",
        [](Bench& b) {
          b.timer.SetEnabled(false);
@@ -291,6 +294,21 @@ TEST(ControlModel, AWindowGoesBackToTheValuesItKept) {
     EXPECT_EQ(bench.window.Focused(), nullptr) << row.what;
     EXPECT_FALSE(bench.menu.Open()) << row.what;
   }
+}
+
+TEST(ControlModel, AWindowGoesBackToOlderValuesAndOnToNewerOnes) {
+  Bench bench;
+  const WindowValues older = bench.window.Values();
+  bench.Play("type A 12; set Lbl x");
+  const WindowValues newer = bench.window.Values();
+  bench.window.PutBack(older);
+  bench.Play("type A 3");
+  bench.window.PutBack(newer);
+  EXPECT_TRUE(bench.window.Values() == newer);
+  EXPECT_EQ(bench.Shown("A"), "A=12@2+0");
+  bench.window.PutBack(older);
+  EXPECT_TRUE(bench.window.Values() == older);
+  EXPECT_EQ(bench.Named("Lbl").Caption(), "");
 }
 
 class RowsSource : public GridSource {
