@@ -63,9 +63,9 @@ class Pass {
     ColourAcDrop();
   }
 
-  // The steps of Run that compute, without what they show; false where Run
-  // would not compute them all (a zero load, a value that is not finite) or
-  // would click the single run.
+  // The steps of Run that compute numbers, without what they show or
+  // write as text; false where Run would not compute them all (a zero load,
+  // a value that is not finite) or would click the single run.
   bool RunNumbers() {
     MirrorPhase();
     ClampSize();
@@ -78,7 +78,9 @@ class Pass {
   bool Fahrenheit() const { return s_.TemperatureUnit == TemperatureScale::Fahrenheit; }
   double Shown(double perKm) const { return Imperial() ? perKm / kPerKmTo1000Ft : perKm; }
 
-  // What the pass writes on the window, which the numbers alone leave out.
+  // What the pass writes on the window, and the state's texts that go with
+  // it (the report's lines, some quoting the captions): the numbers alone
+  // leave them out.
   template <typename Write>
   void Show(Write write) {
     if (shown_) write(*shown_);
@@ -150,8 +152,9 @@ class Pass {
     });
     if (!Put(s_.LoadRatio, s_.Current / s_.FeederAmpacity)) return false;
     CheckLoad();
-    s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) +
-                     ")°F ambient.";
+    Show([&](Elcal&) {
+      s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) + ")°F ambient.";
+    });
     return true;
   }
 
@@ -160,8 +163,10 @@ class Pass {
                    : s_.LoadRatio <= 1.0f ? AmpacityCheck::Over80
                                           : AmpacityCheck::Over100;
     const LoadCheckShown& shown = kLoadCheckShown[static_cast<std::size_t>(s_.LoadCheck)];
-    Show([&](Elcal& w) { w.Ampacit.SetForeColor(shown.colour); });
-    s_.AmpacityNote = shown.note;
+    Show([&](Elcal& w) {
+      w.Ampacit.SetForeColor(shown.colour);
+      s_.AmpacityNote = shown.note;
+    });
   }
 
   void SelectPropertyRow() {
@@ -189,8 +194,10 @@ class Pass {
     if (!Put(s_.RdcKm, perKmAtTemp / (static_cast<double>(s_.AreaMm2) / 1000000)) ||
         !Put(s_.RdcNextKm, perKmAtTemp / (static_cast<double>(s_.NextAreaMm2) / 1000000)))
       return false;
-    s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
-    Show([&](Elcal& w) { w.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  "); });
+    Show([&](Elcal& w) {
+      s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
+      w.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  ");
+    });
     if (!Put(s_.RdcShown, Shown(s_.RdcKm))) return false;
     Show([&](Elcal& w) {
       w.DCres.SetCaption("DC resistance = " + FormatPattern(s_.RdcShown, PerLengthPattern(s_.RdcShown)) +
@@ -312,19 +319,18 @@ class Pass {
 
   bool Alternate() {
     if (s_.ZUserKm <= 0) {
-      Show([](Elcal& w) {
+      Show([&](Elcal& w) {
         w.VDACact.SetForeColor(kGrayText);
         w.VDACactPer.SetForeColor(kGrayText);
         w.VDACact.SetCaption("VD Voltage drop");
         w.VDACactPer.SetCaption("VD %");
+        s_.AlternateBlock = "";
       });
-      s_.AlternateBlock = "";
       return true;
     }
     if (!Put(s_.VdAlt, Drop(s_.ZUserKm, s_.PhaseFactor)) ||
         !Put(s_.VdAltPercent, static_cast<double>(s_.VdAlt) / s_.Voltage * 100))
       return false;
-    // The report's lines quote the captions.
     Show([&](Elcal& w) {
       w.VDACact.SetForeColor(kWindowText);
       w.VDACactPer.SetForeColor(kWindowText);

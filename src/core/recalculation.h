@@ -12,10 +12,10 @@ void RecalculationPass(Elcal& window);
 // The pass's numbers for another item of the size list, worked by the
 // pass's own steps on `numbers`, a copy of the window's state after a pass:
 // every number is what a pass leaves in the state once that item is picked.
-// Nothing of the window changes; no caption is written, nor the report's
-// lines that quote them. False, and `numbers` spoilt, where the pass would
-// not compute them all or would click the single run, which only the
-// window itself can show.
+// Nothing of the window changes; no caption is written, nor any of the
+// state's texts. False, and `numbers` spoilt, where the pass would not
+// compute them all or would click the single run, which only the window
+// itself can show.
 bool RecalculateNumbers(const Elcal& window, int sizeIndex, ElcalState& numbers);
 
 }  // namespace quillet
