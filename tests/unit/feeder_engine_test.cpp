@@ -3,7 +3,6 @@
 // a fresh calculator for every row gives.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <random>
 #include <sstream>
 #include <string>
@@ -17,6 +16,7 @@
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/schedule.h"
+#include "state_text.h"
 
 namespace quillet {
 namespace {
@@ -103,26 +103,6 @@ std::vector<std::string> Split(const std::string& line) {
   return cells;
 }
 
-// A field's value as text, every digit of it.
-struct ValueText {
-  template <typename T>
-  std::string operator()(T* value) const {
-    if constexpr (std::is_same_v<T, std::string>) {
-      return *value;
-    } else if constexpr (std::is_floating_point_v<T>) {
-      char buffer[64];
-      return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, *value).ptr);
-    } else {
-      return std::to_string(static_cast<long long>(*value));
-    }
-  }
-  std::string operator()(std::span<float> values) const {
-    std::string text;
-    for (float& value : values) text += (*this)(&value) + " ";
-    return text;
-  }
-};
-
 std::string Joined(const std::vector<std::string>& items) {
   std::string text;
   for (const std::string& item : items) text += item + "|";
@@ -135,7 +115,7 @@ std::vector<std::string> Seen(const Elcal& w) {
   std::vector<std::string> seen;
   ElcalState state = w.state;
   for (const StateField& field : StateFields(state))
-    seen.push_back(std::string(field.name) + "=" + std::visit(ValueText{}, field.ref));
+    seen.push_back(std::string(field.name) + "=" + FieldText(field.ref));
   for (const Control* c : w.Controls()) {
     const Bounds& at = c->Place();
     std::string line = c->Name() + ": caption=" + c->Caption() + " colour=" + std::to_string(c->ForeColor()) +

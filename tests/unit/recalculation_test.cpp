@@ -3,7 +3,6 @@
 // same, and nothing of the window changed by them.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,29 +12,10 @@
 #include "core/tables.h"
 #include "started_program.h"
 #include "script/script_runner.h"
+#include "state_text.h"
 
 namespace quillet {
 namespace {
-
-// A field's value as text, every digit of it.
-struct ValueText {
-  template <typename T>
-  std::string operator()(T* value) const {
-    if constexpr (std::is_same_v<T, std::string>) {
-      return *value;
-    } else if constexpr (std::is_floating_point_v<T>) {
-      char buffer[64];
-      return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, *value).ptr);
-    } else {
-      return std::to_string(static_cast<long long>(*value));
-    }
-  }
-  std::string operator()(std::span<float> values) const {
-    std::string text;
-    for (float& value : values) text += (*this)(&value) + " ";
-    return text;
-  }
-};
 
 // Every number of the state: its texts are the window's to write.
 std::vector<std::string> Differences(ElcalState numbers, ElcalState shown) {
@@ -43,7 +23,7 @@ std::vector<std::string> Differences(ElcalState numbers, ElcalState shown) {
   const std::vector<StateField> a = StateFields(numbers), b = StateFields(shown);
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::holds_alternative<std::string*>(a[i].ref)) continue;
-    const std::string left = std::visit(ValueText{}, a[i].ref), right = std::visit(ValueText{}, b[i].ref);
+    const std::string left = FieldText(a[i].ref), right = FieldText(b[i].ref);
     if (left != right) differences.push_back(std::string(a[i].name) + ": " + left + " against " + right);
   }
   return differences;
