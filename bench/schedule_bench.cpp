@@ -19,6 +19,7 @@
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
 #include "workbench/schedule_model.h"
+#include "workbench/schedule_window.h"
 
 namespace {
 
@@ -70,7 +71,8 @@ BENCHMARK(WholeSchedule)->Unit(benchmark::kMillisecond);
 // What the schedule window does in one tick of a long evaluation: the
 // window answers the user between slices, so a slice must stay short.
 void WindowSlice(benchmark::State& run) {
-  const std::string csv = Schedule(64);
+  constexpr std::size_t kRows = quillet::ScheduleWindow::kRowsPerTick;
+  const std::string csv = Schedule(static_cast<int>(kRows));
   const std::string path = "/tmp/quillet-schedule-bench-slice.csv";
   {
     std::ofstream file(path, std::ios::binary);
@@ -81,10 +83,11 @@ void WindowSlice(benchmark::State& run) {
     quillet::ScheduleModel model;
     model.Import(path);
     run.ResumeTiming();
-    model.EvaluateSome(64);
+    model.EvaluateSome(kRows);
   }
   std::remove(path.c_str());
-  run.counters["rows/s"] = benchmark::Counter(64.0 * static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
+  run.counters["rows/s"] =
+      benchmark::Counter(static_cast<double>(kRows * run.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(WindowSlice)->Unit(benchmark::kMillisecond);
 
