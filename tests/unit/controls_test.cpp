@@ -39,7 +39,8 @@ const char* const kProperties[] = {"Text",  "Caption",  "ForeColor", "Enabled", 
 // digits; options a, b, c in frame F and d in frame G; button Btn, label
 // Lbl, list List (x, y, z), check box Chk, timer T; buttons that open a box
 // (Boxer), post two pieces of work (Poster), click Inner, which posts
-// (Outer), post a tick (TickPoster) or a box (BoxPoster); the menu M.
+// (Outer), post a tick (TickPoster) or a box (BoxPoster); the menu M; the
+// progress bar Bar.
 class Bench {
  public:
   BoxServices services{"."};
@@ -54,6 +55,7 @@ class Bench {
   ComboBox& list = window.Add<ComboBox>("List");
   Timer& timer = window.Add<Timer>("T");
   Menu& menu = window.Add<Menu>("M");
+  ProgressBar& bar = window.Add<ProgressBar>("Bar");
 
   Bench() {
     services.whileOpen = [this] { Tick(); };
@@ -268,6 +270,7 @@ TEST(ControlModel, AWindowGoesBackToTheValuesItKept) {
        },
        "T"},
       {"an open menu at its anchor", [](Bench& b) { b.Play("popup Btn"); }, "M"},
+      {"a progress bar's steps", [](Bench& b) { b.bar.SetProgress(3, 10); }, "Bar"},
       {"the window moved, resized and retitled",
        [](Bench& b) {
          b.window.Move(100, 200);
