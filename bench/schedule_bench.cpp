@@ -30,14 +30,16 @@ BENCHMARK(quillet::RecalculationPassBenchmark)->Name("RecalculationPass");
 void GivenSize(benchmark::State& run) {
   quillet::FeederInputs f = PanelFeeder();
   f.areaIndex = 12;  // 4/0 AWG
-  for (auto _ : run) benchmark::DoNotOptimize(quillet::EvaluateFeeder(f));
+  quillet::FeederEngine engine;
+  for (auto _ : run) benchmark::DoNotOptimize(engine.Evaluate(f));
   run.counters["rows/s"] = benchmark::Counter(static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(GivenSize);
 
 void FindSize(benchmark::State& run) {
   const quillet::FeederInputs f = PanelFeeder();
-  for (auto _ : run) benchmark::DoNotOptimize(quillet::EvaluateFeeder(f));
+  quillet::FeederEngine engine;
+  for (auto _ : run) benchmark::DoNotOptimize(engine.Evaluate(f));
   run.counters["rows/s"] = benchmark::Counter(static_cast<double>(run.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(FindSize);

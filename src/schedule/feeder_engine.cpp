@@ -400,17 +400,26 @@ bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
 }
 
-FeederEngine::FeederEngine() : calculator_(std::make_unique<FeederCalculator>()) {}
+FeederEngine::FeederEngine() = default;
 FeederEngine::~FeederEngine() = default;
+FeederEngine::FeederEngine(const FeederEngine&) : FeederEngine() {}
+FeederEngine& FeederEngine::operator=(const FeederEngine&) { return *this; }
+FeederEngine::FeederEngine(FeederEngine&&) noexcept = default;
+FeederEngine& FeederEngine::operator=(FeederEngine&&) noexcept = default;
 
-void FeederEngine::Reset() { calculator_->Reset(); }
+FeederCalculator& FeederEngine::Calculator() {
+  if (!calculator_) calculator_ = std::make_unique<FeederCalculator>();
+  return *calculator_;
+}
 
-const Elcal& FeederEngine::Window() const { return calculator_->Window(); }
+void FeederEngine::Reset() { Calculator().Reset(); }
+
+const Elcal& FeederEngine::Window() { return Calculator().Window(); }
 
 FeederResult FeederEngine::Evaluate(const FeederInputs& inputs) {
   try {
     CheckDc(inputs);
-    return inputs.areaIndex ? EvaluateGiven(*calculator_, inputs) : FindSize(*calculator_, inputs);
+    return inputs.areaIndex ? EvaluateGiven(Calculator(), inputs) : FindSize(Calculator(), inputs);
   } catch (const Refused& refused) {
     FeederResult result;
     result.error = refused.error;
@@ -418,9 +427,6 @@ FeederResult FeederEngine::Evaluate(const FeederInputs& inputs) {
   }
 }
 
-FeederResult EvaluateFeeder(const FeederInputs& inputs) {
-  thread_local FeederEngine engine;
-  return engine.Evaluate(inputs);
-}
+FeederResult EvaluateFeeder(const FeederInputs& inputs) { return FeederEngine().Evaluate(inputs); }
 
 }  // namespace quillet

@@ -48,14 +48,19 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
-// A calculator started once, as the program starts, and brought back to
-// exactly the state start-up left before each feeder it evaluates.
+// A calculator kept for many feeders: started at the first, as the program
+// starts, and brought back to exactly the state start-up left before each
+// feeder it evaluates. One thread at a time evaluates through an engine.
 class FeederEngine {
  public:
   FeederEngine();
   ~FeederEngine();
-  FeederEngine(const FeederEngine&) = delete;
-  FeederEngine& operator=(const FeederEngine&) = delete;
+  // Engines give the same results whatever their calculator has done, so a
+  // copy is an engine of its own, its calculator not started yet.
+  FeederEngine(const FeederEngine&);
+  FeederEngine& operator=(const FeederEngine&);
+  FeederEngine(FeederEngine&&) noexcept;
+  FeederEngine& operator=(FeederEngine&&) noexcept;
 
   // Evaluates the feeder with its size, or finds the smallest size whose
   // design ampacity is enough (feeder_design.h) and whose drop keeps
@@ -65,16 +70,16 @@ class FeederEngine {
   // Back to the state start-up left, as before every feeder.
   void Reset();
   // The calculator's main window, as the last feeder or a reset left it.
-  const Elcal& Window() const;
+  const Elcal& Window();
 
  private:
+  FeederCalculator& Calculator();
+
   std::unique_ptr<FeederCalculator> calculator_;
 };
 
-// Evaluates the feeder through the calling thread's own engine, started at
-// its first feeder: each thread of a schedule keeps one calculator, and so
-// does the program's own thread for the schedule window, the size finder
-// and the report.
+// Evaluates one feeder on a calculator started for it alone; a caller with
+// many feeders keeps a FeederEngine instead.
 FeederResult EvaluateFeeder(const FeederInputs& inputs);
 
 }  // namespace quillet

@@ -88,16 +88,17 @@ struct Job {
   EvaluatedRow done;
 };
 
-// Evaluates the jobs, shared out among the threads. An exception in one of
-// them stops the others and goes on from here, as in one thread.
-void EvaluateAll(std::vector<Job>& jobs, const DistributionTree& tree, const ScheduleLayout& layout,
-                 const ScheduleDefaults& defaults, DecimalMark mark, int threads) {
-  const auto evaluate = [&](Job& job) {
-    job.done = EvaluateRow(job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path);
+// Evaluates the jobs, shared out among the threads, each with an engine of
+// its own. An exception in one of them stops the others and goes on from
+// here, as in one thread.
+void EvaluateAll(std::vector<Job>& jobs, std::vector<FeederEngine>& engines, const DistributionTree& tree,
+                 const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark) {
+  const auto evaluate = [&](FeederEngine& engine, Job& job) {
+    job.done = EvaluateRow(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path);
   };
-  threads = std::clamp(threads, 1, static_cast<int>(std::max<std::size_t>(jobs.size(), 1)));
+  const std::size_t threads = std::clamp<std::size_t>(jobs.size(), 1, engines.size());
   if (threads == 1) {
-    for (Job& job : jobs) evaluate(job);
+    for (Job& job : jobs) evaluate(engines.front(), job);
     return;
   }
   std::atomic<std::size_t> next{0};
@@ -105,10 +106,10 @@ void EvaluateAll(std::vector<Job>& jobs, const DistributionTree& tree, const Sch
   std::exception_ptr failure;
   {
     std::vector<std::jthread> workers;
-    for (int t = 0; t < threads; ++t)
-      workers.emplace_back([&] {
+    for (std::size_t t = 0; t < threads; ++t)
+      workers.emplace_back([&, t] {
         try {
-          for (std::size_t i = next++; i < jobs.size(); i = next++) evaluate(jobs[i]);
+          for (std::size_t i = next++; i < jobs.size(); i = next++) evaluate(engines[t], jobs[i]);
         } catch (...) {
           const std::lock_guard lock(failing);
           if (!failure) failure = std::current_exception();
@@ -133,8 +134,9 @@ std::string OutlineLine(const OutlineRow& row, std::size_t level) {
 
 }  // namespace
 
-EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path) {
+EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                         const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
+                         const SupplyPath& path) {
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
@@ -156,7 +158,7 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, reason}, cells, line, layout, mark);
     return row;
   }
-  row.result = EvaluateFeeder(inputs);
+  row.result = engine.Evaluate(inputs);
   row.error = ErrorCell(*row.result, cells, line, layout, mark);
   if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
     row.totalPercent = TotalDrop(*own, path.abovePercent);
@@ -238,6 +240,8 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
   std::vector<std::uint64_t> resultAt(tree.Size());
   std::vector<OutlineRow> outlined(outline ? tree.Size() : 0);
   const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  // One calculator for each thread, kept from batch to batch.
+  std::vector<FeederEngine> engines(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<Job> work;
   for (const std::vector<std::size_t>& level : tree.Levels()) {
     for (std::size_t first = 0; first < level.size(); first += batch) {
@@ -247,7 +251,7 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
         const auto supply = tree.SupplyOf(row);
         work.push_back({row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), {}});
       }
-      EvaluateAll(work, tree, layout, defaults, mark, jobs);
+      EvaluateAll(work, engines, tree, layout, defaults, mark);
       for (const Job& job : work) {
         ends[job.row] = EndOf(job.done);
         resultAt[job.row] = results.Put(ResultCells(job.done, mark.comma));

@@ -13,6 +13,8 @@
 
 namespace quillet {
 
+class FeederEngine;
+
 struct ScheduleSummary {
   long rows = 0;
   long errors = 0;
@@ -25,9 +27,10 @@ struct ScheduleSummary {
 };
 
 // One row evaluated as the schedule evaluates it, with its error cell, on
-// the path its supply leaves it.
-EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path = {});
+// the path its supply leaves it, through the engine's calculator.
+EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                         const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
+                         const SupplyPath& path = {});
 
 // What an evaluated row hands down to the rows it feeds.
 PathEnd EndOf(const EvaluatedRow& row);

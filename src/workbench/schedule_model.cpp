@@ -373,7 +373,7 @@ SupplyPath ScheduleModel::PathOf(std::size_t row) const {
 }
 
 void ScheduleModel::Evaluate(Row& row, const SupplyPath& path) {
-  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path);
+  row.done = quillet::EvaluateRow(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path);
   row.path = path;
   row.evaluated = true;
 }
