@@ -1,8 +1,5 @@
 #include "motor/motor_list.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include "core/elcal.h"
 
 namespace quillet {
@@ -17,10 +14,6 @@ const char* const kSinglePhaseItems[] = {" 1/6 HP", " 1/4 HP", " 1/3 HP", " 1/2 
 
 template <std::size_t N>
 void Fill(ComboBox& list, const char* const (&items)[N]) {
-  // Every focus on a load field refills the list: one that already holds
-  // these items with none picked is what the refill would leave.
-  if (list.ListIndex() == -1 && std::equal(list.Items().begin(), list.Items().end(), std::begin(items), std::end(items)))
-    return;
   list.Clear();
   for (const char* item : items) list.AddItem(item);
 }
