@@ -96,18 +96,22 @@ BENCHMARK(WindowSlice)->Unit(benchmark::kMillisecond);
 // A distribution tree of `rows` rows: a service, 20 distribution panels, 50
 // panels on each (every other one after a 480-208/120 V transformer) and
 // branch circuits on those, four fifths of them through the size finder.
+// A service, 20 distribution panels and 1,000 panels, half of them after a
+// 480-208/120 V transformer, whose loads are their branch circuits': the
+// panels give no load of their own, so every branch's load goes up the tree
+// before the sizes come down.
 std::string Tree(int rows) {
   std::string csv = "tag,fed_from,system,voltage,current,length,unit,size,continuous,runs\n";
   csv += "MSB,,3,480,1500,50,ft,,no,4\n";
   int written = 1;
-  for (int d = 0; d < 20; ++d, ++written) csv += "DP" + std::to_string(d) + ",MSB,3,480,400,200,ft,,no,\n";
+  for (int d = 0; d < 20; ++d, ++written) csv += "DP" + std::to_string(d) + ",MSB,3,480,,200,ft,,no,6\n";
   for (int p = 0; p < 1000; ++p, ++written)
-    csv += "LP" + std::to_string(p) + ",DP" + std::to_string(p / 50) + (p % 2 ? ",3,208,100,60" : ",3,480,60,150") +
+    csv += "LP" + std::to_string(p) + ",DP" + std::to_string(p / 50) + (p % 2 ? ",3,208,,60" : ",3,480,,150") +
            ",ft,,no,\n";
   for (int b = 0; written < rows; ++b, ++written) {
     const int panel = b % 1000;
     csv += "B" + std::to_string(b) + ",LP" + std::to_string(panel) + (panel % 2 ? ",1,120," : ",1,277,") +
-           std::to_string(5 + b % 16) + "," + std::to_string(20 + b % 181) + ",ft," + (b % 5 == 0 ? "12" : "") +
+           std::to_string(1 + b % 3) + "," + std::to_string(20 + b % 181) + ",ft," + (b % 5 == 0 ? "12" : "") +
            ",yes,\n";
   }
   return csv;

@@ -4,7 +4,10 @@
 // reads in the file's decimal mark into a feeder or an error naming its
 // line, a feeder's cells written in that mark read back as the same feeder,
 // and the first feeders go through the engine. The rows make a tree whose
-// levels hold every row once, each after its supply.
+// levels hold every row once, each after its supply, and its loads roll up
+// into finite figures that demand factors only lower and that the design
+// only raises.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -16,6 +19,7 @@
 #include "schedule/distribution_tree.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
+#include "schedule/load_rollup.h"
 
 namespace {
 
@@ -69,6 +73,24 @@ void CheckTree(std::vector<quillet::TreeRow> rows) {
     Check(supply || tree.Row(r).fedFrom.empty() || !tree.ReferenceError(r).empty());
     tree.PathOf(r, {});
   }
+  // Each row's load current made up from its line; every seventh refused.
+  const quillet::RolledLoads loads = quillet::RollUpLoads(tree, [&](std::size_t r) {
+    const int line = tree.Row(r).line;
+    if (line % 7 == 0) return quillet::UnitCurrent{quillet::UnitCurrent::State::Refused, 0};
+    return quillet::UnitCurrent{quillet::UnitCurrent::State::Known, 1.0 + line % 5};
+  });
+  for (std::size_t r = 0; r < tree.Size(); ++r) {
+    const quillet::RowLoad* load = loads.Of(r);
+    Check(!tree.FeedsOthers(r) || load);
+    if (!load) continue;
+    Check(!load->waiting);
+    if (!load->served) continue;
+    const quillet::CalculatedLoad& served = *load->served;
+    Check(std::isfinite(served.connectedVa) && std::isfinite(served.designVa) && std::isfinite(load->current));
+    Check(served.calculatedVa <= served.connectedVa * (1 + 1e-12));
+    Check(served.designVa >= served.calculatedVa * (1 - 1e-12));
+    Check(load->designCurrent >= load->current * (1 - 1e-12));
+  }
 }
 
 }  // namespace
@@ -95,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int evaluated = 0;
     std::vector<quillet::TreeRow> treeRows;
     for (const quillet::CsvRecord& record : records) {
-      treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, mark));
+      treeRows.push_back(quillet::ReadTreeRow(record.cells, record.line, layout, {}, mark));
       const auto feeder = quillet::ReadFeeder(record.cells, record.line, layout, {}, mark);
       if (const auto* error = std::get_if<std::string>(&feeder)) {
         Check(error->starts_with("line " + std::to_string(record.line)));

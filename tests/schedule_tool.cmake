@@ -42,7 +42,7 @@ endforeach()
 # their lines in the summary.
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 -o ${WORKDIR}/one.csv ${EXAMPLE} ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("example status" "${status}" 1)
-expect("example summary" "${err}" "27 feeders: 25 evaluated, 2 with errors (lines 22, 23)\n")
+expect("example summary" "${err}" "32 feeders: 30 evaluated, 2 with errors (lines 22, 23)\n")
 execute_process(COMMAND ${emulator} ${TOOL} --jobs 2 ${EXAMPLE} OUTPUT_VARIABLE two ERROR_QUIET)
 file(READ ${WORKDIR}/one.csv one)
 expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
@@ -98,12 +98,17 @@ endif()
 execute_process(COMMAND ${emulator} ${TOOL} --tree --max-total-vd 4 ${EXAMPLE}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 expect("--tree status" "${status}" 1)
-expect_match("--tree text" "${err}" "^27 feeders: 25 evaluated, 2 with errors \\(lines 22, 23\\)\n\
+expect_match("--tree text" "${err}" "^32 feeders: 30 evaluated, 2 with errors \\(lines 22, 23\\)\n\
 MDP main feeder  600 kcmil  own 0.37573624 %  total 0.37573624 %\n.*\
 Tower crane  error, line 22\n.*\
-Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %\n\
-  Panel DP-2  300 kcmil  own 2.1362317 %  total 2.4425752 %\n\
+Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %  calculated 215.46148721743873 kVA\n\
+  Panel DP-2  300 kcmil  own 2.1362317 %  total 2.4425752 %  calculated 62.34998519614897 kVA\n\
     Lighting LTG-2  3 AWG  own 1.3765495 %  total 3.8191247 %\n\
-    \\(transformer\\) Panel RP-2 \\(208/120\\)  3/0 AWG  own 0.38911605 %  total 0.38911605 %\n\
-      Receptacles R-2  6 AWG  own 2.450407 %  total 2.839523 %\n$")
+    \\(transformer\\) Panel RP-2 \\(208/120\\)  3/0 AWG  own 0.38911605 %  total 0.38911605 %  calculated 2.4 kVA\n\
+      Receptacles R-2  6 AWG  own 2.450407 %  total 2.839523 %\n\
+  \\(transformer\\) Panel LP-3 \\(store\\)  1/0 AWG  own 0.9657274 %  total 0.9657274 %  calculated 28.4 kVA\n\
+    Store receptacles  14 AWG  own 0.46991146 %  total 1.4356389 %\n\
+    Store lighting  2 AWG  own 2.1812408 %  total 3.1469681 %\n\
+    Show window  4 AWG  own 1.027384 %  total 1.9931114 %\n\
+    Sign  14 AWG  own 2.610619 %  total 3.5763464 %\n$")
 expect_match("--max-total-vd limit" "${out}" "\nLighting LTG-2,[^\n]*,1.5574248,3.8191247,ok,\r?\n")

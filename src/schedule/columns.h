@@ -146,6 +146,9 @@ struct InputColumn {
   bool offersTags = false;
 };
 
+// Why a row that gives no load, and that no rule gives one, is refused.
+BadValue MissingLoad(const RowReader& row);
+
 // Every input column in the order of `Column`.
 std::span<const InputColumn> InputColumns();
 const InputColumn& InputColumnOf(Column column);
@@ -168,6 +171,11 @@ struct EvaluatedRow {
   bool limited = false;
   std::optional<float> totalPercent;   // vd_total_pct: from the top of the path to the load end
   double maxTotalPercent = 0;
+  // The loads the row serves (its own, or the rows it feeds), once known.
+  std::optional<CalculatedLoad> served;
+  std::optional<bool> fromSubtree;   // load_from, once the row's load is known
+  std::optional<bool> belowSubtree;  // load_check, for a row that feeds others
+  std::string remark;                  // why the load check fails, with both figures; "" when it holds
   std::string error;                   // the error cell; "" when the row has none
 };
 
@@ -195,7 +203,7 @@ std::string ShownResult(const ResultColumn& column, const EvaluatedRow& row, boo
 // What the Check column judges a row by, worked from its result cells; a
 // row that fails none is "OK". Shown in the window and on paper, never
 // written to the file.
-enum class RowCheck { Ampacity, DropLimit, TotalDrop, Protection, Error };
+enum class RowCheck { Ampacity, DropLimit, TotalDrop, Protection, Load, Error };
 struct RowCheckInfo {
   RowCheck check;
   const char* word;     // as the Check cell names it

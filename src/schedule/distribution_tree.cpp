@@ -37,17 +37,22 @@ std::string LineList(const std::vector<int>& lines) {
 
 }  // namespace
 
-TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout, DecimalMark mark) {
-  const RowReader reader(cells, layout, mark, {});
+TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
+                    const ScheduleDefaults& defaults, DecimalMark mark) {
+  const RowReader reader(cells, layout, mark, defaults);
   TreeRow row;
   row.tag = reader.Text(Column::Tag);
   row.fedFrom = reader.Text(Column::FedFrom);
   row.line = line;
-  const auto feeder = ReadFeeder(cells, line, layout, {}, mark);
+  const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (const auto* f = std::get_if<FeederInputs>(&feeder)) {
     row.volts = NumberValue(f->voltage);
     row.singlePhase = f->singlePhase;
     row.viaTransformer = f->viaTransformer;
+    row.loadGiven = f->load != LoadKind::None;
+    row.load = {f->loadClass, 0, f->quantity, f->continuous};
+    row.occupancy = f->occupancy;
+    row.legs = f->legs;
   }
   return row;
 }

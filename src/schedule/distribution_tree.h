@@ -27,9 +27,15 @@ struct TreeRow {
   double volts = 0;  // 0 when the row cannot be read (it then has an error of its own)
   bool singlePhase = false;
   std::optional<bool> viaTransformer;  // as the row says; none: from the voltages
+  // What the loads of the rows above take from the row.
+  bool loadGiven = false;  // current, power or horsepower
+  UnitLoad load = {};      // its class, quantity and continuity; the volt-amperes come from the window
+  Occupancy occupancy = Occupancy::Other;
+  std::optional<Legs> legs = {};
 };
 
-TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout, DecimalMark mark);
+TreeRow ReadTreeRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
+                    const ScheduleDefaults& defaults, DecimalMark mark);
 
 // Whether a transformer lies between the supply and the row: as the row
 // says, else whenever the row's voltage is neither the supply's nor its
@@ -63,6 +69,7 @@ class DistributionTree {
   const std::string& ReferenceError(std::size_t row) const { return referenceErrors_[row]; }
   // The rows a row feeds, and the rows fed by no row of the tree, in input order.
   std::vector<std::size_t> FedBy(std::size_t row) const;
+  bool FeedsOthers(std::size_t row) const { return fedFirst_[row + 1] > fedFirst_[row]; }
   std::vector<std::size_t> Tops() const;
   // The rows in groups: each row's supply lies in an earlier group, so the
   // rows of a group can be evaluated at once. Input order within a group.

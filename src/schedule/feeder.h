@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/state_choices.h"
+#include "design/feeder_design.h"
+#include "design/loads.h"
 
 namespace quillet {
 
@@ -38,9 +40,15 @@ enum class Column {
   FedFrom,
   MaxTotalVdPct,
   ViaTransformer,
+  LoadClass,
+  Qty,
+  Occupancy,
+  Legs,
 };
 
-enum class LoadKind { Current, Power, Motor };
+// None: the row gives no load; a rule gives it (a receptacle's yokes, or
+// the loads of the rows it feeds).
+enum class LoadKind { Current, Power, Motor, None };
 
 struct FeederInputs {
   std::string tag;  // copied, never entered
@@ -69,6 +77,13 @@ struct FeederInputs {
   std::string fedFrom;              // the supplying row's tag; empty at the top of a path
   double maxTotalVdPercent = 5;     // the drop from the top of the path to the load end
   std::optional<bool> viaTransformer;  // none: decided from the voltages
+  // What the load is, for the loads of the rows above: copied, never entered.
+  LoadClass loadClass = LoadClass::Other;
+  int quantity = 1;  // identical loads the row stands for, each of the given load
+  Occupancy occupancy = Occupancy::Other;
+  std::optional<Legs> legs;  // none: evenly over the legs of a three-phase supply
+  // A panel's, worked out from the loads it serves; none: from its load current.
+  std::optional<double> designCurrent;
 
   bool operator==(const FeederInputs&) const = default;
 };
@@ -103,32 +118,6 @@ struct FeederNumbers {
   float wireTempC = 0;
   std::optional<float> operatingTempC;  // none when the window says the wire melted
   std::optional<float> vdAlt, vdAltPercent;
-};
-
-// What a feeder's design asks of every size: none of it depends on the size.
-struct DesignBasis {
-  double designCurrent = 0;     // the load current, × 1.25 when continuous or a motor
-  bool motor = false;
-  std::optional<int> device;    // amperes; none when no standard rating is large enough
-  double deviceNeeds = 0;       // the amperes the chosen device is at or above
-  bool deviceGiven = false;
-  int terminalC = 75;
-};
-
-// Whether the device protects the conductor (240.4).
-enum class Protection { Full, NextSizeUp, None, MotorCircuit };
-
-// The design's verdict on the size used, as `ocpd_check` writes it.
-enum class DeviceCheck { Ok, NextSizeUp, ConductorTooSmall, BelowTheLoad };
-
-struct FeederDesign {
-  DesignBasis basis;
-  float designAmpacity = 0;  // of the size used
-  Protection protection = Protection::None;
-  bool enough = false;                // the ampacity the design needs
-  std::optional<DeviceCheck> check;   // none without a device
-  std::optional<int> egcArea;         // none without a device
-  bool egcUpsized = false;
 };
 
 struct FeederError {

@@ -15,7 +15,7 @@
 #include "platform/user_actions.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
 
@@ -203,7 +203,7 @@ class SizeFinder {
     if (auto found = probes_.find(area); found != probes_.end()) return found->second;
     const ElcalState& s = StateAt(area);
     // The load current is the same at every size.
-    if (!basis_) basis_ = DesignBasisFor(inputs_, s.Current);
+    if (!basis_) basis_ = DesignBasisFor(DesignRequestOf(inputs_), s.Current);
     Probe probe;
     probe.designAmpacity = DesignAmpacity(s, basis_->terminalC);
     probe.enough = EnoughAmpacity(*basis_, probe.designAmpacity, area, inputs_.aluminium);
@@ -282,6 +282,22 @@ SizeFinder Entered(FeederCalculator& calculator, Keyboard& keys, const FeederInp
   EnterFeeder(keys, inputs, area);
   Settle(keys, inputs);
   return SizeFinder(keys, calculator.Numbers(), inputs, first, area);
+}
+
+// The columns the window's load current follows; the rest only size and
+// judge the conductor that carries it.
+constexpr Column kLoadEntry[] = {Column::System, Column::Voltage, Column::MotorHp, Column::Pf, Column::Current,
+                                 Column::Power};
+
+double LoadCurrentOf(FeederCalculator& calculator, const FeederInputs& inputs) {
+  CheckDc(inputs);
+  calculator.Reset();
+  Keyboard keys = calculator.Keys();
+  for (Column column : EntryOrder())
+    if (std::ranges::find(kLoadEntry, column) != std::end(kLoadEntry)) InputColumnOf(column).enter(keys, inputs);
+  Settle(keys, inputs);
+  Pass(keys, inputs);
+  return keys.State().Current;
 }
 
 FeederResult EvaluateGiven(FeederCalculator& calculator, const FeederInputs& inputs) {
@@ -400,6 +416,14 @@ bool WithinDropLimit(const FeederInputs& inputs, float dropPercent) {
   return static_cast<double>(dropPercent) <= inputs.maxVdPercent;
 }
 
+DesignRequest DesignRequestOf(const FeederInputs& inputs) {
+  return {.motor = inputs.load == LoadKind::Motor || inputs.loadClass == LoadClass::Motor,
+          .continuous = inputs.continuous,
+          .ocpd = inputs.ocpd,
+          .terminalC = inputs.terminalC,
+          .designCurrent = inputs.designCurrent};
+}
+
 FeederEngine::FeederEngine() = default;
 FeederEngine::~FeederEngine() = default;
 FeederEngine::FeederEngine(const FeederEngine&) : FeederEngine() {}
@@ -415,6 +439,14 @@ FeederCalculator& FeederEngine::Calculator() {
 void FeederEngine::Reset() { Calculator().Reset(); }
 
 const Elcal& FeederEngine::Window() { return Calculator().Window(); }
+
+std::variant<double, FeederError> FeederEngine::UnitLoadCurrent(const FeederInputs& inputs) {
+  try {
+    return LoadCurrentOf(Calculator(), inputs);
+  } catch (const Refused& refused) {
+    return refused.error;
+  }
+}
 
 FeederResult FeederEngine::Evaluate(const FeederInputs& inputs) {
   try {

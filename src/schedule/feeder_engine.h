@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ void WaitForPass(Elcal& window, UserActions& actions);
 std::optional<FeederError> EnterFeederInWindow(Elcal& window, UserActions& actions, const FeederInputs& inputs,
                                                int areaIndex);
 
+// What the feeder's design is asked for (design/feeder_design.h).
+DesignRequest DesignRequestOf(const FeederInputs& inputs);
+
 // A calculator kept for many feeders: started at the first, as the program
 // starts, and brought back to exactly the state start-up left before each
 // feeder it evaluates. One thread at a time evaluates through an engine.
@@ -67,6 +71,11 @@ class FeederEngine {
   // within the limit; either way with the sizes each limit alone needs and
   // the design of the size used.
   FeederResult Evaluate(const FeederInputs& inputs);
+  // The row's load current as the window finds it, for one of its units:
+  // its system, voltage, power factor and load entered and a pass run;
+  // what the window refused, if anything. Every evaluation of the row
+  // shows the same current.
+  std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs);
   // Back to the state start-up left, as before every feeder.
   void Reset();
   // The calculator's main window, as the last feeder or a reset left it.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <span>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -38,5 +39,8 @@ std::string LowerCell(std::string text);
 // How a heading or a unit is compared: in lower case, without blanks,
 // underscores and hyphens, "%" as "pct" ("Max VD %" is "maxvdpct").
 std::string NameKey(std::string_view text);
+// The candidate the word most resembles, compared as names are; "" when
+// none is near enough to be a slip.
+std::string NearestWord(std::string_view word, std::span<const std::string_view> candidates);
 
 }  // namespace quillet

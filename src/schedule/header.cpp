@@ -96,21 +96,11 @@ std::size_t Distance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-// The known name a heading most resembles, when it is near enough to be a
-// slip (at most half its letters differ); "" when none is.
+// The known name a heading most resembles.
 std::string NearestName(const std::string& heading) {
-  const std::string key = NameKey(SplitHeading(heading).name);
-  std::string nearest;
-  std::size_t best = std::numeric_limits<std::size_t>::max();
-  for (const InputColumn& known : InputColumns()) {
-    const std::string name = NameKey(known.name);
-    const std::size_t distance = Distance(key, name);
-    if (distance < best && distance * 2 <= std::max(key.size(), name.size())) {
-      best = distance;
-      nearest = known.name;
-    }
-  }
-  return nearest;
+  std::vector<std::string_view> names;
+  for (const InputColumn& known : InputColumns()) names.push_back(known.name);
+  return NearestWord(SplitHeading(heading).name, names);
 }
 
 std::string UnknownNote(const std::string& name) {
@@ -149,6 +139,22 @@ std::vector<std::string> UnknownColumnNotes(const std::vector<std::string>& head
 
 }  // namespace
 
+// When it is near enough to be a slip: at most half its letters differ.
+std::string NearestWord(std::string_view word, std::span<const std::string_view> candidates) {
+  const std::string key = NameKey(word);
+  std::string nearest;
+  std::size_t best = std::numeric_limits<std::size_t>::max();
+  for (std::string_view candidate : candidates) {
+    const std::string name = NameKey(candidate);
+    const std::size_t distance = Distance(key, name);
+    if (distance < best && distance * 2 <= std::max(key.size(), name.size())) {
+      best = distance;
+      nearest = candidate;
+    }
+  }
+  return nearest;
+}
+
 std::optional<std::size_t> FindUnit(const std::vector<ValueUnit>& units, std::string_view text) {
   const std::string key = NameKey(text);
   for (std::size_t i = 0; i < units.size(); ++i)
@@ -183,8 +189,8 @@ ScheduleLayout::ScheduleLayout(const std::vector<std::string>& header)
     if (!IndexOf(required))
       throw CsvError(std::string("line 1: no column ") + ColumnName(required) +
                      "; the first line names the columns (voltage, current, power or motor_hp, length, ...)");
-  if (!IndexOf(Column::Current) && !IndexOf(Column::Power) && !IndexOf(Column::MotorHp))
-    throw CsvError("line 1: no column current, power or motor_hp; one of them gives the load");
+  if (!IndexOf(Column::Current) && !IndexOf(Column::Power) && !IndexOf(Column::MotorHp) && !IndexOf(Column::LoadClass))
+    throw CsvError("line 1: no column current, power, motor_hp or load_class; one of them gives the load");
   notes_ = UnknownColumnNotes(header, unknown);
 }
 

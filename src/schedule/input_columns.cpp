@@ -11,7 +11,7 @@
 #include "core/tables.h"
 #include "schedule/cell_text.h"
 #include "schedule/columns.h"
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/window_keys.h"
@@ -56,6 +56,13 @@ constexpr Load kLoads[] = {{Column::Current, LoadKind::Current, "amperes above 0
 
 // Reading.
 
+std::string LoadNames(const std::vector<const Load*>& present) {
+  std::string names;
+  for (std::size_t i = 0; i < present.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == present.size() ? " and " : ", ") + std::string(ColumnName(present[i]->column));
+  return names;
+}
+
 // The size list's row the text names ("14", "1/0", "250"), or none.
 std::optional<int> AreaNamed(const std::string& text) {
   for (int area = 0; area < kSizeCount; ++area) {
@@ -77,9 +84,9 @@ void ReadVoltage(const RowReader& row, FeederInputs& f) {
                                         " (this would be " + ExactText(NumberValue(kept)) + " V)"};
 }
 
-// The one load column the row gives; a message names only the load columns
-// the file has.
-Column LoadColumn(const RowReader& row) {
+// The one load column the row gives, or none; a message names only the
+// load columns the file has.
+std::optional<Column> LoadColumn(const RowReader& row) {
   std::vector<const Load*> present;
   const Load* given = nullptr;
   int count = 0;
@@ -89,16 +96,14 @@ Column LoadColumn(const RowReader& row) {
     if (!row.Given(load.column)) continue;
     if (count++ == 0) given = &load;
   }
-  if (count == 1) return given->column;
-  if (present.size() == 1) throw BadValue{present.front()->column, present.front()->allowed};
-  std::string names;
-  for (std::size_t i = 0; i < present.size(); ++i)
-    names += (i == 0 ? "" : i + 1 == present.size() ? " and " : ", ") + std::string(ColumnName(present[i]->column));
-  throw BadValue{(given ? given : present.front())->column, "exactly one of " + names + " is given"};
+  if (count <= 1) return given ? std::optional(given->column) : std::nullopt;
+  throw BadValue{given->column, "exactly one of " + LoadNames(present) + " is given"};
 }
 
 void ReadLoad(const RowReader& row, FeederInputs& f, const Load& load) {
-  if (LoadColumn(row) != load.column) return;
+  const auto given = LoadColumn(row);
+  if (!given) f.load = LoadKind::None;
+  if (given != load.column) return;
   f.load = load.kind;
   if (load.kind == LoadKind::Motor) {
     f.loadText = row.Fraction(load.column, load.allowed);
@@ -234,7 +239,56 @@ void ReadContinuous(const RowReader& row, FeederInputs& f) {
   f.continuous = continuous ? *continuous == 1 : row.Defaults().continuous;
 }
 
+// A word of the list, in any case; a slip gets the nearest word.
+template <typename Enum>
+std::optional<Enum> Word(const RowReader& row, Column column, std::span<const std::string_view> words) {
+  const std::string text = LowerCell(row.Text(column));
+  if (text.empty()) return std::nullopt;
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (LowerCell(std::string(words[i])) == text) return static_cast<Enum>(i);
+  std::string allowed;
+  for (std::size_t i = 0; i < words.size(); ++i)
+    allowed += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
+  const std::string nearest = NearestWord(text, words);
+  throw BadValue{column, allowed + (nearest.empty() ? "" : " (did you mean " + nearest + "?)")};
+}
+
+// A row with a horsepower is a motor, and lighting and heating are
+// continuous unless the row says otherwise; both read before the class.
+void ReadLoadClass(const RowReader& row, FeederInputs& f) {
+  const auto named = Word<LoadClass>(row, Column::LoadClass, LoadClassNames());
+  if (f.load == LoadKind::Motor && named && *named != LoadClass::Motor)
+    throw BadValue{Column::LoadClass, "a row with motor_hp is a motor"};
+  f.loadClass = named.value_or(f.load == LoadKind::Motor ? LoadClass::Motor : LoadClass::Other);
+  if (!row.Given(Column::Continuous) && ContinuousByDefault(f.loadClass)) f.continuous = true;
+}
+
+void ReadQuantity(const RowReader& row, FeederInputs& f) {
+  if (!row.Given(Column::Qty)) return;
+  const char* allowed = "a whole number of 1 or more";
+  f.quantity = row.Whole(Column::Qty, allowed);
+  if (f.quantity < 1) throw BadValue{Column::Qty, allowed};
+}
+
+std::string WordCell(std::span<const std::string_view> words, std::size_t at, std::size_t plain) {
+  return at == plain ? "" : std::string(words[at]);
+}
+
 // Lists.
+
+bool SinglePhaseCell(const RowReader& row) {
+  const std::string system = LowerCell(row.Text(Column::System));
+  for (int single : {kSinglePhase, kDc})
+    if (std::ranges::find(kSystems[static_cast<std::size_t>(single)], system) != kSystems[static_cast<std::size_t>(single)].end())
+      return true;
+  return false;
+}
+
+std::vector<std::string> WordChoices(std::span<const std::string_view> words) {
+  std::vector<std::string> choices = {""};
+  for (std::string_view word : words) choices.emplace_back(word);
+  return choices;
+}
 
 std::vector<std::string> SizeChoices(const RowReader&) {
   std::vector<std::string> sizes = {""};
@@ -662,6 +716,45 @@ const InputColumn kInputColumns[] = {
      },
      .cell = [](const FeederInputs& f, bool) { return f.viaTransformer ? YesNo(*f.viaTransformer) : ""; },
      .choices = [](const RowReader&) { return std::vector<std::string>{"", "no", "yes"}; }},
+    {.column = Column::LoadClass,
+     .name = "load_class",
+     .heading = "Load class",
+     .read = ReadLoadClass,
+     // A motor's class goes without saying.
+     .cell = [](const FeederInputs& f, bool) {
+       const LoadClass plain = f.load == LoadKind::Motor ? LoadClass::Motor : LoadClass::Other;
+       return WordCell(LoadClassNames(), static_cast<std::size_t>(f.loadClass), static_cast<std::size_t>(plain));
+     },
+     // The window knows a motor from its list, and no other class.
+     .fromWindow = [](const Elcal&, FeederInputs& f) {
+       f.loadClass = f.load == LoadKind::Motor ? LoadClass::Motor : LoadClass::Other;
+     },
+     .choices = [](const RowReader&) { return WordChoices(LoadClassNames()); }},
+    {.column = Column::Qty,
+     .name = "qty",
+     .heading = "Qty",
+     .number = true,
+     .read = ReadQuantity,
+     .cell = [](const FeederInputs& f, bool) { return f.quantity == 1 ? "" : std::to_string(f.quantity); }},
+    {.column = Column::Occupancy,
+     .name = "occupancy",
+     .heading = "Occupancy",
+     .read = [](const RowReader& row, FeederInputs& f) {
+       f.occupancy = Word<Occupancy>(row, Column::Occupancy, OccupancyNames()).value_or(Occupancy::Other);
+     },
+     .cell = [](const FeederInputs& f, bool) {
+       return WordCell(OccupancyNames(), static_cast<std::size_t>(f.occupancy), static_cast<std::size_t>(Occupancy::Other));
+     },
+     .choices = [](const RowReader&) { return WordChoices(OccupancyNames()); }},
+    {.column = Column::Legs,
+     .name = "legs",
+     .heading = "Legs",
+     .read = [](const RowReader& row, FeederInputs& f) { f.legs = Word<Legs>(row, Column::Legs, LegsNames()); },
+     .cell = [](const FeederInputs& f, bool) { return f.legs ? std::string(LegsNames()[static_cast<std::size_t>(*f.legs)]) : ""; },
+     // Only a single-phase row sits on legs.
+     .choices = [](const RowReader& row) {
+       return SinglePhaseCell(row) ? WordChoices(LegsNames()) : std::vector<std::string>{""};
+     }},
 };
 
 // The order lets each given value hold at the end: the unit before any
@@ -678,6 +771,15 @@ constexpr Column kEntryOrder[] = {
 }  // namespace
 
 std::span<const InputColumn> InputColumns() { return kInputColumns; }
+
+BadValue MissingLoad(const RowReader& row) {
+  std::vector<const Load*> present;
+  for (const Load& load : kLoads)
+    if (row.Has(load.column)) present.push_back(&load);
+  if (present.empty()) return {Column::Current, "a load: no column current, power or motor_hp gives one"};
+  if (present.size() == 1) return {present.front()->column, present.front()->allowed};
+  return {present.front()->column, "exactly one of " + LoadNames(present) + " is given"};
+}
 
 const InputColumn& InputColumnOf(Column column) { return kInputColumns[static_cast<std::size_t>(column)]; }
 

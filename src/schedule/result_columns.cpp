@@ -172,6 +172,25 @@ std::string TotalCheckText(const EvaluatedRow& row, bool) {
 
 CellTone TotalTone(const EvaluatedRow& row) { return OverTotal(row) ? CellTone::Bad : CellTone::Normal; }
 
+template <double CalculatedLoad::*Field>
+std::string ServedVa(const EvaluatedRow& row, bool decimalComma) {
+  return row.served ? ExactText((*row.served).*Field, decimalComma) : "";
+}
+
+std::string LoadFromText(const EvaluatedRow& row, bool) {
+  if (!row.fromSubtree) return "";
+  return *row.fromSubtree ? "subtree" : "given";
+}
+
+std::string LoadCheckText(const EvaluatedRow& row, bool) {
+  if (!row.belowSubtree) return "";
+  return *row.belowSubtree ? "below the subtree" : "ok";
+}
+
+CellTone LoadCheckTone(const EvaluatedRow& row) {
+  return row.belowSubtree && *row.belowSubtree ? CellTone::Bad : CellTone::Normal;
+}
+
 // Shown figures: the main window's pattern for the same figure, in the
 // file's decimal mark, without the unit the heading names.
 
@@ -240,6 +259,12 @@ std::string ShownOperatingTemperature(const EvaluatedRow& row, bool comma) {
   return n->operatingTempC ? Shown(*n->operatingTempC, kWireTemperaturePattern, comma) : "melted";
 }
 
+// Volt-amperes in kilovolt-amperes, as the heading names them.
+template <double CalculatedLoad::*Field>
+std::string ShownKva(const EvaluatedRow& row, bool comma) {
+  return row.served ? Shown((*row.served).*Field / 1000, "#,##0.0#", comma) : "";
+}
+
 std::string ShownLimit(const EvaluatedRow& row, bool comma) {
   return row.limited ? Shown(row.maxVdPercent, PercentPattern(row.maxVdPercent), comma) : "";
 }
@@ -260,6 +285,20 @@ const ResultColumn kResultColumns[] = {
      .printed = true,
      .text = Number<&FeederNumbers::current>,
      .shown = ShownByValue<&FeederNumbers::current, DerivedCurrentPattern>},
+    // The loads the row serves (load_rollup.h).
+    {.name = "connected_va",
+     .unit = "VA",
+     .heading = "Connected load (kVA)",
+     .text = ServedVa<&CalculatedLoad::connectedVa>,
+     .shown = ShownKva<&CalculatedLoad::connectedVa>},
+    {.name = "calculated_va",
+     .unit = "VA",
+     .heading = "Calculated load (kVA)",
+     .printedInTree = true,
+     .text = ServedVa<&CalculatedLoad::calculatedVa>,
+     .shown = ShownKva<&CalculatedLoad::calculatedVa>},
+    {.name = "load_from", .heading = "Load from", .text = LoadFromText},
+    {.name = "load_check", .heading = "Load check", .printedInTree = true, .text = LoadCheckText, .tone = LoadCheckTone},
     {.name = "vd_v",
      .unit = "V",
      .heading = "Drop (V)",
@@ -386,6 +425,9 @@ const RowCheckInfo kRowChecks[] = {
     {RowCheck::Protection, "protection",
      "the overcurrent device does not protect the conductor (240.4; the next size up only to 800 A, 240.4(B)), or "
      "a given device is below the design current"},
+    {RowCheck::Load, "load",
+     "the load given for a row that feeds others is below the calculated load of the rows it feeds (Article 220, "
+     "215.2(A)(1))"},
     {RowCheck::Error, "error", "the row cannot be evaluated; the Error column says why"},
 };
 
@@ -419,6 +461,7 @@ std::vector<RowCheck> FailedChecks(const EvaluatedRow& row) {
   if (DropTone(row) == CellTone::Bad) failed.push_back(RowCheck::DropLimit);
   if (OverTotal(row)) failed.push_back(RowCheck::TotalDrop);
   if (ProtectionFails(row)) failed.push_back(RowCheck::Protection);
+  if (LoadCheckTone(row) == CellTone::Bad) failed.push_back(RowCheck::Load);
   return failed;
 }
 

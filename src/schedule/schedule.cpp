@@ -85,20 +85,18 @@ struct Job {
   std::size_t row;
   std::vector<std::string> cells;
   SupplyPath path;
+  const RowLoad* load;
   EvaluatedRow done;
 };
 
-// Evaluates the jobs, shared out among the threads, each with an engine of
-// its own. An exception in one of them stops the others and goes on from
+// Works through the jobs, shared out among the threads, each with an engine
+// of its own. An exception in one of them stops the others and goes on from
 // here, as in one thread.
-void EvaluateAll(std::vector<Job>& jobs, std::vector<FeederEngine>& engines, const DistributionTree& tree,
-                 const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark) {
-  const auto evaluate = [&](FeederEngine& engine, Job& job) {
-    job.done = EvaluateRow(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path);
-  };
+template <typename Work, typename Do>
+void ShareOut(std::vector<Work>& jobs, std::vector<FeederEngine>& engines, const Do& work) {
   const std::size_t threads = std::clamp<std::size_t>(jobs.size(), 1, engines.size());
   if (threads == 1) {
-    for (Job& job : jobs) evaluate(engines.front(), job);
+    for (Work& job : jobs) work(engines.front(), job);
     return;
   }
   std::atomic<std::size_t> next{0};
@@ -109,7 +107,7 @@ void EvaluateAll(std::vector<Job>& jobs, std::vector<FeederEngine>& engines, con
     for (std::size_t t = 0; t < threads; ++t)
       workers.emplace_back([&, t] {
         try {
-          for (std::size_t i = next++; i < jobs.size(); i = next++) evaluate(engines[t], jobs[i]);
+          for (std::size_t i = next++; i < jobs.size(); i = next++) work(engines[t], jobs[i]);
         } catch (...) {
           const std::lock_guard lock(failing);
           if (!failure) failure = std::current_exception();
@@ -118,6 +116,56 @@ void EvaluateAll(std::vector<Job>& jobs, std::vector<FeederEngine>& engines, con
       });
   }
   if (failure) std::rethrow_exception(failure);
+}
+
+// A row whose load the rows above need, and its load current once found.
+struct UnitJob {
+  std::size_t row;
+  std::vector<std::string> cells;
+  UnitCurrent found;
+};
+
+// The window's load current of every row whose supply takes it, in
+// batches, before any row is evaluated.
+std::vector<UnitCurrent> FindUnitCurrents(const DistributionTree& tree, CellSpool& inputs,
+                                          const std::vector<std::uint64_t>& inputAt, const ScheduleLayout& layout,
+                                          const ScheduleDefaults& defaults, DecimalMark mark,
+                                          std::vector<FeederEngine>& engines, std::size_t batch) {
+  std::vector<UnitCurrent> units(tree.Size());
+  std::vector<UnitJob> work;
+  for (std::size_t first = 0; first < tree.Size();) {
+    work.clear();
+    for (; first < tree.Size() && work.size() < batch; ++first)
+      if (NeedsUnitCurrent(tree, first)) work.push_back({first, inputs.Get(inputAt[first]), {}});
+    ShareOut(work, engines, [&](FeederEngine& engine, UnitJob& job) {
+      job.found = UnitCurrentOf(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark);
+    });
+    for (const UnitJob& job : work) units[job.row] = job.found;
+  }
+  return units;
+}
+
+// What a row that feeds others is given for its load and said of it.
+void NoteLoads(EvaluatedRow& row, const FeederInputs& inputs, bool loadGiven, const RowLoad* load, bool comma) {
+  const FeederNumbers* numbers = row.result && row.result->numbers ? &*row.result->numbers : nullptr;
+  if (!load) {
+    if (!numbers) return;
+    row.fromSubtree = false;
+    row.served = OwnServed(inputs, loadGiven, numbers->current);
+    return;
+  }
+  row.fromSubtree = load->fromSubtree;
+  row.served = load->served;
+  if (load->fromSubtree) {
+    row.belowSubtree = false;
+  } else if (load->served && numbers) {
+    row.belowSubtree = numbers->current < load->current;
+    if (*row.belowSubtree)
+      row.remark = InFileMark("the given load, " + ExactText(numbers->current) + " A, is below the " +
+                                  ExactText(load->current) + " A of the rows it feeds (" +
+                                  ExactText(load->served->calculatedVa) + " VA calculated)",
+                              comma);
+  }
 }
 
 std::string OutlineLine(const OutlineRow& row, std::size_t level) {
@@ -129,25 +177,43 @@ std::string OutlineLine(const OutlineRow& row, std::size_t level) {
   line += "  " + row.size;
   if (row.ownPercent) line += "  own " + ExactText(*row.ownPercent) + " %";
   if (row.totalPercent) line += "  total " + ExactText(*row.totalPercent) + " %";
+  if (row.calculatedVa) line += "  calculated " + ExactText(*row.calculatedVa / 1000) + " kVA";
   return line + "\n";
 }
 
 }  // namespace
 
+UnitCurrent UnitCurrentOf(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark) {
+  const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
+  if (!std::holds_alternative<FeederInputs>(feeder)) return {UnitCurrent::State::Refused, 0};
+  const auto current = engine.UnitLoadCurrent(std::get<FeederInputs>(feeder));
+  if (const double* amperes = std::get_if<double>(&current)) return {UnitCurrent::State::Known, *amperes};
+  return {UnitCurrent::State::Refused, 0, std::get<FeederError>(current)};
+}
+
 EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
-                         const SupplyPath& path) {
+                         const SupplyPath& path, const RowLoad* load) {
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
     row.error = *error;
     return row;
   }
-  if (path.problem) {
-    row.error = ErrorCell(*path.problem, cells, line, layout, mark);
+  // The row's own problem first: it is the one to mend.
+  for (const auto* problem : {load ? &load->own : nullptr, &path.problem, load ? &load->below : nullptr}) {
+    if (!problem || !*problem) continue;
+    row.error = ErrorCell(**problem, cells, line, layout, mark);
     return row;
   }
   FeederInputs inputs = std::get<FeederInputs>(feeder);
+  const bool loadGiven = inputs.load != LoadKind::None;
+  if (!loadGiven && !TakeLoadFromRules(inputs, load)) {
+    const BadValue missing = MissingLoad(RowReader(cells, layout, mark, defaults));
+    row.error = ErrorCell(FeederError{missing.column, missing.allowed}, cells, line, layout, mark);
+    return row;
+  }
   inputs.maxVdPercent = DropLimit(inputs.maxVdPercent, inputs.maxTotalVdPercent, path.abovePercent);
   row.maxVdPercent = inputs.maxVdPercent;
   row.limited = true;
@@ -162,6 +228,7 @@ EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& c
   row.error = ErrorCell(*row.result, cells, line, layout, mark);
   if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
     row.totalPercent = TotalDrop(*own, path.abovePercent);
+  NoteLoads(row, inputs, loadGiven, load, mark.comma);
   return row;
 }
 
@@ -232,16 +299,21 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
   std::vector<TreeRow> treeRows;
   treeRows.reserve(lines.size());
   for (std::size_t row = 0; row < lines.size(); ++row)
-    treeRows.push_back(ReadTreeRow(inputs.Get(inputAt[row]), lines[row], layout, mark));
+    treeRows.push_back(ReadTreeRow(inputs.Get(inputAt[row]), lines[row], layout, defaults, mark));
   const DistributionTree tree(std::move(treeRows));
+  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  // One calculator for each thread, kept from batch to batch.
+  std::vector<FeederEngine> engines(static_cast<std::size_t>(std::max(jobs, 1)));
+
+  // The loads go up the tree before the sizes and drops come down it.
+  const std::vector<UnitCurrent> units =
+      FindUnitCurrents(tree, inputs, inputAt, layout, defaults, mark, engines, batch);
+  const RolledLoads loads = RollUpLoads(tree, [&](std::size_t row) { return units[row]; });
 
   // Level by level, so each supply is done before the rows it feeds.
   std::vector<PathEnd> ends(tree.Size());
   std::vector<std::uint64_t> resultAt(tree.Size());
   std::vector<OutlineRow> outlined(outline ? tree.Size() : 0);
-  const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
-  // One calculator for each thread, kept from batch to batch.
-  std::vector<FeederEngine> engines(static_cast<std::size_t>(std::max(jobs, 1)));
   std::vector<Job> work;
   for (const std::vector<std::size_t>& level : tree.Levels()) {
     for (std::size_t first = 0; first < level.size(); first += batch) {
@@ -249,9 +321,13 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
       for (std::size_t i = first; i < std::min(level.size(), first + batch); ++i) {
         const std::size_t row = level[i];
         const auto supply = tree.SupplyOf(row);
-        work.push_back({row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), {}});
+        work.push_back(
+            {row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), loads.Of(row), {}});
       }
-      EvaluateAll(work, engines, tree, layout, defaults, mark);
+      ShareOut(work, engines, [&](FeederEngine& engine, Job& job) {
+        job.done =
+            EvaluateRow(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path, job.load);
+      });
       for (const Job& job : work) {
         ends[job.row] = EndOf(job.done);
         resultAt[job.row] = results.Put(ResultCells(job.done, mark.comma));
@@ -263,7 +339,10 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
                              result ? ReportedDropPercent(*result) : std::nullopt,
                              job.done.totalPercent,
                              tree.ViaTransformer(job.row),
-                             !job.done.error.empty()};
+                             !job.done.error.empty(),
+                             tree.FeedsOthers(job.row) && job.done.served
+                                 ? std::optional(job.done.served->calculatedVa)
+                                 : std::nullopt};
       }
     }
   }

@@ -10,6 +10,7 @@
 
 #include "schedule/distribution_tree.h"
 #include "schedule/feeder_row.h"
+#include "schedule/load_rollup.h"
 
 namespace quillet {
 
@@ -27,10 +28,16 @@ struct ScheduleSummary {
 };
 
 // One row evaluated as the schedule evaluates it, with its error cell, on
-// the path its supply leaves it, through the engine's calculator.
+// the path its supply leaves it, with the load the rows it feeds give it,
+// through the engine's calculator.
 EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
-                         const SupplyPath& path = {});
+                         const SupplyPath& path = {}, const RowLoad* load = nullptr);
+
+// The row's load current as the window finds it for one unit, where its
+// supply's load needs it.
+UnitCurrent UnitCurrentOf(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark);
 
 // What an evaluated row hands down to the rows it feeds.
 PathEnd EndOf(const EvaluatedRow& row);
@@ -48,6 +55,7 @@ struct OutlineRow {
   std::optional<float> ownPercent, totalPercent;
   bool viaTransformer = false;
   bool error = false;
+  std::optional<double> calculatedVa;  // of the loads a row that feeds others serves
 };
 
 // The tree as indented text: each row under its supply, with its size and

@@ -51,6 +51,7 @@ std::string VerdictWords(const FeederResult& result, double limit) {
       case RowCheck::DropLimit: fails += "the " + judged; break;
       case RowCheck::Protection: fails += "the device does not protect the conductor"; break;
       case RowCheck::TotalDrop:
+      case RowCheck::Load:
       case RowCheck::Error: break;
     }
   }

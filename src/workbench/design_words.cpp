@@ -7,6 +7,8 @@ namespace quillet {
 
 std::string AmperesText(double amperes) { return FormatPattern(amperes, "#,##0.0") + " A"; }
 
+std::string KvaText(double va) { return FormatPattern(va / 1000, "#,##0.0#") + " kVA"; }
+
 std::string RatingText(int amperes) { return FormatPattern(amperes, "#,###") + " A"; }
 
 std::string ConductorText(int area, bool aluminium) {

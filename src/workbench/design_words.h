@@ -13,6 +13,8 @@ namespace quillet {
 std::string AmperesText(double amperes);
 // A device's rating: "1,000 A"
 std::string RatingText(int amperes);
+// Volt-amperes as kilovolt-amperes: "41.57 kVA".
+std::string KvaText(double va);
 // "3 AWG copper"
 std::string ConductorText(int area, bool aluminium);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 #include <unordered_set>
 
 #include "core/numbers.h"
@@ -19,6 +20,8 @@ namespace {
 // Undo keeps the last few edits only; a snapshot of 5,000 rows is cheap,
 // a hundred of them would not be.
 constexpr std::size_t kUndoDepth = 20;
+// An edit brings its row round at once when no more loads than this wait above it.
+constexpr std::size_t kEvaluatedAtOnce = 64;
 
 std::vector<std::string> AllInputColumns() {
   std::vector<std::string> names;
@@ -39,6 +42,11 @@ std::string InHeadingUnit(std::string text, const InputColumn& column, const Sch
   if (!unit || column.units[*unit].divisor == 1) return text;
   std::replace(text.begin(), text.end(), ',', '.');
   return ExactText(NumberValue(text) * column.units[*unit].divisor, comma);
+}
+
+RowLoad LoadOf(const RolledLoads& loads, std::size_t row) {
+  const RowLoad* load = loads.Of(row);
+  return load ? *load : RowLoad{};
 }
 
 }  // namespace
@@ -101,7 +109,7 @@ std::string ScheduleModel::HeadingTip(std::size_t column) const {
   const ScheduleColumn& c = columns_.at(column);
   switch (c.kind) {
     case ScheduleColumn::Kind::Input: return header_.at(c.index);
-    case ScheduleColumn::Kind::Check: return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct and total_check";
+    case ScheduleColumn::Kind::Check: return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct, total_check and load_check";
     case ScheduleColumn::Kind::Result: return ResultColumns()[c.index].name;
   }
   return "";
@@ -185,6 +193,11 @@ const std::string& ScheduleModel::RowError(std::size_t row) const {
   return rows_[row].done.error;
 }
 
+std::string ScheduleModel::RowNote(std::size_t row) const {
+  if (HasError(row)) return RowReason(row);
+  return row < rows_.size() && rows_[row].evaluated ? rows_[row].done.remark : "";
+}
+
 std::string ScheduleModel::RowReason(std::size_t row) const {
   const std::string& error = RowError(row);
   const std::string line = "line " + std::to_string(Line(row));
@@ -217,6 +230,7 @@ bool ScheduleModel::Undo() {
 void ScheduleModel::Touch(Row& row) {
   row.evaluated = false;
   row.treeRow.reset();
+  row.unit = {};
   dirty_ = true;
 }
 
@@ -252,6 +266,7 @@ void ScheduleModel::FindMark() {
   for (Row& row : rows_) {
     row.evaluated = false;
     row.treeRow.reset();
+    row.unit = {};
   }
 }
 
@@ -360,7 +375,7 @@ void ScheduleModel::Rebuild() {
   std::vector<TreeRow> treeRows;
   treeRows.reserve(rows_.size());
   for (Row& row : rows_) {
-    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, mark_);
+    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
     treeRows.push_back(*row.treeRow);
   }
   tree_ = DistributionTree(std::move(treeRows));
@@ -372,30 +387,55 @@ SupplyPath ScheduleModel::PathOf(std::size_t row) const {
   return tree_.PathOf(row, supply ? EndOf(rows_[*supply].done) : PathEnd{});
 }
 
-void ScheduleModel::Evaluate(Row& row, const SupplyPath& path) {
-  row.done = quillet::EvaluateRow(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path);
+void ScheduleModel::Evaluate(std::size_t r, const SupplyPath& path) {
+  Row& row = rows_[r];
+  row.load = LoadOf(loads_, r);
+  row.done =
+      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path, loads_.Of(r));
   row.path = path;
   row.evaluated = true;
 }
 
-// Down the tree, a supply before the rows it feeds: a row waits while its
-// supply does, or when its supply's figures are not the ones it was
-// evaluated with; up to `evaluations` waiting rows are evaluated on the way.
+bool ScheduleModel::UpToDate(std::size_t r, const SupplyPath& path) const {
+  const Row& row = rows_[r];
+  return row.evaluated && row.path == path && row.load == LoadOf(loads_, r);
+}
+
+// The window's load current of the rows whose supplies need it, up to
+// `evaluations` of them; what is left of the evaluations.
+std::size_t ScheduleModel::FindUnitCurrents(std::size_t evaluations) {
+  for (std::size_t r = 0; r < rows_.size() && evaluations > 0; ++r) {
+    Row& row = rows_[r];
+    if (row.unit.state != UnitCurrent::State::Waiting || !NeedsUnitCurrent(tree_, r)) continue;
+    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
+    --evaluations;
+  }
+  loads_ = RollUpLoads(tree_, [this](std::size_t r) { return rows_[r].unit; });
+  return evaluations;
+}
+
+// Loads first, up the tree; then down it, a supply before the rows it
+// feeds: a row waits while its supply does, while a load below it is not
+// found yet, or when its supply's figures or its load are not the ones it
+// was evaluated with; up to `evaluations` waiting rows and loads are worked
+// out on the way.
 void ScheduleModel::Walk(std::size_t evaluations) {
+  evaluations = FindUnitCurrents(evaluations);
   pending_ = 0;
   for (const std::vector<std::size_t>& level : tree_.Levels()) {
     for (std::size_t r : level) {
       Row& row = rows_[r];
       const auto supply = tree_.SupplyOf(r);
-      if (supply && !rows_[*supply].evaluated) {
+      const RowLoad* load = loads_.Of(r);
+      if ((supply && !rows_[*supply].evaluated) || (load && load->waiting)) {
         row.evaluated = false;
         ++pending_;
         continue;
       }
       const SupplyPath path = PathOf(r);
-      if (row.evaluated && row.path == path) continue;
+      if (UpToDate(r, path)) continue;
       if (evaluations > 0) {
-        Evaluate(row, path);
+        Evaluate(r, path);
         --evaluations;
       } else {
         row.evaluated = false;
@@ -407,13 +447,31 @@ void ScheduleModel::Walk(std::size_t evaluations) {
 
 void ScheduleModel::EvaluateSome(std::size_t maxRows) { Walk(maxRows); }
 
+// The load currents still to find under a row.
+std::size_t ScheduleModel::WaitingUnitsBelow(std::size_t top) const {
+  std::size_t waiting = 0;
+  std::vector<std::size_t> stack = {top};
+  while (!stack.empty()) {
+    const std::size_t r = stack.back();
+    stack.pop_back();
+    waiting += rows_[r].unit.state == UnitCurrent::State::Waiting && NeedsUnitCurrent(tree_, r);
+    for (std::size_t fed : tree_.FedBy(r)) stack.push_back(fed);
+  }
+  return waiting;
+}
+
+// A chain whose loads wait on many rows (an import still under way) is
+// left to the slices, so an edit never holds the window up.
 void ScheduleModel::EvaluateRow(std::size_t row) {
   if (row >= rows_.size()) return;
   std::vector<std::size_t> chain = {row};
   for (auto supply = tree_.SupplyOf(row); supply; supply = tree_.SupplyOf(*supply)) chain.push_back(*supply);
+  const std::size_t waiting = WaitingUnitsBelow(chain.back());
+  if (waiting > kEvaluatedAtOnce) return Walk(0);
+  FindUnitCurrents(waiting);
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     const SupplyPath path = PathOf(*it);
-    if (!rows_[*it].evaluated || rows_[*it].path != path) Evaluate(rows_[*it], path);
+    if (!UpToDate(*it, path)) Evaluate(*it, path);
   }
   Walk(0);
 }
@@ -424,10 +482,12 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   if (!r.done.result || !r.done.result->areaUsed) return std::nullopt;
   auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, mark_);
   if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
-  return SizedFeeder{std::get<FeederInputs>(feeder), *r.done.result->areaUsed};
+  FeederInputs& inputs = std::get<FeederInputs>(feeder);
+  if (inputs.load == LoadKind::None && !TakeLoadFromRules(inputs, loads_.Of(row))) return std::nullopt;
+  return SizedFeeder{inputs, *r.done.result->areaUsed};
 }
 
-void ScheduleModel::EvaluateAll() { Walk(rows_.size()); }
+void ScheduleModel::EvaluateAll() { Walk(std::numeric_limits<std::size_t>::max()); }
 
 std::string ScheduleModel::Import(const std::string& path) {
   std::ifstream file(PathFromUtf8(path), std::ios::binary);

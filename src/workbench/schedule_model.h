@@ -13,6 +13,7 @@
 #include "schedule/feeder.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
+#include "schedule/load_rollup.h"
 
 namespace quillet {
 
@@ -78,6 +79,9 @@ class ScheduleModel {
   // The error without the file line it starts with, which the window's
   // row numbers stand in for.
   std::string RowReason(std::size_t row) const;
+  // What the window says of the row: its reason, or what a failed load
+  // check found, with both figures; "" when nothing.
+  std::string RowNote(std::size_t row) const;
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -131,8 +135,10 @@ class ScheduleModel {
     int line = 0;
     bool evaluated = false;
     SupplyPath path;  // what the row was evaluated with
+    RowLoad load;     // likewise
     EvaluatedRow done;
     std::optional<TreeRow> treeRow;  // read again only when the cells or the line change
+    UnitCurrent unit;                // where the rows above need it; found again with the tree row
   };
   struct Snapshot {
     std::vector<Row> rows;
@@ -152,7 +158,10 @@ class ScheduleModel {
   void Rebuild();
   SupplyPath PathOf(std::size_t row) const;
   void Walk(std::size_t evaluations);
-  void Evaluate(Row& row, const SupplyPath& path);
+  std::size_t FindUnitCurrents(std::size_t evaluations);
+  std::size_t WaitingUnitsBelow(std::size_t top) const;
+  void Evaluate(std::size_t row, const SupplyPath& path);
+  bool UpToDate(std::size_t row, const SupplyPath& path) const;
   bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
@@ -166,6 +175,7 @@ class ScheduleModel {
   std::string path_;
   bool dirty_ = false;
   DistributionTree tree_{{}};
+  RolledLoads loads_;
   std::size_t pending_ = 0;
   std::vector<Snapshot> undo_;
   ColumnView view_ = ColumnView::File;

@@ -261,9 +261,8 @@ void ScheduleWindow::ShowProgress() {
 
 void ScheduleWindow::ShowRowNote() {
   const int row = Feeders.CurrentRow();
-  const bool error = row >= 0 && model.HasError(static_cast<std::size_t>(row));
-  RowNote.SetCaption(error ? "Row " + std::to_string(row + 1) + ": " + model.RowReason(static_cast<std::size_t>(row))
-                           : "");
+  const std::string note = row >= 0 ? model.RowNote(static_cast<std::size_t>(row)) : "";
+  RowNote.SetCaption(note.empty() ? "" : "Row " + std::to_string(row + 1) + ": " + note);
 }
 
 void ScheduleWindow::Say(const std::string& message) {
@@ -331,13 +330,13 @@ Colour ScheduleWindow::CellColour(int row, int column) const {
   return ToneColour(model.Tone(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
-std::string ScheduleWindow::CellTip(int row, int) const { return model.RowReason(static_cast<std::size_t>(row)); }
+std::string ScheduleWindow::CellTip(int row, int) const { return model.RowNote(static_cast<std::size_t>(row)); }
 
 Colour ScheduleWindow::RowHeaderColour(int row) const {
   return model.HasError(static_cast<std::size_t>(row)) ? kRed : kWindowText;
 }
 
-std::string ScheduleWindow::RowHeaderTip(int row) const { return model.RowReason(static_cast<std::size_t>(row)); }
+std::string ScheduleWindow::RowHeaderTip(int row) const { return model.RowNote(static_cast<std::size_t>(row)); }
 
 std::vector<std::string> ScheduleWindow::Choices(int row, int column) const {
   return model.Choices(static_cast<std::size_t>(row), static_cast<std::size_t>(column));

@@ -6,6 +6,7 @@
 #include "core/result_captions.h"
 #include "core/tables.h"
 #include "schedule/feeder_engine.h"
+#include "schedule/load_rollup.h"
 #include "workbench/design_words.h"
 
 namespace quillet {
@@ -122,13 +123,15 @@ std::string AnswerSentence(const FeederInputs& inputs, const FeederResult& resul
          DropWords(inputs) + " alone needs " + SizeName(*result.areaForVd) + ".";
 }
 
-// The device, the terminals and the answer's grounding conductor.
-std::string DesignLine(const FeederInputs& inputs, const SizeTable& table) {
+// The load, the device, the terminals and the answer's grounding conductor.
+std::string DesignLine(const FeederInputs& inputs, const FeederResult& result, const SizeTable& table) {
   const auto designed = std::find_if(table.rows.begin(), table.rows.end(), [](const SizeRow& r) { return r.design; });
   if (designed == table.rows.end()) return "";
   const DesignBasis& b = designed->design->basis;
   if (!b.device) return "No standard overcurrent device reaches " + AmperesText(b.deviceNeeds) + ".";
-  std::string line = "Overcurrent device " + RatingText(*b.device) + ", terminals " +
+  const std::string load =
+      result.numbers ? "Load " + KvaText(OwnServed(inputs, true, result.numbers->current).calculatedVa) + ", o" : "O";
+  std::string line = load + "vercurrent device " + RatingText(*b.device) + ", terminals " +
                      std::to_string(b.terminalC) + " °C, grounding conductor ";
   if (table.answerRow < 0) return line + "for a size that fits.";
   const FeederDesign& answer = *table.rows[static_cast<std::size_t>(table.answerRow)].design;
@@ -160,7 +163,7 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
   table.sentence = answered       ? AnswerSentence(inputs, result, table)
                    : result.noFit ? Capitalised(NoFitWords(inputs, *result.noFit, ShownFigures(inputs))) + "."
                                   : Capitalised(result.note) + ".";
-  table.design = DesignLine(inputs, table);
+  table.design = DesignLine(inputs, result, table);
   return table;
 }
 

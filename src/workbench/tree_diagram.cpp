@@ -9,13 +9,13 @@
 namespace quillet {
 namespace {
 
-// Twips. A box holds four lines; between levels a line drops to a bus and
+// Twips. A box holds five lines; between levels a line drops to a bus and
 // from it to each box, with room on the last stretch for a transformer.
 constexpr int kMargin = 120;
 constexpr int kBoxWidth = 2160;
 constexpr int kLineHeight = 210;
 constexpr int kPadding = 60;
-constexpr int kBoxHeight = 4 * kLineHeight + 2 * kPadding;
+constexpr int kBoxHeight = 5 * kLineHeight + 2 * kPadding;
 constexpr int kGapX = 240;
 constexpr int kGapY = 900;
 constexpr int kBusDrop = 300;
@@ -39,7 +39,8 @@ class Drawer {
         size_(Result("size_used")),
         device_(Result("ocpd_a")),
         own_(Result("vd_pct")),
-        total_(Result("vd_total_pct")) {}
+        total_(Result("vd_total_pct")),
+        load_(Result("calculated_va")) {}
 
   TreeDrawing Draw() {
     Order();
@@ -121,7 +122,7 @@ class Drawer {
     if (model_.HasError(row)) {
       out.border = ToneColour(CellTone::Bad);
       out.lines.push_back({"error", out.border});
-      out.lines.resize(4);
+      out.lines.resize(5);
       return out;
     }
     DiagramText size = Figure(row, size_, "", "");
@@ -130,6 +131,7 @@ class Drawer {
     out.lines.push_back(size);
     out.lines.push_back(Figure(row, own_, "own ", " %"));
     out.lines.push_back(Figure(row, total_, "total ", " %"));
+    out.lines.push_back(Figure(row, load_, "", " kVA"));
     return out;
   }
 
@@ -147,7 +149,7 @@ class Drawer {
 
   const ScheduleModel& model_;
   const DistributionTree& tree_;
-  std::optional<ScheduleColumn> size_, device_, own_, total_;
+  std::optional<ScheduleColumn> size_, device_, own_, total_, load_;
   std::vector<std::size_t> order_, boxOf_;
   std::vector<int> level_, centre_, top_;
   TreeDrawing out_;

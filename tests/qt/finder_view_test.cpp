@@ -58,13 +58,14 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
   EXPECT_EQ(MarkedRow(), 10);
   EXPECT_EQ(Cell(10, 0), QStringLiteral("2/0 AWG"));
   EXPECT_EQ(Cell(10, 5), QStringLiteral("2.67 %"));
-  // 100 A: a 100 A device with 60 °C terminals, so 1 AWG's 110 A for the ampacity alone; its 8 AWG
+  // 100 A at 208 V, 36.03 kVA: a 100 A device with 60 °C terminals, so 1 AWG's 110 A for the ampacity alone; its 8 AWG
   // grounding conductor grows with 2/0: 16,510 × 133,100 / 83,690 = 26,257 cmil, above 6 AWG's 26,240.
   EXPECT_EQ(Cell(7, 3), QStringLiteral("next size up"));
   EXPECT_EQ(As<QLabel>("Finder.Answer")->text(),
             QString::fromUtf8("2/0 AWG copper: the voltage drop governs (2.67 % ≤ 3 %); the ampacity alone needs 1 AWG."));
   EXPECT_EQ(As<QLabel>("Finder.Design")->text(),
-            QString::fromUtf8("Overcurrent device 100 A, terminals 60 °C, grounding conductor 4 AWG copper (upsized)."));
+            QString::fromUtf8("Load 36.03 kVA, overcurrent device 100 A, terminals 60 °C, grounding conductor 4 AWG copper "
+                              "(upsized)."));
   // Every control inside the window, none over another.
   const QRect inside = Finder().rect();
   std::vector<QRect> places;

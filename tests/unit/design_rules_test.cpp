@@ -4,7 +4,7 @@
 // Table 8 for the grounding conductor.
 #include <gtest/gtest.h>
 
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 
 namespace quillet {
 namespace {
@@ -12,22 +12,17 @@ namespace {
 constexpr int k14 = 0, k12 = 1, k10 = 2, k8 = 3, k6 = 4, k4 = 5, k3 = 6, k1 = 8, k1_0 = 9, k2_0 = 10, k3_0 = 11,
               k4_0 = 12, k250 = 13, k350 = 15, k600 = 18, k750 = 19, k1000 = 20;
 
-using enum LoadKind;
+enum LoadKind { Current, Motor };
 
-FeederInputs Load(LoadKind kind, bool continuous = false,
-                  std::optional<int> ocpd = {}, std::optional<int> terminal = {}) {
-  FeederInputs f;
-  f.load = kind;
-  f.continuous = continuous;
-  f.ocpd = ocpd;
-  f.terminalC = terminal;
-  return f;
+DesignRequest Load(LoadKind kind, bool continuous = false, std::optional<int> ocpd = {},
+                   std::optional<int> terminal = {}) {
+  return {.motor = kind == Motor, .continuous = continuous, .ocpd = ocpd, .terminalC = terminal};
 }
 
 TEST(DesignRules, TheDesignCurrentTheDeviceAndTheTerminals) {
   struct Row {
     const char* name;
-    FeederInputs feeder;
+    DesignRequest feeder;
     double current, designCurrent;
     std::optional<int> device;
     int terminalC;
@@ -56,7 +51,7 @@ TEST(DesignRules, TheDeviceAgainstTheConductor) {
   using enum Protection;
   struct Row {
     const char* name;
-    FeederInputs feeder;
+    DesignRequest feeder;
     double current;
     float ampacity;
     int area;
@@ -123,7 +118,7 @@ TEST(DesignRules, TheCheckOfEachSizeUsed) {
   using enum DeviceCheck;
   struct Row {
     const char* name;
-    FeederInputs feeder;
+    DesignRequest feeder;
     double current;
     float ampacity;
     int area;

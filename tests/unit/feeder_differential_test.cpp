@@ -14,7 +14,10 @@
 #include "fresh_folder.h"
 #include "platform/controls.h"
 #include "schedule/feeder_engine.h"
+#include "schedule/cell_text.h"
+#include "schedule/distribution_tree.h"
 #include "schedule/feeder_row.h"
+#include "schedule/schedule.h"
 #include "schedule/window_feeder.h"
 #include "script/script_runner.h"
 #include "script/scripted_services.h"
@@ -259,6 +262,10 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
     }
     if (!result.numbers) continue;  // no size fits
     if (!feeder.areaIndex) ++found;
+    // A supply's load takes the row's current as its window shows it.
+    const auto unit = UnitLoadCurrent(feeder);
+    ASSERT_TRUE(std::holds_alternative<double>(unit)) << "feeder " << i;
+    EXPECT_EQ(std::get<double>(unit), result.numbers->current) << "feeder " << i;
     const std::string script = ScriptFor(feeder, *result.areaUsed);
     FeederInputs readBack;
     const auto printed = Play(script, &readBack);
@@ -310,6 +317,114 @@ TEST_F(FeederDifferential, WindowStatesReachedByOtherPathsReadBackTheSame) {
     ASSERT_FALSE(result.error) << result.error->reason;
     ExpectSame(*result.numbers, printed, script);
   }
+}
+
+// Random distribution trees whose panels give no load of their own: the
+// rows below a panel, each the kind a panel schedule lists.
+class TreeMaker {
+ public:
+  explicit TreeMaker(std::uint32_t seed) : rng_(seed) {}
+
+  static std::vector<std::string> Header() {
+    return {"tag", "system", "voltage", "current", "power", "motor_hp", "material", "conduit", "length", "unit",
+            "fed_from", "load_class", "qty", "legs", "continuous"};
+  }
+
+  std::vector<std::vector<std::string>> Make() {
+    rows_.clear();
+    const int kind = std::uniform_int_distribution<int>(0, 2)(rng_);
+    Panel("", kind == 2, kind == 0 ? "480" : kind == 1 ? "208" : "240", 0);
+    return rows_;
+  }
+
+ private:
+  std::string Tag() { return "R" + std::to_string(rows_.size() + 1); }
+
+  std::vector<std::string>& Row(const std::string& fedFrom, bool singlePhase, const std::string& volts) {
+    rows_.push_back({Tag(), singlePhase ? "1" : "3", volts, "", "", "", Chance(rng_, 0.3) ? "al" : "cu",
+                     Chance(rng_, 0.4) ? "pvc" : "steel", Decimal(rng_, 10, 300, 0), "ft", fedFrom, "", "", "", ""});
+    return rows_.back();
+  }
+
+  void Panel(const std::string& fedFrom, bool singlePhase, const std::string& volts, int depth) {
+    const std::string tag = Row(fedFrom, singlePhase, volts)[0];
+    const int loads = std::uniform_int_distribution<int>(2, 5)(rng_);
+    for (int i = 0; i < loads; ++i) {
+      if (depth < 2 && Chance(rng_, 0.25)) {
+        // A sub-panel, through a transformer from 480 V.
+        const bool stepDown = !singlePhase && volts == "480" && Chance(rng_, 0.5);
+        Panel(tag, singlePhase, stepDown ? "208" : volts, depth + 1);
+      } else {
+        Load(tag, singlePhase, volts);
+      }
+    }
+  }
+
+  void Load(const std::string& fedFrom, bool panelSinglePhase, const std::string& volts) {
+    const std::string lineToNeutral = volts == "480" ? "277" : "120";
+    const int shape = std::uniform_int_distribution<int>(0, 2)(rng_);
+    const bool singlePhase = panelSinglePhase || shape > 0;
+    auto& row = Row(fedFrom, singlePhase, shape == 1 ? lineToNeutral : volts);
+    const int load = std::uniform_int_distribution<int>(0, 4)(rng_);
+    if (load == 0) {
+      row[5] = Pick(rng_, singlePhase ? std::vector<std::string>{"1/2", "1", "2", "3"}
+                                      : std::vector<std::string>{"1", "5", "10", "15"});
+    } else if (load == 1 && row[2] == "120") {
+      row[11] = "receptacle";
+      row[12] = std::to_string(std::uniform_int_distribution<int>(1, 40)(rng_));
+    } else {
+      row[load == 2 ? 4 : 3] = load == 2 ? Decimal(rng_, 100, 9000, 0) : Decimal(rng_, 1, 40, 1);
+      row[11] = Pick(rng_, std::vector<std::string>{"", "lighting", "heating", "kitchen", "other"});
+      if (Chance(rng_, 0.3)) row[12] = std::to_string(std::uniform_int_distribution<int>(2, 4)(rng_));
+      if (Chance(rng_, 0.3)) row[14] = Chance(rng_, 0.5) ? "yes" : "no";
+    }
+    if (singlePhase && !panelSinglePhase && Chance(rng_, 0.6))
+      row[13] = shape == 1 ? Pick(rng_, std::vector<std::string>{"A", "B", "C"})
+                           : Pick(rng_, std::vector<std::string>{"AB", "BC", "CA"});
+  }
+
+  std::mt19937 rng_;
+  std::vector<std::vector<std::string>> rows_;
+};
+
+// A panel that takes its load from the rows it feeds shows what the same
+// row shows with that current typed into the window.
+TEST_F(FeederDifferential, APanelsLoadIsItsCalculatedCurrentTyped) {
+  const ScheduleLayout layout(TreeMaker::Header());
+  const DecimalMark mark{false, true};
+  int compared = 0;
+  for (std::uint32_t seed = 1; seed <= 16; ++seed) {
+    const auto rows = TreeMaker(seed).Make();
+    std::vector<TreeRow> treeRows;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+      treeRows.push_back(ReadTreeRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark));
+    const DistributionTree tree(std::move(treeRows));
+    const RolledLoads loads = RollUpLoads(tree, [&](std::size_t r) {
+      return UnitCurrentOf(rows[r], static_cast<int>(r) + 2, layout, {}, mark);
+    });
+    std::vector<EvaluatedRow> done(rows.size());
+    for (const auto& level : tree.Levels())
+      for (std::size_t r : level) {
+        const auto supply = tree.SupplyOf(r);
+        const SupplyPath path = tree.PathOf(r, supply ? EndOf(done[*supply]) : PathEnd{});
+        done[r] = EvaluateRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark, path, loads.Of(r));
+      }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const RowLoad* load = loads.Of(r);
+      if (!load || !load->fromSubtree) continue;
+      SCOPED_TRACE("seed " + std::to_string(seed) + ", " + rows[r][0]);
+      ASSERT_EQ(done[r].error, "");
+      if (!done[r].result->numbers) continue;  // no size fits
+      FeederInputs typed = std::get<FeederInputs>(ReadFeeder(rows[r], static_cast<int>(r) + 2, layout, {}, mark));
+      typed.load = LoadKind::Current;
+      typed.loadText = ExactText(load->current);
+      const std::string script = ScriptFor(typed, *done[r].result->areaUsed);
+      ExpectSame(*done[r].result->numbers, Play(script), script);
+      EXPECT_EQ(done[r].result->design->basis.designCurrent, load->designCurrent);
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 30);
 }
 
 }  // namespace

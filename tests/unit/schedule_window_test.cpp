@@ -111,7 +111,7 @@ TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
     EXPECT_EQ(w.state.RacShown, Parsed<float>(Cell(row, "rac")));
     ++opened;
   }
-  EXPECT_EQ(opened, 50);
+  EXPECT_EQ(opened, 60);
   for (const ShownMessage& m : services.shown) EXPECT_NE(m.title, "Feeder schedule") << m.text;
 }
 

@@ -10,11 +10,46 @@
 #include <span>
 #include <string>
 
-#include "schedule/feeder.h"
 
 namespace quillet {
 
 struct ElcalState;
+
+// What a feeder's design is asked for, besides its load current.
+struct DesignRequest {
+  bool motor = false;       // a motor circuit: 430.22 and 430.52 instead of 215.2 and 240.4
+  bool continuous = false;  // 215.2(A)(1)
+  std::optional<int> ocpd = {};       // amperes, a standard rating; none: chosen
+  std::optional<int> terminalC = {};  // 60 or 75; none: from the device
+  // A panel's, worked out from the loads it serves; none: from the load current.
+  std::optional<double> designCurrent = {};
+};
+
+// What a feeder's design asks of every size: none of it depends on the size.
+struct DesignBasis {
+  double designCurrent = 0;     // the load current, × 1.25 when continuous or a motor
+  bool motor = false;
+  std::optional<int> device;    // amperes; none when no standard rating is large enough
+  double deviceNeeds = 0;       // the amperes the chosen device is at or above
+  bool deviceGiven = false;
+  int terminalC = 75;
+};
+
+// Whether the device protects the conductor (240.4).
+enum class Protection { Full, NextSizeUp, None, MotorCircuit };
+
+// The design's verdict on the size used, as `ocpd_check` writes it.
+enum class DeviceCheck { Ok, NextSizeUp, ConductorTooSmall, BelowTheLoad };
+
+struct FeederDesign {
+  DesignBasis basis;
+  float designAmpacity = 0;  // of the size used
+  Protection protection = Protection::None;
+  bool enough = false;                // the ampacity the design needs
+  std::optional<DeviceCheck> check;   // none without a device
+  std::optional<int> egcArea;         // none without a device
+  bool egcUpsized = false;
+};
 
 // The standard ratings of 240.6(A), ascending.
 std::span<const int> StandardRatings();
@@ -25,7 +60,7 @@ std::optional<int> StandardRatingAtLeast(double amperes);
 // The design current (215.2(A)(1), 430.22), the device as given or chosen
 // (240.6(A), 430.52(C)(1) Exception 1) and the terminal rating (110.14(C)(1))
 // for the window's load current.
-DesignBasis DesignBasisFor(const FeederInputs& inputs, double loadCurrent);
+DesignBasis DesignBasisFor(const DesignRequest& request, double loadCurrent);
 
 // runs × min(the insulation's column × the ambient factor, the terminal's
 // column) for the size the window shows: its own feeder ampacity where the

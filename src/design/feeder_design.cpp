@@ -1,11 +1,10 @@
-#include "schedule/feeder_design.h"
+#include "design/feeder_design.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
 
 #include "core/elcal_state.h"
-#include "schedule/cell_text.h"
 
 namespace quillet {
 namespace {
@@ -74,14 +73,15 @@ std::optional<int> StandardRatingAtLeast(double amperes) {
   return std::nullopt;
 }
 
-DesignBasis DesignBasisFor(const FeederInputs& inputs, double loadCurrent) {
+DesignBasis DesignBasisFor(const DesignRequest& request, double loadCurrent) {
   DesignBasis b;
-  b.motor = inputs.load == LoadKind::Motor;
-  b.designCurrent = loadCurrent * (b.motor || inputs.continuous ? kContinuousFactor : 1.0);
+  b.motor = request.motor;
+  b.designCurrent =
+      request.designCurrent.value_or(loadCurrent * (b.motor || request.continuous ? kContinuousFactor : 1.0));
   b.deviceNeeds = b.motor ? kMotorBreakerFactor * loadCurrent : b.designCurrent;
-  b.deviceGiven = inputs.ocpd.has_value();
-  b.device = b.deviceGiven ? inputs.ocpd : StandardRatingAtLeast(b.deviceNeeds);
-  b.terminalC = inputs.terminalC.value_or(b.device && *b.device <= kSixtyDegreeCircuitLimit ? 60 : 75);
+  b.deviceGiven = request.ocpd.has_value();
+  b.device = b.deviceGiven ? request.ocpd : StandardRatingAtLeast(b.deviceNeeds);
+  b.terminalC = request.terminalC.value_or(b.device && *b.device <= kSixtyDegreeCircuitLimit ? 60 : 75);
   return b;
 }
 
