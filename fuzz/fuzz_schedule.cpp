@@ -178,7 +178,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       feeders.back() = std::get<quillet::FeederInputs>(feeder);
       CheckWrittenBack(std::get<quillet::FeederInputs>(feeder), mark);
       if (evaluated++ < kEvaluatedFeeders) {
-        const quillet::FeederResult result = quillet::EvaluateFeeder(std::get<quillet::FeederInputs>(feeder));
+        // Kept from input to input, as a schedule's worker keeps it.
+        static quillet::FeederEngine engine;
+        const quillet::FeederResult result = engine.Evaluate(std::get<quillet::FeederInputs>(feeder));
         Check(result.error.has_value() != (result.numbers.has_value() || result.sizedBy == quillet::SizedBy::None));
         if (result.design) CheckDesign(*result.design);
       }

@@ -1,6 +1,8 @@
 #include "core/recalculation.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/elcal.h"
@@ -43,7 +45,10 @@ const LoadCheckShown kLoadCheckShown[] = {
 
 class Pass {
  public:
-  explicit Pass(Elcal& w) : w_(w), s_(w.state) {}
+  // On the window: every result and caption.
+  explicit Pass(Elcal& w) : w_(w), s_(w.state), shown_(&w) {}
+  // The numbers alone, for the size list's item, into a copy of the state.
+  Pass(const Elcal& w, ElcalState& numbers, int sizeIndex) : w_(w), s_(numbers), sizeIndex_(sizeIndex) {}
 
   void Run() {
     ShowStatusPanel();
@@ -58,53 +63,79 @@ class Pass {
     ColourAcDrop();
   }
 
+  // The steps of Run that compute numbers, without what they show or
+  // write as text; false where Run would not compute them all (a zero load,
+  // a value that is not finite) or would click the single run.
+  bool RunNumbers() {
+    MirrorPhase();
+    ClampSize();
+    return ApplyRunsRule() && s_.Current != 0 && s_.Voltage != 0 && Compute();
+  }
+
  private:
   bool Copper() const { return w_.OptCU.Value(); }
   bool Imperial() const { return s_.LengthUnit == LengthSystem::Imperial; }
   bool Fahrenheit() const { return s_.TemperatureUnit == TemperatureScale::Fahrenheit; }
   double Shown(double perKm) const { return Imperial() ? perKm / kPerKmTo1000Ft : perKm; }
 
+  // What the pass writes on the window, and the state's texts that go with
+  // it (the report's lines, some quoting the captions): the numbers alone
+  // leave them out.
+  template <typename Write>
+  void Show(Write write) {
+    if (shown_) write(*shown_);
+  }
+
   void ShowStatusPanel() {
     const bool hide = s_.HideStatusPanel != 0;
-    w_.Stat.SetVisible(!hide);
-    if (w_.State() == WindowState::Normal)
-      w_.SetHeight(hide ? kHeightWithoutStatus : kHeightWithStatus);
+    Show([&](Elcal& w) {
+      w.Stat.SetVisible(!hide);
+      if (w.State() == WindowState::Normal) w.SetHeight(hide ? kHeightWithoutStatus : kHeightWithStatus);
+    });
   }
 
   void MirrorPhase() {
     s_.PhaseCode = w_.TPh.Value() ? 0 : 1;
-    w_.Text3.SetText(std::to_string(s_.PhaseCode));
+    Show([&](Elcal& w) { w.Text3.SetText(std::to_string(s_.PhaseCode)); });
   }
 
   bool Compute() {
     if (!Ampacity()) return false;
-    w_.Text2.SetText(std::to_string(s_.SizeIndex));
+    Show([&](Elcal& w) { w.Text2.SetText(std::to_string(s_.SizeIndex)); });
     SelectPropertyRow();
     if (!ConductorAndDrops()) return false;
     if (!OperatingTemperature()) return false;
-    w_.Frame3D8.SetCaption(Imperial() ? "Feeder length - feet " : "Feeder length - meters ");
+    Show([&](Elcal& w) { w.Frame3D8.SetCaption(Imperial() ? "Feeder length - feet " : "Feeder length - meters "); });
     return true;
   }
 
   void ClampSize() {
-    int index = w_.ComWS.ListIndex();
+    int index = sizeIndex_ ? *sizeIndex_ : w_.ComWS.ListIndex();
     if (index == -1) index = 0;
     if (Copper() && index > kLastCopperIndex) index = kLastCopperIndex;
     if (w_.OptAL.Value() && index > kLastAluminiumIndex) index = kLastAluminiumIndex;
     s_.SizeIndex = static_cast<std::int16_t>(index);
   }
 
-  void ApplyRunsRule() {
-    OptionButton* multiple[] = {&w_.OptionNOF6, &w_.OptionNOF5, &w_.OptionNOF4, &w_.OptionNOF3,
-                                &w_.OptionNOF2};
+  bool ApplyRunsRule() {
     const bool belowOneOught = (w_.OptAL.Value() && s_.SizeIndex < kFirstParallelAluminium) ||
                                (Copper() && s_.SizeIndex < kFirstParallelCopper);
     if (belowOneOught) {
-      for (OptionButton* option : multiple) option->SetValue(false);
-      w_.OptionNOR1.SetValue(true);
+      if (!shown_ && !w_.OptionNOR1.Value()) return false;
+      Show([](Elcal& w) {
+        for (OptionButton* option : MultipleRuns(w)) option->SetValue(false);
+        w.OptionNOR1.SetValue(true);
+      });
       s_.Runs = 1;
     }
-    for (OptionButton* option : multiple) option->SetEnabled(!belowOneOught);
+    Show([&](Elcal& w) {
+      for (OptionButton* option : MultipleRuns(w)) option->SetEnabled(!belowOneOught);
+    });
+    return true;
+  }
+
+  static std::array<OptionButton*, 5> MultipleRuns(Elcal& w) {
+    return {&w.OptionNOF6, &w.OptionNOF5, &w.OptionNOF4, &w.OptionNOF3, &w.OptionNOF2};
   }
 
   bool Ampacity() {
@@ -113,14 +144,17 @@ class Pass {
       return false;
     const double table = s_.AmpacityTable[s_.SizeIndex][s_.InsulationColumn][s_.Aluminium];
     if (!Put(s_.FeederAmpacity, table * s_.AmbientFactor * s_.Runs)) return false;
-    w_.AmpacAmb.SetCaption(Fahrenheit() ? "at " + std::to_string(s_.AmbientF) + "°F ambient temp."
-                                        : "at " + std::to_string(s_.AmbientC) + "°C ambient temp.");
-    w_.Ampacit.SetCaption(AmpacityCaption(s_.FeederAmpacity, s_.AmbientC));
-    w_.AmpacCorr.SetCaption(s_.AmbientC != 30 ? "CF = " + ShortSingleText(s_.AmbientFactor) : "");
+    Show([&](Elcal& w) {
+      w.AmpacAmb.SetCaption(Fahrenheit() ? "at " + std::to_string(s_.AmbientF) + "°F ambient temp."
+                                         : "at " + std::to_string(s_.AmbientC) + "°C ambient temp.");
+      w.Ampacit.SetCaption(AmpacityCaption(s_.FeederAmpacity, s_.AmbientC));
+      w.AmpacCorr.SetCaption(s_.AmbientC != 30 ? "CF = " + ShortSingleText(s_.AmbientFactor) : "");
+    });
     if (!Put(s_.LoadRatio, s_.Current / s_.FeederAmpacity)) return false;
     CheckLoad();
-    s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) +
-                     ")°F ambient.";
+    Show([&](Elcal&) {
+      s_.AmbientText = " @ " + std::to_string(s_.AmbientC) + "°C (" + std::to_string(s_.AmbientF) + ")°F ambient.";
+    });
     return true;
   }
 
@@ -129,8 +163,10 @@ class Pass {
                    : s_.LoadRatio <= 1.0f ? AmpacityCheck::Over80
                                           : AmpacityCheck::Over100;
     const LoadCheckShown& shown = kLoadCheckShown[static_cast<std::size_t>(s_.LoadCheck)];
-    w_.Ampacit.SetForeColor(shown.colour);
-    s_.AmpacityNote = shown.note;
+    Show([&](Elcal& w) {
+      w.Ampacit.SetForeColor(shown.colour);
+      s_.AmpacityNote = shown.note;
+    });
   }
 
   void SelectPropertyRow() {
@@ -149,32 +185,48 @@ class Pass {
   bool Resistance() {
     const double t = s_.WireTempC;
     if (!Put(s_.WireTempF, t * 9 / 5 + 32)) return false;
-    w_.LabelCP.SetCaption("Conductor parameters at temperature of " + ShortSingleText(s_.WireTempC) +
-                          " °C (" + ShortSingleText(s_.WireTempF) + "°F)");
+    Show([&](Elcal& w) {
+      w.LabelCP.SetCaption("Conductor parameters at temperature of " + ShortSingleText(s_.WireTempC) + " °C (" +
+                           ShortSingleText(s_.WireTempF) + "°F)");
+    });
     if (!Put(s_.RdcKm, DcResistancePerKm(s_, t, s_.AreaMm2)) ||
         !Put(s_.RdcNextKm, DcResistancePerKm(s_, t, s_.NextAreaMm2)))
       return false;
-    s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
-    w_.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  ");
+    Show([&](Elcal& w) {
+      s_.ResistanceUnit = Imperial() ? " Ohm/1000ft" : " Ohm/km";
+      w.LabelUnit.SetCaption(Imperial() ? "1000ft" : "  km  ");
+    });
     if (!Put(s_.RdcShown, Shown(s_.RdcKm))) return false;
-    w_.DCres.SetCaption("DC resistance = " + FormatPattern(s_.RdcShown, PerLengthPattern(s_.RdcShown)) +
-                        s_.ResistanceUnit);
+    Show([&](Elcal& w) {
+      w.DCres.SetCaption("DC resistance = " + FormatPattern(s_.RdcShown, PerLengthPattern(s_.RdcShown)) +
+                         s_.ResistanceUnit);
+    });
     return true;
   }
 
   void ShowCrossSection() {
     if (Imperial()) {
       s_.AreaIn2 = static_cast<float>(static_cast<double>(s_.AreaMm2) * 0.001550003);
-      w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaIn2, "0.####") + " in²");
+      Show([&](Elcal& w) { w.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaIn2, "0.####") + " in²"); });
       return;
     }
-    w_.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaMm2, AreaMm2Pattern(s_.AreaMm2)) + " mm²");
+    Show([&](Elcal& w) {
+      w.WireArea.SetCaption("Cross-section = " + FormatPattern(s_.AreaMm2, AreaMm2Pattern(s_.AreaMm2)) + " mm²");
+    });
   }
 
   // One-way length in the field's unit; a text that is no number becomes 0.
+  // Read once: nothing the pass does changes the field after that.
   double Length() {
-    if (!IsNumberText(w_.L.Text())) w_.L.SetText("0");
-    return NumberValue(w_.L.Text());
+    if (!length_) {
+      if (IsNumberText(w_.L.Text())) {
+        length_ = NumberValue(w_.L.Text());
+      } else {
+        Show([](Elcal& w) { w.L.SetText("0"); });
+        length_ = 0;
+      }
+    }
+    return *length_;
   }
 
   // L × (per-km value × I × factor / N × f) / 1000
@@ -205,8 +257,10 @@ class Pass {
         !Put(s_.RacNextKm, static_cast<double>(s_.RdcNextKm) * s_.SkinFactorNext) ||
         !Put(s_.RacShown, Shown(s_.RacKm)))
       return false;
-    w_.ACres.SetCaption("AC resistance = " + FormatPattern(s_.RacShown, PerLengthPattern(s_.RacShown)) +
-                        s_.ResistanceUnit);
+    Show([&](Elcal& w) {
+      w.ACres.SetCaption("AC resistance = " + FormatPattern(s_.RacShown, PerLengthPattern(s_.RacShown)) +
+                         s_.ResistanceUnit);
+    });
     return true;
   }
 
@@ -227,8 +281,10 @@ class Pass {
     if (!Put(s_.XlSizeTerm, 1 / std::pow(area, static_cast<double>(s_.XlExponent))) ||
         !Put(s_.XlKm, ReactancePerKm(area, s_.XlSizeTerm)) || !Put(s_.XlShown, Shown(s_.XlKm)))
       return false;
-    w_.XLreact.SetCaption("XL reactance  = " + FormatPattern(s_.XlShown, PerLengthPattern(s_.XlKm)) +
-                          s_.ResistanceUnit);
+    Show([&](Elcal& w) {
+      w.XLreact.SetCaption("XL reactance  = " + FormatPattern(s_.XlShown, PerLengthPattern(s_.XlKm)) +
+                           s_.ResistanceUnit);
+    });
     return Put(s_.XlNextSizeTerm, 1 / std::pow(next, static_cast<double>(s_.XlExponent))) &&
            Put(s_.XlNextKm, ReactancePerKm(next, s_.XlNextSizeTerm));
   }
@@ -244,8 +300,10 @@ class Pass {
     if (rac * xl > 0)
       user = Imperial() ? rac * kPerKmTo1000Ft * pf + xl * kPerKmTo1000Ft * sinPhi : pf * rac + xl * sinPhi;
     if (!Put(s_.ZUserKm, user) || !Put(s_.ZShown, Shown(s_.ZKm))) return false;
-    w_.ImedanceZ.SetCaption("Z   impedance = " + FormatPattern(s_.ZShown, PerLengthPattern(s_.ZShown)) +
-                            s_.ResistanceUnit + " at PF = " + ShortSingleText(s_.PowerFactor));
+    Show([&](Elcal& w) {
+      w.ImedanceZ.SetCaption("Z   impedance = " + FormatPattern(s_.ZShown, PerLengthPattern(s_.ZShown)) +
+                             s_.ResistanceUnit + " at PF = " + ShortSingleText(s_.PowerFactor));
+    });
     return true;
   }
 
@@ -259,33 +317,37 @@ class Pass {
 
   bool Alternate() {
     if (s_.ZUserKm <= 0) {
-      w_.VDACact.SetForeColor(kGrayText);
-      w_.VDACactPer.SetForeColor(kGrayText);
-      w_.VDACact.SetCaption("VD Voltage drop");
-      w_.VDACactPer.SetCaption("VD %");
-      s_.AlternateBlock = "";
+      Show([&](Elcal& w) {
+        w.VDACact.SetForeColor(kGrayText);
+        w.VDACactPer.SetForeColor(kGrayText);
+        w.VDACact.SetCaption("VD Voltage drop");
+        w.VDACactPer.SetCaption("VD %");
+        s_.AlternateBlock = "";
+      });
       return true;
     }
     if (!Put(s_.VdAlt, Drop(s_.ZUserKm, s_.PhaseFactor)) ||
         !Put(s_.VdAltPercent, static_cast<double>(s_.VdAlt) / s_.Voltage * 100))
       return false;
-    w_.VDACact.SetForeColor(kWindowText);
-    w_.VDACactPer.SetForeColor(kWindowText);
-    w_.VDACact.SetCaption(DropVoltsCaption(kAlternateDrop, s_.VdAlt, s_.VdAltPercent));
-    w_.VDACactPer.SetCaption(DropPercentCaption(kAlternateDrop, s_.VdAltPercent));
-    s_.AlternateLine = "Alternate  " + w_.VDACact.Caption() + " / " + w_.VDACactPer.Caption() +
-                       " of the supply voltage.";
-    s_.AlternateBlock = std::string("   ") + kCrLf + kCrLf +
-                        "Alternate calculation with user provided conductor parameters of:" + kCrLf +
-                        "AC resistance = " + w_.TextACR.Text() + s_.ResistanceUnit + kCrLf +
-                        "XL reactance  = " + w_.TextXLR.Text() + s_.ResistanceUnit + kCrLf +
-                        s_.AlternateLine;
+    Show([&](Elcal& w) {
+      w.VDACact.SetForeColor(kWindowText);
+      w.VDACactPer.SetForeColor(kWindowText);
+      w.VDACact.SetCaption(DropVoltsCaption(kAlternateDrop, s_.VdAlt, s_.VdAltPercent));
+      w.VDACactPer.SetCaption(DropPercentCaption(kAlternateDrop, s_.VdAltPercent));
+      s_.AlternateLine = "Alternate  " + w.VDACact.Caption() + " / " + w.VDACactPer.Caption() +
+                         " of the supply voltage.";
+      s_.AlternateBlock = std::string("   ") + kCrLf + kCrLf +
+                          "Alternate calculation with user provided conductor parameters of:" + kCrLf +
+                          "AC resistance = " + w.TextACR.Text() + s_.ResistanceUnit + kCrLf +
+                          "XL reactance  = " + w.TextXLR.Text() + s_.ResistanceUnit + kCrLf + s_.AlternateLine;
+    });
     return true;
   }
 
   bool OperatingTemperature() {
-    w_.WOTD.SetCaption(Fahrenheit() ? ShortSingleText(s_.WireTempF) + "°F"
-                                    : ShortSingleText(s_.WireTempC) + "°C");
+    Show([&](Elcal& w) {
+      w.WOTD.SetCaption(Fahrenheit() ? ShortSingleText(s_.WireTempF) + "°F" : ShortSingleText(s_.WireTempC) + "°C");
+    });
     const double i = s_.Current, a = s_.FeederAmpacity;
     const double r = std::sqrt(i * i / (a * a));
     const double ambient = s_.AmbientC;
@@ -293,40 +355,48 @@ class Pass {
     // Ties to even, the default rounding mode.
     if (!Put(s_.OperatingTempC, std::nearbyint(estimate * 10) / 10)) return false;
     if (s_.OperatingTempC > s_.MeltingPointC) {
-      w_.EAWOTD.SetCaption("melted :=)");
+      Show([](Elcal& w) { w.EAWOTD.SetCaption("melted :=)"); });
       return true;
     }
     if (!Put(s_.OperatingTempF, static_cast<double>(s_.OperatingTempC) * 9 / 5 + 32)) return false;
-    w_.EAWOTD.SetCaption(Fahrenheit() ? FormatPattern(s_.OperatingTempF, kWireTemperaturePattern) + "°F"
-                                      : FormatPattern(s_.OperatingTempC, kWireTemperaturePattern) + "°C");
+    Show([&](Elcal& w) {
+      w.EAWOTD.SetCaption(Fahrenheit() ? FormatPattern(s_.OperatingTempF, kWireTemperaturePattern) + "°F"
+                                       : FormatPattern(s_.OperatingTempC, kWireTemperaturePattern) + "°C");
+    });
     return true;
   }
 
   void ShowAcDrop() {
-    w_.VDACPRCL.SetCaption(DropPercentCaption(kAcDrop, s_.VdAcPercent));
-    w_.VDACL.SetCaption(DropVoltsCaption(kAcDrop, s_.VdAc, s_.VdAcPercent));
+    Main().VDACPRCL.SetCaption(DropPercentCaption(kAcDrop, s_.VdAcPercent));
+    Main().VDACL.SetCaption(DropVoltsCaption(kAcDrop, s_.VdAc, s_.VdAcPercent));
   }
 
   void ShowDcDrop() {
     const bool applies = !w_.TPh.Value() && s_.PowerFactor == 1.0f;
-    w_.FrameVDDC.SetForeColor(applies ? kWindowText : kGrayText);
+    Main().FrameVDDC.SetForeColor(applies ? kWindowText : kGrayText);
     if (!applies) {
-      w_.VDC.SetCaption(" ");
-      w_.VDCPER.SetCaption(" ");
+      Main().VDC.SetCaption(" ");
+      Main().VDCPER.SetCaption(" ");
     } else {
-      w_.VDCPER.SetCaption(DropPercentCaption(kDcDrop, s_.VdDcPercent));
-      w_.VDC.SetCaption(DropVoltsCaption(kDcDrop, s_.VdDc, s_.VdDcPercent));
+      Main().VDCPER.SetCaption(DropPercentCaption(kDcDrop, s_.VdDcPercent));
+      Main().VDC.SetCaption(DropVoltsCaption(kDcDrop, s_.VdDc, s_.VdDcPercent));
     }
   }
 
   void ColourAcDrop() {
     const Colour colour = s_.Voltage <= 700 && s_.Runs <= 1 ? kBlack : kRed;
-    w_.VDACL.SetForeColor(colour);
-    w_.VDACPRCL.SetForeColor(colour);
+    Main().VDACL.SetForeColor(colour);
+    Main().VDACPRCL.SetForeColor(colour);
   }
 
-  Elcal& w_;
+  // The steps only Run takes, on the window itself.
+  Elcal& Main() { return *shown_; }
+
+  const Elcal& w_;
   ElcalState& s_;
+  Elcal* shown_ = nullptr;  // none for the numbers alone
+  std::optional<int> sizeIndex_;  // in place of the list's
+  std::optional<double> length_;
 };
 
 }  // namespace
@@ -346,6 +416,10 @@ double AcResistancePerKm(float skinFactor, float rdcKm) {
 float AcResistancePerKmAt(const ElcalState& state, double tempC) {
   const auto rdc = static_cast<float>(DcResistancePerKm(state, tempC, state.AreaMm2));
   return static_cast<float>(AcResistancePerKm(state.SkinFactor, rdc));
+}
+
+bool RecalculateNumbers(const Elcal& window, int sizeIndex, ElcalState& numbers) {
+  return Pass(window, numbers, sizeIndex).RunNumbers();
 }
 
 }  // namespace quillet

@@ -6,11 +6,32 @@
 #include "platform/window.h"
 
 namespace quillet {
+namespace {
+
+// Sets the field to its kept value; true when that changed it.
+template <typename T, typename Kept>
+bool PutBackField(T& field, const Kept& kept) {
+  if (field == kept) return false;
+  field = kept;
+  return true;
+}
+
+}  // namespace
 
 Control::Control(Window& window, ControlKind kind, std::string name, Control* container)
     : window_(window), kind_(kind), name_(std::move(name)), container_(container) {}
 
-void Control::Notify(Property property) { window_.NotifyChange(this, property); }
+void Control::Changed() { version_ = ++window_.changes_; }
+
+void Control::Notify(Property property) {
+  Changed();
+  window_.NotifyChange(this, property);
+}
+
+void Control::SetToolTip(std::string text) {
+  toolTip_ = std::move(text);
+  Changed();
+}
 
 void Control::SetEnabled(bool enabled) {
   if (enabled_ == enabled) return;
@@ -43,6 +64,25 @@ void Control::SetCaption(const std::string& caption) {
   Raise(Change);
 }
 
+void Control::Keep(ControlValues& kept) const {
+  kept.version = version_;
+  kept.enabled = enabled_;
+  kept.visible = visible_;
+  kept.foreColor = foreColor_;
+  kept.caption = caption_;
+  kept.toolTip = toolTip_;
+  kept.bounds = bounds_;
+}
+
+void Control::PutBack(const ControlValues& kept) {
+  if (PutBackField(enabled_, kept.enabled)) Notify(Property::Enabled);
+  if (PutBackField(visible_, kept.visible)) Notify(Property::Visible);
+  if (PutBackField(foreColor_, kept.foreColor)) Notify(Property::ForeColor);
+  if (PutBackField(caption_, kept.caption)) Notify(Property::Caption);
+  PutBackField(toolTip_, kept.toolTip);  // read when shown, never reported
+  if (PutBackField(bounds_, kept.bounds)) Notify(Property::Geometry);
+}
+
 bool Control::Focusable() const {
   switch (kind_) {
     case ControlKind::TextBox: case ControlKind::ComboBox:
@@ -65,6 +105,20 @@ void TextBox::SetText(const std::string& text) {
   selLength_ = std::min(selLength_, length - selStart_);
   Notify(Property::Text);
   Raise(Change);
+}
+
+void TextBox::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.text = text_;
+  kept.selStart = selStart_;
+  kept.selLength = selLength_;
+}
+
+void TextBox::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  if (PutBackField(text_, kept.text)) Notify(Property::Text);
+  const bool caretMoved = PutBackField(selStart_, kept.selStart);
+  if (PutBackField(selLength_, kept.selLength) || caretMoved) Notify(Property::Selection);
 }
 
 int TextBox::Length() const { return Utf8Length(text_); }
@@ -152,6 +206,18 @@ void ComboBox::SetListIndex(int index) {
   Notify(Property::ListIndex);
 }
 
+void ComboBox::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.items = items_;
+  kept.listIndex = listIndex_;
+}
+
+void ComboBox::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  if (PutBackField(items_, kept.items)) Notify(Property::Items);
+  if (PutBackField(listIndex_, kept.listIndex)) Notify(Property::ListIndex);
+}
+
 std::string ComboBox::Text() const {
   return listIndex_ >= 0 ? items_[static_cast<std::size_t>(listIndex_)] : std::string();
 }
@@ -161,6 +227,16 @@ void CheckBox::SetValue(int value) {
   if (value_ == value) return;
   value_ = value;
   Notify(Property::Value);
+}
+
+void CheckBox::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.value = value_;
+}
+
+void CheckBox::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  if (PutBackField(value_, kept.value)) Notify(Property::Value);
 }
 
 bool Control::HasAccessKey(char letter) const {
@@ -177,6 +253,18 @@ void ProgressBar::SetProgress(int value, int maximum) {
   Notify(Property::Value);
 }
 
+void ProgressBar::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.value = value_;
+  kept.maximum = maximum_;
+}
+
+void ProgressBar::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  const bool moved = PutBackField(value_, kept.value);
+  if (PutBackField(maximum_, kept.maximum) || moved) Notify(Property::Value);
+}
+
 void OptionButton::SetValue(bool value) {
   if (value_ == value) return;
   if (!value) {
@@ -191,6 +279,26 @@ void OptionButton::SetValueSilently(bool value) {
   if (value_ == value) return;
   value_ = value;
   Notify(Property::Value);
+}
+
+void OptionButton::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.value = value_ ? 1 : 0;
+}
+
+void OptionButton::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  if (PutBackField(value_, kept.value != 0)) Notify(Property::Value);
+}
+
+void Timer::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.interval = interval_;
+}
+
+void Timer::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  if (PutBackField(interval_, kept.interval)) Notify(Property::Interval);
 }
 
 void Timer::SetInterval(int milliseconds) {

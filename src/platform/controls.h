@@ -9,6 +9,7 @@
 
 namespace quillet {
 
+class Control;
 class Window;
 
 // Colours as 0x00BBGGRR, or a system colour with the high bit set.
@@ -45,6 +46,31 @@ enum class Property {
   Geometry  // of a control, or of the window itself (reported with no control)
 };
 
+// Everything about a control that may change once its window is built,
+// whatever its kind: what a window keeps to come back to (Window::Values).
+// A grid's cells, a diagram's drawing and a picture's shapes belong to the
+// window that supplies them and are not among them.
+struct ControlValues {
+  // The window's count of changes when the values were last set: equal
+  // versions are equal values.
+  std::uint64_t version = 0;
+  bool enabled = true;
+  bool visible = true;
+  Colour foreColor = kWindowText;
+  std::string caption;
+  std::string toolTip;
+  quillet::Bounds bounds;
+  std::string text;  // a text box's, with its caret and selection
+  int selStart = 0, selLength = 0;
+  std::vector<std::string> items;  // a list's
+  int listIndex = -1;
+  int value = 0;  // a check box's, an option's (0 or 1), a progress bar's
+  int maximum = 0;  // a progress bar's
+  int interval = 0;  // a timer's
+  Control* anchor = nullptr;  // an open menu's
+  bool operator==(const ControlValues&) const = default;
+};
+
 class Control {
  public:
   Control(Window& window, ControlKind kind, std::string name, Control* container);
@@ -64,7 +90,7 @@ class Control {
   Colour ForeColor() const { return foreColor_; }
   void SetForeColor(Colour colour);
   const std::string& ToolTip() const { return toolTip_; }
-  void SetToolTip(std::string text) { toolTip_ = std::move(text); }
+  void SetToolTip(std::string text);
   // Layout: set when the window is built, and again as a resizable window
   // lays its controls out for its new size.
   const quillet::Bounds& Place() const { return bounds_; }
@@ -100,6 +126,12 @@ class Control {
   std::function<void(int keyCode)> KeyDown;
 
  protected:
+  // The control's values, and the same put back as they were kept (by its
+  // window): each change is reported to the observer, and no event is
+  // raised, since no user changed anything.
+  virtual void Keep(ControlValues& kept) const;
+  virtual void PutBack(const ControlValues& kept);
+
   void Notify(Property property);
   static void Raise(const std::function<void()>& handler) {
     if (handler) handler();
@@ -120,6 +152,11 @@ class Control {
   std::string nameQualifier_;
   quillet::Bounds bounds_;
   quillet::Font font_;
+  std::uint64_t version_ = 0;
+
+  friend class Window;
+  // A new version of the values, from the window's count of changes.
+  void Changed();
 };
 
 class TextBox : public Control {
@@ -151,6 +188,10 @@ class TextBox : public Control {
   // The delete key: the selection, or the character after the caret.
   void DeleteForward();
 
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   std::string text_;
   bool multiLine_ = false;
@@ -174,6 +215,10 @@ class ComboBox : public Control {
   void SetListIndex(int index);
   std::string Text() const;
 
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   std::vector<std::string> items_;
   int listIndex_ = -1;
@@ -185,6 +230,10 @@ class CheckBox : public Control {
       : Control(window, ControlKind::CheckBox, std::move(name), container) {}
   int Value() const { return value_; }
   void SetValue(int value);
+
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   int value_ = 0;
@@ -198,6 +247,10 @@ class OptionButton : public Control {
   // True selects it, deselects the others of its container and raises Click
   // once; true on the selected option raises nothing.
   void SetValue(bool value);
+
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   friend class Window;
@@ -246,6 +299,10 @@ class ProgressBar : public Control {
   // reported as Value.
   void SetProgress(int value, int maximum);
 
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   int value_ = 0;
   int maximum_ = 0;
@@ -258,6 +315,10 @@ class Timer : public Control {
   int Interval() const { return interval_; }
   void SetInterval(int milliseconds);
   std::function<void()> Tick;
+
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
 
  private:
   int interval_ = 50;

@@ -30,6 +30,17 @@ int Menu::IndexOfShortcut(const std::string& shortcut) const {
   return -1;
 }
 
+void Menu::Keep(ControlValues& kept) const {
+  Control::Keep(kept);
+  kept.anchor = anchor_;
+}
+
+// The items stay: the program sets them once, and nothing takes them back.
+void Menu::PutBack(const ControlValues& kept) {
+  Control::PutBack(kept);
+  anchor_ = kept.anchor;
+}
+
 void Menu::Popup(Control* anchor) {
   anchor_ = anchor;
   // A second request while open moves it, as reopening a menu does.

@@ -36,6 +36,10 @@ class Menu : public Control {
   void Dismiss() { SetVisible(false); }
   Control* Anchor() const { return anchor_; }
 
+ protected:
+  void Keep(ControlValues& kept) const override;
+  void PutBack(const ControlValues& kept) override;
+
  private:
   std::vector<MenuItem> items_;
   Control* anchor_ = nullptr;

@@ -110,6 +110,69 @@ void Window::SelectOption(OptionButton& option) {
   option.SetValueSilently(true);
 }
 
+WindowValues Window::Values() const {
+  WindowValues kept;
+  kept.caption = caption_;
+  kept.left = left_;
+  kept.top = top_;
+  kept.width = width_;
+  kept.height = height_;
+  kept.state = state_;
+  kept.minWidth = minWidth_;
+  kept.minHeight = minHeight_;
+  kept.restoredLeft = restoredLeft_;
+  kept.restoredTop = restoredTop_;
+  kept.restoredWidth = restoredWidth_;
+  kept.restoredHeight = restoredHeight_;
+  kept.loaded = loaded_;
+  kept.shown = shown_;
+  kept.modal = modal_;
+  kept.focused = focused_;
+  kept.controls.resize(order_.size());
+  for (std::size_t i = 0; i < order_.size(); ++i) order_[i]->Keep(kept.controls[i]);
+  return kept;
+}
+
+void Window::PutBack(const WindowValues& kept) {
+  if (caption_ != kept.caption) {
+    caption_ = kept.caption;
+    NotifyChange(nullptr, Property::Caption);
+  }
+  const bool moved = left_ != kept.left || top_ != kept.top || width_ != kept.width || height_ != kept.height ||
+                     state_ != kept.state;
+  left_ = kept.left;
+  top_ = kept.top;
+  width_ = kept.width;
+  height_ = kept.height;
+  state_ = kept.state;
+  minWidth_ = kept.minWidth;
+  minHeight_ = kept.minHeight;
+  restoredLeft_ = kept.restoredLeft;
+  restoredTop_ = kept.restoredTop;
+  restoredWidth_ = kept.restoredWidth;
+  restoredHeight_ = kept.restoredHeight;
+  if (moved) NotifyChange(nullptr, Property::Geometry);
+  loaded_ = kept.loaded;
+  modal_ = kept.modal;
+  if (shown_ != kept.shown) {
+    shown_ = kept.shown;
+    NotifyChange(nullptr, Property::Visible);
+  }
+  // A control still at the version kept holds the values kept.
+  for (std::size_t i = 0; i < order_.size() && i < kept.controls.size(); ++i) {
+    Control& control = *order_[i];
+    if (control.version_ == kept.controls[i].version) continue;
+    control.PutBack(kept.controls[i]);
+    control.version_ = kept.controls[i].version;
+  }
+  if (focused_ != kept.focused) {
+    Control* old = focused_;
+    focused_ = kept.focused;
+    if (old) NotifyChange(old, Property::Focus);
+    if (focused_) NotifyChange(focused_, Property::Focus);
+  }
+}
+
 void Window::NotifyChange(Control* control, Property property) {
   if (observer_) observer_(control, property);
 }

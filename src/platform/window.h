@@ -2,6 +2,7 @@
 // state and keyboard focus.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,6 +21,19 @@ inline constexpr int kNonClientWidth = 120;
 inline constexpr int kNonClientHeight = 435;
 
 enum class WindowState { Normal, Minimised, Maximised };
+
+// A window's own values and its controls', in their creation order.
+struct WindowValues {
+  std::string caption;
+  int left = 0, top = 0, width = 0, height = 0;
+  WindowState state = WindowState::Normal;
+  int minWidth = 0, minHeight = 0;
+  int restoredLeft = 0, restoredTop = 0, restoredWidth = 0, restoredHeight = 0;
+  bool loaded = false, shown = false, modal = false;
+  Control* focused = nullptr;
+  std::vector<ControlValues> controls;
+  bool operator==(const WindowValues&) const = default;
+};
 
 class Window {
  public:
@@ -102,6 +116,13 @@ class Window {
   std::function<void()> Load, Unload, Activate, Deactivate, KeyDownOnWindow, MouseMoveOnWindow, ClickOnWindow,
       RightClickOnWindow, Resize;
 
+  // The window's values and its controls', and the same put back as they
+  // were kept: each change is reported to the observer and no event is
+  // raised (no Load, no focus events), so a window can go back to a state
+  // it was in, a calculator kept for many feeders to how it started.
+  WindowValues Values() const;
+  void PutBack(const WindowValues& kept);
+
   // Handler objects live as long as the window whose events they serve.
   void KeepAlive(std::shared_ptr<void> handlers) { keepAlive_.push_back(std::move(handlers)); }
 
@@ -125,6 +146,9 @@ class Window {
   Control* focused_ = nullptr;
   Observer observer_;
   std::vector<std::shared_ptr<void>> keepAlive_;
+  std::uint64_t changes_ = 0;  // the controls' changes so far, which number their values
+
+  friend class Control;
 };
 
 }  // namespace quillet

@@ -21,31 +21,55 @@
 #include "schedule/window_keys.h"
 
 namespace quillet {
-namespace {
-
-constexpr int kScreenWidth = 28800;
-constexpr int kScreenHeight = 16200;
-constexpr int kMaxRuns = 6;
-constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
 
 // The parts of a launched calculator with only the main window: the
-// secondary windows take no part in a feeder's numbers.
-struct Calculator {
-  Calculator() : desktop(services, kScreenWidth, kScreenHeight), w(desktop), act(desktop) {
-    AttachHandlers(w);
-    Desktop::Guard busy(desktop);
-    w.Show();
+// secondary windows take no part in a feeder's numbers. It starts as the
+// program does (the handlers, the main window's load, its first tick) and
+// keeps the state start-up left, every control and every field, to come
+// back to it before each feeder.
+class FeederCalculator {
+ public:
+  FeederCalculator() : desktop_(services_, kScreenWidth, kScreenHeight), w_(desktop_), act_(desktop_) {
+    AttachHandlers(w_);
+    {
+      Desktop::Guard busy(desktop_);
+      w_.Show();
+    }
+    WaitForPass(w_, act_);
+    startWindow_ = w_.Values();
+    startState_ = w_.state;
   }
-  QuietServices services;
-  Desktop desktop;
-  Elcal w;
-  UserActions act;
+
+  // Back to what start-up left, every control and field as it was: no
+  // event is raised and nothing of start-up runs again, least of all its
+  // reading of a settings file.
+  void Reset() {
+    w_.PutBack(startWindow_);
+    w_.state = startState_;
+  }
+
+  Keyboard Keys() { return Keyboard(w_, act_, &services_); }
+  const Elcal& Window() const { return w_; }
+  // Room for the pass's numbers at sizes the window does not show.
+  ElcalState& Numbers() { return numbers_; }
+
+ private:
+  static constexpr int kScreenWidth = 28800;
+  static constexpr int kScreenHeight = 16200;
+
+  QuietServices services_;
+  Desktop desktop_;
+  Elcal w_;
+  UserActions act_;
+  WindowValues startWindow_;
+  ElcalState startState_;
+  ElcalState numbers_;
 };
 
-class Session : private Calculator, public Keyboard {
- public:
-  Session() : Keyboard(w, act, &services) { Tick(); }
-};
+namespace {
+
+constexpr int kMaxRuns = 6;
+constexpr int kPowerFactorOne = 5;  // the option of PF 1.0
 
 int FirstParallelArea() { return kFirstParallelCopper; }
 
@@ -79,16 +103,15 @@ void Settle(Keyboard& session, const FeederInputs& inputs) {
 }
 
 // The one-way length the window computes with, in km.
-double LengthKm(const Elcal& w) {
+double LengthKm(const Elcal& w, const ElcalState& s) {
   const std::string& length = w.L.Text();
-  return (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(w.state.LengthFactor) / 1000.0;
+  return (IsNumberText(length) ? NumberValue(length) : 0.0) * static_cast<double>(s.LengthFactor) / 1000.0;
 }
 
 // IEEE Std 141's exact drop beside the window's effective-impedance one,
 // from the same one-way R and X; none where the root has no real value.
-std::optional<float> ExactDropPercent(const Elcal& w) {
-  const ElcalState& s = w.state;
-  const double lengthKm = LengthKm(w);
+std::optional<float> ExactDropPercent(const Elcal& w, const ElcalState& s) {
+  const double lengthKm = LengthKm(w, s);
   const bool threePhase = s.PhaseCode == 0;
   const double loop = threePhase ? 1.0 : 2.0;
   const double r = static_cast<double>(s.RacKm) * lengthKm / s.Runs * loop;
@@ -108,14 +131,15 @@ std::optional<float> ExactDropPercent(const Elcal& w) {
   return static_cast<float>(percent);
 }
 
-FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
-  const ElcalState& s = w.state;
+// The numbers as the window shows them with the state `s`: its own, or the
+// pass's numbers for another size.
+FeederNumbers ReadNumbers(const Elcal& w, const ElcalState& s, const FeederInputs& inputs) {
   FeederNumbers n;
   n.current = s.Current;
   n.drop = ReportedDrop(inputs, s);
   n.vdAc = s.VdAc;
   n.vdAcPercent = s.VdAcPercent;
-  if (!inputs.dc) n.vdExactPercent = ExactDropPercent(w);
+  if (!inputs.dc) n.vdExactPercent = ExactDropPercent(w, s);
   // The window shows the DC drop for "1 Phase or DC" at a power factor of exactly 1.
   if (s.PhaseCode == 1 && s.PowerFactor == 1.0f) {
     n.vdDc = s.VdDc;
@@ -126,7 +150,7 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
   n.xl = s.XlShown;
   n.xlPerKm = s.XlKm;
   n.racPerKmCold = AcResistancePerKmAt(s, kConductorFaultTempC);
-  n.lengthKm = LengthKm(w);
+  n.lengthKm = LengthKm(w, s);
   n.z = s.ZShown;
   n.perKm = s.LengthUnit == LengthSystem::Metric;
   n.areaMm2 = s.AreaMm2;
@@ -148,13 +172,19 @@ FeederNumbers ReadNumbers(const Elcal& w, const FeederInputs& inputs) {
 struct Probe {
   SizeAmpacity ampacity;
   bool enough = false;  // the design's ampacity
+  float dropPercent = 0;
   bool withinDrop = false;
 };
 
 class SizeFinder {
  public:
-  explicit SizeFinder(Keyboard& session, const FeederInputs& inputs, int first)
-      : session_(session), inputs_(inputs), first_(first), last_(kSizeCount - 1) {}
+  // From the window with the feeder entered at the area `entered`, which
+  // its pass shows first; the search starts at `first`.
+  SizeFinder(Keyboard& session, ElcalState& numbers, const FeederInputs& inputs, int first, int entered)
+      : session_(session), numbers_(numbers), inputs_(inputs), first_(first), last_(kSizeCount - 1) {
+    Pass(session_, inputs_);
+    shown_ = entered;
+  }
 
   // The smallest area meeting the test, or none.
   template <typename Test>
@@ -175,19 +205,30 @@ class SizeFinder {
     result.areaForVd = Smallest([](const Probe& p) { return p.withinDrop; });
   }
 
-  // Spins the size list to the area and runs a pass there.
+  // What the size gives, as the window shows it after a pass there.
   const Probe& At(int area) {
     if (auto found = probes_.find(area); found != probes_.end()) return found->second;
-    MoveTo(area);
-    Pass(session_, inputs_);
-    const ElcalState& s = session_.State();
+    const ElcalState& s = StateAt(area);
     // The load current is the same at every size.
     if (!basis_) basis_ = DesignBasisFor(DesignRequestOf(inputs_), s.Current);
     Probe probe;
     probe.ampacity = DesignAmpacity(s, *basis_);
     probe.enough = EnoughAmpacity(*basis_, probe.ampacity.design, area, inputs_.aluminium);
-    probe.withinDrop = WithinDropLimit(inputs_, ReportedDrop(inputs_, s).percent);
+    probe.dropPercent = ReportedDrop(inputs_, s).percent;
+    probe.withinDrop = WithinDropLimit(inputs_, probe.dropPercent);
     return probes_.emplace(area, probe).first->second;
+  }
+
+  // The state as a pass at the area leaves it: the window's own for the
+  // area it shows, else the pass's numbers on a copy of it, which are the
+  // same; the window's pass there where those cannot be had.
+  const ElcalState& StateAt(int area) {
+    if (area == shown_) return session_.State();
+    if (!numbersCopied_) numbers_ = session_.State();
+    numbersCopied_ = RecalculateNumbers(session_.Window(), SizeListIndex(area, inputs_.aluminium), numbers_);
+    if (numbersCopied_) return numbers_;
+    PassAt(area);
+    return session_.State();
   }
 
   // Once a size has been probed.
@@ -198,23 +239,20 @@ class SizeFinder {
     return DesignOf(Basis(), At(area).ampacity, area, result.areaForAmpacity, inputs_.aluminium);
   }
 
-  // Shows the area again, with a fresh pass when another size was last shown.
-  void Show(int area) {
-    if (shown_ == area) return;
-    MoveTo(area);
-    Pass(session_, inputs_);
-  }
-
  private:
-  void MoveTo(int area) {
+  // Spins the size list to the area and runs the window's pass there.
+  void PassAt(int area) {
     Elcal& w = session_.Window();
     const int target = SizeListIndex(area, inputs_.aluminium);
     while (w.state.SizeIndex < target) session_.SpinDown(w.VDPS);
     while (w.state.SizeIndex > target) session_.SpinUp(w.VDPS);
+    Pass(session_, inputs_);
     shown_ = area;
   }
 
   Keyboard& session_;
+  ElcalState& numbers_;  // the window's state, for the pass's numbers at other sizes
+  bool numbersCopied_ = false;
   const FeederInputs& inputs_;
   int first_, last_;
   int shown_ = -1;
@@ -259,33 +297,40 @@ std::string DeviceNote(const DesignBasis& basis) {
          std::to_string(StandardRatings().back()) + " A is the largest";
 }
 
+// The feeder entered as a person would in the calculator brought back to
+// its start-up state, the size list at the area, and the window's pass run.
+SizeFinder Entered(FeederCalculator& calculator, Keyboard& keys, const FeederInputs& inputs, int first, int area) {
+  calculator.Reset();
+  EnterFeeder(keys, inputs, area);
+  Settle(keys, inputs);
+  return SizeFinder(keys, calculator.Numbers(), inputs, first, area);
+}
+
 // The columns the window's load current follows; the rest only size and
 // judge the conductor that carries it.
 constexpr Column kLoadEntry[] = {Column::System, Column::Voltage, Column::MotorHp, Column::Pf, Column::Current,
                                  Column::Power};
 
-double LoadCurrentOf(const FeederInputs& inputs) {
+double LoadCurrentOf(FeederCalculator& calculator, const FeederInputs& inputs) {
   CheckDc(inputs);
-  Session session;
+  calculator.Reset();
+  Keyboard keys = calculator.Keys();
   for (Column column : EntryOrder())
-    if (std::ranges::find(kLoadEntry, column) != std::end(kLoadEntry)) InputColumnOf(column).enter(session, inputs);
-  Settle(session, inputs);
-  Pass(session, inputs);
-  return session.State().Current;
+    if (std::ranges::find(kLoadEntry, column) != std::end(kLoadEntry)) InputColumnOf(column).enter(keys, inputs);
+  Settle(keys, inputs);
+  Pass(keys, inputs);
+  return keys.State().Current;
 }
 
-FeederResult EvaluateGiven(const FeederInputs& inputs) {
+FeederResult EvaluateGiven(FeederCalculator& calculator, const FeederInputs& inputs) {
   const int area = *inputs.areaIndex;
   if (inputs.runs > 1 && area < FirstParallelArea())
     throw Refused{{Column::Runs, "parallel runs need a size from 1/0 AWG up, the size is " + SizeName(area)}};
-  Session session;
-  EnterFeeder(session, inputs, area);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, FirstArea(inputs));
-  finder.At(area);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, FirstArea(inputs), area);
   FeederResult result;
   result.areaUsed = area;
-  result.numbers = ReadNumbers(session.Window(), inputs);
+  result.numbers = ReadNumbers(keys.Window(), keys.State(), inputs);
   finder.Search(result);
   result.design = finder.DesignAt(area, result);
   result.note = DeviceNote(finder.Basis());
@@ -293,24 +338,24 @@ FeederResult EvaluateGiven(const FeederInputs& inputs) {
 }
 
 // Whether the largest size with this many runs meets both limits.
-bool LargestFits(FeederInputs inputs, int runs) {
+bool LargestFits(FeederCalculator& calculator, FeederInputs inputs, int runs) {
   inputs.runs = runs;
-  Session session;
-  EnterFeeder(session, inputs, kSizeCount - 1);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, kSizeCount - 1);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, kSizeCount - 1, kSizeCount - 1);
   const Probe& probe = finder.At(kSizeCount - 1);
   return probe.enough && probe.withinDrop;
 }
 
-NoFit NoFitOf(const FeederInputs& inputs, const FeederResult& result, const DesignBasis& basis,
-              const ElcalState& largest) {
+// Why no size fits, and how many runs would. Each count of runs is entered
+// afresh in the calculator, so the feeder's own window is gone after.
+NoFit NoFitOf(FeederCalculator& calculator, const FeederInputs& inputs, const FeederResult& result,
+              const DesignBasis& basis, const Probe& largest) {
   NoFit noFit;
   noFit.basis = basis;
-  if (!result.areaForAmpacity) noFit.carries = DesignAmpacity(largest, basis).design;
-  else noFit.dropPercent = ReportedDrop(inputs, largest).percent;
+  if (!result.areaForAmpacity) noFit.carries = largest.ampacity.design;
+  else noFit.dropPercent = largest.dropPercent;
   for (int runs = inputs.runs + 1; runs <= kMaxRuns && noFit.runsThatWould == 0; ++runs)
-    if (LargestFits(inputs, runs)) noFit.runsThatWould = runs;
+    if (LargestFits(calculator, inputs, runs)) noFit.runsThatWould = runs;
   return noFit;
 }
 
@@ -320,22 +365,20 @@ const FigureWriters kExactFigures = {
     [](float percent) { return ExactText(percent) + " %"; },
 };
 
-FeederResult FindSize(const FeederInputs& inputs) {
+FeederResult FindSize(FeederCalculator& calculator, const FeederInputs& inputs) {
   FeederResult result;
   const int first = FirstArea(inputs);
-  Session session;
-  EnterFeeder(session, inputs, first);
-  Settle(session, inputs);
-  SizeFinder finder(session, inputs, first);
+  Keyboard keys = calculator.Keys();
+  SizeFinder finder = Entered(calculator, keys, inputs, first, first);
   finder.Search(result);
   if (!result.areaForAmpacity || !result.areaForVd) {
-    finder.Show(kSizeCount - 1);
     result.sizedBy = SizedBy::None;
     if (!finder.Basis().device) {
       result.note = DeviceNote(finder.Basis());
       return result;
     }
-    result.noFit = NoFitOf(inputs, result, finder.Basis(), session.State());
+    const Probe largest = finder.At(kSizeCount - 1);
+    result.noFit = NoFitOf(calculator, inputs, result, finder.Basis(), largest);
     result.note = NoFitWords(inputs, *result.noFit, kExactFigures);
     return result;
   }
@@ -343,20 +386,19 @@ FeederResult FindSize(const FeederInputs& inputs) {
   result.sizedBy = finder.At(*result.areaForAmpacity).withinDrop ? SizedBy::Ampacity : SizedBy::VoltageDrop;
   result.areaUsed = used;
   result.design = finder.DesignAt(used, result);
-  finder.Show(used);
-  result.numbers = ReadNumbers(session.Window(), inputs);
+  result.numbers = ReadNumbers(keys.Window(), finder.StateAt(used), inputs);
   result.note = DeviceNote(finder.Basis());
   return result;
 }
 
 // The size the finder gives the feeder with this many sets, when a raceway
 // holds each set.
-std::optional<int> SizeWhoseSetsFit(FeederInputs inputs, int sets) {
+std::optional<int> SizeWhoseSetsFit(FeederCalculator& calculator, FeederInputs inputs, int sets) {
   inputs.runs = sets;
   inputs.areaIndex.reset();
   if (NeutralRefusal(WiringOf(inputs))) return std::nullopt;
   try {
-    const FeederResult result = FindSize(inputs);
+    const FeederResult result = FindSize(calculator, inputs);
     if (!result.areaUsed || !result.design->raceway.tradeSize) return std::nullopt;
     CheckNeutralSize(inputs, *result.areaUsed);
     return result.areaUsed;
@@ -366,10 +408,10 @@ std::optional<int> SizeWhoseSetsFit(FeederInputs inputs, int sets) {
 }
 
 // No raceway holds a set: the fill, and how many sets, each sized afresh, would fit.
-std::string RacewayNote(const FeederInputs& inputs, const RacewayFit& fit) {
+std::string RacewayNote(FeederCalculator& calculator, const FeederInputs& inputs, const RacewayFit& fit) {
   const std::string why = NoRacewayWords(fit);
   for (int sets = inputs.runs + 1; sets <= kMaxRuns; ++sets)
-    if (const auto area = SizeWhoseSetsFit(inputs, sets))
+    if (const auto area = SizeWhoseSetsFit(calculator, inputs, sets))
       return why + "; " + std::to_string(sets) + " parallel sets of " + SizeName(*area) + " would";
   return why + "; not even " + std::to_string(kMaxRuns) + " parallel sets would";
 }
@@ -440,22 +482,38 @@ DesignRequest DesignRequestOf(const FeederInputs& inputs) {
           .wiring = WiringOf(inputs)};
 }
 
-std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs) {
+FeederEngine::FeederEngine() = default;
+FeederEngine::~FeederEngine() = default;
+FeederEngine::FeederEngine(const FeederEngine&) : FeederEngine() {}
+FeederEngine& FeederEngine::operator=(const FeederEngine&) { return *this; }
+FeederEngine::FeederEngine(FeederEngine&&) noexcept = default;
+FeederEngine& FeederEngine::operator=(FeederEngine&&) noexcept = default;
+
+FeederCalculator& FeederEngine::Calculator() {
+  if (!calculator_) calculator_ = std::make_unique<FeederCalculator>();
+  return *calculator_;
+}
+
+void FeederEngine::Reset() { Calculator().Reset(); }
+
+const Elcal& FeederEngine::Window() { return Calculator().Window(); }
+
+std::variant<double, FeederError> FeederEngine::UnitLoadCurrent(const FeederInputs& inputs) {
   try {
-    return LoadCurrentOf(inputs);
+    return LoadCurrentOf(Calculator(), inputs);
   } catch (const Refused& refused) {
     return refused.error;
   }
 }
 
-FeederResult EvaluateFeeder(const FeederInputs& inputs) {
+FeederResult FeederEngine::Evaluate(const FeederInputs& inputs) {
   try {
     CheckDc(inputs);
     CheckWiring(inputs);
-    FeederResult result = inputs.areaIndex ? EvaluateGiven(inputs) : FindSize(inputs);
+    FeederResult result = inputs.areaIndex ? EvaluateGiven(Calculator(), inputs) : FindSize(Calculator(), inputs);
     if (result.areaUsed) CheckNeutralSize(inputs, *result.areaUsed);
     if (result.note.empty() && result.design && !result.design->raceway.tradeSize)
-      result.note = RacewayNote(inputs, result.design->raceway);
+      result.note = RacewayNote(Calculator(), inputs, result.design->raceway);
     return result;
   } catch (const Refused& refused) {
     FeederResult result;
@@ -463,5 +521,7 @@ FeederResult EvaluateFeeder(const FeederInputs& inputs) {
     return result;
   }
 }
+
+FeederResult EvaluateFeeder(const FeederInputs& inputs) { return FeederEngine().Evaluate(inputs); }
 
 }  // namespace quillet

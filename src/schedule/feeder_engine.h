@@ -1,9 +1,10 @@
-// Evaluates one feeder by driving a freshly started calculator the way a
-// user would: options, values, load, then the pass. Every number comes from
-// the window's own state, so a schedule and the window never disagree.
+// Evaluates one feeder by driving a calculator the way a user would:
+// options, values, load, then the pass. Every number comes from the
+// window's own state, so a schedule and the window never disagree.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <variant>
 #include <string>
@@ -14,6 +15,7 @@
 namespace quillet {
 
 class Elcal;
+class FeederCalculator;
 class UserActions;
 struct ElcalState;
 
@@ -53,16 +55,43 @@ Wiring WiringOf(const FeederInputs& inputs);
 // What the feeder's design is asked for (design/feeder_design.h).
 DesignRequest DesignRequestOf(const FeederInputs& inputs);
 
-// The row's load current as the window finds it, for one of its units:
-// its system, voltage, power factor and load entered in a fresh calculator
-// and a pass run; what the window refused, if anything. Every evaluation of
-// the row shows the same current.
-std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs);
+// A calculator kept for many feeders: started at the first, as the program
+// starts, and brought back to exactly the state start-up left before each
+// feeder it evaluates. One thread at a time evaluates through an engine.
+class FeederEngine {
+ public:
+  FeederEngine();
+  ~FeederEngine();
+  // Engines give the same results whatever their calculator has done, so a
+  // copy is an engine of its own, its calculator not started yet.
+  FeederEngine(const FeederEngine&);
+  FeederEngine& operator=(const FeederEngine&);
+  FeederEngine(FeederEngine&&) noexcept;
+  FeederEngine& operator=(FeederEngine&&) noexcept;
 
-// Evaluates the feeder with its size, or finds the smallest size whose
-// design ampacity is enough (feeder_design.h) and whose drop keeps within
-// the limit; either way with the sizes each limit alone needs and the design
-// of the size used.
+  // Evaluates the feeder with its size, or finds the smallest size whose
+  // design ampacity is enough (feeder_design.h) and whose drop keeps
+  // within the limit; either way with the sizes each limit alone needs and
+  // the design of the size used.
+  FeederResult Evaluate(const FeederInputs& inputs);
+  // The row's load current as the window finds it, for one of its units:
+  // its system, voltage, power factor and load entered and a pass run;
+  // what the window refused, if anything. Every evaluation of the row
+  // shows the same current.
+  std::variant<double, FeederError> UnitLoadCurrent(const FeederInputs& inputs);
+  // Back to the state start-up left, as before every feeder.
+  void Reset();
+  // The calculator's main window, as the last feeder or a reset left it.
+  const Elcal& Window();
+
+ private:
+  FeederCalculator& Calculator();
+
+  std::unique_ptr<FeederCalculator> calculator_;
+};
+
+// Evaluates one feeder on a calculator started for it alone; a caller with
+// many feeders keeps a FeederEngine instead.
 FeederResult EvaluateFeeder(const FeederInputs& inputs);
 
 }  // namespace quillet

@@ -89,13 +89,14 @@ struct Job {
   EvaluatedRow done;
 };
 
-// Works through the jobs, shared out among the threads. An exception in one
-// of them stops the others and goes on from here, as in one thread.
+// Works through the jobs, shared out among the threads, each with an engine
+// of its own. An exception in one of them stops the others and goes on from
+// here, as in one thread.
 template <typename Work, typename Do>
-void ShareOut(std::vector<Work>& jobs, int threads, const Do& work) {
-  threads = std::clamp(threads, 1, static_cast<int>(std::max<std::size_t>(jobs.size(), 1)));
+void ShareOut(std::vector<Work>& jobs, std::vector<FeederEngine>& engines, const Do& work) {
+  const std::size_t threads = std::clamp<std::size_t>(jobs.size(), 1, engines.size());
   if (threads == 1) {
-    for (Work& job : jobs) work(job);
+    for (Work& job : jobs) work(engines.front(), job);
     return;
   }
   std::atomic<std::size_t> next{0};
@@ -103,10 +104,10 @@ void ShareOut(std::vector<Work>& jobs, int threads, const Do& work) {
   std::exception_ptr failure;
   {
     std::vector<std::jthread> workers;
-    for (int t = 0; t < threads; ++t)
-      workers.emplace_back([&] {
+    for (std::size_t t = 0; t < threads; ++t)
+      workers.emplace_back([&, t] {
         try {
-          for (std::size_t i = next++; i < jobs.size(); i = next++) work(jobs[i]);
+          for (std::size_t i = next++; i < jobs.size(); i = next++) work(engines[t], jobs[i]);
         } catch (...) {
           const std::lock_guard lock(failing);
           if (!failure) failure = std::current_exception();
@@ -128,15 +129,17 @@ struct UnitJob {
 // batches, before any row is evaluated.
 std::vector<UnitCurrent> FindUnitCurrents(const DistributionTree& tree, CellSpool& inputs,
                                           const std::vector<std::uint64_t>& inputAt, const ScheduleLayout& layout,
-                                          const ScheduleDefaults& defaults, DecimalMark mark, int threads,
-                                          std::size_t batch) {
+                                          const ScheduleDefaults& defaults, DecimalMark mark,
+                                          std::vector<FeederEngine>& engines, std::size_t batch) {
   std::vector<UnitCurrent> units(tree.Size());
   std::vector<UnitJob> work;
   for (std::size_t first = 0; first < tree.Size();) {
     work.clear();
     for (; first < tree.Size() && work.size() < batch; ++first)
       if (NeedsUnitCurrent(tree, first)) work.push_back({first, inputs.Get(inputAt[first]), {}});
-    ShareOut(work, threads, [&](UnitJob& job) { job.found = UnitCurrentOf(job.cells, tree.Row(job.row).line, layout, defaults, mark); });
+    ShareOut(work, engines, [&](FeederEngine& engine, UnitJob& job) {
+      job.found = UnitCurrentOf(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark);
+    });
     for (const UnitJob& job : work) units[job.row] = job.found;
   }
   return units;
@@ -181,18 +184,18 @@ std::string OutlineLine(const OutlineRow& row, std::size_t level) {
 
 }  // namespace
 
-UnitCurrent UnitCurrentOf(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                          const ScheduleDefaults& defaults, DecimalMark mark) {
+UnitCurrent UnitCurrentOf(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark) {
   const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (!std::holds_alternative<FeederInputs>(feeder)) return {UnitCurrent::State::Refused, 0};
-  const auto current = UnitLoadCurrent(std::get<FeederInputs>(feeder));
+  const auto current = engine.UnitLoadCurrent(std::get<FeederInputs>(feeder));
   if (const double* amperes = std::get_if<double>(&current)) return {UnitCurrent::State::Known, *amperes};
   return {UnitCurrent::State::Refused, 0, std::get<FeederError>(current)};
 }
 
-EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path,
-                         const RowLoad* load) {
+EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                         const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
+                         const SupplyPath& path, const RowLoad* load) {
   EvaluatedRow row;
   const auto feeder = ReadFeeder(cells, line, layout, defaults, mark);
   if (const auto* error = std::get_if<std::string>(&feeder)) {
@@ -226,7 +229,7 @@ EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const 
     row.error = ErrorCell(FeederError{Column::MaxTotalVdPct, reason}, cells, line, layout, mark);
     return row;
   }
-  row.result = EvaluateFeeder(inputs);
+  row.result = engine.Evaluate(inputs);
   row.error = ErrorCell(*row.result, cells, line, layout, mark);
   if (const auto own = ReportedDropPercent(*row.result); own && row.error.empty())
     row.totalPercent = TotalDrop(*own, path.abovePercent);
@@ -305,9 +308,12 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
     treeRows.push_back(ReadTreeRow(inputs.Get(inputAt[row]), lines[row], layout, defaults, mark));
   const DistributionTree tree(std::move(treeRows));
   const std::size_t batch = kRowsPerJobAndBatch * static_cast<std::size_t>(std::max(jobs, 1));
+  // One calculator for each thread, kept from batch to batch.
+  std::vector<FeederEngine> engines(static_cast<std::size_t>(std::max(jobs, 1)));
 
   // The loads go up the tree before the sizes and drops come down it.
-  const std::vector<UnitCurrent> units = FindUnitCurrents(tree, inputs, inputAt, layout, defaults, mark, jobs, batch);
+  const std::vector<UnitCurrent> units =
+      FindUnitCurrents(tree, inputs, inputAt, layout, defaults, mark, engines, batch);
   const RolledLoads loads = RollUpLoads(tree, [&](std::size_t row) { return units[row]; });
 
   // Level by level, so each supply is done before the rows it feeds.
@@ -324,9 +330,9 @@ ScheduleSummary RunSchedule(std::istream& in, std::ostream& out, const ScheduleD
         work.push_back(
             {row, inputs.Get(inputAt[row]), tree.PathOf(row, supply ? ends[*supply] : PathEnd{}), loads.Of(row), {}});
       }
-      ShareOut(work, jobs, [&](Job& job) {
+      ShareOut(work, engines, [&](FeederEngine& engine, Job& job) {
         job.done =
-            EvaluateRow(job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path, job.load);
+            EvaluateRow(engine, job.cells, tree.Row(job.row).line, layout, defaults, mark, job.path, job.load);
       });
       for (const Job& job : work) {
         ends[job.row] = EndOf(job.done);

@@ -14,6 +14,8 @@
 
 namespace quillet {
 
+class FeederEngine;
+
 struct ScheduleSummary {
   long rows = 0;
   long errors = 0;
@@ -26,15 +28,16 @@ struct ScheduleSummary {
 };
 
 // One row evaluated as the schedule evaluates it, with its error cell, on
-// the path its supply leaves it, with the load the rows it feeds give it.
-EvaluatedRow EvaluateRow(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                         const ScheduleDefaults& defaults, DecimalMark mark, const SupplyPath& path = {},
-                         const RowLoad* load = nullptr);
+// the path its supply leaves it, with the load the rows it feeds give it,
+// through the engine's calculator.
+EvaluatedRow EvaluateRow(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                         const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark,
+                         const SupplyPath& path = {}, const RowLoad* load = nullptr);
 
 // The row's load current as the window finds it for one unit, where its
 // supply's load needs it.
-UnitCurrent UnitCurrentOf(const std::vector<std::string>& cells, int line, const ScheduleLayout& layout,
-                          const ScheduleDefaults& defaults, DecimalMark mark);
+UnitCurrent UnitCurrentOf(FeederEngine& engine, const std::vector<std::string>& cells, int line,
+                          const ScheduleLayout& layout, const ScheduleDefaults& defaults, DecimalMark mark);
 
 // What an evaluated row hands down to the rows it feeds.
 PathEnd EndOf(const EvaluatedRow& row);

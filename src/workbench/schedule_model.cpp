@@ -391,7 +391,8 @@ SupplyPath ScheduleModel::PathOf(std::size_t row) const {
 void ScheduleModel::Evaluate(std::size_t r, const SupplyPath& path) {
   Row& row = rows_[r];
   row.load = LoadOf(loads_, r);
-  row.done = quillet::EvaluateRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path, loads_.Of(r));
+  row.done =
+      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path, loads_.Of(r));
   row.path = path;
   row.evaluated = true;
 }
@@ -407,7 +408,7 @@ std::size_t ScheduleModel::FindUnitCurrents(std::size_t evaluations) {
   for (std::size_t r = 0; r < rows_.size() && evaluations > 0; ++r) {
     Row& row = rows_[r];
     if (row.unit.state != UnitCurrent::State::Waiting || !NeedsUnitCurrent(tree_, r)) continue;
-    row.unit = UnitCurrentOf(row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
+    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
     --evaluations;
   }
   loads_ = RollUpLoads(tree_, [this](std::size_t r) { return rows_[r].unit; });

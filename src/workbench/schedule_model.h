@@ -11,6 +11,7 @@
 
 #include "schedule/distribution_tree.h"
 #include "schedule/feeder.h"
+#include "schedule/feeder_engine.h"
 #include "schedule/feeder_row.h"
 #include "schedule/load_rollup.h"
 
@@ -179,6 +180,7 @@ class ScheduleModel {
   std::vector<Snapshot> undo_;
   ColumnView view_ = ColumnView::File;
   std::vector<ScheduleColumn> columns_;
+  FeederEngine engine_;  // the calculator the rows are evaluated through
 };
 
 }  // namespace quillet

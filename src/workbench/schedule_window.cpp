@@ -16,9 +16,6 @@
 namespace quillet {
 namespace {
 
-// Rows a tick evaluates: a few milliseconds of work, so the window answers
-// between slices however long the file.
-constexpr std::size_t kRowsPerTick = 64;
 constexpr std::size_t kListedErrorRows = 10;
 // The column order, kept between runs.
 constexpr char kViewKey[] = "schedule.view";

@@ -3,6 +3,7 @@
 // main window through the user actions a person would use.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -37,6 +38,9 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   std::string Copy(int firstRow, int firstColumn, int lastRow, int lastColumn) const;
   // Evaluates the rows still waiting, one slice per tick of `Evaluation`.
   void EvaluateWaiting();
+  // Rows a tick evaluates: a few milliseconds of work, so the window answers
+  // between slices however long the file.
+  static constexpr std::size_t kRowsPerTick = 256;
 
   // Asks the user for a file; "" when they cancel. Set by the view or the driver.
   std::function<std::string(FileQuestion, const std::string& suggested)> askFileName;

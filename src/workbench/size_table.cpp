@@ -22,10 +22,10 @@ int FirstArea(const FeederInputs& inputs) {
 
 const DropTexts& DropCaptions(const FeederInputs& inputs) { return inputs.dc ? kDcDrop : kAcDrop; }
 
-SizeRow RowFor(const FeederInputs& inputs, int area) {
+SizeRow RowFor(FeederEngine& engine, const FeederInputs& inputs, int area) {
   FeederInputs sized = inputs;
   sized.areaIndex = area;
-  const FeederResult result = EvaluateFeeder(sized);
+  const FeederResult result = engine.Evaluate(sized);
   SizeRow row;
   row.area = area;
   row.size = SizeName(area);
@@ -165,7 +165,8 @@ std::string ConductorSetLine(const FeederResult& result, const SizeTable& table)
 SizeTable BuildSizeTable(FeederInputs inputs) {
   inputs.areaIndex.reset();
   SizeTable table;
-  const FeederResult result = EvaluateFeeder(inputs);
+  FeederEngine engine;
+  const FeederResult result = engine.Evaluate(inputs);
   if (result.error) {
     table.sentence = "The main window's inputs cannot be sized: " + result.error->reason + ".";
     return table;
@@ -173,7 +174,7 @@ SizeTable BuildSizeTable(FeederInputs inputs) {
   table.answerArea = result.areaUsed;
   const int last = result.areaUsed ? std::min(*result.areaUsed + 1, kSizeCount - 1) : kSizeCount - 1;
   for (int area = FirstArea(inputs); area <= last; ++area) {
-    table.rows.push_back(RowFor(inputs, area));
+    table.rows.push_back(RowFor(engine, inputs, area));
     if (area == result.areaUsed) table.answerRow = static_cast<int>(table.rows.size()) - 1;
   }
   const bool answered = table.answerRow >= 0 && table.rows[static_cast<std::size_t>(table.answerRow)].design;

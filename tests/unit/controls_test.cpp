@@ -39,7 +39,8 @@ const char* const kProperties[] = {"Text",  "Caption",  "ForeColor", "Enabled", 
 // digits; options a, b, c in frame F and d in frame G; button Btn, label
 // Lbl, list List (x, y, z), check box Chk, timer T; buttons that open a box
 // (Boxer), post two pieces of work (Poster), click Inner, which posts
-// (Outer), post a tick (TickPoster) or a box (BoxPoster); the menu M.
+// (Outer), post a tick (TickPoster) or a box (BoxPoster); the menu M; the
+// progress bar Bar.
 class Bench {
  public:
   BoxServices services{"."};
@@ -54,6 +55,7 @@ class Bench {
   ComboBox& list = window.Add<ComboBox>("List");
   Timer& timer = window.Add<Timer>("T");
   Menu& menu = window.Add<Menu>("M");
+  ProgressBar& bar = window.Add<ProgressBar>("Bar");
 
   Bench() {
     services.whileOpen = [this] { Tick(); };
@@ -237,6 +239,79 @@ TEST(ControlModel, EventRules) {
     EXPECT_EQ(joined, row.log) << row.rule;
     EXPECT_FALSE(bench.desktop.Busy()) << row.rule;
   }
+}
+
+// Whatever changed, the values put back are the ones kept, with no event
+// raised, and a view is told of exactly the controls that changed.
+TEST(ControlModel, AWindowGoesBackToTheValuesItKept) {
+  const struct {
+    const char* what;
+    std::function<void(Bench&)> change;
+    const char* reported;  // the controls a view hears of, in creation order
+  } rows[] = {
+      {"a typed text, its caret and the focus", [](Bench& b) { b.Play("type A 12; select A 0 1; focus B"); }, "A B"},
+      {"an option, a check box and a disabled button",
+       [](Bench& b) { b.Play("on b; click Chk; off Btn"); }, "b Btn Chk"},
+      {"a list's items and its pick", [](Bench& b) { b.Play("add List w 0; pick List 2"); }, "List"},
+      {"captions, colours, tips and visibility",
+       [](Bench& b) {
+         b.Play("set Lbl x");
+         b.Named("Lbl").SetForeColor(kRed);
+         b.Named("Btn").SetToolTip("tip");
+         b.Named("F").SetVisible(false);
+       },
+       "F Lbl"},
+      {"a caption changed and changed back", [](Bench& b) { b.Play("set Lbl x; set Lbl y"), b.Named("Lbl").SetCaption(""); },
+       ""},
+      {"a stopped timer with another interval",
+       [](Bench& b) {
+         b.timer.SetEnabled(false);
+         b.timer.SetInterval(100);
+       },
+       "T"},
+      {"an open menu at its anchor", [](Bench& b) { b.Play("popup Btn"); }, "M"},
+      {"a progress bar's steps", [](Bench& b) { b.bar.SetProgress(3, 10); }, "Bar"},
+      {"the window moved, resized and retitled",
+       [](Bench& b) {
+         b.window.Move(100, 200);
+         b.window.SetSize(5000, 4000);
+         b.window.SetCaption("Other");
+       },
+       ""},
+      {"nothing at all", [](Bench&) {}, ""},
+  };
+  for (const auto& row : rows) {
+    Bench bench;
+    bench.window.Show();
+    const WindowValues kept = bench.window.Values();
+    row.change(bench);
+    bench.log.clear();
+    bench.noted.clear();
+    bench.window.PutBack(kept);
+    EXPECT_TRUE(bench.window.Values() == kept) << row.what;
+    EXPECT_TRUE(bench.log.empty()) << row.what << ": " << bench.log.front();
+    std::string reported;
+    for (const Control* c : bench.window.Controls())
+      if (bench.noted.count(c)) reported += (reported.empty() ? "" : " ") + c->Name();
+    EXPECT_EQ(reported, row.reported) << row.what;
+    EXPECT_EQ(bench.window.Focused(), nullptr) << row.what;
+    EXPECT_FALSE(bench.menu.Open()) << row.what;
+  }
+}
+
+TEST(ControlModel, AWindowGoesBackToOlderValuesAndOnToNewerOnes) {
+  Bench bench;
+  const WindowValues older = bench.window.Values();
+  bench.Play("type A 12; set Lbl x");
+  const WindowValues newer = bench.window.Values();
+  bench.window.PutBack(older);
+  bench.Play("type A 3");
+  bench.window.PutBack(newer);
+  EXPECT_TRUE(bench.window.Values() == newer);
+  EXPECT_EQ(bench.Shown("A"), "A=12@2+0");
+  bench.window.PutBack(older);
+  EXPECT_TRUE(bench.window.Values() == older);
+  EXPECT_EQ(bench.Named("Lbl").Caption(), "");
 }
 
 class RowsSource : public GridSource {

@@ -269,7 +269,7 @@ TEST_F(FeederDifferential, EveryNumberIsWhatTheDriverPrintsAfterTheSameActions) 
     if (!result.numbers) continue;  // no size fits
     if (!feeder.areaIndex) ++found;
     // A supply's load takes the row's current as its window shows it.
-    const auto unit = UnitLoadCurrent(feeder);
+    const auto unit = FeederEngine().UnitLoadCurrent(feeder);
     ASSERT_TRUE(std::holds_alternative<double>(unit)) << "feeder " << i;
     EXPECT_EQ(std::get<double>(unit), result.numbers->current) << "feeder " << i;
     const std::string script = ScriptFor(feeder, *result.areaUsed);
@@ -444,6 +444,7 @@ class TreeMaker {
 TEST_F(FeederDifferential, APanelsLoadIsItsCalculatedCurrentTyped) {
   const ScheduleLayout layout(TreeMaker::Header());
   const DecimalMark mark{false, true};
+  FeederEngine engine;
   int compared = 0;
   for (std::uint32_t seed = 1; seed <= 16; ++seed) {
     const auto rows = TreeMaker(seed).Make();
@@ -452,14 +453,14 @@ TEST_F(FeederDifferential, APanelsLoadIsItsCalculatedCurrentTyped) {
       treeRows.push_back(ReadTreeRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark));
     const DistributionTree tree(std::move(treeRows));
     const RolledLoads loads = RollUpLoads(tree, [&](std::size_t r) {
-      return UnitCurrentOf(rows[r], static_cast<int>(r) + 2, layout, {}, mark);
+      return UnitCurrentOf(engine, rows[r], static_cast<int>(r) + 2, layout, {}, mark);
     });
     std::vector<EvaluatedRow> done(rows.size());
     for (const auto& level : tree.Levels())
       for (std::size_t r : level) {
         const auto supply = tree.SupplyOf(r);
         const SupplyPath path = tree.PathOf(r, supply ? EndOf(done[*supply]) : PathEnd{});
-        done[r] = EvaluateRow(rows[r], static_cast<int>(r) + 2, layout, {}, mark, path, loads.Of(r));
+        done[r] = EvaluateRow(engine, rows[r], static_cast<int>(r) + 2, layout, {}, mark, path, loads.Of(r));
       }
     for (std::size_t r = 0; r < rows.size(); ++r) {
       // Every path starts at a source or a transformer: every row has its fault current.
