@@ -2,11 +2,14 @@
 // start, typed input against the same actions played without a view, the
 // numeric filter, a spin arrow, an option, the keys, the hints, the
 // clipboard summary and a fault in a handler.
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
 #include "core/elcal.h"
+#include "platform/controls.h"
 #include "platform/user_actions.h"
+#include "platform/view_rules.h"
 #include "script/scripted_services.h"
 #include "view_agreement.h"
 #include "win32_fixture.h"
@@ -14,6 +17,18 @@
 
 namespace quillet {
 namespace {
+
+// An arrow is a mark in the text colour, far darker than the face around it.
+constexpr int kArrowContrast = 128;
+
+int Brightness(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
+
+int Darkest(const Pixels& shown, const RECT& area) {
+  int darkest = 255;
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) darkest = std::min(darkest, Brightness(shown.At(x, y)));
+  return darkest;
+}
 
 TEST_F(Win32ViewTest, StartsShowingTheModelsCaptionsInItsLayout) {
   Run(200);
@@ -29,6 +44,26 @@ TEST_F(Win32ViewTest, StartsShowingTheModelsCaptionsInItsLayout) {
   EXPECT_EQ(client.right, (main.Width() - kNonClientWidth) / 15);
   EXPECT_EQ(client.bottom, (main.Height() - kNonClientHeight) / 15);
   SavePicture("Elcal", "win32-main-window");
+}
+
+// Every spin button shown draws both its arrows, whatever its size, where
+// the window has it: the upper half holds the up arrow, the lower the down.
+TEST_F(Win32ViewTest, EverySpinButtonShownDrawsBothItsArrows) {
+  const Pixels shown = Capture("Elcal");
+  const int face = Brightness(GetSysColor(COLOR_BTNFACE));
+  int spins = 0;
+  for (const Control* control : app_->Calculator().main.Controls()) {
+    if (control->Kind() != ControlKind::SpinButton || !ShownOnScreen(*control)) continue;
+    ++spins;
+    RECT place{};
+    GetWindowRect(Handle(control->Name()), &place);
+    MapWindowPoints(nullptr, View("Elcal").Handle(), reinterpret_cast<POINT*>(&place), 2);
+    const LONG middle = (place.top + place.bottom) / 2;
+    const RECT up{place.left, place.top, place.right, middle}, down{place.left, middle, place.right, place.bottom};
+    EXPECT_GE(face - Darkest(shown, up), kArrowContrast) << control->Name() << "'s up arrow";
+    EXPECT_GE(face - Darkest(shown, down), kArrowContrast) << control->Name() << "'s down arrow";
+  }
+  EXPECT_GT(spins, 0);
 }
 
 // The same key strokes played on a calculator without a view give the

@@ -208,7 +208,7 @@ TEST_F(Win32ToolsTest, TheReportPageIsDrawnWithGdiFromTheSharedLayout) {
   EXPECT_GT(inkInside, 5000);
   SetStretchBltMode(picture, HALFTONE);
   StretchBlt(picture, 0, 0, letter.width / 2, letter.height / 2, page, 0, 0, letter.width, letter.height, SRCCOPY);
-  SaveBitmap(picture, letter.width / 2, letter.height / 2, PictureFolder() + "/win32-report-page.bmp");
+  Pixels(picture, letter.width / 2, letter.height / 2).Save(PictureFolder() + "/win32-report-page.bmp");
   SelectObject(page, oldPaper);
   SelectObject(picture, oldSmall);
   DeleteObject(paper);

@@ -1,6 +1,8 @@
 #include "win32_fixture.h"
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -82,7 +84,7 @@ std::string PictureFolder() {
   return folder.empty() ? "." : folder;
 }
 
-void SaveBitmap(HDC source, int width, int height, const std::string& path) {
+Pixels::Pixels(HDC source, int width, int height) : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -95,22 +97,40 @@ void SaveBitmap(HDC source, int width, int height, const std::string& path) {
   HGDIOBJ old = SelectObject(memory, picture);
   BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
   GdiFlush();
-  const int stride = (width * 3 + 3) / 4 * 4;
+  const auto* first = static_cast<const std::uint8_t*>(bits);
+  rows_.assign(first, first + static_cast<std::ptrdiff_t>(Stride()) * height);
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+}
+
+int Pixels::Stride() const { return (width_ * 3 + 3) / 4 * 4; }
+
+COLORREF Pixels::At(int x, int y) const {
+  // Rows run bottom to top, each pixel blue, green, red.
+  const std::size_t at = static_cast<std::size_t>((height_ - 1 - y) * Stride() + x * 3);
+  return RGB(rows_.at(at + 2), rows_.at(at + 1), rows_.at(at));
+}
+
+void Pixels::Save(const std::string& path) const {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width_;
+  header.biHeight = height_;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows_.size());
   if (std::FILE* out = _wfopen(WideFromUtf8(path).c_str(), L"wb")) {
     std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, static_cast<std::size_t>(stride * height), 1, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::fwrite(rows_.data(), rows_.size(), 1, out);
     std::fclose(out);
   } else {
     ADD_FAILURE() << "cannot write " << path;
   }
-  SelectObject(memory, old);
-  DeleteObject(picture);
-  DeleteDC(memory);
 }
 
 void Win32ViewTest::SetUp() {
@@ -227,15 +247,22 @@ void Win32ViewTest::AnswerBoxes(int answer, int count) {
 
 int Win32ViewTest::BoxesAnswered() const { return answering.answered; }
 
-void Win32ViewTest::SavePicture(const std::string& window, const std::string& name) {
+Pixels Win32ViewTest::Capture(const std::string& window) {
   HWND handle = View(window).Handle();
   RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Run(150);
   RECT client{};
   GetClientRect(handle, &client);
   HDC dc = GetDC(handle);
-  SaveBitmap(dc, client.right, client.bottom, PictureFolder() + "/" + name + ".bmp");
+  Pixels shown(dc, client.right, client.bottom);
   ReleaseDC(handle, dc);
+  return shown;
+}
+
+Pixels Win32ViewTest::SavePicture(const std::string& window, const std::string& name) {
+  Pixels shown = Capture(window);
+  shown.Save(PictureFolder() + "/" + name + ".bmp");
+  return shown;
 }
 
 }  // namespace quillet

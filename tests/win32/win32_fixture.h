@@ -8,14 +8,32 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fresh_folder.h"
 #include "win32/desktop_app.h"
 #include "win32/window_view.h"
 
 namespace quillet {
+
+// What a device context shows, copied pixel by pixel, and saved as a BMP
+// (turned into PNG by the test's runner).
+class Pixels {
+ public:
+  Pixels(HDC source, int width, int height);
+  COLORREF At(int x, int y) const;
+  void Save(const std::string& path) const;
+
+ private:
+  int Stride() const;
+
+  int width_;
+  int height_;
+  std::vector<std::uint8_t> rows_;
+};
 
 class Win32ViewTest : public ::testing::Test {
  protected:
@@ -48,9 +66,10 @@ class Win32ViewTest : public ::testing::Test {
   void AnswerBoxes(int answer = IDOK, int count = 1);
   int BoxesAnswered() const;
 
-  // The window's client area as a PNG beside the other pictures (saved as
-  // BMP and turned into PNG by the test's runner).
-  void SavePicture(const std::string& window, const std::string& name);
+  // The window's client area as the screen shows it once it has painted
+  // itself and every control anew; saved as a PNG beside the other pictures.
+  Pixels Capture(const std::string& window);
+  Pixels SavePicture(const std::string& window, const std::string& name);
 
   std::unique_ptr<FreshFolder> folder_;
   std::unique_ptr<Win32App> app_;
@@ -58,6 +77,5 @@ class Win32ViewTest : public ::testing::Test {
 
 // Where the pictures go: the build folder, as Windows names it.
 std::string PictureFolder();
-void SaveBitmap(HDC source, int width, int height, const std::string& path);
 
 }  // namespace quillet
