@@ -1,4 +1,5 @@
-// quillet-schedule [--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv] [IN.csv | -]
+// quillet-schedule [--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv|OUT.xlsx]
+//                  [IN.csv | -]
 // Evaluates every feeder of a CSV schedule through the calculator and writes
 // the schedule back with the window's results beside each row.
 #include <cerrno>
@@ -6,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -14,6 +16,8 @@
 #include "platform/native_text.h"
 #include "schedule/csv.h"
 #include "schedule/schedule.h"
+#include "workbench/schedule_model.h"
+#include "workbench/schedule_workbook.h"
 
 namespace {
 
@@ -25,7 +29,7 @@ enum OptionId { kMaxVd = 1, kMaxTotalVd, kContinuous, kJobs, kTree, kOutput };
 
 const quillet::cli::Tool kTool = {
     "quillet-schedule",
-    "[--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv] [IN.csv | -]",
+    "[--max-vd PCT] [--max-total-vd PCT] [--continuous] [--jobs N] [--tree] [-o OUT.csv|OUT.xlsx] [IN.csv | -]",
     "Evaluates each feeder of a CSV schedule as the calculator's window does and\n"
     "writes the schedule with the results to OUT.csv or standard output.\n"
     "\n"
@@ -37,6 +41,8 @@ const quillet::cli::Tool kTool = {
     "  --tree              show the distribution tree on standard error after the summary\n"
     "  -o OUT.csv          write here instead of standard output (- is standard output);\n"
     "                      a file is replaced only by a complete output\n"
+    "  -o OUT.xlsx         write a spreadsheet workbook instead, where this build has\n"
+    "                      the writer\n"
     "  --help              show this text\n"
     "  --version           show the program's version\n"
     "\n"
@@ -114,25 +120,50 @@ int CannotWrite(const Arguments& args, const std::string& why) {
   return kUnusable;
 }
 
+// The output as a workbook: the rows evaluated again, as the schedule
+// window evaluates them, from the CSV output.
+bool WriteWorkbook(const Arguments& args, const std::string& csv, std::string& why) {
+  quillet::ScheduleModel model(args.defaults);
+  std::istringstream in(csv);
+  why = model.Read(in, quillet::FileNameOf(args.output));
+  if (why.empty()) why = model.Export(args.output);
+  return why.empty();
+}
+
 int Run(const Arguments& args) {
+  if (quillet::NamesWorkbook(args.input)) {
+    std::cerr << "quillet-schedule: " << args.input << ": " << quillet::kWorkbookNotRead << "\n";
+    return kUnusable;
+  }
+  const bool workbook = quillet::NamesWorkbook(args.output);
+  if (workbook && !quillet::WritesWorkbooks())
+    return Refuse("this build writes no spreadsheet workbooks (.xlsx); write " + args.output + " as CSV");
   std::ifstream file;
   if (args.input != "-") {
     file.open(quillet::PathFromUtf8(args.input), std::ios::binary);
     if (!file) return Refuse("cannot read " + args.input);
   }
   std::istream& in = args.input == "-" ? std::cin : file;
-  const auto out = args.output == "-" ? std::make_unique<quillet::FileOutput>()
-                                      : std::make_unique<quillet::FileOutput>(quillet::PathFromUtf8(args.output));
-  if (!out->Open()) return CannotWrite(args, out->Error());
+  std::ostringstream csv;
+  std::unique_ptr<quillet::FileOutput> out;
+  if (!workbook)
+    out = args.output == "-" ? std::make_unique<quillet::FileOutput>()
+                             : std::make_unique<quillet::FileOutput>(quillet::PathFromUtf8(args.output));
+  if (out && !out->Open()) return CannotWrite(args, out->Error());
   quillet::ScheduleSummary summary;
   std::string outline;
   try {
-    summary = quillet::RunSchedule(in, out->Stream(), args.defaults, args.jobs, args.tree ? &outline : nullptr);
+    summary = quillet::RunSchedule(in, out ? out->Stream() : csv, args.defaults, args.jobs,
+                                   args.tree ? &outline : nullptr);
   } catch (const std::exception& error) {
     std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << error.what() << "\n";
     return kUnusable;
   }
-  if (!out->Commit()) return CannotWrite(args, out->Error());
+  if (std::string why; workbook && !WriteWorkbook(args, csv.str(), why)) {
+    std::cerr << "quillet-schedule: " << why << "\n";
+    return kUnusable;
+  }
+  if (out && !out->Commit()) return CannotWrite(args, out->Error());
   for (const std::string& note : summary.notes)
     std::cerr << "quillet-schedule: " << Shown(args.input, "standard input") << ": " << note << "\n";
   std::cerr << summary.Text() << "\n" << outline;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,8 +42,10 @@ class ScheduleModel {
   };
 
  public:
-  // A new schedule with every input column and no rows.
-  ScheduleModel();
+  // A new schedule with every input column and no rows, whose rows are
+  // evaluated with these defaults where they give no limit or duty (the
+  // window's are the schedule tool's own).
+  explicit ScheduleModel(const ScheduleDefaults& evaluatedWith = {});
 
   // Columns by their place in the view; the inputs are the file's columns.
   std::size_t ColumnCount() const { return columns_.size(); }
@@ -58,6 +61,8 @@ class ScheduleModel {
   std::string Heading(const ScheduleColumn& column) const;
   // The column's name in the CSV file, or what the column is worked from.
   std::string HeadingTip(std::size_t column) const;
+  // The column's name in the CSV file; "" for Check, which the file has not.
+  std::string FileHeading(const ScheduleColumn& column) const;
   bool Editable(std::size_t column) const { return column < columns_.size() && IsInput(columns_[column]); }
   // The column with this heading, file name or result name, or none.
   std::optional<std::size_t> ColumnNamed(const std::string& name) const;
@@ -71,7 +76,11 @@ class ScheduleModel {
   std::string Cell(std::size_t row, const ScheduleColumn& column) const;
   // The cell as the exported file has it: a result with every digit.
   std::string FileCell(std::size_t row, std::size_t column) const;
+  std::string FileCell(std::size_t row, const ScheduleColumn& column) const;
   CellTone Tone(std::size_t row, std::size_t column) const;
+  // Whether the column's cells that read as numbers are figures (a voltage),
+  // not names (a trade size "1").
+  bool HoldsFigures(const ScheduleColumn& column) const;
   CellTone Tone(std::size_t row, const ScheduleColumn& column) const;
   // The row's error, or "" (also while it waits for its evaluation).
   const std::string& RowError(std::size_t row) const;
@@ -111,8 +120,13 @@ class ScheduleModel {
   ScheduleDefaults newRowDefaults;
 
   // Files. Each returns "" or the message to show; a failed import leaves
-  // the schedule as it was, a failed export leaves the file as it was.
+  // the schedule as it was, a failed export leaves the file as it was. A
+  // name ending in .xlsx exports a spreadsheet workbook (schedule_workbook.h),
+  // which leaves the file the schedule is kept in, and its unsaved mark,
+  // alone: the schedule cannot be read back from one.
   std::string Import(const std::string& path);
+  // The schedule read from a stream as Import reads a file; `name` for the messages.
+  std::string Read(std::istream& in, const std::string& name);
   std::string Export(const std::string& path);
   // The whole output, as quillet-schedule writes it for the same rows.
   std::string OutputText() const;
@@ -120,6 +134,8 @@ class ScheduleModel {
   const std::vector<std::string>& Notes() const { return notes_; }
 
   const std::string& FileName() const { return path_; }
+  // The file's numbers are written with a decimal comma.
+  bool DecimalComma() const { return mark_.comma; }
   bool Dirty() const { return dirty_; }
 
   // Evaluation in slices, so a long file never holds the window up.
@@ -162,7 +178,6 @@ class ScheduleModel {
   std::size_t WaitingUnitsBelow(std::size_t top) const;
   void Evaluate(std::size_t row, const SupplyPath& path);
   bool UpToDate(std::size_t row, const SupplyPath& path) const;
-  bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;
@@ -180,6 +195,7 @@ class ScheduleModel {
   std::vector<Snapshot> undo_;
   ColumnView view_ = ColumnView::File;
   std::vector<ScheduleColumn> columns_;
+  ScheduleDefaults evaluatedWith_;
   FeederEngine engine_;  // the calculator the rows are evaluated through
 };
 

@@ -79,6 +79,12 @@ TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
        "motor_hp, length, ...)"},
       {"twice.csv", "voltage,length,current,Voltage\n", "twice.csv: line 1: the column voltage appears twice"},
       {"empty.csv", "", nullptr},
+      {"sheet.XLSX", "tag,voltage,current,length\nA,208,10,30\n",
+       "sheet.XLSX: this is a spreadsheet workbook (.xlsx), not CSV: save it as CSV from the spreadsheet program "
+       "first"},
+      {"renamed.csv", "PK\x03\x04\x14\x06[Content_Types].xml",
+       "renamed.csv: this is a spreadsheet workbook (.xlsx), not CSV: save it as CSV from the spreadsheet program "
+       "first"},
   };
   ScheduleModel m = WithRows(2);
   for (const auto& file : bad) {
