@@ -82,6 +82,11 @@ class ScheduleModel {
   // What the window says of the row: its reason, or what a failed load
   // check found, with both figures; "" when nothing.
   std::string RowNote(std::size_t row) const;
+  // The checks the row fails, as its Check cell names them; none while it
+  // waits for its evaluation.
+  std::vector<RowCheck> Failed(std::size_t row) const;
+  // The file writes its numbers with a decimal comma.
+  bool DecimalComma() const { return mark_.comma; }
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -162,7 +167,6 @@ class ScheduleModel {
   std::size_t WaitingUnitsBelow(std::size_t top) const;
   void Evaluate(std::size_t row, const SupplyPath& path);
   bool UpToDate(std::size_t row, const SupplyPath& path) const;
-  bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;
