@@ -207,6 +207,11 @@ bool ScheduleModel::HoldsFigures(const ScheduleColumn& column) const {
   return false;
 }
 
+std::vector<RowCheck> ScheduleModel::Failed(std::size_t row) const {
+  if (row >= rows_.size() || !rows_[row].evaluated) return {};
+  return FailedChecks(rows_[row].done);
+}
+
 CellTone ScheduleModel::Tone(std::size_t row, std::size_t column) const {
   return column < columns_.size() ? Tone(row, columns_[column]) : CellTone::Normal;
 }

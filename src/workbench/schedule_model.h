@@ -91,6 +91,11 @@ class ScheduleModel {
   // What the window says of the row: its reason, or what a failed load
   // check found, with both figures; "" when nothing.
   std::string RowNote(std::size_t row) const;
+  // The checks the row fails, as its Check cell names them; none while it
+  // waits for its evaluation.
+  std::vector<RowCheck> Failed(std::size_t row) const;
+  // The file writes its numbers with a decimal comma.
+  bool DecimalComma() const { return mark_.comma; }
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -134,8 +139,6 @@ class ScheduleModel {
   const std::vector<std::string>& Notes() const { return notes_; }
 
   const std::string& FileName() const { return path_; }
-  // The file's numbers are written with a decimal comma.
-  bool DecimalComma() const { return mark_.comma; }
   bool Dirty() const { return dirty_; }
 
   // Evaluation in slices, so a long file never holds the window up.

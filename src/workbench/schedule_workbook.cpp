@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "platform/file_output.h"
 #include "platform/native_text.h"
 #include "platform/utf8.h"
+#include "workbench/drawing_schedule.h"
 #include "workbench/schedule_model.h"
 #include "workbench/tree_diagram.h"
 
@@ -36,6 +38,7 @@ constexpr double kWidest = 50;
 // a long sheet, little enough to read its digits.
 constexpr double kFillTint = 0.2;
 constexpr lxw_color_t kNameGrey = 0x808080;
+constexpr int kDeepestIndent = 15;  // as far as a spreadsheet indents
 
 // The number a cell's text is, in the file's decimal mark; none for any other text.
 std::optional<double> NumberIn(std::string text, bool comma) {
@@ -126,12 +129,14 @@ class Workbook {
 
   lxw_worksheet* AddSheet(const char* name) { return book_ ? workbook_add_worksheet(book_, name) : nullptr; }
 
-  // A cell's format: the number format ("" for General) in the tone's colours.
-  lxw_format* Format(const std::string& numbers, CellTone tone) {
-    auto [at, added] = formats_.try_emplace({numbers, tone}, nullptr);
+  // A cell's format: the number format ("" for General) in the tone's
+  // colours, indented by so many levels.
+  lxw_format* Format(const std::string& numbers, CellTone tone, int indent = 0) {
+    auto [at, added] = formats_.try_emplace({numbers, tone, indent}, nullptr);
     if (!added) return at->second;
     lxw_format* format = workbook_add_format(book_);
     if (!numbers.empty()) format_set_num_format(format, numbers.c_str());
+    if (indent > 0) format_set_indent(format, static_cast<uint8_t>(std::min(indent, kDeepestIndent)));
     if (tone != CellTone::Normal) format_set_font_color(format, InWorkbook(ToneColour(tone)));
     if (tone == CellTone::Bad) {
       format_set_pattern(format, LXW_PATTERN_SOLID);
@@ -165,7 +170,7 @@ class Workbook {
 
  private:
   lxw_workbook* book_;
-  std::map<std::pair<std::string, CellTone>, lxw_format*> formats_;
+  std::map<std::tuple<std::string, CellTone, int>, lxw_format*> formats_;
   lxw_format* words_ = nullptr;
   lxw_format* names_ = nullptr;
   std::string failure_;
@@ -249,6 +254,28 @@ void WriteScheduleSheet(Workbook& book, const ScheduleModel& model) {
   sheet.Finish(kHeadingRows, tagged ? 1 : 0, static_cast<lxw_row_t>(kHeadingRows + model.RowCount() - 1));
 }
 
+// The drawing schedule (drawing_schedule.h): each row under its supply,
+// indented by its depth, its failing cells in the window's colours.
+void WriteDrawingSheet(Workbook& book, const ScheduleModel& model) {
+  const DrawingSchedule drawing = BuildDrawingSchedule(model);
+  Sheet sheet(book, "Feeder schedule", drawing.headings.size());
+  for (std::size_t c = 0; c < drawing.headings.size(); ++c) sheet.Text(0, c, drawing.headings[c], book.Heading(false));
+  const bool comma = model.DecimalComma();
+  for (std::size_t r = 0; r < drawing.rows.size(); ++r) {
+    const DrawingRow& row = drawing.rows[r];
+    const auto at = static_cast<lxw_row_t>(1 + r);
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+      const DrawingCell& cell = row.cells[c];
+      const CellTone tone = cell.fails ? CellTone::Bad : CellTone::Normal;
+      if (cell.number)
+        sheet.Figure(at, c, *cell.number, cell.text, book.Format(DisplayFormat(*cell.number, cell.text, "", comma), tone));
+      else
+        sheet.Text(at, c, cell.text, book.Format("", tone, c == 0 ? row.depth : 0));
+    }
+  }
+  sheet.Finish(1, 1, static_cast<lxw_row_t>(drawing.rows.size()));
+}
+
 std::string ReadWholeFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
@@ -266,6 +293,7 @@ std::string WorkbookBytes(const ScheduleModel& model, std::string& why) {
   const fs::path file = folder.Path() / "schedule.xlsx";
   Workbook book(file);
   WriteScheduleSheet(book, model);
+  WriteDrawingSheet(book, model);
   why = book.Close();
   return why.empty() ? ReadWholeFile(file) : "";
 }
