@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
@@ -27,6 +29,7 @@
 #include "qt/twips.h"
 #include "qt_fixture.h"
 #include "view_agreement.h"
+#include "workbench/schedule_workbook.h"
 #include "workbench/workbench.h"
 
 namespace quillet {
@@ -36,6 +39,7 @@ class ScheduleViewTest : public QtViewTest {
  protected:
   void SetUp() override {
     QtViewTest::SetUp();
+    dialogs_ = schedule().askFileName;
     schedule().askFileName = [this](FileQuestion, const std::string&) { return nextFile_; };
     // Ctrl+E from a field of the main window opens the schedule.
     QWidget& main = app_->View("Elcal");
@@ -84,7 +88,39 @@ class ScheduleViewTest : public QtViewTest {
   }
 
   std::string nextFile_;
+  // The view's own file dialogs.
+  std::function<std::string(FileQuestion, const std::string&)> dialogs_;
 };
+
+// The export's dialog offers a workbook beside the CSV where the build
+// writes one; the import's reads CSV only.
+TEST_F(ScheduleViewTest, TheExportDialogOffersAWorkbookBesideTheCsv) {
+  const struct {
+    const char* name;
+    FileQuestion question;
+    bool workbook;
+  } rows[] = {
+      {"export", FileQuestion::Export, WritesWorkbooks()},
+      {"import", FileQuestion::Import, false},
+  };
+  for (const auto& row : rows) {
+    QStringList filters;
+    QTimer poll;
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog) {
+        filters = dialog->nameFilters();
+        dialog->reject();
+      }
+      if (dialog || ++polls > 200) poll.stop();
+    });
+    poll.start(25);
+    EXPECT_EQ(dialogs_(row.question, "feeders.csv"), "") << row.name;
+    EXPECT_TRUE(filters.contains(QStringLiteral("CSV files (*.csv)"))) << row.name;
+    EXPECT_EQ(filters.contains(QStringLiteral("Excel workbooks (*.xlsx)")), row.workbook) << row.name;
+  }
+}
 
 TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) {
   ASSERT_TRUE(app_->View("Schedule").isVisible());
