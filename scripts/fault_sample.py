@@ -28,7 +28,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 TARGETS = ["quillet-unit-tests", "quillet-script", "quillet-schedule"]
 # Soaks run minutes and catch what the scenarios and unit tests catch faster.
-SLOW_TESTS = "Soak"
+SLOW_TESTS = "[Ss]oak"
 # A fault that makes a test hang is caught by this.
 TEST_TIMEOUT = "120"
 BUILD_SECONDS = 900
