@@ -114,6 +114,9 @@ class ScheduleModel {
 
   // The defaults a new row gets in its max_vd_pct and continuous cells.
   ScheduleDefaults newRowDefaults;
+  // What a row that gives no limit or duty is evaluated with, as
+  // quillet-schedule's options set them; set before the rows are read.
+  ScheduleDefaults rowDefaults;
 
   // Files. Each returns "" or the message to show; a failed import leaves
   // the schedule as it was, a failed export leaves the file as it was.
