@@ -52,8 +52,9 @@ std::string LengthText(const ScheduleModel& model, std::size_t row) {
   if (const auto feeder = model.FeederOf(row))
     return InputColumnOf(Column::Length).cell(feeder->inputs, model.DecimalComma()) + " " +
            InputColumnOf(Column::Unit).cell(feeder->inputs, model.DecimalComma());
-  const auto typed = model.ColumnNamed(ColumnName(Column::Length));
-  return typed ? model.Cell(row, *typed) : "";
+  const auto typed = model.ColumnNamed(ColumnName(Column::Length)), unit = model.ColumnNamed(ColumnName(Column::Unit));
+  const std::string length = typed ? model.Cell(row, *typed) : "", in = unit ? model.Cell(row, *unit) : "";
+  return length.empty() || in.empty() ? length : length + " " + in;
 }
 
 class CellReader {

@@ -52,8 +52,7 @@ RowLoad LoadOf(const RolledLoads& loads, std::size_t row) {
 
 }  // namespace
 
-ScheduleModel::ScheduleModel(const ScheduleDefaults& evaluatedWith)
-    : header_(AllInputColumns()), layout_(header_), columns_(Arranged(view_)), evaluatedWith_(evaluatedWith) {}
+ScheduleModel::ScheduleModel() : header_(AllInputColumns()), layout_(header_), columns_(Arranged(view_)) {}
 
 // The tag leads in either view, so the row's name stays in sight.
 std::vector<ScheduleColumn> ScheduleModel::Arranged(ColumnView view) const {
@@ -404,7 +403,7 @@ void ScheduleModel::Rebuild() {
   std::vector<TreeRow> treeRows;
   treeRows.reserve(rows_.size());
   for (Row& row : rows_) {
-    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, evaluatedWith_, mark_);
+    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, rowDefaults, mark_);
     treeRows.push_back(*row.treeRow);
   }
   tree_ = DistributionTree(std::move(treeRows));
@@ -420,7 +419,7 @@ void ScheduleModel::Evaluate(std::size_t r, const SupplyPath& path) {
   Row& row = rows_[r];
   row.load = LoadOf(loads_, r);
   row.done =
-      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, evaluatedWith_, mark_, path, loads_.Of(r));
+      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, rowDefaults, mark_, path, loads_.Of(r));
   row.path = path;
   row.evaluated = true;
 }
@@ -436,7 +435,7 @@ std::size_t ScheduleModel::FindUnitCurrents(std::size_t evaluations) {
   for (std::size_t r = 0; r < rows_.size() && evaluations > 0; ++r) {
     Row& row = rows_[r];
     if (row.unit.state != UnitCurrent::State::Waiting || !NeedsUnitCurrent(tree_, r)) continue;
-    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, evaluatedWith_, mark_);
+    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, rowDefaults, mark_);
     --evaluations;
   }
   loads_ = RollUpLoads(tree_, [this](std::size_t r) { return rows_[r].unit; });
@@ -509,7 +508,7 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   if (row >= rows_.size() || HasError(row) || !rows_[row].evaluated) return std::nullopt;
   const Row& r = rows_[row];
   if (!r.done.result || !r.done.result->areaUsed) return std::nullopt;
-  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, mark_);
+  auto feeder = ReadFeeder(r.cells, r.line, layout_, rowDefaults, mark_);
   if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
   FeederInputs& inputs = std::get<FeederInputs>(feeder);
   if (inputs.load == LoadKind::None && !TakeLoadFromRules(inputs, loads_.Of(row))) return std::nullopt;

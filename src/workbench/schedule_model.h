@@ -42,10 +42,8 @@ class ScheduleModel {
   };
 
  public:
-  // A new schedule with every input column and no rows, whose rows are
-  // evaluated with these defaults where they give no limit or duty (the
-  // window's are the schedule tool's own).
-  explicit ScheduleModel(const ScheduleDefaults& evaluatedWith = {});
+  // A new schedule with every input column and no rows.
+  ScheduleModel();
 
   // Columns by their place in the view; the inputs are the file's columns.
   std::size_t ColumnCount() const { return columns_.size(); }
@@ -123,6 +121,9 @@ class ScheduleModel {
 
   // The defaults a new row gets in its max_vd_pct and continuous cells.
   ScheduleDefaults newRowDefaults;
+  // What a row that gives no limit or duty is evaluated with, as
+  // quillet-schedule's options set them; set before the rows are read.
+  ScheduleDefaults rowDefaults;
 
   // Files. Each returns "" or the message to show; a failed import leaves
   // the schedule as it was, a failed export leaves the file as it was. A
@@ -198,7 +199,6 @@ class ScheduleModel {
   std::vector<Snapshot> undo_;
   ColumnView view_ = ColumnView::File;
   std::vector<ScheduleColumn> columns_;
-  ScheduleDefaults evaluatedWith_;
   FeederEngine engine_;  // the calculator the rows are evaluated through
 };
 
