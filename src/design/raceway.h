@@ -43,6 +43,8 @@ struct Supply {
   bool threePhase = true;
   bool dc = false;
   double volts = 0;
+
+  bool operator==(const Supply&) const = default;
 };
 
 // The feeder's voltage is one of a system with a neutral.

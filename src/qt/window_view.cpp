@@ -538,7 +538,12 @@ void WindowView::ApplyColour(Control& control, QWidget* widget) {
 }
 
 void WindowView::ReportSelection(TextBox& box, QWidget* widget) {
-  if (mirroring_) return;
+  // A field losing the focus the model moved drops its selection; the
+  // model's box keeps it, so the field shows it again.
+  if (mirroring_) {
+    ApplySelection(box, widget);
+    return;
+  }
   auto* edit = static_cast<QLineEdit*>(widget);
   const QString text = edit->text();
   const int startUnits = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();

@@ -154,6 +154,33 @@ TEST_F(ScheduleViewTest, FitsTheScreenAndFollowsResizingAndMaximisingAndSavesPic
   ExpectEveryControlInside(view);
 }
 
+// "Results first" brings the tag, the check and the results a designer
+// reads to the front, coloured as before. Its picture is the README's
+// (scripts/screenshots.sh copies it to docs/images/).
+TEST_F(ScheduleViewTest, ResultsFirstShowsTheChecksBeforeTheInputsAndSavesAPicture) {
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  // On its box: the widget is wider than its text, and a click past the text is no click.
+  auto* box = As<QAbstractButton>("Schedule.ResultsFirst");
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+  Run(300);  // the columns take their widths once the cells settle
+  EXPECT_EQ(schedule().model.View(), ColumnView::ResultsFirst);
+  const QAbstractItemModel& m = *Table()->model();
+  const std::vector<std::pair<QString, QString>> leading = {
+      {QStringLiteral("Tag"), QStringLiteral("MDP main feeder")},
+      {QStringLiteral("Check"), QStringLiteral("OK")},
+      {QStringLiteral("Size used"), QStringLiteral("600 kcmil")},
+  };
+  for (int c = 0; c < static_cast<int>(leading.size()); ++c) {
+    EXPECT_EQ(m.headerData(c, Qt::Horizontal).toString(), leading[c].first);
+    EXPECT_EQ(m.index(0, c).data().toString(), leading[c].second);
+  }
+  EXPECT_EQ(m.index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
+  EXPECT_EQ(m.index(20, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_EQ(Disagreement(app_->View("Schedule")), std::nullopt);
+  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window-results-first.png"));
+  ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+}
+
 TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEditsAndSavesAPicture) {
   Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
   QTest::mouseClick(As<QAbstractButton>("Schedule.ShowTree"), Qt::LeftButton);
