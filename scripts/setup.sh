@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-liberation poppler-utils
+  # the schedule's spreadsheet export, and the reader its test reads it back with
+  libxlsxwriter-dev python3-openpyxl
   # the Debian package and its checks
   dpkg-dev desktop-file-utils appstream man-db lintian
   # the Windows cross-build and Wine to run its tests

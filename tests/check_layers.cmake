@@ -20,7 +20,7 @@ set(may_include_workbench platform forms core ${subsystems} app design schedule)
 set(may_include_script platform forms core ${subsystems} app design schedule workbench)
 set(may_include_qt platform forms core ${subsystems} app design schedule workbench)
 set(may_include_win32 ${may_include_qt})
-set(may_include_tools platform forms core ${subsystems} app design schedule workbench script)
+set(may_include_tools platform forms core ${subsystems} app design schedule workbench script qt)
 
 file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/src/*.h ${ROOT}/src/*.cpp ${ROOT}/tools/*.h ${ROOT}/tools/*.cpp)
 set(faults 0)

@@ -113,3 +113,34 @@ Service SB-2  500 kcmil  own 0.30634356 %  total 0.30634356 %  calculated 215.46
     Show window  4 AWG  own 1.027384 %  total 1.9931114 %  fault 2.5419738 kA\n\
     Sign  14 AWG  own 2.610619 %  total 3.5763464 %  fault 0.4218985 kA\n$")
 expect_match("--max-total-vd limit" "${out}" "\nLighting LTG-2,[^\n]*,1.5574248,3.8191247,ok,[^\n]*,2.0020034,0,0.477023,6.958806,ok,\r?\n")
+
+# --drawing-pdf writes the drawing schedule through the desktop's painter,
+# offscreen, beside the target and renamed into place; a build without the
+# desktop's toolkit refuses it.
+file(WRITE ${WORKDIR}/drawing.pdf "old\n")
+execute_process(COMMAND ${emulator} ${TOOL} --drawing-pdf ${WORKDIR}/drawing.pdf ${EXAMPLE}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+if(DRAWING_PDF)
+  expect("--drawing-pdf status" "${status}" 1)
+  expect("--drawing-pdf output" "${out}" "")
+  expect("--drawing-pdf summary" "${err}" "32 feeders: 30 evaluated, 2 with errors (lines 22, 23)\n")
+  file(GLOB parts ${WORKDIR}/drawing.pdf?*)
+  expect("--drawing-pdf left no partial file" "${parts}" "")
+  find_program(pdftotext pdftotext)
+  if(pdftotext)
+    execute_process(COMMAND ${pdftotext} -layout ${WORKDIR}/drawing.pdf - OUTPUT_VARIABLE text)
+    foreach(seen "Feeder schedule +feeders.csv" "Tag +Fed from +Load" "Conductor set" "Panel LP-3 \\(store\\) +Service SB-2 +28.4 +135 +150 +3 #1/0 \\+ 1 #6 G, 1-1/2\" EMT +80 ft"
+        "Page 1 of [0-9]" "Fault current calculated [0-9-]+ [0-9:]+")
+      expect_match("--drawing-pdf text" "${text}" "${seen}")
+    endforeach()
+  endif()
+  execute_process(COMMAND ${emulator} ${TOOL} --drawing-pdf ${WORKDIR}/drawing.pdf - INPUT_FILE ${EXAMPLE}
+    ERROR_VARIABLE err RESULT_VARIABLE status)
+  expect("--drawing-pdf from standard input status" "${status}" 2)
+  expect_match("--drawing-pdf from standard input message" "${err}" "reads its schedule from a file")
+else()
+  expect("--drawing-pdf refused status" "${status}" 2)
+  expect_match("--drawing-pdf refused message" "${err}" "--drawing-pdf is not available: this build has no desktop toolkit")
+  file(READ ${WORKDIR}/drawing.pdf kept)
+  expect("--drawing-pdf refused leaves the file" "${kept}" "old\n")
+endif()

@@ -37,6 +37,8 @@ constexpr FlowItem kUnderTable[] = {
     {"ShowTree", 1200, 420, 120, Flow::Group},
     {"PrintTree", 2640, 300, 120},
     {"ResultsFirst", 2640, 300, 120},
+    {"PrintFormLabel", 1080, 300, 120},
+    {"PrintForm", 2760, 330, 0},
     {"EvaluationBar", 3840, 270, 0, Flow::Line},
     {"Progress", 5520, 480, 120, Flow::Along, true},
 };
@@ -78,6 +80,7 @@ ScheduleForm::ScheduleForm(Desktop& desktop) : Window(desktop, "Schedule") {
     c.control.SetAccessKey(c.key);
   }
   LimitLabel.SetCaption("Drop limit for new rows, %:");
+  PrintFormLabel.SetCaption("Print as:");
   NewLimit.SetText("3");
   PrintTree.SetValue(1);
   Evaluation.SetInterval(kEvaluationInterval);

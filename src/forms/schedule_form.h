@@ -35,6 +35,9 @@ class ScheduleForm : public Window {
   Control& ShowTree = AddPlain(ControlKind::CommandButton, "ShowTree");
   CheckBox& PrintTree = Add<CheckBox>("PrintTree");
   CheckBox& ResultsFirst = Add<CheckBox>("ResultsFirst");
+  // What Print and Save as PDF put on paper; the window fills the list.
+  Control& PrintFormLabel = AddPlain(ControlKind::Label, "PrintFormLabel");
+  ComboBox& PrintForm = Add<ComboBox>("PrintForm");
   Control& Progress = AddPlain(ControlKind::Label, "Progress");
   ProgressBar& EvaluationBar = Add<ProgressBar>("EvaluationBar");
   Timer& Evaluation = Add<Timer>("Evaluation");

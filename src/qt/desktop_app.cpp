@@ -7,6 +7,7 @@
 
 #include "qt/qt_printer.h"
 #include "qt/window_view.h"
+#include "workbench/schedule_workbook.h"
 
 namespace quillet {
 
@@ -24,10 +25,15 @@ DesktopApp::DesktopApp(const SettingsFolder& folder)
   workbench_.schedule.askFileName = [this](FileQuestion question, const std::string& suggested) {
     QWidget* parent = &View(workbench_.schedule.Name());
     const QString filter = QStringLiteral("CSV files (*.csv);;All files (*)");
+    // The export's type follows the name's extension; a build without the workbook writer offers CSV only.
+    const QString exportFilter = WritesWorkbooks()
+                                     ? QStringLiteral("CSV files (*.csv);;Excel workbooks (*.xlsx);;All files (*)")
+                                     : filter;
     const QString start = QString::fromStdString(suggested);
-    const QString path = question == FileQuestion::Import
-                             ? QFileDialog::getOpenFileName(parent, QStringLiteral("Import schedule"), start, filter)
-                             : QFileDialog::getSaveFileName(parent, QStringLiteral("Export schedule"), start, filter);
+    const QString path =
+        question == FileQuestion::Import
+            ? QFileDialog::getOpenFileName(parent, QStringLiteral("Import schedule"), start, filter)
+            : QFileDialog::getSaveFileName(parent, QStringLiteral("Export schedule"), start, exportFilter);
     return path.toStdString();
   };
 }

@@ -36,25 +36,23 @@ QFont ReportFont(const PageFont& type) {
   return font;
 }
 
-// The page's type measured as the painter's device sets it.
-class QtTextMetrics : public TextMetrics {
- public:
-  explicit QtTextMetrics(const QPaintDevice* device) : device_(device) {}
-  double Advance(const PageFont& font, std::string_view text) const override {
-    return Metrics(font).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-  }
-  double Ascent(const PageFont& font) const override { return Metrics(font).ascent(); }
-  double Descent(const PageFont& font) const override { return Metrics(font).descent(); }
-  double Leading(const PageFont& font) const override { return Metrics(font).leading(); }
+}  // namespace
 
- private:
-  QFontMetricsF Metrics(const PageFont& font) const { return QFontMetricsF(ReportFont(font), device_); }
-  const QPaintDevice* device_;
-};
+QtTextMetrics::QtTextMetrics(const QPaintDevice* device) : device_(device) {}
 
-// The drawing, from `origin`, in black.
-void PaintPage(QPainter& painter, const PageDrawing& page, QPointF origin = {}) {
+double QtTextMetrics::Advance(const PageFont& font, std::string_view text) const {
+  return Metrics(font).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+double QtTextMetrics::Ascent(const PageFont& font) const { return Metrics(font).ascent(); }
+double QtTextMetrics::Descent(const PageFont& font) const { return Metrics(font).descent(); }
+double QtTextMetrics::Leading(const PageFont& font) const { return Metrics(font).leading(); }
+QFontMetricsF QtTextMetrics::Metrics(const PageFont& font) const { return QFontMetricsF(ReportFont(font), device_); }
+
+// The fills first, then the rules, the boxes and the texts over them.
+void PaintPage(QPainter& painter, const PageDrawing& page, QPointF origin) {
   painter.save();
+  for (const PageFill& fill : page.fills)
+    painter.fillRect(QRectF(fill.left, fill.top, fill.width, fill.height).translated(origin), QColor::fromRgb(fill.colour));
   painter.setBrush(Qt::NoBrush);
   for (const PageRule& rule : page.rules) {
     painter.setPen(QPen(Qt::black, rule.width));
@@ -63,13 +61,12 @@ void PaintPage(QPainter& painter, const PageDrawing& page, QPointF origin = {}) 
   painter.setPen(QPen(Qt::black, 0));
   for (const PageBox& box : page.boxes) painter.drawRect(QRectF(box.left, box.top, box.width, box.height).translated(origin));
   for (const PageText& text : page.texts) {
+    painter.setPen(QColor::fromRgb(text.colour));
     painter.setFont(ReportFont(text.font));
     painter.drawText(QPointF(text.x, text.baseline) + origin, QString::fromStdString(text.text));
   }
   painter.restore();
 }
-
-}  // namespace
 
 QTextOption WrappedText(Qt::Alignment alignment) {
   QTextOption option(alignment);

@@ -4,9 +4,15 @@
 
 #include <functional>
 
+#include <string_view>
+
+#include <QFontMetricsF>
 #include <QPageSize>
+#include <QPointF>
 #include <QString>
 #include <QTextOption>
+
+#include "report/page_layout.h"
 
 class QLocale;
 class QPagedPaintDevice;
@@ -17,6 +23,23 @@ namespace quillet {
 
 struct CalculationReport;
 struct TitleBlock;
+
+// The page's type measured as the painter's device sets it.
+class QtTextMetrics : public TextMetrics {
+ public:
+  explicit QtTextMetrics(const QPaintDevice* device);
+  double Advance(const PageFont& font, std::string_view text) const override;
+  double Ascent(const PageFont& font) const override;
+  double Descent(const PageFont& font) const override;
+  double Leading(const PageFont& font) const override;
+
+ private:
+  QFontMetricsF Metrics(const PageFont& font) const;
+  const QPaintDevice* device_;
+};
+
+// A page laid out without a toolkit, from `origin`, in its colours.
+void PaintPage(QPainter& painter, const PageDrawing& page, QPointF origin = {});
 
 // US Letter, or A4 where the locale's paper is A4.
 QPageSize LocalePageSize(const QLocale& locale);

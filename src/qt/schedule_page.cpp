@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPdfWriter>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -13,6 +18,7 @@
 
 #include "qt/diagram_view.h"
 #include "qt/report_page.h"
+#include "workbench/drawing_page.h"
 #include "workbench/schedule_printout.h"
 
 namespace quillet {
@@ -289,6 +295,17 @@ class PageHead {
   double height_ = 0;
 };
 
+// The drawing's pages as laid out for the device.
+void PaintDrawing(QPainter& painter, QPagedPaintDevice& device, const SchedulePrintout& printout) {
+  const PageArea area{static_cast<double>(device.width()), static_cast<double>(device.height()),
+                      device.logicalDpiY() / 25.4};
+  const std::vector<PageDrawing> pages = LayOutDrawingSchedule(printout, QtTextMetrics(&device), area);
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    if (p > 0) device.newPage();
+    PaintPage(painter, pages[p]);
+  }
+}
+
 }  // namespace
 
 void PrepareSchedulePage(QPagedPaintDevice& device, const QPageSize& size) {
@@ -298,6 +315,10 @@ void PrepareSchedulePage(QPagedPaintDevice& device, const QPageSize& size) {
 }
 
 void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const SchedulePrintout& printout) {
+  if (printout.drawing) {
+    PaintDrawing(painter, device, printout);
+    return;
+  }
   // The device's size is the printable area inside the margins.
   const double width = device.width(), height = device.height();
   const ColumnBands bands(&device, printout, width);
@@ -387,6 +408,30 @@ void PaintSchedule(QPainter& painter, QPagedPaintDevice& device, const ScheduleP
     PaintDiagram(painter, *printout.diagram, -1, sheets.scale, origin, area);
     painter.restore();
   }
+}
+
+std::string WriteSchedulePdf(const SchedulePrintout& printout, const std::string& path) {
+  // The type is measured through the platform's fonts, which need an
+  // application; offscreen, so no display is needed.
+  std::unique_ptr<QGuiApplication> application;
+  if (!QCoreApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "quillet-schedule";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Notes on the platform (no runtime folder as root) are not the tool's to show.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  QString error;
+  const QPageSize size = LocalePageSize(QLocale::system());
+  WritePdf(
+      QString::fromStdString(path), QString::fromStdString(printout.title + " - " + printout.job),
+      [&size](QPdfWriter& pdf) { PrepareSchedulePage(pdf, size); },
+      [&printout](QPainter& painter, QPdfWriter& pdf) { PaintSchedule(painter, pdf, printout); }, error);
+  return error.toStdString();
 }
 
 }  // namespace quillet

@@ -93,6 +93,9 @@ bool Forbidden(char32_t c) {
          c == '<' || c == '>' || c == '|';
 }
 
+// The field's prompt is not a job name: a page prints a blank for it.
+std::string JobOnPaper(const std::string& job) { return job == kJobPrompt ? "" : Squeezed(job); }
+
 }  // namespace
 
 std::string Squeezed(const std::string& text) {
@@ -115,7 +118,7 @@ CalculationReport BuildCalculationReport(const Elcal& w, std::vector<ReportSecti
   CalculationReport report;
   report.title = kTitle;
   report.job = w.Job.Text();
-  report.heading = {{kJobLabel, Squeezed(w.Job.Text())},
+  report.heading = {{kJobLabel, JobOnPaper(w.Job.Text())},
                     {"Date", w.Screen().Os().NowText()},
                     {"Program", w.state.ProgramName + " " + w.state.VersionText}};
   report.sections = {Inputs(w), Results(w)};

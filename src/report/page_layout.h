@@ -38,6 +38,7 @@ struct PageText {
   double x = 0, baseline = 0;
   PageFont font;
   std::string text;
+  unsigned colour = 0;  // 0xRRGGBB
 };
 
 // A straight rule `width` thick (0: the thinnest the device draws).
@@ -51,8 +52,15 @@ struct PageBox {
   double left = 0, top = 0, width = 0, height = 0;
 };
 
+// A rectangle filled with a colour (0xRRGGBB), beneath everything else.
+struct PageFill {
+  double left = 0, top = 0, width = 0, height = 0;
+  unsigned colour = 0;
+};
+
 // Everything on a page, from the top left of the area inside its margins.
 struct PageDrawing {
+  std::vector<PageFill> fills;
   std::vector<PageText> texts;
   std::vector<PageRule> rules;
   std::vector<PageBox> boxes;

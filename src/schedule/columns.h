@@ -193,6 +193,7 @@ struct ResultColumn {
   const char* heading = "";  // in words with the unit, as the window and the printout head it
   bool printed = false;  // among the results a designer checks, which a printed schedule shows
   bool printedInTree = false;  // printed only when the schedule is a tree (a flat one repeats vd_pct)
+  bool names = false;  // its cells are names, even one that reads as a number (trade size "1")
   // The cell as the file has it: every digit.
   std::string (*text)(const EvaluatedRow& row, bool decimalComma) = nullptr;
   CellTone (*tone)(const EvaluatedRow& row) = nullptr;  // none: always normal

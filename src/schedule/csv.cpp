@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <istream>
 #include <sstream>
 
@@ -12,6 +13,7 @@ constexpr int kEnd = std::char_traits<char>::eof();
 // A record longer than this is not a schedule row; stopping keeps memory small.
 constexpr std::size_t kMaxRecordBytes = 1 << 20;
 constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr char kZipSignature[] = "PK\x03\x04";
 constexpr char kNotUtf8[] = "the file is not UTF-8 text; save it as CSV UTF-8 or as Unicode text";
 constexpr char kNotUtf16[] = "the file is not valid Unicode text";
 // Never part of UTF-8: stands for a unit of UTF-16 that is not text.
@@ -130,6 +132,7 @@ void CsvReader::DetectFormat() {
   for (int c = buf.sbumpc(); c != kEnd; c = buf.sbumpc()) {
     if (raw.size() >= kMaxRecordBytes) throw CsvError(LinePrefix(line_) + "the header is longer than 1 MiB");
     raw += static_cast<char>(c);
+    if (raw == kZipSignature) throw CsvError(kWorkbookNotRead);
     if (c == '"') quoted = !quoted;
     if (quoted) continue;
     if (c == '\n') break;
@@ -267,6 +270,14 @@ std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const
     line += '"';
   }
   return line + lineEnd;
+}
+
+bool NamesWorkbook(const std::string& path) {
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string extension = path.substr(dot);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".xlsx";
 }
 
 }  // namespace quillet

@@ -76,6 +76,12 @@ class CsvReader {
 // No text, no rows.
 std::vector<std::vector<std::string>> ReadCopiedBlock(const std::string& text);
 
+// What a spreadsheet workbook read as a schedule is told: the reader knows
+// one by its first bytes (those of a zip file), a file name by its extension.
+inline constexpr char kWorkbookNotRead[] =
+    "this is a spreadsheet workbook (.xlsx), not CSV: save it as CSV from the spreadsheet program first";
+bool NamesWorkbook(const std::string& path);
+
 // One record in the reader's format, quoted where needed, with its line end.
 std::string CsvLine(const std::vector<std::string>& cells, char delimiter, const char* lineEnd);
 

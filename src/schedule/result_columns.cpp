@@ -322,6 +322,12 @@ std::string ShownKva(const EvaluatedRow& row, bool comma) {
   return row.served ? Shown((*row.served).*Field / 1000, "#,##0.0#", comma) : "";
 }
 
+// A ratio of two currents, to the hundredth.
+std::string ShownLoadRatio(const EvaluatedRow& row, bool comma) {
+  const FeederNumbers* n = NumbersOf(row);
+  return n ? Shown(n->loadRatio, "0.00", comma) : "";
+}
+
 std::string ShownFill(const EvaluatedRow& row, bool comma) {
   const RacewayFit* fit = FittedRaceway(row);
   return fit ? Shown(fit->fillPercent, "0.0", comma) : "";
@@ -425,7 +431,10 @@ const ResultColumn kResultColumns[] = {
      .tone = CheckTone,
      .shown = ShownAmpacity},
     {.name = "ambient_cf", .heading = "Ambient factor", .text = Number<&FeederNumbers::ambientFactor>},
-    {.name = "load_ratio", .heading = "Load ratio", .text = Number<&FeederNumbers::loadRatio>},
+    {.name = "load_ratio",
+     .heading = "Load ratio",
+     .text = Number<&FeederNumbers::loadRatio>,
+     .shown = ShownLoadRatio},
     {.name = "ampacity_check", .heading = "Ampacity check", .printed = true, .text = AmpacityCheckText, .tone = CheckTone},
     {.name = "wire_temp_c", .unit = "°C", .heading = "Wire temp set (°C)", .text = Number<&FeederNumbers::wireTempC>},
     {.name = "est_temp_c",
@@ -477,7 +486,7 @@ const ResultColumn kResultColumns[] = {
     // What each raceway holds (design/raceway.h).
     {.name = "ccc", .heading = "Current-carrying conductors", .text = CurrentCarryingText},
     {.name = "adjustment", .heading = "Adjustment", .text = AdjustmentText},
-    {.name = "raceway_size", .heading = "Raceway size", .text = RacewaySizeText},
+    {.name = "raceway_size", .heading = "Raceway size", .names = true, .text = RacewaySizeText},
     {.name = "fill_pct", .unit = "%", .heading = "Fill (%)", .text = FillText, .shown = ShownFill},
     {.name = "conductor_set", .heading = "Conductor set", .printed = true, .text = ConductorSetCell},
     // The available fault current (fault_walk.h).

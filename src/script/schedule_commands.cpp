@@ -41,6 +41,14 @@ std::string PrintoutText(const SchedulePrintout& p) {
   if (p.diagram) text += " diagram=" + std::to_string(p.diagram->boxes.size()) + " boxes";
   for (std::size_t r = 0; r < p.rows.size(); ++r)
     text += "\n  " + std::string(p.marked[r] ? "x " : "  ") + ListText(p.rows[r]);
+  if (!p.drawing) return text;
+  // The drawing's rows indented under their supplies.
+  text += " drawing=" + ListText(p.drawing->headings);
+  for (const DrawingRow& row : p.drawing->rows) {
+    std::vector<std::string> cells;
+    for (const DrawingCell& cell : row.cells) cells.push_back(cell.text);
+    text += "\n  " + std::string(2 * static_cast<std::size_t>(row.depth), ' ') + ListText(cells);
+  }
   return text;
 }
 

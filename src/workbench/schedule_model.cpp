@@ -13,6 +13,7 @@
 #include "schedule/feeder.h"
 #include "schedule/feeder_engine.h"
 #include "schedule/schedule.h"
+#include "workbench/schedule_workbook.h"
 
 namespace quillet {
 namespace {
@@ -107,11 +108,16 @@ std::string ScheduleModel::Heading(std::size_t column) const { return Heading(co
 
 std::string ScheduleModel::HeadingTip(std::size_t column) const {
   const ScheduleColumn& c = columns_.at(column);
-  switch (c.kind) {
-    case ScheduleColumn::Kind::Input: return header_.at(c.index);
-    case ScheduleColumn::Kind::Check:
-      return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct, total_check, load_check and sccr_check";
-    case ScheduleColumn::Kind::Result: return ResultColumns()[c.index].name;
+  if (c.kind == ScheduleColumn::Kind::Check)
+    return "Not in the file: worked from ampacity_check, ocpd_check, vd_pct, total_check, load_check and sccr_check";
+  return FileHeading(c);
+}
+
+std::string ScheduleModel::FileHeading(const ScheduleColumn& column) const {
+  switch (column.kind) {
+    case ScheduleColumn::Kind::Input: return header_.at(column.index);
+    case ScheduleColumn::Kind::Check: return "";
+    case ScheduleColumn::Kind::Result: return ResultColumns()[column.index].name;
   }
   return "";
 }
@@ -162,10 +168,14 @@ std::string ScheduleModel::Cell(std::size_t row, std::size_t column) const {
 }
 
 std::string ScheduleModel::FileCell(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size() || column >= columns_.size()) return "";
-  const ScheduleColumn& c = columns_[column];
-  if (c.kind != ScheduleColumn::Kind::Result || !rows_[row].evaluated) return Cell(row, c);
-  return ResultColumns()[c.index].text(rows_[row].done, DecimalComma());
+  return column < columns_.size() ? FileCell(row, columns_[column]) : "";
+}
+
+std::string ScheduleModel::FileCell(std::size_t row, const ScheduleColumn& column) const {
+  if (row >= rows_.size() || column.kind != ScheduleColumn::Kind::Result || !rows_[row].evaluated)
+    return Cell(row, column);
+  return column.index < ResultColumns().size() ? ResultColumns()[column.index].text(rows_[row].done, DecimalComma())
+                                               : "";
 }
 
 CellTone ScheduleModel::Tone(std::size_t row, const ScheduleColumn& column) const {
@@ -182,6 +192,23 @@ CellTone ScheduleModel::Tone(std::size_t row, const ScheduleColumn& column) cons
     }
   }
   return CellTone::Normal;
+}
+
+bool ScheduleModel::HoldsFigures(const ScheduleColumn& column) const {
+  switch (column.kind) {
+    case ScheduleColumn::Kind::Input: {
+      const InputColumn* known = KnownColumn(column.index);
+      return known && known->number;
+    }
+    case ScheduleColumn::Kind::Check: return false;
+    case ScheduleColumn::Kind::Result: return column.index < ResultColumns().size() && !ResultColumns()[column.index].names;
+  }
+  return false;
+}
+
+std::vector<RowCheck> ScheduleModel::Failed(std::size_t row) const {
+  if (row >= rows_.size() || !rows_[row].evaluated) return {};
+  return FailedChecks(rows_[row].done);
 }
 
 CellTone ScheduleModel::Tone(std::size_t row, std::size_t column) const {
@@ -376,7 +403,7 @@ void ScheduleModel::Rebuild() {
   std::vector<TreeRow> treeRows;
   treeRows.reserve(rows_.size());
   for (Row& row : rows_) {
-    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
+    if (!row.treeRow) row.treeRow = ReadTreeRow(row.cells, row.line, layout_, rowDefaults, mark_);
     treeRows.push_back(*row.treeRow);
   }
   tree_ = DistributionTree(std::move(treeRows));
@@ -392,7 +419,7 @@ void ScheduleModel::Evaluate(std::size_t r, const SupplyPath& path) {
   Row& row = rows_[r];
   row.load = LoadOf(loads_, r);
   row.done =
-      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_, path, loads_.Of(r));
+      quillet::EvaluateRow(engine_, row.cells, row.line, layout_, rowDefaults, mark_, path, loads_.Of(r));
   row.path = path;
   row.evaluated = true;
 }
@@ -408,7 +435,7 @@ std::size_t ScheduleModel::FindUnitCurrents(std::size_t evaluations) {
   for (std::size_t r = 0; r < rows_.size() && evaluations > 0; ++r) {
     Row& row = rows_[r];
     if (row.unit.state != UnitCurrent::State::Waiting || !NeedsUnitCurrent(tree_, r)) continue;
-    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, ScheduleDefaults{}, mark_);
+    row.unit = UnitCurrentOf(engine_, row.cells, row.line, layout_, rowDefaults, mark_);
     --evaluations;
   }
   loads_ = RollUpLoads(tree_, [this](std::size_t r) { return rows_[r].unit; });
@@ -481,7 +508,7 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
   if (row >= rows_.size() || HasError(row) || !rows_[row].evaluated) return std::nullopt;
   const Row& r = rows_[row];
   if (!r.done.result || !r.done.result->areaUsed) return std::nullopt;
-  auto feeder = ReadFeeder(r.cells, r.line, layout_, ScheduleDefaults{}, mark_);
+  auto feeder = ReadFeeder(r.cells, r.line, layout_, rowDefaults, mark_);
   if (!std::holds_alternative<FeederInputs>(feeder)) return std::nullopt;
   FeederInputs& inputs = std::get<FeederInputs>(feeder);
   if (inputs.load == LoadKind::None && !TakeLoadFromRules(inputs, loads_.Of(row))) return std::nullopt;
@@ -491,11 +518,18 @@ std::optional<ScheduleModel::SizedFeeder> ScheduleModel::FeederOf(std::size_t ro
 void ScheduleModel::EvaluateAll() { Walk(std::numeric_limits<std::size_t>::max()); }
 
 std::string ScheduleModel::Import(const std::string& path) {
-  std::ifstream file(PathFromUtf8(path), std::ios::binary);
   const std::string name = FileNameOf(path);
+  if (NamesWorkbook(path)) return name + ": " + kWorkbookNotRead;
+  std::ifstream file(PathFromUtf8(path), std::ios::binary);
   if (!file) return "Cannot read " + name + ".";
+  if (std::string error = Read(file, name); !error.empty()) return error;
+  path_ = path;
+  return "";
+}
+
+std::string ScheduleModel::Read(std::istream& in, const std::string& name) {
   try {
-    CsvReader reader(file);
+    CsvReader reader(in);
     const CsvRecord header = reader.ReadHeader();
     const ScheduleLayout read(header.cells);
     std::vector<Row> rows;
@@ -516,7 +550,7 @@ std::string ScheduleModel::Import(const std::string& path) {
   } catch (const CsvError& error) {
     return name + ": " + error.what();
   }
-  path_ = path;
+  path_.clear();
   dirty_ = false;
   FindMark();
   undo_.clear();
@@ -536,6 +570,7 @@ std::string ScheduleModel::OutputText() const {
 
 std::string ScheduleModel::Export(const std::string& path) {
   EvaluateAll();
+  if (NamesWorkbook(path)) return WriteScheduleWorkbook(*this, path);
   if (const std::string why = WriteWholeFile(PathFromUtf8(path), OutputText()); !why.empty())
     return "Cannot write " + FileNameOf(path) + ": " + why + ".";
   path_ = path;

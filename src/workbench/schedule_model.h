@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +59,8 @@ class ScheduleModel {
   std::string Heading(const ScheduleColumn& column) const;
   // The column's name in the CSV file, or what the column is worked from.
   std::string HeadingTip(std::size_t column) const;
+  // The column's name in the CSV file; "" for Check, which the file has not.
+  std::string FileHeading(const ScheduleColumn& column) const;
   bool Editable(std::size_t column) const { return column < columns_.size() && IsInput(columns_[column]); }
   // The column with this heading, file name or result name, or none.
   std::optional<std::size_t> ColumnNamed(const std::string& name) const;
@@ -71,7 +74,11 @@ class ScheduleModel {
   std::string Cell(std::size_t row, const ScheduleColumn& column) const;
   // The cell as the exported file has it: a result with every digit.
   std::string FileCell(std::size_t row, std::size_t column) const;
+  std::string FileCell(std::size_t row, const ScheduleColumn& column) const;
   CellTone Tone(std::size_t row, std::size_t column) const;
+  // Whether the column's cells that read as numbers are figures (a voltage),
+  // not names (a trade size "1").
+  bool HoldsFigures(const ScheduleColumn& column) const;
   CellTone Tone(std::size_t row, const ScheduleColumn& column) const;
   // The row's error, or "" (also while it waits for its evaluation).
   const std::string& RowError(std::size_t row) const;
@@ -82,6 +89,11 @@ class ScheduleModel {
   // What the window says of the row: its reason, or what a failed load
   // check found, with both figures; "" when nothing.
   std::string RowNote(std::size_t row) const;
+  // The checks the row fails, as its Check cell names them; none while it
+  // waits for its evaluation.
+  std::vector<RowCheck> Failed(std::size_t row) const;
+  // The file writes its numbers with a decimal comma.
+  bool DecimalComma() const { return mark_.comma; }
   // The row's feeder with the size it used, for the main window; none when
   // the row has an error or is not evaluated yet.
   std::optional<SizedFeeder> FeederOf(std::size_t row) const;
@@ -109,10 +121,18 @@ class ScheduleModel {
 
   // The defaults a new row gets in its max_vd_pct and continuous cells.
   ScheduleDefaults newRowDefaults;
+  // What a row that gives no limit or duty is evaluated with, as
+  // quillet-schedule's options set them; set before the rows are read.
+  ScheduleDefaults rowDefaults;
 
   // Files. Each returns "" or the message to show; a failed import leaves
-  // the schedule as it was, a failed export leaves the file as it was.
+  // the schedule as it was, a failed export leaves the file as it was. A
+  // name ending in .xlsx exports a spreadsheet workbook (schedule_workbook.h),
+  // which leaves the file the schedule is kept in, and its unsaved mark,
+  // alone: the schedule cannot be read back from one.
   std::string Import(const std::string& path);
+  // The schedule read from a stream as Import reads a file; `name` for the messages.
+  std::string Read(std::istream& in, const std::string& name);
   std::string Export(const std::string& path);
   // The whole output, as quillet-schedule writes it for the same rows.
   std::string OutputText() const;
@@ -162,7 +182,6 @@ class ScheduleModel {
   std::size_t WaitingUnitsBelow(std::size_t top) const;
   void Evaluate(std::size_t row, const SupplyPath& path);
   bool UpToDate(std::size_t row, const SupplyPath& path) const;
-  bool DecimalComma() const { return mark_.comma; }
 
   std::vector<std::string> header_;
   std::vector<Row> rows_;

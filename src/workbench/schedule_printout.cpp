@@ -16,6 +16,12 @@ constexpr char kConductorSetMeaning[] =
     "reduced neutral (N) and the grounding conductor (G), in the smallest trade size of Chapter 9 Table 4 that holds "
     "their Table 5 areas at the fill of Table 1 (40 % for more than two conductors).";
 
+constexpr char kLoadMeaning[] =
+    "Load: the calculated load of what the row serves (Article 220): its own, or for a row whose load is left blank, "
+    "that of the rows it feeds (215.2(A)(1)).";
+constexpr char kLengthMeaning[] = "Length: one way, from the supply to the load end. Drop: the row's own; Total drop: "
+                                  "from the top of its path.";
+
 constexpr char kFaultColumn[] = "isc_ka";
 
 bool BlankInEveryRow(const ScheduleModel& model, const ScheduleColumn& column) {
@@ -48,6 +54,15 @@ std::optional<std::string> FaultMeaning(const ScheduleModel& model, const std::s
          "calculated " + date + " (110.24(A): the service equipment is marked with it and this date; 110.9, 110.10).";
 }
 
+std::vector<std::string> Legend(const ScheduleModel& model, const std::string& date) {
+  std::vector<std::string> legend = {kOkMeaning};
+  for (const RowCheckInfo& check : RowChecks()) legend.push_back(std::string(check.word) + ": " + check.meaning + ".");
+  legend.push_back(kGroundingMeaning);
+  legend.push_back(kConductorSetMeaning);
+  if (const auto fault = FaultMeaning(model, date)) legend.push_back(*fault);
+  return legend;
+}
+
 }  // namespace
 
 SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date) {
@@ -67,11 +82,18 @@ SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::st
     out.rows.push_back(std::move(cells));
   }
   out.markMeaning = "A marked row fails a check or cannot be evaluated.";
-  out.legend.push_back(kOkMeaning);
-  for (const RowCheckInfo& check : RowChecks()) out.legend.push_back(std::string(check.word) + ": " + check.meaning + ".");
-  out.legend.push_back(kGroundingMeaning);
-  out.legend.push_back(kConductorSetMeaning);
-  if (const auto fault = FaultMeaning(model, date)) out.legend.push_back(*fault);
+  out.legend = Legend(model, date);
+  return out;
+}
+
+SchedulePrintout BuildDrawingPrintout(const ScheduleModel& model, const std::string& job, const std::string& date) {
+  SchedulePrintout out;
+  out.job = job;
+  out.date = date;
+  out.drawing = BuildDrawingSchedule(model);
+  out.markMeaning = "A tinted row fails a check or cannot be evaluated; the figure the check judges is in red.";
+  out.legend = {kLoadMeaning, kLengthMeaning};
+  for (std::string& entry : Legend(model, date)) out.legend.push_back(std::move(entry));
   return out;
 }
 std::string SchedulePdfName(const SchedulePrintout& printout) {

@@ -12,6 +12,7 @@
 
 #include "platform/diagram.h"
 #include "report/calculation_report.h"
+#include "workbench/drawing_schedule.h"
 
 namespace quillet {
 
@@ -36,10 +37,26 @@ struct SchedulePrintout {
   // What the Check column's words mean, with their code references.
   std::vector<std::string> legend;
   std::optional<DiagramDrawing> diagram;  // the tree, on pages of its own after the table
+  // Set: the printout is the feeder schedule as drawings carry it, this
+  // table in place of the headings and rows above.
+  std::optional<DrawingSchedule> drawing;
+};
+
+// What the schedule window prints: every column, or the drawing's few.
+enum class PrintedForm { FullTable, Drawing };
+struct PrintedFormName {
+  PrintedForm form;
+  const char* name;  // as the window offers it
+};
+inline constexpr PrintedFormName kPrintedForms[] = {
+    {PrintedForm::FullTable, "Full table"},
+    {PrintedForm::Drawing, "Feeder schedule (drawing)"},
 };
 
 // The model's rows (evaluated) as they print.
 SchedulePrintout BuildSchedulePrintout(const ScheduleModel& model, const std::string& job, const std::string& date);
+// The drawing schedule of the model's rows (evaluated) with its legend.
+SchedulePrintout BuildDrawingPrintout(const ScheduleModel& model, const std::string& job, const std::string& date);
 
 // The name printing to a file and saving as PDF suggest: the schedule file's
 // name without its extension, or "New schedule", made safe as the report's.

@@ -88,6 +88,10 @@ void ScheduleWindow::AttachButtons() {
   };
   Export.Click = [this] { ExportFile(); };
   ShowTree.Click = [this] { tree.Open(*this, Feeders.CurrentRow()); };
+  for (const PrintedFormName& form : kPrintedForms) PrintForm.AddItem(form.name);
+  PrintForm.SetListIndex(0);
+  // The drawing carries no tree diagram.
+  PrintForm.Click = [this] { PrintTree.SetEnabled(Printed() == PrintedForm::FullTable); };
   NewLimit.GotFocus = [this] { NewLimit.SelectAll(); };
   NewLimit.Change = [this] {
     const std::string& text = NewLimit.Text();
@@ -208,10 +212,17 @@ SchedulePrintout ScheduleWindow::Printout(const TitleBlock& titleBlock) {
   model.EvaluateAll();
   Changed();
   const std::string job = model.FileName().empty() ? kNewScheduleName : FileNameOf(model.FileName());
-  SchedulePrintout printout = BuildSchedulePrintout(model, job, Screen().Os().NowText());
+  const bool drawing = Printed() == PrintedForm::Drawing;
+  SchedulePrintout printout = (drawing ? BuildDrawingPrintout : BuildSchedulePrintout)(model, job, Screen().Os().NowText());
   printout.titleBlock = titleBlock;
-  if (PrintTree.Value() && model.HasTree()) printout.diagram = DrawTree(model).drawing;
+  if (!drawing && PrintTree.Value() && model.HasTree()) printout.diagram = DrawTree(model).drawing;
   return printout;
+}
+
+PrintedForm ScheduleWindow::Printed() const {
+  const int chosen = PrintForm.ListIndex();
+  return chosen >= 0 && chosen < static_cast<int>(std::size(kPrintedForms)) ? kPrintedForms[chosen].form
+                                                                            : PrintedForm::FullTable;
 }
 
 void ScheduleWindow::UndoLast() {

@@ -82,6 +82,8 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   bool SaveOrDiscard();
   void OpenInCalculator();
   SchedulePrintout Printout(const TitleBlock& titleBlock);
+  // The form the list of print forms names.
+  PrintedForm Printed() const;
   void Say(const std::string& message);
   void Note(const std::string& message);
   std::size_t CurrentRow() const;

@@ -4,8 +4,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
@@ -27,6 +30,7 @@
 #include "qt/twips.h"
 #include "qt_fixture.h"
 #include "view_agreement.h"
+#include "workbench/schedule_workbook.h"
 #include "workbench/workbench.h"
 
 namespace quillet {
@@ -36,6 +40,7 @@ class ScheduleViewTest : public QtViewTest {
  protected:
   void SetUp() override {
     QtViewTest::SetUp();
+    dialogs_ = schedule().askFileName;
     schedule().askFileName = [this](FileQuestion, const std::string&) { return nextFile_; };
     // Ctrl+E from a field of the main window opens the schedule.
     QWidget& main = app_->View("Elcal");
@@ -84,7 +89,39 @@ class ScheduleViewTest : public QtViewTest {
   }
 
   std::string nextFile_;
+  // The view's own file dialogs.
+  std::function<std::string(FileQuestion, const std::string&)> dialogs_;
 };
+
+// The export's dialog offers a workbook beside the CSV where the build
+// writes one; the import's reads CSV only.
+TEST_F(ScheduleViewTest, TheExportDialogOffersAWorkbookBesideTheCsv) {
+  const struct {
+    const char* name;
+    FileQuestion question;
+    bool workbook;
+  } rows[] = {
+      {"export", FileQuestion::Export, WritesWorkbooks()},
+      {"import", FileQuestion::Import, false},
+  };
+  for (const auto& row : rows) {
+    QStringList filters;
+    QTimer poll;
+    int polls = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog) {
+        filters = dialog->nameFilters();
+        dialog->reject();
+      }
+      if (dialog || ++polls > 200) poll.stop();
+    });
+    poll.start(25);
+    EXPECT_EQ(dialogs_(row.question, "feeders.csv"), "") << row.name;
+    EXPECT_TRUE(filters.contains(QStringLiteral("CSV files (*.csv)"))) << row.name;
+    EXPECT_EQ(filters.contains(QStringLiteral("Excel workbooks (*.xlsx)")), row.workbook) << row.name;
+  }
+}
 
 TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) {
   ASSERT_TRUE(app_->View("Schedule").isVisible());
@@ -482,6 +519,55 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
                                                  QStringLiteral("-f"), last, QStringLiteral("-l"), last,
                                                  QStringLiteral("-singlefile"), path,
                                                  QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("tree-page"))});
+}
+
+// The drawing schedule: chosen beside the full table, one line a row under
+// its supply, with the headings and the page number on every page.
+TEST_F(ScheduleViewTest, SavesTheDrawingScheduleAsPdfWithItsHeadingsOnEveryPage) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+      QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+    GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
+  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+  // Three more copies of the example's flat rows: more than a page holds.
+  const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
+  for (int copy = 0; copy < 3; ++copy)
+    app_->Calculator().actions.PasteCells(schedule().Feeders, static_cast<int>(schedule().model.RowCount()), 0, rows);
+  auto* form = As<QComboBox>("Schedule.PrintForm");
+  EXPECT_EQ(form->itemText(1), QStringLiteral("Feeder schedule (drawing)"));
+  form->setFocus();
+  QTest::keyClick(form, Qt::Key_Down);
+  ASSERT_EQ(schedule().PrintForm.ListIndex(), 1);
+  EXPECT_FALSE(As<QCheckBox>("Schedule.PrintTree")->isEnabled());
+  const QString path = QDir(Folder()).filePath(QStringLiteral("drawing.pdf"));
+  app_->Printer().choosePdfPath = [&](const QString&) { return path; };
+  QTest::mouseClick(As<QAbstractButton>("Schedule.SavePdf"), Qt::LeftButton);
+  AcceptTitleBlock();
+  const QStringList pages = PdfPages(path);
+  int tablePages = 0;
+  QString all;
+  for (int p = 0; p < pages.size(); ++p) {
+    const QString page = pages[p].simplified();
+    all += page;
+    EXPECT_TRUE(page.contains(QLatin1String("Feeder schedule feeders.csv"))) << p;
+    EXPECT_TRUE(page.contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pages.size()))) << p;
+    if (!page.contains(QLatin1String(" ft "))) continue;  // the legend's end alone
+    ++tablePages;
+    for (const char* head : {"Tag Fed from Load", "Conductor set", "Fault current", "Check"})
+      EXPECT_TRUE(page.contains(QLatin1String(head))) << p << " " << head;
+  }
+  EXPECT_GE(tablePages, 2);
+  const QString& first = all;
+  // The rolled-up panel on one line: its supply, calculated load, design
+  // current, device, conductor set, length, drops, fault current and check.
+  EXPECT_TRUE(first.contains(QLatin1String(
+      "Panel LP-3 (store) Service SB-2 28.4 135 150 3 #1/0 + 1 #6 G, 1-1/2\" EMT 80 ft 0.97 0.97 4.92 OK")))
+      << first.toStdString();
+  for (const char* legend : {"Fault current calculated", "110.24(A)", "Table 310.16", "240.4"})
+    EXPECT_TRUE(first.contains(QLatin1String(legend))) << legend;
+  QProcess::execute(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-f"),
+                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                     path, QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("drawing-schedule-page"))});
 }
 
 }  // namespace

@@ -198,7 +198,8 @@ TEST_F(ToolsViewTest, PrintingToAFileUsesTheSavedPdfNameForAnyJob) {
       {"slash in the job", kReport, "Panel A/B", "Panel A B.pdf", "Panel A/B"},
       {"backslash in the job", kReport, "MCC-1\\2", "MCC-1 2.pdf", "MCC-1\\2"},
       {"colon in the job", kReport, "Bay 3: lights", "Bay 3 lights.pdf", "Bay 3: lights"},
-      {"untouched job field", kReport, nullptr, "Voltage drop calculation.pdf", kJobPrompt},
+      // The field's prompt is no job name: the page leaves the job blank.
+      {"untouched job field", kReport, nullptr, "Voltage drop calculation.pdf", "Job Name/Feeder Tag Date"},
       {"backslash in the file", kSchedule, "MCC-1\\2.csv", "MCC-1 2.pdf", "MCC-1\\2.csv"},
       {"colon in the file", kSchedule, "Bay 3: lights.csv", "Bay 3 lights.pdf", "Bay 3: lights.csv"},
       {"schedule without a file", kSchedule, "", "New schedule.pdf", "New schedule"},

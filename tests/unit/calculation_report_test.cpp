@@ -65,7 +65,25 @@ TEST_F(ReportWords, ValuesAreTheClipboardSummarysWords) {
   EXPECT_NE(summary.find(w.Ampacit.Caption()), std::string::npos);
   EXPECT_EQ(Row(report, "Feeder ampacity")->value.rfind(w.Ampacit.Caption(), 0), 0u);
   EXPECT_EQ(report.sections.back().heading, "Notes");
-  EXPECT_EQ(report.heading.front().value, w.Job.Text());
+}
+
+// A field never filled keeps its prompt, which is no job name to print.
+TEST_F(ReportWords, TheJobHeadingIsWhatWasTypedAndBlankForThePrompt) {
+  const struct {
+    const char* name;
+    const char* typed;
+    const char* printed;
+  } rows[] = {
+      {"never filled", nullptr, ""},
+      {"a tag", "Feeder P-1", "Feeder P-1"},
+      {"blanks squeezed", "  Panel   A ", "Panel A"},
+      {"emptied", "", ""},
+  };
+  for (const auto& row : rows) {
+    if (row.typed) w.Job.SetText(row.typed);
+    Tick();
+    EXPECT_EQ(BuildCalculationReport(w).heading.front().value, row.printed) << row.name;
+  }
 }
 
 TEST_F(ReportWords, BuildingTheReportLeavesTheStateAlone) {

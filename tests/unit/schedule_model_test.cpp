@@ -8,6 +8,7 @@
 
 #include "fresh_folder.h"
 #include "workbench/schedule_model.h"
+#include "workbench/schedule_workbook.h"
 
 namespace quillet {
 namespace {
@@ -79,6 +80,12 @@ TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
        "motor_hp, length, ...)"},
       {"twice.csv", "voltage,length,current,Voltage\n", "twice.csv: line 1: the column voltage appears twice"},
       {"empty.csv", "", nullptr},
+      {"sheet.XLSX", "tag,voltage,current,length\nA,208,10,30\n",
+       "sheet.XLSX: this is a spreadsheet workbook (.xlsx), not CSV: save it as CSV from the spreadsheet program "
+       "first"},
+      {"renamed.csv", "PK\x03\x04\x14\x06[Content_Types].xml",
+       "renamed.csv: this is a spreadsheet workbook (.xlsx), not CSV: save it as CSV from the spreadsheet program "
+       "first"},
   };
   ScheduleModel m = WithRows(2);
   for (const auto& file : bad) {
@@ -98,6 +105,33 @@ TEST(ScheduleModel, AFailedExportSaysWhyAndKeepsTheUnsavedMark) {
   const FreshFolder folder;
   EXPECT_TRUE(m.Export((folder / "missing" / "taken.csv").string()).starts_with("Cannot write taken.csv: "));
   EXPECT_TRUE(m.Dirty());
+}
+
+// A workbook is no file the schedule reads back: its name and unsaved mark
+// stay. A build without the writer says so and writes nothing.
+TEST(ScheduleModel, AWorkbookIsWrittenWhereTheBuildHasTheWriterAndRefusedElse) {
+  const FreshFolder folder;
+  ScheduleModel m = WithRows(2);
+  const std::filesystem::path workbook = folder / "schedule.xlsx";
+  const std::string message = m.Export(workbook.string());
+  if (WritesWorkbooks()) {
+    EXPECT_EQ(message, "");
+    std::ifstream written(workbook, std::ios::binary);
+    std::string signature(4, '\0');
+    written.read(signature.data(), 4);
+    EXPECT_EQ(signature, "PK\x03\x04");
+  } else {
+    EXPECT_EQ(message,
+              "Cannot write schedule.xlsx: this build of the program writes no spreadsheet workbooks (.xlsx); export "
+              "the schedule as CSV.");
+    EXPECT_FALSE(std::filesystem::exists(workbook));
+  }
+  EXPECT_EQ(m.FileName(), "");
+  EXPECT_TRUE(m.Dirty());
+  // Nothing left beside it: no part file, no scratch.
+  const auto left =
+      std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator());
+  EXPECT_EQ(left, WritesWorkbooks() ? 1 : 0);
 }
 
 TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {

@@ -89,6 +89,25 @@ TEST_F(ScheduleWindowTest, ExportsWhatTheToolWritesForTheSameFile) {
   }
 }
 
+// The window rounds the ratio to the hundredth; the file keeps every digit.
+TEST_F(ScheduleWindowTest, TheLoadRatioShowsToTheHundredthInTheFilesMark) {
+  const struct {
+    const char* name;
+    std::string file;
+    const char* shown;
+    const char* written;
+  } rows[] = {
+      {"the example's first row", QUILLET_EXAMPLE_SCHEDULE, "0.71", "0.71428573"},
+      {"decimal comma", Write("comma.csv", "tag;voltage;current;length;size\nA;230;12,5;20;12\n"), "0,50", "0,5"},
+  };
+  for (const auto& row : rows) {
+    Import(row.file);
+    const std::size_t column = *s.model.ColumnNamed("load_ratio");
+    EXPECT_EQ(s.model.Cell(0, column), row.shown) << row.name;
+    EXPECT_EQ(s.model.FileCell(0, column), row.written) << row.name;
+  }
+}
+
 TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
   Import(QUILLET_EXAMPLE_SCHEDULE);
   ASSERT_GT(s.model.RowCount(), 20u);

@@ -1,0 +1,139 @@
+// The drawing schedule: the example's rows in the tree's order with the
+// window's own texts, a rolled-up panel's calculated load, its conductor
+// set and fault current, and the columns no row fills left out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "workbench/drawing_schedule.h"
+#include "workbench/schedule_model.h"
+
+namespace quillet {
+namespace {
+
+std::size_t Col(const ScheduleModel& m, const char* name) { return *m.ColumnNamed(name); }
+
+std::size_t Heading(const DrawingSchedule& d, const std::string& heading) {
+  const auto at = std::find(d.headings.begin(), d.headings.end(), heading);
+  EXPECT_NE(at, d.headings.end()) << heading;
+  return static_cast<std::size_t>(at - d.headings.begin());
+}
+
+const DrawingRow& Tagged(const DrawingSchedule& d, const std::string& tag) {
+  const auto at = std::find_if(d.rows.begin(), d.rows.end(), [&](const DrawingRow& r) { return r.cells[0].text == tag; });
+  if (at == d.rows.end()) throw std::runtime_error("no row " + tag);
+  return *at;
+}
+
+class ExampleDrawing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(model.Import(QUILLET_EXAMPLE_SCHEDULE), "");
+    model.EvaluateAll();
+    drawing = BuildDrawingSchedule(model);
+  }
+  std::string Text(const std::string& tag, const std::string& heading) const {
+    return Tagged(drawing, tag).cells[Heading(drawing, heading)].text;
+  }
+  ScheduleModel model;
+  DrawingSchedule drawing;
+};
+
+TEST_F(ExampleDrawing, CarriesTheColumnsADrawingCarriesInTheirOrder) {
+  EXPECT_EQ(drawing.headings,
+            (std::vector<std::string>{"Tag", "Fed from", "Load (kVA)", "Design current (A)", "Device (A)",
+                                      "Conductor set", "Length", "Drop (%)", "Total drop (%)", "Fault current (kA)",
+                                      "Check"}));
+  ASSERT_EQ(drawing.rows.size(), model.RowCount());
+}
+
+TEST_F(ExampleDrawing, ARolledUpPanelShowsTheWindowsTextsForItsFigures) {
+  const struct {
+    const char* heading;
+    const char* text;
+    std::optional<double> number;
+  } cases[] = {
+      {"Fed from", "Service SB-2", std::nullopt},
+      {"Load (kVA)", "28.4", 28.4},  // its rows' calculated load, its own left blank
+      {"Design current (A)", "135", 135.20833333333334},  // rounded as the window rounds it
+      {"Device (A)", "150", 150},
+      {"Conductor set", "3 #1/0 + 1 #6 G, 1-1/2\" EMT", std::nullopt},
+      {"Length", "80 ft", std::nullopt},
+      {"Fault current (kA)", "4.92", 4.918666},
+      {"Check", "OK", std::nullopt},
+  };
+  const DrawingRow& panel = Tagged(drawing, "Panel LP-3 (store)");
+  const std::size_t lp3 = panel.row;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heading);
+    const DrawingCell& cell = panel.cells[Heading(drawing, c.heading)];
+    EXPECT_EQ(cell.text, c.text);
+    ASSERT_EQ(cell.number.has_value(), c.number.has_value());
+    if (c.number) {
+      EXPECT_NEAR(*cell.number, *c.number, 1e-6);
+    }
+    EXPECT_FALSE(cell.fails);
+  }
+  EXPECT_EQ(model.Cell(lp3, Col(model, "load_from")), "subtree");
+  // The same texts as the window's own columns.
+  EXPECT_EQ(Text("Panel LP-3 (store)", "Drop (%)"), model.Cell(lp3, Col(model, "vd_pct")));
+  EXPECT_EQ(Text("Panel LP-3 (store)", "Total drop (%)"), model.Cell(lp3, Col(model, "vd_total_pct")));
+}
+
+TEST_F(ExampleDrawing, RowsThatFailACheckMarkTheCellJudgedAndTheCheck) {
+  const DrawingRow& cabinet = Tagged(drawing, "Control cabinet");  // 19.6 % on a 5 % limit
+  EXPECT_TRUE(cabinet.cells[Heading(drawing, "Drop (%)")].fails);
+  EXPECT_TRUE(cabinet.cells.back().fails);
+  EXPECT_FALSE(cabinet.cells[Heading(drawing, "Device (A)")].fails);
+  const DrawingRow& crane = Tagged(drawing, "Tower crane");  // no size fits
+  EXPECT_TRUE(crane.cells[0].fails);
+  EXPECT_EQ(crane.cells.back().text, "error");
+  EXPECT_EQ(crane.cells[Heading(drawing, "Conductor set")].text, "");
+}
+
+TEST_F(ExampleDrawing, EachRowFollowsItsSupplyOneLevelDeeper) {
+  const std::vector<std::pair<std::string, int>> tail = {
+      {"Service SB-2", 0},       {"Panel DP-2", 1},        {"Lighting LTG-2", 2}, {"Panel RP-2 (208/120)", 2},
+      {"Receptacles R-2", 3},    {"Panel LP-3 (store)", 1}, {"Store receptacles", 2}, {"Store lighting", 2},
+      {"Show window", 2},        {"Sign", 2}};
+  const std::size_t first = drawing.rows.size() - tail.size();
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    EXPECT_EQ(drawing.rows[first + i].cells[0].text, tail[i].first);
+    EXPECT_EQ(drawing.rows[first + i].depth, tail[i].second) << tail[i].first;
+  }
+}
+
+// A branch listed before its supply comes under it; a flat schedule's
+// columns without data (supply, total drop, fault current) are left out.
+TEST(DrawingSchedule, PutsASupplyBeforeTheRowsItFeedsAndLeavesOutEmptyColumns) {
+  ScheduleModel m;
+  const char* rows[][2] = {{"Branch", "Main"}, {"Main", ""}, {"Other", ""}};
+  for (const auto& [tag, from] : rows) {
+    const std::size_t r = m.AddRow();
+    m.SetCell(r, Col(m, "tag"), tag);
+    m.SetCell(r, Col(m, "voltage"), "208");
+    m.SetCell(r, Col(m, "current"), "10");
+    m.SetCell(r, Col(m, "length"), "30");
+    m.SetCell(r, Col(m, "fed_from"), from);
+  }
+  m.EvaluateAll();
+  DrawingSchedule tree = BuildDrawingSchedule(m);
+  ASSERT_EQ(tree.rows.size(), 3u);
+  EXPECT_EQ(tree.rows[0].cells[0].text, "Main");
+  EXPECT_EQ(tree.rows[1].cells[0].text, "Branch");
+  EXPECT_EQ(tree.rows[1].depth, 1);
+  EXPECT_EQ(tree.rows[1].row, 0u);
+  EXPECT_EQ(tree.rows[2].cells[0].text, "Other");
+  EXPECT_EQ(tree.headings[1], "Fed from");
+  EXPECT_EQ(std::count(tree.headings.begin(), tree.headings.end(), "Fault current (kA)"), 0);
+
+  m.SetCell(0, Col(m, "fed_from"), "");
+  m.EvaluateAll();
+  const DrawingSchedule flat = BuildDrawingSchedule(m);
+  EXPECT_EQ(flat.headings, (std::vector<std::string>{"Tag", "Load (kVA)", "Design current (A)", "Device (A)",
+                                                     "Conductor set", "Length", "Drop (%)", "Check"}));
+  for (const DrawingRow& r : flat.rows) EXPECT_EQ(r.cells.size(), flat.headings.size());
+}
+
+}  // namespace
+}  // namespace quillet
