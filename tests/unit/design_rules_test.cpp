@@ -9,8 +9,8 @@
 namespace quillet {
 namespace {
 
-constexpr int k14 = 0, k12 = 1, k10 = 2, k8 = 3, k6 = 4, k4 = 5, k3 = 6, k1 = 8, k1_0 = 9, k2_0 = 10, k3_0 = 11,
-              k4_0 = 12, k250 = 13, k350 = 15, k600 = 18, k750 = 19, k1000 = 20;
+constexpr int k14 = 0, k12 = 1, k10 = 2, k8 = 3, k6 = 4, k4 = 5, k3 = 6, k2 = 7, k1 = 8, k1_0 = 9, k2_0 = 10,
+              k3_0 = 11, k4_0 = 12, k250 = 13, k350 = 15, k400 = 16, k500 = 17, k600 = 18, k750 = 19, k1000 = 20;
 
 enum LoadKind { Current, Motor };
 
@@ -111,6 +111,26 @@ TEST(DesignRules, TheGroundingConductor) {
     const GroundingConductor egc = GroundingConductorFor(row.device, row.aluminium, row.used, row.forAmpacity);
     EXPECT_EQ(egc.area, row.egc);
     EXPECT_EQ(egc.upsized, row.upsized);
+  }
+}
+
+// Table 250.122 row by row at each rating, where a figure a size off would
+// show: copper, then aluminium, as the code book prints them (700 and 800
+// kcmil copper are not in the size list, the next size up stands for them;
+// 1200 kcmil aluminium is above it, so the feeder's own 1000 kcmil).
+TEST(DesignRules, EveryRowOfTheGroundingTableAtItsRating) {
+  const struct {
+    int device, copper, aluminium;
+  } rows[] = {
+      {15, k14, k12},    {20, k12, k10},     {60, k10, k8},        {100, k8, k6},       {200, k6, k4},
+      {300, k4, k2},     {400, k3, k1},      {500, k2, k1_0},      {600, k1, k2_0},     {800, k1_0, k3_0},
+      {1000, k2_0, k4_0}, {1200, k3_0, k250}, {1600, k4_0, k350},   {2000, k250, k400},  {2500, k350, k600},
+      {3000, k400, k600}, {4000, k500, k750}, {5000, k750, k1000},  {6000, k1000, k1000},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.device);
+    EXPECT_EQ(GroundingConductorFor(row.device, false, k1000, k1000).area, row.copper);
+    EXPECT_EQ(GroundingConductorFor(row.device, true, k1000, k1000).area, row.aluminium);
   }
 }
 
