@@ -48,7 +48,8 @@ TEST_F(Driver, UnknownNamesAreErrorsNotSilence) {
                            "select V 1", "tick x", "print Elcal.depth", "type Stat \"1\"",
                            // Bounds and paths that would freeze the driver or leave the program folder.
                            "tick 1001", "tick -1", "file ../x", "writefile /tmp/x \"1\"", "removefile a/b",
-                           "setstate Voltage 1e", "setstate AmpacityTable 1", "clipboard all", "deactivate Nope"})
+                           "setstate Voltage 1e", "setstate AmpacityTable 1", "setstate LoadCheck Over90",
+                           "clipboard all", "deactivate Nope"})
     EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
 }
 
