@@ -175,12 +175,7 @@ TEST_F(Win32ViewTest, TheHintOfTheControlUnderThePointerShowsInTheStatusLine) {
       return POINT{r.left + 6, r.top + 6};
     }();
     SetCursorPos(at.x, at.y);
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    move.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &move, sizeof move);
+    SendInputs({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at)});
     Run(60);
     EXPECT_EQ(Text("Stat"), app_->Calculator().main.Stat.Caption()) << name;
     EXPECT_NE(Text("Stat"), " ") << name;

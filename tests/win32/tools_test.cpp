@@ -24,23 +24,13 @@ struct MenuWatch {
   WORD key = VK_ESCAPE;
 } watch;
 
-BOOL CALLBACK FindMenu(HWND window, LPARAM) {
-  wchar_t kind[16] = {};
-  GetClassNameW(window, kind, static_cast<int>(std::size(kind)));
-  if (std::wstring(kind) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = ShownWindowOfClass(L"#32768");
+  if (!menu) return;
   watch.seen = true;
-  GetWindowRect(window, &watch.place);
-  INPUT keys[2] = {};
-  for (INPUT& key : keys) {
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = watch.key;
-  }
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
-  return FALSE;
+  GetWindowRect(menu, &watch.place);
+  SendInputs({KeyInput(watch.key, false), KeyInput(watch.key, true)});
 }
-
-void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD) { EnumWindows(FindMenu, 0); }
 
 class Win32ToolsTest : public Win32ViewTest {
  protected:

@@ -23,10 +23,7 @@ struct Answering {
   std::vector<std::string> unexpected;
 } answering;
 
-BOOL CALLBACK AnswerOne(HWND window, LPARAM) {
-  wchar_t kind[16] = {};
-  GetClassNameW(window, kind, static_cast<int>(std::size(kind)));
-  if (std::wstring(kind) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+void AnswerOne(HWND window) {
   int answer = answering.answer;
   if (answering.expected > 0) {
     --answering.expected;
@@ -40,33 +37,10 @@ BOOL CALLBACK AnswerOne(HWND window, LPARAM) {
   // The button as the user would press it, where the box has one.
   if (!GetDlgItem(window, answer)) answer = IDOK;
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, answer)));
-  return FALSE;
 }
 
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerOne, 0); }
-
-void SendInputs(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT Mouse(DWORD flags, POINT at = {}) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    input.mi.dx = at.x * 65535 / std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  }
-  return input;
-}
-
-INPUT Key(WORD virtualKey, bool up, WORD unit = 0) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = unit;
-  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (unit ? KEYEVENTF_UNICODE : 0);
-  return input;
+void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND box = ShownWindowOfClass(L"#32770")) AnswerOne(box);
 }
 
 POINT PointIn(HWND handle, double x, double y) {
@@ -82,6 +56,61 @@ UINT_PTR answerer = 0;
 std::string PictureFolder() {
   const std::string folder = EnvironmentText("QUILLET_SHOT_DIR");
   return folder.empty() ? "." : folder;
+}
+
+INPUT MouseInput(DWORD flags, POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    input.mi.dx = at.x * 65535 / std::max(1, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / std::max(1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  return input;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up, WORD unit) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = unit;
+  input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (unit ? KEYEVENTF_UNICODE : 0);
+  return input;
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::vector<INPUT> KeyStroke(WORD virtualKey, bool control, bool shift) {
+  std::vector<INPUT> keys;
+  if (control) keys.push_back(KeyInput(VK_CONTROL, false));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, false));
+  keys.push_back(KeyInput(virtualKey, false));
+  keys.push_back(KeyInput(virtualKey, true));
+  if (shift) keys.push_back(KeyInput(VK_SHIFT, true));
+  if (control) keys.push_back(KeyInput(VK_CONTROL, true));
+  return keys;
+}
+
+HWND ShownWindowOfClass(const wchar_t* kind) {
+  struct Search {
+    const wchar_t* kind;
+    HWND found = nullptr;
+  } search{kind};
+  EnumWindows(
+      [](HWND window, LPARAM param) {
+        auto& s = *reinterpret_cast<Search*>(param);
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, static_cast<int>(std::size(name)));
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != GetCurrentProcessId() || std::wstring(name) != s.kind || !IsWindowVisible(window)) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 Pixels::Pixels(HDC source, int width, int height) : width_(width), height_(height) {
@@ -195,23 +224,23 @@ std::string Win32ViewTest::Text(const std::string& name) const {
 
 void Win32ViewTest::Click(const std::string& name, double x, double y) {
   const POINT at = PointIn(Handle(name), x, y);
-  SendInputs({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), Mouse(MOUSEEVENTF_LEFTDOWN),
-              Mouse(MOUSEEVENTF_LEFTUP)});
+  SendInputs({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), MouseInput(MOUSEEVENTF_LEFTDOWN),
+              MouseInput(MOUSEEVENTF_LEFTUP)});
   Run(60);
 }
 
 void Win32ViewTest::DoubleClick(const std::string& name, double x, double y) {
   const POINT at = PointIn(Handle(name), x, y);
-  SendInputs({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), Mouse(MOUSEEVENTF_LEFTDOWN),
-              Mouse(MOUSEEVENTF_LEFTUP), Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)});
+  SendInputs({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), MouseInput(MOUSEEVENTF_LEFTDOWN),
+              MouseInput(MOUSEEVENTF_LEFTUP), MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)});
   Run(60);
 }
 
 void Win32ViewTest::RightClickOn(const std::string& window, int x, int y) {
   POINT at{x, y};
   ClientToScreen(View(window).Handle(), &at);
-  SendInputs({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), Mouse(MOUSEEVENTF_RIGHTDOWN),
-              Mouse(MOUSEEVENTF_RIGHTUP)});
+  SendInputs({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at), MouseInput(MOUSEEVENTF_RIGHTDOWN),
+              MouseInput(MOUSEEVENTF_RIGHTUP)});
 }
 
 void Win32ViewTest::Type(const std::string& text) {
@@ -219,23 +248,16 @@ void Win32ViewTest::Type(const std::string& text) {
     const SHORT key = VkKeyScanW(unit);
     // Plain keys as keys, so the field hears them as a user types them.
     if ((unit >= L'0' && unit <= L'9') || (unit >= L'a' && unit <= L'z') || unit == L'.' || unit == L' ')
-      SendInputs({Key(LOBYTE(key), false), Key(LOBYTE(key), true)});
+      SendInputs({KeyInput(LOBYTE(key), false), KeyInput(LOBYTE(key), true)});
     else
-      SendInputs({Key(0, false, unit), Key(0, true, unit)});
+      SendInputs({KeyInput(0, false, unit), KeyInput(0, true, unit)});
     Run(10);
   }
   Run(30);
 }
 
 void Win32ViewTest::Press(int virtualKey, bool control, bool shift) {
-  std::vector<INPUT> keys;
-  if (control) keys.push_back(Key(VK_CONTROL, false));
-  if (shift) keys.push_back(Key(VK_SHIFT, false));
-  keys.push_back(Key(static_cast<WORD>(virtualKey), false));
-  keys.push_back(Key(static_cast<WORD>(virtualKey), true));
-  if (shift) keys.push_back(Key(VK_SHIFT, true));
-  if (control) keys.push_back(Key(VK_CONTROL, true));
-  SendInputs(keys);
+  SendInputs(KeyStroke(static_cast<WORD>(virtualKey), control, shift));
   Run(60);
 }
 

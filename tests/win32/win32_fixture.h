@@ -78,4 +78,15 @@ class Win32ViewTest : public ::testing::Test {
 // Where the pictures go: the build folder, as Windows names it.
 std::string PictureFolder();
 
+// Input as the user gives it: the pointer (to a point of the screen) and keys
+// (a Unicode character where `unit` is given).
+INPUT MouseInput(DWORD flags, POINT at = {});
+INPUT KeyInput(WORD virtualKey, bool up, WORD unit = 0);
+void SendInputs(std::vector<INPUT> inputs);
+// A key pressed and let go, with Ctrl or Shift held.
+std::vector<INPUT> KeyStroke(WORD virtualKey, bool control, bool shift);
+// The first shown window of the program of a class: "#32768" a menu,
+// "#32770" a message box; null when none is up.
+HWND ShownWindowOfClass(const wchar_t* kind);
+
 }  // namespace quillet
