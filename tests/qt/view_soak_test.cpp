@@ -7,137 +7,100 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
-#include <random>
+#include <map>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "platform/view_rules.h"
 #include "platform/window.h"
 #include "qt_fixture.h"
 #include "soak/soak_rules.h"
+#include "soak/view_soak.h"
 #include "view_agreement.h"
 
 namespace quillet {
 namespace {
 
-struct ViewEvent {
-  enum class Kind { Press, Release, Click, DoubleClick, Move, Key, Tick };
-  Kind kind = Kind::Tick;
-  double window = 0;     // which of the shown windows, as a fraction of their count
-  double control = -1;   // which widget of it, as a fraction of their count; < 0: anywhere on the window
-  double x = 0, y = 0;   // where, as fractions of the widget's (or window's) width and height
-  Qt::Key key = Qt::Key_unknown;
-  Qt::KeyboardModifiers modifiers;
-  QString text;          // the character typed, or the clipboard text before Ctrl+V
-  bool answerOk = true;  // every message box the event opens gets OK, else Cancel
-};
+// The calculator's key codes as Qt's keys.
+Qt::Key QtKey(int code) {
+  static const std::map<int, Qt::Key> named = {
+      {key::kUp, Qt::Key_Up},         {key::kDown, Qt::Key_Down},     {key::kLeft, Qt::Key_Left},
+      {key::kRight, Qt::Key_Right},   {key::kTab, Qt::Key_Tab},       {key::kSpace, Qt::Key_Space},
+      {key::kEnter, Qt::Key_Return},  {key::kEscape, Qt::Key_Escape}, {key::kBackspace, Qt::Key_Backspace},
+      {key::kDelete, Qt::Key_Delete}, {key::kHome, Qt::Key_Home},     {key::kEnd, Qt::Key_End},
+      {key::kF4, Qt::Key_F4}};
+  const auto found = named.find(code);
+  return found != named.end() ? found->second : static_cast<Qt::Key>(code);  // letters: Qt numbers them alike
+}
 
-using Session = std::vector<ViewEvent>;
-
-const char* const kClipboardTexts[] = {"", "208", "0.5", "12x", "99999999", "1,5", "abc", "\xe2\x82\xac", "0.0005",
-                                       "24\n7", "-3"};
-const Qt::Key kNamedKeys[] = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,  Qt::Key_Right,     Qt::Key_Tab,
-                              Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Backspace, Qt::Key_Delete,
-                              Qt::Key_Home,  Qt::Key_End,    Qt::Key_F4};
-const char kTypedCharacters[] = "0123456789../,- ax";
-
-class EventMaker {
- public:
-  explicit EventMaker(unsigned seed) : random_(seed) {}
-
-  ViewEvent Next() {
-    ViewEvent e;
-    e.window = Fraction();
-    e.control = Between(0, 3) ? Fraction() : -1;
-    e.x = Fraction();
-    e.y = Fraction();
-    e.answerOk = Between(0, 2) != 0;
-    const int roll = Between(0, 99);
-    if (roll < 15) e.kind = ViewEvent::Kind::Tick;
-    else if (roll < 30) e.kind = ViewEvent::Kind::Move;
-    else if (roll < 37) e.kind = ViewEvent::Kind::Press;
-    else if (roll < 44) e.kind = ViewEvent::Kind::Release;
-    else if (roll < 58) e.kind = ViewEvent::Kind::Click;
-    else if (roll < 63) e.kind = ViewEvent::Kind::DoubleClick;
-    else MakeKey(e);
-    return e;
-  }
-
- private:
-  void MakeKey(ViewEvent& e) {
-    e.kind = ViewEvent::Kind::Key;
-    const int roll = Between(0, 99);
-    if (roll < 40) {
-      const char c = kTypedCharacters[Between(0, sizeof kTypedCharacters - 2)];
-      e.text = QString(QLatin1Char(c));
-      e.key = c == ' ' ? Qt::Key_Space : static_cast<Qt::Key>(QChar(c).toUpper().unicode());
-    } else if (roll < 45) {
-      // Any character of the basic plane but the surrogates.
-      int code = Between(0x20, 0xFFFD);
-      if (code >= 0xD800 && code <= 0xDFFF) code -= 0x800;
-      e.text = QString(QChar(code));
-    } else if (roll < 85) {
-      e.key = kNamedKeys[Between(0, std::size(kNamedKeys) - 1)];
-      if (e.key == Qt::Key_Tab && Between(0, 1)) {
-        e.key = Qt::Key_Backtab;
-        e.modifiers = Qt::ShiftModifier;
-      }
-    } else {
-      const Qt::Key keys[] = {Qt::Key_C, Qt::Key_V, Qt::Key_X};
-      e.key = keys[Between(0, 2)];
-      e.modifiers = Qt::ControlModifier;
-      e.text = QString::fromUtf8(kClipboardTexts[Between(0, std::size(kClipboardTexts) - 1)]);
-    }
-  }
-  int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  int Between(int low, std::size_t high) { return Between(low, static_cast<int>(high)); }
-  double Fraction() { return std::uniform_real_distribution<double>(0, 1)(random_); }
-  std::mt19937 random_;
-};
-
-int Scaled(double fraction, int count) { return std::min(count - 1, static_cast<int>(fraction * count)); }
-
-// Plays events on one calculator: picks their targets among the windows
-// and widgets shown at the time and answers the message boxes they open.
-class Player {
- public:
-  explicit Player(DesktopApp& app) : app_(app) {
-    for (Window* window : app.Calculator().Windows()) {
-      // The soak ticks the timers itself, so a session plays the same at any speed.
-      for (QTimer* timer : View(*window).findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
-        timer->blockSignals(true);
-    }
+// Plays the events on one calculator: picks their targets among the
+// windows and widgets shown at the time and answers the message boxes they
+// open.
+class ViewSoak : public QtViewTest, public ViewPlayer, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  void SetUp() override {
+    QtViewTest::SetUp();
+    watchdog_.stop();  // the soak answers every box itself
     QObject::connect(&answerer_, &QTimer::timeout, [this] { AnswerBox(); });
     answerer_.start(0);
   }
 
-  // Plays one event; returns what it did, for the failure report.
-  std::string Play(const ViewEvent& e) {
-    answerOk_ = e.answerOk;
-    boxes_ = 0;
-    if (e.kind == ViewEvent::Kind::Tick) return Tick();  // checked as the pass left it
-    std::string done = e.kind == ViewEvent::Kind::Key ? Key(e) : Mouse(e);
+  void Start() override {
+    rules_.reset();
+    StartFresh();
     QCoreApplication::processEvents();
-    return done;
+    for (Window* window : app_->Calculator().Windows()) {
+      // The soak ticks the timers itself, so a session plays the same at any speed.
+      for (QTimer* timer : View(*window).findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        timer->blockSignals(true);
+    }
+    rules_.emplace(app_->Calculator(), folder_->Text());
+    boxesLooped_ = false;
   }
 
-  // Message boxes that kept coming back after being answered.
-  bool BoxesLoop() const { return boxes_ > kMostBoxes; }
+  std::string Play(const ViewEvent& e) override {
+    answerOk_ = e.answerOk;
+    boxes_ = 0;
+    std::string done;
+    if (e.kind == ViewEvent::Kind::Tick) {
+      Tick();  // checked as the pass left it
+    } else {
+      done = e.kind == ViewEvent::Kind::Key || e.kind == ViewEvent::Kind::Character ? Key(e) : Mouse(e);
+      QCoreApplication::processEvents();
+    }
+    boxesLooped_ = boxesLooped_ || BoxesLoop();
+    return done + Answer();
+  }
+
+  // Every widget of every window against its model, then the model's rules.
+  std::optional<std::string> Broken(bool afterTick) override {
+    if (boxesLooped_) return "message boxes kept coming back";
+    for (Window* window : app_->Calculator().Windows())
+      if (auto disagreement = Disagreement(app_->View(window->Name()))) return disagreement;
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (qobject_cast<QMessageBox*>(top) && top->isVisible()) return "a message box was left open";
+    if (const QStringList warnings = TakeQtWarnings(); !warnings.isEmpty())
+      return "Qt warned: " + warnings.join(QLatin1String("; ")).toStdString();
+    if (afterTick) return rules_->Broken();
+    return std::nullopt;
+  }
 
  private:
   static constexpr int kMostBoxes = 20;
 
-  WindowView& View(const Window& window) const { return app_.View(window.Name()); }
+  // Message boxes that kept coming back after being answered.
+  bool BoxesLoop() const { return boxes_ > kMostBoxes; }
 
-  std::string Tick() {
-    for (Window* window : app_.Calculator().Windows()) {
+  WindowView& View(const Window& window) const { return app_->View(window.Name()); }
+
+  void Tick() {
+    for (Window* window : app_->Calculator().Windows()) {
       for (Control* control : window->Controls()) {
         auto* qtimer = View(*window).findChild<QTimer*>(QString::fromStdString(control->Name()),
                                                         Qt::FindDirectChildrenOnly);
@@ -147,13 +110,12 @@ class Player {
         qtimer->blockSignals(true);
       }
     }
-    return "tick";
   }
 
   // A window on screen: the application-modal one while it is shown.
   WindowView* TargetWindow(double pick) const {
     std::vector<WindowView*> shown;
-    for (Window* window : app_.Calculator().Windows()) {
+    for (Window* window : app_->Calculator().Windows()) {
       WindowView& view = View(*window);
       if (!view.isVisible()) continue;
       if (view.windowModality() == Qt::ApplicationModal) return &view;
@@ -165,7 +127,7 @@ class Player {
   std::string Mouse(const ViewEvent& e) {
     QWidget* top = QApplication::activePopupWidget();
     if (!top) top = TargetWindow(e.window);
-    if (!top || !top->windowHandle()) return "nothing shown";
+    if (!top || !top->windowHandle()) return " with nothing shown";
     QWidget* on = top;
     if (e.control >= 0) {
       QList<QWidget*> children;
@@ -176,28 +138,23 @@ class Player {
     const QPoint local(static_cast<int>(e.x * on->width()), static_cast<int>(e.y * on->height()));
     const QPoint inside = on->mapTo(top, local);
     const QPoint at(std::clamp(inside.x(), 0, top->width() - 1), std::clamp(inside.y(), 0, top->height() - 1));
-    const char* what = SendMouse(top->windowHandle(), e.kind, at);
-    return std::string(what) + " " + Where(top, on) + " at " + std::to_string(local.x()) + "," +
-           std::to_string(local.y()) + Answer();
+    // Named first: a pop-up may be gone once the event is through.
+    const std::string where = (e.kind == ViewEvent::Kind::RightClick ? " (left button) " : " ") + Where(top, on) +
+                              " at " + std::to_string(local.x()) + "," + std::to_string(local.y());
+    SendMouse(top->windowHandle(), e.kind, at);
+    return where;
   }
 
-  static const char* SendMouse(QWindow* window, ViewEvent::Kind kind, QPoint at) {
+  static void SendMouse(QWindow* window, ViewEvent::Kind kind, QPoint at) {
     switch (kind) {
-      case ViewEvent::Kind::Press:
-        QTest::mousePress(window, Qt::LeftButton, {}, at);
-        return "press";
-      case ViewEvent::Kind::Release:
-        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
-        return "release";
+      case ViewEvent::Kind::Press: return QTest::mousePress(window, Qt::LeftButton, {}, at);
+      case ViewEvent::Kind::Release: return QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+      // Qt's own widgets answer a right click with a menu of their own (a
+      // scroll bar's) whose loop would hold the session: a left one here.
       case ViewEvent::Kind::Click:
-        QTest::mouseClick(window, Qt::LeftButton, {}, at);
-        return "click";
-      case ViewEvent::Kind::DoubleClick:
-        QTest::mouseDClick(window, Qt::LeftButton, {}, at);
-        return "double-click";
-      default:
-        QTest::mouseMove(window, at);
-        return "move";
+      case ViewEvent::Kind::RightClick: return QTest::mouseClick(window, Qt::LeftButton, {}, at);
+      case ViewEvent::Kind::DoubleClick: return QTest::mouseDClick(window, Qt::LeftButton, {}, at);
+      default: return QTest::mouseMove(window, at);
     }
   }
 
@@ -205,23 +162,24 @@ class Player {
     QWidget* to = QApplication::activePopupWidget();
     if (!to) to = QApplication::activeWindow();
     if (!to) to = TargetWindow(e.window);
-    if (!to) return "nothing shown";
+    if (!to) return " with nothing shown";
     QWidget* top = to->window();
     if (QWidget* focus = top->focusWidget()) to = focus;
-    std::string what;
-    if (e.modifiers & Qt::ControlModifier) {
-      if (e.key == Qt::Key_V) QGuiApplication::clipboard()->setText(e.text);
-      QTest::keyClick(to, e.key, e.modifiers);
-      what = std::string("ctrl+") + static_cast<char>(e.key) +
-             (e.key == Qt::Key_V ? " with \"" + e.text.toStdString() + "\" on the clipboard" : "");
-    } else if (e.key == Qt::Key_unknown || !e.text.isEmpty()) {
-      QTest::sendKeyEvent(QTest::Click, to, e.key, e.text, e.modifiers);
-      what = "type \"" + e.text.toStdString() + "\"";
-    } else {
-      QTest::keyClick(to, e.key, e.modifiers);
-      what = "key " + QKeySequence(e.key | e.modifiers).toString().toStdString();
+    const std::string where = " in " + Where(top, to);
+    if (e.kind == ViewEvent::Kind::Character) {
+      const auto unit = static_cast<char16_t>(e.character);
+      const Qt::Key key = unit == u' ' ? Qt::Key_Space
+                          : unit < 0x80 ? static_cast<Qt::Key>(QChar(unit).toUpper().unicode())
+                                        : Qt::Key_unknown;
+      QTest::sendKeyEvent(QTest::Click, to, key, QString(QChar(unit)), Qt::NoModifier);
+      return where;
     }
-    return what + " in " + Where(top, to) + Answer();
+    if (e.withControl && e.key == 'V') QGuiApplication::clipboard()->setText(QString::fromStdString(e.clipboard));
+    // Shift+Tab reaches a widget as Qt's own back-tab key.
+    const Qt::Key key = e.withShift && e.key == key::kTab ? Qt::Key_Backtab : QtKey(e.key);
+    QTest::keyClick(to, key, (e.withControl ? Qt::ControlModifier : Qt::NoModifier) |
+                                 (e.withShift ? Qt::ShiftModifier : Qt::NoModifier));
+    return where;
   }
 
   std::string Where(QWidget* top, QWidget* on) const {
@@ -254,89 +212,17 @@ class Player {
     else box->close();
   }
 
-  DesktopApp& app_;
+  std::optional<SoakRules> rules_;
   QTimer answerer_;
+  bool boxesLooped_ = false;
   bool answerOk_ = true;
   int boxes_ = 0;
 };
 
-// Every widget of every window against its model, then the model's rules.
-std::optional<std::string> Broken(DesktopApp& app, const SoakRules& rules, bool afterTick) {
-  for (Window* window : app.Calculator().Windows())
-    if (auto disagreement = Disagreement(app.View(window->Name()))) return disagreement;
-  for (QWidget* top : QApplication::topLevelWidgets())
-    if (qobject_cast<QMessageBox*>(top) && top->isVisible()) return "a message box was left open";
-  if (const QStringList warnings = TakeQtWarnings(); !warnings.isEmpty())
-    return "Qt warned: " + warnings.join(QLatin1String("; ")).toStdString();
-  if (afterTick) return rules.Broken();
-  return std::nullopt;
-}
-
-constexpr std::size_t kBurst = 10;
-
-class ViewSoak : public QtViewTest, public ::testing::WithParamInterface<unsigned> {
- protected:
-  void SetUp() override {
-    QtViewTest::SetUp();
-    watchdog_.stop();  // the player answers every box itself
-  }
-
-  Outcome Play(const Session& session, std::vector<std::string>* log = nullptr) {
-    StartFresh();
-    QCoreApplication::processEvents();
-    Outcome outcome;
-    Player player(*app_);
-    const SoakRules rules(app_->Calculator(), folder_->Text());
-    for (std::size_t i = 0; i < session.size() && !outcome.broken; ++i) {
-      const std::string done = player.Play(session[i]);
-      if (log) log->push_back(done);
-      outcome.at = i;
-      if (player.BoxesLoop()) outcome.broken = "message boxes kept coming back";
-      const bool tick = session[i].kind == ViewEvent::Kind::Tick;
-      if (!outcome.broken && (tick || (i + 1) % kBurst == 0 || i + 1 == session.size()))
-        outcome.broken = Broken(*app_, rules, tick);
-    }
-    return outcome;
-  }
-};
-
-std::string Listed(std::vector<std::string>::const_iterator from, std::vector<std::string>::const_iterator to) {
-  std::string events;
-  for (; from != to; ++from) events += "  " + *from + "\n";
-  return events;
-}
-
-// Shrinking replays the session many times; past this budget it stops with
-// the shortest list found so far.
-constexpr qint64 kShrinkMilliseconds = 5 * 60 * 1000;
-constexpr std::ptrdiff_t kEventsBeforeFailure = 40;
-
 // Two sessions of 10,000 events: 20,000 per run (QUILLET_VIEW_SOAK_EVENTS
 // sets the length of each).
 TEST_P(ViewSoak, RandomEventsKeepEveryWidgetShowingItsModel) {
-  const unsigned seed = GetParam();
-  EventMaker maker(seed);
-  Session session;
-  for (std::size_t i = 0, n = EventsPerSession("QUILLET_VIEW_SOAK_EVENTS", 10000); i < n; ++i)
-    session.push_back(maker.Next());
-  std::vector<std::string> played;
-  const Outcome outcome = Play(session, &played);
-  if (!outcome.broken) return;
-  // Reported at once: timing can make a failure hard to replay.
-  ADD_FAILURE() << "seed " << seed << ": " << *outcome.broken << " after event " << outcome.at + 1
-                << "\nthe events before it:\n"
-                << Listed(played.end() - std::min(kEventsBeforeFailure, std::ssize(played)), played.end());
-  QElapsedTimer shrinking;
-  shrinking.start();
-  const std::function<Outcome(const Session&)> play = [&](const Session& events) {
-    return shrinking.elapsed() < kShrinkMilliseconds ? Play(events) : Outcome{};
-  };
-  const Session shortest = Shrink(session, play);
-  std::vector<std::string> log;
-  const Outcome again = Play(shortest, &log);
-  ADD_FAILURE() << "seed " << seed << ": shortest event list found ("
-                << again.broken.value_or("it passes when replayed") << "):\n"
-                << Listed(log.begin(), log.end());
+  SoakView(GetParam(), EventsPerSession("QUILLET_VIEW_SOAK_EVENTS", 10000), *this);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ViewSoak, ::testing::Values(1u, 2u));
