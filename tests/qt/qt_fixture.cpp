@@ -5,7 +5,9 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <utility>
 
@@ -21,6 +23,33 @@ QStringList heardWarnings;
 void HearQtWarning(const QString& message) { heardWarnings << message; }
 
 QStringList TakeQtWarnings() { return std::exchange(heardWarnings, {}); }
+
+bool HavePdfTools() {
+  return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+         !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+QStringList PdfPages(const QString& path) {
+  QProcess run;
+  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  if (!run.waitForFinished(20000) || run.exitCode() != 0) return {QStringLiteral("pdftotext failed")};
+  QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+QString ShotPath(const char* name) {
+  return QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+// pdftoppm adds ".png" itself.
+void SavePdfPage(const QString& pdf, int page, int dpi, const char* picture) {
+  const QString number = QString::number(page);
+  QProcess::execute(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number,
+                     QStringLiteral("-l"), number, QStringLiteral("-singlefile"), pdf,
+                     QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(picture))});
+}
 
 void QtViewTest::SetUp() {
   TakeQtWarnings();  // the start-up's, before any test

@@ -23,6 +23,16 @@ void HearQtWarning(const QString& message);
 // The warnings heard since the last call.
 QStringList TakeQtWarnings();
 
+// pdftotext and pdftoppm (poppler-utils), with which the PDF tests read
+// what they wrote.
+bool HavePdfTools();
+// The text of a PDF as pdftotext reads it, page by page.
+QStringList PdfPages(const QString& path);
+// Where a picture goes beside the others, whatever the screen: "name.png".
+QString ShotPath(const char* name);
+// A page of a PDF saved as a picture beside the others.
+void SavePdfPage(const QString& pdf, int page, int dpi, const char* picture);
+
 class QtViewTest : public ::testing::Test {
  protected:
   void SetUp() override;

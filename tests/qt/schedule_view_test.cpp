@@ -17,10 +17,8 @@
 #include <QStyle>
 #include <QLineEdit>
 #include <QFileInfo>
-#include <QProcess>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QTest>
 
 #include "qt/diagram_view.h"
@@ -147,8 +145,7 @@ TEST_F(ScheduleViewTest, ShowsTheExampleScheduleWithItsColoursAndSavesAPicture) 
   const int check = static_cast<int>(*schedule().model.ColumnNamed("ampacity_check"));
   EXPECT_EQ(Table()->model()->index(0, check).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
   Run(300);  // the columns take their widths once the cells settle
-  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window.png"));
-  ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+  ASSERT_TRUE(app_->View("Schedule").grab().save(ShotPath("schedule-window")));
 }
 
 // Every control of the window lies inside it, where a click reaches it.
@@ -213,8 +210,7 @@ TEST_F(ScheduleViewTest, ResultsFirstShowsTheChecksBeforeTheInputsAndSavesAPictu
   EXPECT_EQ(m.index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
   EXPECT_EQ(m.index(20, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
   EXPECT_EQ(Disagreement(app_->View("Schedule")), std::nullopt);
-  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-window-results-first.png"));
-  ASSERT_TRUE(app_->View("Schedule").grab().save(path)) << path.toStdString();
+  ASSERT_TRUE(app_->View("Schedule").grab().save(ShotPath("schedule-window-results-first")));
 }
 
 TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEditsAndSavesAPicture) {
@@ -247,8 +243,7 @@ TEST_F(ScheduleViewTest, TheTreeWindowSelectsTheClickedFeedersRowAndFollowsEdits
                                       static_cast<int>(*schedule().model.ColumnNamed("length")), "500");
   for (int i = 0; i < 100 && schedule().Evaluation.Enabled(); ++i) Run(20);
   EXPECT_NE(QString::fromStdString(window.Boxes.Drawing().boxes[static_cast<std::size_t>(box)].lines[3].text), before);
-  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("tree-window.png"));
-  ASSERT_TRUE(tree.grab().save(path)) << path.toStdString();
+  ASSERT_TRUE(tree.grab().save(ShotPath("tree-window")));
 }
 
 TEST_F(ScheduleViewTest, OpenInCalculatorShowsTheRowWithTheMainWindowsOwnBox) {
@@ -446,20 +441,8 @@ TEST_F(ScheduleViewTest, ClosingWithUnsavedRowsAsksFirst) {
   EXPECT_TRUE(saved.readAll().contains("Renamed,3,208,100"));
 }
 
-// The text of a PDF as pdftotext reads it, page by page.
-QStringList PdfPages(const QString& path) {
-  QProcess run;
-  run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-  if (!run.waitForFinished(20000) || run.exitCode() != 0) return {QStringLiteral("pdftotext failed")};
-  QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
-  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
-  return pages;
-}
-
 TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
-      QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-    GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
+  if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
   Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
   // Five copies of the example: more rows than a page holds.
   const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
@@ -504,29 +487,16 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   // The fault current with the date of its calculation (110.24(A)).
   for (const char* fault : {"Fault", "19.53", "calculated", "110.24(A)"})
     EXPECT_TRUE(tabled.contains(QLatin1String(fault))) << fault;
-  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                                 QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                                 QStringLiteral("1"), QStringLiteral("-singlefile"), path,
-                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("schedule-page"))});
+  SavePdfPage(path, 1, 80, "schedule-page");
   // The table's last page, with the legend and the fault current's date.
-  const QString legend = QString::number(table);
-  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                                 QStringLiteral("-f"), legend, QStringLiteral("-l"), legend,
-                                                 QStringLiteral("-singlefile"), path,
-                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("legend-page"))});
-  const QString last = QString::number(table + 1);
-  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                                 QStringLiteral("-f"), last, QStringLiteral("-l"), last,
-                                                 QStringLiteral("-singlefile"), path,
-                                                 QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("tree-page"))});
+  SavePdfPage(path, table, 80, "legend-page");
+  SavePdfPage(path, table + 1, 80, "tree-page");
 }
 
 // The drawing schedule: chosen beside the full table, one line a row under
 // its supply, with the headings and the page number on every page.
 TEST_F(ScheduleViewTest, SavesTheDrawingScheduleAsPdfWithItsHeadingsOnEveryPage) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
-      QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-    GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
+  if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
   Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
   // Three more copies of the example's flat rows: more than a page holds.
   const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
@@ -564,10 +534,7 @@ TEST_F(ScheduleViewTest, SavesTheDrawingScheduleAsPdfWithItsHeadingsOnEveryPage)
       << first.toStdString();
   for (const char* legend : {"Fault current calculated", "110.24(A)", "Table 310.16", "240.4"})
     EXPECT_TRUE(first.contains(QLatin1String(legend))) << legend;
-  QProcess::execute(QStringLiteral("pdftoppm"),
-                    {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-f"),
-                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
-                     path, QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("drawing-schedule-page"))});
+  SavePdfPage(path, 1, 100, "drawing-schedule-page");
 }
 
 }  // namespace

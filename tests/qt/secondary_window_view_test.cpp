@@ -1,7 +1,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -12,17 +11,13 @@
 namespace quillet {
 namespace {
 
-void SaveShot(QWidget& window, const char* file) {
-  ASSERT_TRUE(window.grab().save(QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QString::fromLatin1(file))));
-}
-
 TEST_F(QtViewTest, AboutOpensFromTheMainWindowAndOkClosesIt) {
   QTest::mouseClick(As<QAbstractButton>("CmdAbout"), Qt::LeftButton);
   QWidget& about = app_->View("About");
   ASSERT_TRUE(about.isVisible());
   EXPECT_EQ(about.windowTitle(), "About Quillet");
   EXPECT_EQ(LabelText("About.Lbl_Version").toStdString(), app_->Calculator().main.state.VersionText);
-  SaveShot(about, "about-window.png");
+  ASSERT_TRUE(about.grab().save(ShotPath("about-window")));
   QTest::mouseClick(As<QAbstractButton>("About.Command3"), Qt::LeftButton);
   EXPECT_FALSE(about.isVisible());
 }
@@ -34,7 +29,7 @@ TEST_F(QtViewTest, ReadMeOpensModallyFromTheStatusLineAndAClickInTheTextClosesIt
   EXPECT_EQ(discl.windowModality(), Qt::ApplicationModal);
   auto* readMe = As<QPlainTextEdit>("Discl.Text1");
   EXPECT_TRUE(readMe->toPlainText().startsWith("The aim of this software"));
-  SaveShot(discl, "discl-window.png");
+  ASSERT_TRUE(discl.grab().save(ShotPath("discl-window")));
   QTest::mouseClick(readMe->viewport(), Qt::LeftButton);
   EXPECT_FALSE(discl.isVisible());
 }
@@ -43,7 +38,7 @@ TEST_F(QtViewTest, PickerClickOnTheSinglePhaseTextSelectsThatSystem) {
   QTest::mouseDClick(Widget("Frame3D13"), Qt::LeftButton, {}, QPoint(20, 5));
   QWidget& phases = app_->View("Phases");
   ASSERT_TRUE(phases.isVisible());
-  SaveShot(phases, "phases-window.png");
+  ASSERT_TRUE(phases.grab().save(ShotPath("phases-window")));
   QTest::mouseClick(Widget("Phases.Label4"), Qt::LeftButton);
   EXPECT_FALSE(phases.isVisible());
   EXPECT_TRUE(As<QAbstractButton>("SPh")->isChecked());
@@ -56,7 +51,7 @@ TEST_F(QtViewTest, MotorWindowOpensAtTheMainWindowShowingOneAmpersandForTwoAndAC
   ASSERT_TRUE(motor.isVisible());
   EXPECT_EQ(motor.pos(), app_->View("Elcal").pos());
   EXPECT_TRUE(LabelText("Motor.Label1").contains("NEC Tables: 430.248 & 430.250 and Canadian CEC table 44 & 45."));
-  SaveShot(motor, "motor-window.png");
+  ASSERT_TRUE(motor.grab().save(ShotPath("motor-window")));
   QTest::mouseClick(Widget("Motor.Label2"), Qt::LeftButton);
   EXPECT_FALSE(motor.isVisible());
 }
@@ -67,7 +62,7 @@ TEST_F(QtViewTest, SettingsRefuseABadCostThenCancelClosesWithoutSaving) {
   ASSERT_TRUE(effcon.isVisible());
   auto* cost = As<QLineEdit>("EffCon.Text3");
   EXPECT_EQ(cost->text(), "0.1");
-  SaveShot(effcon, "effcon-window.png");
+  ASSERT_TRUE(effcon.grab().save(ShotPath("effcon-window")));
   cost->setFocus();
   cost->selectAll();
   QTest::keyClicks(cost, "0.0005");
