@@ -1,6 +1,7 @@
 // The schedule window against the schedule tool and the main window: the
 // same file gives the same output, and a row opened in the calculator shows
-// the row's numbers whatever the window showed before.
+// the row's numbers whatever the window showed before. (The load ratio, a
+// long file and "Add this feeder": the schedule_* scenarios.)
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -46,7 +47,6 @@ class ScheduleWindowTest : public ::testing::Test {
   ScheduleWindow& s = bench.schedule;
   Elcal& w = bench.program.main;
   std::string nextFile;
-  UserActions& act() { return bench.program.actions; }
 };
 
 template <typename T>
@@ -89,25 +89,6 @@ TEST_F(ScheduleWindowTest, ExportsWhatTheToolWritesForTheSameFile) {
   }
 }
 
-// The window rounds the ratio to the hundredth; the file keeps every digit.
-TEST_F(ScheduleWindowTest, TheLoadRatioShowsToTheHundredthInTheFilesMark) {
-  const struct {
-    const char* name;
-    std::string file;
-    const char* shown;
-    const char* written;
-  } rows[] = {
-      {"the example's first row", QUILLET_EXAMPLE_SCHEDULE, "0.71", "0.71428573"},
-      {"decimal comma", Write("comma.csv", "tag;voltage;current;length;size\nA;230;12,5;20;12\n"), "0,50", "0,5"},
-  };
-  for (const auto& row : rows) {
-    Import(row.file);
-    const std::size_t column = *s.model.ColumnNamed("load_ratio");
-    EXPECT_EQ(s.model.Cell(0, column), row.shown) << row.name;
-    EXPECT_EQ(s.model.FileCell(0, column), row.written) << row.name;
-  }
-}
-
 TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
   Import(QUILLET_EXAMPLE_SCHEDULE);
   ASSERT_GT(s.model.RowCount(), 20u);
@@ -132,54 +113,6 @@ TEST_F(ScheduleWindowTest, ARowOpenedInTheCalculatorShowsTheRowsNumbers) {
   }
   EXPECT_EQ(opened, 60);
   for (const ShownMessage& m : services.shown) EXPECT_NE(m.title, "Feeder schedule") << m.text;
-}
-
-TEST_F(ScheduleWindowTest, AddsTheMainWindowsFeederWithTheWindowsNumbers) {
-  UserActions& act = bench.program.actions;
-  const auto type = [&](TextBox& box, const std::string& text) {
-    act.Focus(box);
-    act.SelectText(box, 0, box.Length());
-    for (char c : text) act.TypeChar(box, std::string(1, c));
-  };
-  const struct {
-    const char* name;
-    std::function<void()> change;
-  } states[] = {
-      {"start-up defaults", [] {}},
-      {"480 V, 120 A, aluminium", [&] { type(w.V, "480"); type(w.A, "120"); act.Click(w.OptAL); }},
-      {"single phase, 90 °C, PVC", [&] { act.Click(w.SPh); act.Click(w.Opt90C); act.Click(w.OptNONM); }},
-      {"feet and a longer run", [&] { act.Click(w.CmdUnit); type(w.L, "250"); }},
-  };
-  for (const auto& state : states) {
-    SCOPED_TRACE(state.name);
-    state.change();
-    for (int i = 0; i < 3; ++i) act.Tick(w.Timer1), act.Tick(w.Timer2);
-    act.Shortcut(w, "Ctrl+D");
-    const std::size_t row = s.model.RowCount() - 1;
-    ASSERT_FALSE(s.model.HasError(row)) << s.model.RowError(row);
-    EXPECT_EQ(Parsed<float>(Cell(row, "vd_pct")), w.state.VdAcPercent);
-    EXPECT_EQ(Parsed<float>(Cell(row, "ampacity_a")), w.state.FeederAmpacity);
-    EXPECT_EQ(Cell(row, "sized_by"), "given");
-  }
-}
-
-TEST_F(ScheduleWindowTest, EvaluatesALongFileInSlicesWithProgress) {
-  std::string content = "tag,voltage,current,length\n";
-  for (int i = 0; i < 5000; ++i) content += "F" + std::to_string(i) + ",208," + std::to_string(10 + i % 90) + ",30\n";
-  nextFile = Write("long.csv", content);
-  act().Click(s.Import);
-  EXPECT_EQ(s.model.PendingCount(), 5000u);
-  EXPECT_TRUE(s.Evaluation.Enabled());
-  act().Tick(s.Evaluation);
-  const std::size_t left = s.model.PendingCount();
-  EXPECT_EQ(left, 5000u - ScheduleWindow::kRowsPerTick);
-  EXPECT_EQ(s.Progress.Caption(), "Evaluating: " + std::to_string(5000 - left) + " of 5000 rows");
-  EXPECT_TRUE(s.EvaluationBar.Visible());
-  EXPECT_EQ(s.EvaluationBar.Value(), static_cast<int>(5000 - left));
-  for (int i = 0; i < 1000 && s.Evaluation.Enabled(); ++i) act().Tick(s.Evaluation);
-  EXPECT_EQ(s.model.PendingCount(), 0u);
-  EXPECT_EQ(s.Progress.Caption(), "5000 feeders: 5000 evaluated, 0 with errors");
-  EXPECT_FALSE(s.EvaluationBar.Visible());
 }
 
 }  // namespace
