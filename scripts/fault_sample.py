@@ -5,7 +5,8 @@ Each fault changes one line of the sources of the given folders (an operator
 flipped, a comparison changed, a number nudged, a condition negated, a
 truth value turned) in a scratch copy of the tree, which is built
 incrementally and run against the fast tests: the normal build's ctest
-without the desktop view, the soaks, the fuzzers, Wine and the package.
+without the desktop view, the soaks, the fuzzers, Wine and the package,
+built with the standard library's bounds checks.
 Each fault is reported as killed, survived or did not build, then
 "K killed of M" counts the ones that built.  The scratch copy's file is put
 back after every fault, whatever ends it, a signal too; the working tree is
@@ -32,7 +33,7 @@ SLOW_TESTS = "[Ss]oak"
 # A fault that makes a test hang is caught by this.
 TEST_TIMEOUT = "120"
 BUILD_SECONDS = 900
-TEST_SECONDS = 900
+TEST_SECONDS = 300
 
 # Binary operators written with a space each side, as the sources are
 # formatted: a template's angle brackets, a pointer's star and a unary
@@ -129,13 +130,27 @@ def closing_paren(code, opening):
     return None
 
 
-def candidates(folders):
-    for folder in folders:
-        for path in sorted((ROOT / folder).rglob("*")):
-            if path.suffix not in (".cpp", ".h"):
-                continue
+def sources(folders, revision):
+    """Each source file of the folders with its text, as it is now or as it was at a revision."""
+    if revision is None:
+        for folder in folders:
+            for path in sorted((ROOT / folder).rglob("*")):
+                if path.suffix in (".cpp", ".h"):
+                    yield path, path.read_text(encoding="utf-8")
+        return
+    names = subprocess.run(["git", "ls-tree", "-r", "--name-only", revision, "--", *folders], cwd=ROOT,
+                           capture_output=True, text=True, check=True).stdout.split()
+    for name in sorted(names, key=lambda n: (folders.index(next(f for f in folders if n.startswith(f))), n)):
+        if name.endswith((".cpp", ".h")):
+            text = subprocess.run(["git", "show", f"{revision}:{name}"], cwd=ROOT, capture_output=True,
+                                  text=True, check=True).stdout
+            yield ROOT / name, text
+
+
+def candidates(folders, revision):
+    for path, text in sources(folders, revision):
             in_comment = False
-            for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+            for number, line in enumerate(text.splitlines(), 1):
                 code, in_comment = code_only(line, in_comment)
                 if not code.strip() or INERT.match(code):
                     continue
@@ -143,8 +158,8 @@ def candidates(folders):
                     yield path, number, line, code
 
 
-def draw(folders, count, seed):
-    lines = list(candidates(folders))
+def draw(folders, count, seed, revision=None):
+    lines = list(candidates(folders, revision))
     chooser = random.Random(seed)
     picked = chooser.sample(lines, min(count, len(lines)))
     faults = []
@@ -157,11 +172,17 @@ def draw(folders, count, seed):
 
 
 def run(command, cwd, seconds):
+    # A session of its own, so a hung test is stopped with the ctest that started it.
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               start_new_session=True)
     try:
-        return subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=seconds).returncode == 0
+        return process.wait(timeout=seconds) == 0
     except subprocess.TimeoutExpired:
         return False
+    finally:
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
 
 
 class Scratch:
@@ -180,8 +201,11 @@ class Scratch:
             copy.parent.mkdir(parents=True, exist_ok=True)
             if not copy.exists() or copy.read_bytes() != source.read_bytes():
                 shutil.copy2(source, copy)
+        # The library's bounds checks, as the sanitizer build has them: a
+        # fault that reads past an array's end is caught, not read as garbage.
         subprocess.run(["cmake", "-S", str(self.tree), "-B", str(self.build), "-G", "Ninja",
-                        "-DQUILLET_DESKTOP=OFF"], check=True, stdout=subprocess.DEVNULL)
+                        "-DQUILLET_DESKTOP=OFF", "-DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS"],
+                       check=True, stdout=subprocess.DEVNULL)
 
     def builds(self):
         return run(["cmake", "--build", str(self.build), "--target", *TARGETS], self.tree, BUILD_SECONDS)
@@ -192,11 +216,21 @@ class Scratch:
                    self.tree, TEST_SECONDS)
 
 
+def where_now(lines, fault):
+    """The index of the fault's line in today's file: a sample drawn at an
+    earlier revision finds its lines where later edits have moved them."""
+    found = [i for i, line in enumerate(lines) if line == fault.original]
+    return min(found, key=lambda i: abs(i + 1 - fault.line)) if found else None
+
+
 def try_fault(scratch, fault):
     target = scratch.tree / fault.path
-    kept = target.read_text(encoding="utf-8")
+    kept = target.read_text(encoding="utf-8") if target.is_file() else ""
     lines = kept.split("\n")
-    lines[fault.line - 1] = fault.changed
+    at = where_now(lines, fault)
+    if at is None:
+        return "gone"
+    lines[at] = fault.changed
     try:
         target.write_text("\n".join(lines), encoding="utf-8")
         if not scratch.builds():
@@ -213,9 +247,12 @@ def main():
     parser.add_argument("--count", type=int, default=60)
     parser.add_argument("--scratch", default="/tmp/quillet-fault-sample")
     parser.add_argument("--list", action="store_true", help="print the faults drawn without trying them")
+    parser.add_argument("--revision", help="draw from the sources as they were at this git revision")
+    parser.add_argument("--only", help="try only these faults of the sample, by number: 3,14,22")
     args = parser.parse_args()
 
-    faults = draw(args.folders, args.count, args.seed)
+    faults = draw(args.folders, args.count, args.seed, args.revision)
+    only = {int(n) for n in args.only.split(",")} if args.only else None
     if args.list:
         for f in faults:
             print(f"{f.path}:{f.line}: {f.what}\n    {f.changed.strip()}")
@@ -231,13 +268,16 @@ def main():
         return 2
     killed = built = 0
     for n, fault in enumerate(faults, 1):
+        if only is not None and n not in only:
+            continue
         outcome = try_fault(scratch, fault)
-        if outcome != "did not build":
+        if outcome in ("survived", "killed"):
             built += 1
             killed += outcome == "killed"
         print(f"{n:3}. {outcome:13} {fault.path}:{fault.line}: {fault.what}\n"
               f"                   {fault.changed.strip()}", flush=True)
-    print(f"{killed} killed of {built} (seed {args.seed}, {len(faults) - built} did not build)")
+    tried = len(only) if only is not None else len(faults)
+    print(f"{killed} killed of {built} (seed {args.seed}, {tried - built} did not build or are gone)")
     return 0
 
 

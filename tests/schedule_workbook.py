@@ -69,7 +69,8 @@ for record, row in zip(records, sheet.iter_rows(min_row=3)):
     failing = record[header.index("error")] != ""
     for name in ("tag", "error"):
         coloured = cells[name].font.color is not None and cells[name].font.color.rgb == red
-        filled = cells[name].fill.fill_type == "solid"
+        # A fifth of the red over white: 255 - 255 * 0.2 = 204 in green and blue.
+        filled = cells[name].fill.fill_type == "solid" and cells[name].fill.fgColor.rgb == "FFFFCCCC"
         check(coloured == failing and filled == failing, f"{record[0]} {name}: coloured {coloured}, filled {filled}")
     for name, text in zip(header, record):
         value = cells[name].value
@@ -105,6 +106,17 @@ for record in records:
     drop = row[headings.index("Drop (%)")].value
     vd_pct = record[header.index("vd_pct")]
     check(drop == (float(vd_pct) if vd_pct else None), f"{record[0]}: drop {drop!r}, the CSV has {vd_pct}")
+
+# A chain deeper than a spreadsheet indents: each level one step in, down to
+# the fifteenth, and the rows below it no further.
+chain = ["tag,voltage,current,length,fed_from"] + [f"L{d},480,10,10,{f'L{d - 1}' if d else ''}" for d in range(18)]
+(work / "chain.csv").write_text("\n".join(chain) + "\n")
+run(TOOL, "-o", str(work / "chain.xlsx"), str(work / "chain.csv"))
+if (work / "chain.xlsx").exists():
+    levels = [row[0].alignment.indent or 0 for row in openpyxl.load_workbook(work / "chain.xlsx")["Feeder schedule"].iter_rows(min_row=2)]
+    check(levels == [min(d, 15) for d in range(18)], f"the chain is indented {levels}")
+else:
+    check(False, "the chain's workbook was not written")
 
 script = work / "export.script"
 script.write_text("shortcut Ctrl+E\nschedule import feeders.csv\nschedule export window.xlsx\nmessages\n")

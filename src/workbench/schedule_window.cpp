@@ -286,13 +286,15 @@ void ScheduleWindow::Note(const std::string& message) {
   Screen().MessageBox(message, kStyleInformation, kScheduleTitle);
 }
 
+// A file that cannot be read, or a dialog cancelled, leaves the table as
+// it was, changes and all: they are only gone once the new file is in.
 void ScheduleWindow::ImportFile() {
-  if (!SaveOrDiscard() || !askFileName) return;
+  if (!MayLetChangesGo() || !askFileName) return;
   const std::string path = askFileName(FileQuestion::Import, model.FileName());
   if (path.empty()) return;
   const ScheduleDefaults defaults = model.newRowDefaults;
-  if (const std::string error = model.Import(path); !error.empty()) Say(error);
-  else if (!model.Notes().empty()) Note(FileNameOf(path) + ":\n" + Joined(model.Notes(), "\n"));
+  if (const std::string error = model.Import(path); !error.empty()) return Say(error);
+  if (!model.Notes().empty()) Note(FileNameOf(path) + ":\n" + Joined(model.Notes(), "\n"));
   model.newRowDefaults = defaults;
   Feeders.SetCurrent(model.RowCount() > 0 ? 0 : -1, 0);
   Changed();
@@ -311,13 +313,21 @@ bool ScheduleWindow::ExportFile() {
 }
 
 // Before unsaved rows would be lost: save them, let them go, or stay.
-bool ScheduleWindow::SaveOrDiscard() {
+// Whether unsaved changes may go: saved, or the user chose not to keep
+// them. The table itself stays until something takes its place.
+bool ScheduleWindow::MayLetChangesGo() {
   if (!model.Dirty()) return true;
   const std::string name = model.FileName().empty() ? "the new schedule" : FileNameOf(model.FileName());
   const int answer =
       Screen().MessageBox("Save the changes to " + name + "?", kStyleYesNoCancelExclamation, kScheduleTitle);
   if (answer == kAnswerYes) return ExportFile();
-  if (answer != kAnswerNo) return false;
+  return answer == kAnswerNo;
+}
+
+// Closing drops the changes the user chose not to keep with the table.
+bool ScheduleWindow::SaveOrDiscard() {
+  if (!MayLetChangesGo()) return false;
+  if (!model.Dirty()) return true;
   const ScheduleDefaults defaults = model.newRowDefaults;
   const ColumnView view = model.View();
   model = ScheduleModel();

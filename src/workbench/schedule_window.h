@@ -79,6 +79,7 @@ class ScheduleWindow : public ScheduleForm, private GridSource {
   void SendPrintout(const char* purpose, void (*send)(SchedulePrinter&, const SchedulePrintout&));
   void ImportFile();
   bool ExportFile();
+  bool MayLetChangesGo();
   bool SaveOrDiscard();
   void OpenInCalculator();
   SchedulePrintout Printout(const TitleBlock& titleBlock);

@@ -1,5 +1,6 @@
-// The report's words: the same as the clipboard summary's, and a file name
-// any file system takes.
+// The report's words: a file name any file system takes, and no number the
+// window does not show. (The job heading and the summary's words: the
+// report_* scenarios.)
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -8,7 +9,6 @@
 #include <string>
 
 #include "report/calculation_report.h"
-#include "report/clipboard_summary.h"
 #include "script/script_runner.h"
 #include "started_program.h"
 
@@ -41,64 +41,6 @@ TEST(Squeezed, OneSpaceBetweenWordsNoneAtTheEnds) {
 }
 
 class ReportWords : public StartedProgram {};
-
-const ReportRow* Row(const CalculationReport& report, const std::string& label) {
-  for (const ReportSection& section : report.sections)
-    for (const ReportRow& row : section.rows)
-      if (row.label == label) return &row;
-  return nullptr;
-}
-
-// Every number on the page is one the summary shows for the same state.
-TEST_F(ReportWords, ValuesAreTheClipboardSummarysWords) {
-  program.actions.Select(w.ComWS, 9);
-  program.actions.Click(w.OptionNOF2);
-  Tick();
-  Tick();
-  const std::string summary = BuildReport(w);
-  const CalculationReport report = BuildCalculationReport(w);
-  for (const char* label : {"Voltage", "Current", "AC voltage drop"}) {
-    const ReportRow* row = Row(report, label);
-    ASSERT_NE(row, nullptr) << label;
-    EXPECT_NE(summary.find(row->value), std::string::npos) << label << ": " << row->value;
-  }
-  EXPECT_NE(summary.find(w.Ampacit.Caption()), std::string::npos);
-  EXPECT_EQ(Row(report, "Feeder ampacity")->value.rfind(w.Ampacit.Caption(), 0), 0u);
-  EXPECT_EQ(report.sections.back().heading, "Notes");
-}
-
-// A field never filled keeps its prompt, which is no job name to print.
-TEST_F(ReportWords, TheJobHeadingIsWhatWasTypedAndBlankForThePrompt) {
-  const struct {
-    const char* name;
-    const char* typed;
-    const char* printed;
-  } rows[] = {
-      {"never filled", nullptr, ""},
-      {"a tag", "Feeder P-1", "Feeder P-1"},
-      {"blanks squeezed", "  Panel   A ", "Panel A"},
-      {"emptied", "", ""},
-  };
-  for (const auto& row : rows) {
-    if (row.typed) w.Job.SetText(row.typed);
-    Tick();
-    EXPECT_EQ(BuildCalculationReport(w).heading.front().value, row.printed) << row.name;
-  }
-}
-
-TEST_F(ReportWords, BuildingTheReportLeavesTheStateAlone) {
-  Tick();
-  const std::string before = w.state.ReportText;
-  BuildCalculationReport(w);
-  EXPECT_EQ(w.state.ReportText, before);
-  EXPECT_EQ(w.state.MsgTitle, "");
-}
-
-}  // namespace
-}  // namespace quillet
-
-namespace quillet {
-namespace {
 
 std::set<std::string> NumbersIn(const std::string& text) {
   static const std::regex number("[0-9][0-9,]*(\\.[0-9]+)?");

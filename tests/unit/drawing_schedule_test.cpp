@@ -1,11 +1,17 @@
-// The drawing schedule: the example's rows in the tree's order with the
-// window's own texts, a rolled-up panel's calculated load, its conductor
-// set and fault current, and the columns no row fills left out.
+// The drawing schedule: a rolled-up panel's calculated load, its conductor
+// set and fault current with the window's own texts and their numbers, the
+// cells that fail a check, the columns no row fills left out, and the
+// pages they are laid out on. (The example's rows in the tree's order: the
+// schedule_drawing_example scenario.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
+#include "fixed_width_type.h"
+#include "workbench/drawing_page.h"
 #include "workbench/drawing_schedule.h"
+#include "workbench/schedule_printout.h"
 #include "workbench/schedule_model.h"
 
 namespace quillet {
@@ -38,14 +44,6 @@ class ExampleDrawing : public ::testing::Test {
   ScheduleModel model;
   DrawingSchedule drawing;
 };
-
-TEST_F(ExampleDrawing, CarriesTheColumnsADrawingCarriesInTheirOrder) {
-  EXPECT_EQ(drawing.headings,
-            (std::vector<std::string>{"Tag", "Fed from", "Load (kVA)", "Design current (A)", "Device (A)",
-                                      "Conductor set", "Length", "Drop (%)", "Total drop (%)", "Fault current (kA)",
-                                      "Check"}));
-  ASSERT_EQ(drawing.rows.size(), model.RowCount());
-}
 
 TEST_F(ExampleDrawing, ARolledUpPanelShowsTheWindowsTextsForItsFigures) {
   const struct {
@@ -91,16 +89,62 @@ TEST_F(ExampleDrawing, RowsThatFailACheckMarkTheCellJudgedAndTheCheck) {
   EXPECT_EQ(crane.cells[Heading(drawing, "Conductor set")].text, "");
 }
 
-TEST_F(ExampleDrawing, EachRowFollowsItsSupplyOneLevelDeeper) {
-  const std::vector<std::pair<std::string, int>> tail = {
-      {"Service SB-2", 0},       {"Panel DP-2", 1},        {"Lighting LTG-2", 2}, {"Panel RP-2 (208/120)", 2},
-      {"Receptacles R-2", 3},    {"Panel LP-3 (store)", 1}, {"Store receptacles", 2}, {"Store lighting", 2},
-      {"Show window", 2},        {"Sign", 2}};
-  const std::size_t first = drawing.rows.size() - tail.size();
-  for (std::size_t i = 0; i < tail.size(); ++i) {
-    EXPECT_EQ(drawing.rows[first + i].cells[0].text, tail[i].first);
-    EXPECT_EQ(drawing.rows[first + i].depth, tail[i].second) << tail[i].first;
+// The example on pages of 1000 by 700 in type of fixed width: no text runs
+// into another or off the page, every page numbered and dated, the title
+// in 12 pt bold, each row's check in bold green or red, the passing rows
+// striped in turn, and the notes from the left margin in top-aligned columns.
+TEST_F(ExampleDrawing, LaysOutPagesWhereEveryTextCanBeRead) {
+  const FixedWidthType type;
+  const auto printout = BuildDrawingPrintout(model, "feeders.csv", "12/6/2026");
+  const std::vector<PageDrawing> pages = LayOutDrawingSchedule(printout, type, PageArea{1000, 700, 4});
+  ASSERT_GE(pages.size(), 2u);
+  const auto box = [&](const PageText& t) {
+    return std::array<double, 4>{t.x, t.baseline - type.Ascent(t.font), t.x + type.Advance(t.font, t.text),
+                                 t.baseline + type.Descent(t.font)};
+  };
+  int okChecks = 0, failedChecks = 0, notes = 0;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const std::vector<PageText>& texts = pages[p].texts;
+    EXPECT_EQ(texts.front().text, "Feeder schedule");
+    EXPECT_EQ(texts.front().font, (PageFont{12, true}));
+    const auto has = [&](const std::string& text) {
+      return std::any_of(texts.begin(), texts.end(), [&](const PageText& t) { return t.text == text; });
+    };
+    EXPECT_TRUE(has("Page " + std::to_string(p + 1) + " of " + std::to_string(pages.size()))) << p;
+    EXPECT_TRUE(has("Fault current calculated 12/6/2026")) << p;
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      const auto [left, top, right, bottom] = box(texts[a]);
+      EXPECT_TRUE(left >= 0 && right <= 1000 && top >= 0 && bottom <= 700) << texts[a].text;
+      for (std::size_t b = a + 1; b < texts.size(); ++b) {
+        const auto [l, t, r, bo] = box(texts[b]);
+        EXPECT_FALSE(left < r && l < right && top < bo && t < bottom) << texts[a].text << " over " << texts[b].text;
+      }
+      okChecks += texts[a].text == "OK" && texts[a].font.bold && texts[a].colour == 0x008000;
+      failedChecks += texts[a].text == "error" && texts[a].font.bold && texts[a].colour == 0xC80000;
+      if (texts[a].text == "Notes") {
+        ++notes;
+        EXPECT_EQ(texts[a].x, 0);
+        EXPECT_EQ(texts[a + 2].x, 0) << "the first note";  // after the meaning of the mark
+      }
+    }
   }
+  EXPECT_GT(okChecks, 10);
+  EXPECT_GT(failedChecks, 0);
+  EXPECT_EQ(notes, 1);
+  // Two columns of notes with their tops in line.
+  const std::vector<PageText>& last = pages.back().texts;
+  const auto first = std::find_if(last.begin(), last.end(), [](const PageText& t) { return t.text == "Notes"; }) + 2;
+  ASSERT_LT(first, last.end());
+  const auto second = std::find_if(first, last.end(), [](const PageText& t) { return t.x > 400; });
+  ASSERT_NE(second, last.end());
+  EXPECT_EQ(second->baseline, first->baseline);
+  std::size_t stripes = 0, rows = 0;
+  for (const PageFill& fill : pages.front().fills) {
+    stripes += fill.colour == 0xF3F3F3;
+    rows += fill.colour != 0xE4E4E4;
+  }
+  EXPECT_GT(stripes, 3u);
+  EXPECT_LT(stripes, rows);
 }
 
 // A branch listed before its supply comes under it; a flat schedule's

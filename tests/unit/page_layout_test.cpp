@@ -1,29 +1,17 @@
 // The printed page as both views paint it: where lines break, and where the
-// report puts its title block, labels, ruled headings and footer. Type of
-// fixed width stands in for a device: every character is as wide as the
-// font's size in points, so widths can be counted by hand.
+// report puts its title block, labels, ruled headings and footer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "platform/utf8.h"
 #include "report/calculation_report.h"
 #include "report/page_layout.h"
+#include "fixed_width_type.h"
 
 namespace quillet {
 namespace {
-
-class FixedWidthType : public TextMetrics {
- public:
-  double Advance(const PageFont& font, std::string_view text) const override {
-    return Utf8Length(text) * font.points;
-  }
-  double Ascent(const PageFont& font) const override { return font.points; }
-  double Descent(const PageFont& font) const override { return font.points / 4; }
-  double Leading(const PageFont&) const override { return 0.5; }
-};
 
 TEST(WrappedLines, BreakWhereALineIsFull) {
   const struct {

@@ -1,6 +1,7 @@
-// The schedule model's edits: lines as the written file will have them,
-// blocks pasted, the last edits undone, a failed import changing nothing,
-// every choice of a list taken.
+// The schedule model's files and lists: a failed import or export changing
+// nothing, a workbook where the build writes one, every choice of a list
+// taken. (Edits, undo, pasted blocks and a file's own mark: the schedule_*
+// scenarios.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,46 +27,6 @@ ScheduleModel WithRows(int rows) {
   }
   m.EvaluateAll();
   return m;
-}
-
-TEST(ScheduleModel, ErrorsNameTheLineTheRowHasInTheWrittenFile) {
-  ScheduleModel m = WithRows(3);
-  m.SetCell(2, Col(m, "length"), "x");
-  m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 4, length x: not a plain number (a one-way length above 0)");
-  // A line break inside a cell pushes the later rows down a line.
-  m.SetCell(0, Col(m, "tag"), "two\nlines");
-  m.EvaluateAll();
-  EXPECT_EQ(m.RowError(2), "line 5, length x: not a plain number (a one-way length above 0)");
-  m.DeleteRow(0);
-  m.EvaluateAll();
-  EXPECT_EQ(m.RowError(1), "line 3, length x: not a plain number (a one-way length above 0)");
-}
-
-TEST(ScheduleModel, PastesABlockAddingRowsAndDroppingWhatFallsOutsideTheInputs) {
-  ScheduleModel m = WithRows(1);
-  const std::size_t lastInput = m.InputColumnCount() - 1, last = m.ColumnCount() - 1;
-  m.PasteBlock(0, lastInput, {{"", "spill"}, {""}});
-  EXPECT_EQ(m.RowCount(), 2u);
-  m.PasteBlock(0, Col(m, "continuous"), {{"yes"}, {"no"}});
-  EXPECT_EQ(m.Cell(0, Col(m, "continuous")), "yes");
-  EXPECT_EQ(m.Cell(1, Col(m, "continuous")), "no");
-  EXPECT_EQ(m.Cell(0, lastInput + 1), "");  // a result cell is never pasted over
-  EXPECT_EQ(m.Cell(0, last), "");
-  m.EvaluateAll();
-  EXPECT_EQ(m.Cell(0, Col(m, "sized_by")), "ampacity");
-}
-
-TEST(ScheduleModel, UndoTakesBackTheLastEditsInTurn) {
-  ScheduleModel m = WithRows(2);
-  m.SetCell(0, Col(m, "current"), "50");
-  m.DeleteRow(1);
-  ASSERT_TRUE(m.Undo());
-  EXPECT_EQ(m.RowCount(), 2u);
-  ASSERT_TRUE(m.Undo());
-  EXPECT_EQ(m.Cell(0, Col(m, "current")), "10");
-  m.EvaluateAll();
-  EXPECT_EQ(m.Cell(0, Col(m, "current_a")), "10.00");
 }
 
 TEST(ScheduleModel, AFailedImportLeavesTheScheduleAsItWas) {
@@ -132,43 +93,6 @@ TEST(ScheduleModel, AWorkbookIsWrittenWhereTheBuildHasTheWriterAndRefusedElse) {
   const auto left =
       std::distance(std::filesystem::directory_iterator(folder.Path()), std::filesystem::directory_iterator());
   EXPECT_EQ(left, WritesWorkbooks() ? 1 : 0);
-}
-
-TEST(ScheduleModel, AnExportedScheduleReadsBackAsItWas) {
-  const FreshFolder folder;
-  ScheduleModel m = WithRows(2);
-  m.SetCell(1, Col(m, "length"), "x");
-  const std::string first = (folder / "first.csv").string(), second = (folder / "second.csv").string();
-  ASSERT_EQ(m.Export(first), "");
-  ScheduleModel back;
-  ASSERT_EQ(back.Import(first), "");
-  EXPECT_EQ(back.InputColumnCount(), m.InputColumnCount());
-  back.EvaluateAll();
-  EXPECT_EQ(back.OutputText(), m.OutputText());
-}
-
-TEST(ScheduleModel, ARowItWritesReadsBackInTheFilesMarkAndHeadingUnits) {
-  const auto folder = std::filesystem::temp_directory_path() / "quillet-schedule-model-mark";
-  std::filesystem::create_directories(folder);
-  const std::string file = (folder / "whole.csv").string();
-  std::ofstream(file, std::ios::binary) << "tag;voltage;current;length;PF (%)\nA;480;10;30;90\n";
-  ScheduleModel m;
-  ASSERT_EQ(m.Import(file), "");
-  std::filesystem::remove_all(folder);
-  FeederInputs feeder;
-  feeder.length = "1.125";
-  feeder.pfOption = 3;
-  const std::size_t row = m.AddFeeder(feeder, m.newRowDefaults);
-  m.EvaluateAll();
-  EXPECT_EQ(m.RowError(row), "");
-  EXPECT_EQ(m.Cell(row, Col(m, "length")), "1,1250");  // 1,125 would read either way
-  EXPECT_EQ(m.Cell(row, Col(m, "PF (%)")), "90");
-  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find(','), std::string::npos);
-  // A decimal point typed above it makes the point the file's mark.
-  m.SetCell(0, Col(m, "length"), "30.5");
-  m.EvaluateAll();
-  EXPECT_NE(m.Cell(0, Col(m, "vd_pct")).find('.'), std::string::npos);
-  EXPECT_EQ(m.RowError(row), "line 3, length 1,1250: this file writes decimals with a point; write 1.1250");
 }
 
 TEST(ScheduleModel, EveryChoiceAListOffersIsARowsValue) {

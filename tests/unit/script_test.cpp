@@ -49,7 +49,7 @@ TEST_F(Driver, UnknownNamesAreErrorsNotSilence) {
                            // Bounds and paths that would freeze the driver or leave the program folder.
                            "tick 1001", "tick -1", "file ../x", "writefile /tmp/x \"1\"", "removefile a/b",
                            "setstate Voltage 1e", "setstate AmpacityTable 1", "setstate LoadCheck Over90",
-                           "clipboard all", "deactivate Nope"})
+                           "setstate Locked \"\"", "clipboard all", "deactivate Nope"})
     EXPECT_THROW(runner.RunLine(line), ScriptError) << line;
 }
 
