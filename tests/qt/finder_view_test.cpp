@@ -2,7 +2,6 @@
 // answer used with Enter and shown by the main window; Escape changes nothing.
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -79,8 +78,7 @@ TEST_F(FinderViewTest, CtrlFOpensItModalOverTheMainWindowWithTheAnswerMarked) {
     for (const QRect& other : places) EXPECT_FALSE(place.intersects(other)) << name;
     places.push_back(place);
   }
-  const QString shot = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath(QStringLiteral("finder-window.png"));
-  ASSERT_TRUE(Finder().grab().save(shot));
+  ASSERT_TRUE(Finder().grab().save(ShotPath("finder-window")));
 }
 
 TEST_F(FinderViewTest, TypingALooserLimitFindsASmallerSize) {

@@ -1,6 +1,5 @@
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QLineEdit>
@@ -86,8 +85,7 @@ TEST_F(QtViewTest, WindowFitsTheModelsClientArea) {
     if (child->isHidden()) continue;
     EXPECT_TRUE(view.rect().contains(child->geometry())) << child->objectName().toStdString();
   }
-  const QString path = QDir(QStringLiteral(QUILLET_SHOT_DIR)).filePath("main-window.png");
-  EXPECT_TRUE(view.grab().save(path)) << path.toStdString();
+  EXPECT_TRUE(view.grab().save(ShotPath("main-window")));
 }
 
 TEST_F(QtViewTest, AResultKeepsItsOwnColourWhenItsFrameIsGreyed) {

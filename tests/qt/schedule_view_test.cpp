@@ -75,6 +75,13 @@ class ScheduleViewTest : public QtViewTest {
     file.close();
     Import(file.fileName());
   }
+  // The example, then more copies of its flat rows than a page holds.
+  void ImportExampleWithCopies(int copies) {
+    Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
+    const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
+    for (int copy = 0; copy < copies; ++copy)
+      app_->Calculator().actions.PasteCells(schedule().Feeders, static_cast<int>(schedule().model.RowCount()), 0, rows);
+  }
   void FocusCell(int row, const char* column) {
     const int c = static_cast<int>(*schedule().model.ColumnNamed(column));
     Table()->setFocus();
@@ -443,13 +450,7 @@ TEST_F(ScheduleViewTest, ClosingWithUnsavedRowsAsksFirst) {
 
 TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
   if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
-  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
-  // Five copies of the example: more rows than a page holds.
-  const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
-  for (int copy = 0; copy < 4; ++copy) {
-    const int end = static_cast<int>(schedule().model.RowCount());
-    app_->Calculator().actions.PasteCells(schedule().Feeders, end, 0, rows);
-  }
+  ImportExampleWithCopies(4);  // five copies of the example
   QString suggested;
   const QString path = QDir(Folder()).filePath(QStringLiteral("schedule.pdf"));
   app_->Printer().choosePdfPath = [&](const QString& s) {
@@ -497,11 +498,7 @@ TEST_F(ScheduleViewTest, SavesTheTableAsPdfWithTheHeadingsOnEveryPage) {
 // its supply, with the headings and the page number on every page.
 TEST_F(ScheduleViewTest, SavesTheDrawingScheduleAsPdfWithItsHeadingsOnEveryPage) {
   if (!HavePdfTools()) GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) are needed";
-  Import(QStringLiteral(QUILLET_EXAMPLE_SCHEDULE));
-  // Three more copies of the example's flat rows: more than a page holds.
-  const std::string rows = schedule().Copy(0, 0, 21, static_cast<int>(schedule().model.InputColumnCount()) - 1);
-  for (int copy = 0; copy < 3; ++copy)
-    app_->Calculator().actions.PasteCells(schedule().Feeders, static_cast<int>(schedule().model.RowCount()), 0, rows);
+  ImportExampleWithCopies(3);
   auto* form = As<QComboBox>("Schedule.PrintForm");
   EXPECT_EQ(form->itemText(1), QStringLiteral("Feeder schedule (drawing)"));
   form->setFocus();
