@@ -20,27 +20,20 @@
 #include "qt/diagram_view.h"
 #include "qt/widgets.h"
 #include "qt/window_view.h"
+#include "soak/view_soak.h"
 
 namespace quillet {
 namespace {
 
-// What a button or frame title draws: "&&" as "&", "&x" as an underlined x.
-QString WithoutMnemonics(const QString& text) {
-  QString drawn;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    drawn += text[i];
-  }
-  return drawn;
-}
-
-std::optional<QString> DrawnText(const QWidget* widget) {
-  if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-  if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return WithoutMnemonics(frame->title());
-  if (auto* button = dynamic_cast<const CaptionButton*>(widget)) return WithoutMnemonics(button->Caption());
-  if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return WithoutMnemonics(button->text());
-  if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
-  if (auto* area = qobject_cast<const QPlainTextEdit*>(widget)) return area->toPlainText();
+std::optional<std::string> DrawnText(const QWidget* widget) {
+  if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text().toStdString();
+  if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return WithoutMnemonics(frame->title().toStdString());
+  if (auto* button = dynamic_cast<const CaptionButton*>(widget))
+    return WithoutMnemonics(button->Caption().toStdString());
+  if (auto* button = qobject_cast<const QAbstractButton*>(widget))
+    return WithoutMnemonics(button->text().toStdString());
+  if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text().toStdString();
+  if (auto* area = qobject_cast<const QPlainTextEdit*>(widget)) return area->toPlainText().toStdString();
   return std::nullopt;
 }
 
@@ -83,7 +76,7 @@ ShownControl Shown(const Control& control, const QWidget& widget) {
     const QRect r = widget.geometry();
     shown.place = PixelRect{r.x(), r.y(), r.width(), r.height()};
   }
-  if (auto drawn = DrawnText(&widget)) shown.text = drawn->toStdString();
+  shown.text = DrawnText(&widget);
   shown.colour = widget.palette().color(QPalette::Active, QPalette::WindowText).rgb();
   if (auto* box = dynamic_cast<const TextBox*>(&control); box && !box->MultiLine())
     shown.selection = Selection(static_cast<const QLineEdit&>(widget));
@@ -133,22 +126,17 @@ std::uint32_t OnScreen(Colour colour) { return ShownColour(colour).rgb(); }
 }  // namespace
 
 std::optional<std::string> Disagreement(const WindowView& view) {
-  const Window& model = view.Model();
-  if (auto broken = WindowDisagreement(model, WindowShown(view))) return "window " + model.Name() + " " + *broken;
-  for (const Control* control : model.Controls()) {
-    std::optional<std::string> broken;
-    if (auto* timer = dynamic_cast<const Timer*>(control)) {
-      broken = ControlDisagreement(*control, TimerShown(*timer, view), OnScreen, Nesting::InContainers);
-    } else if (const QWidget* widget = view.WidgetOf(control->Name())) {
-      broken = ControlDisagreement(*control, Shown(*control, *widget), OnScreen, Nesting::InContainers);
-      if (auto* diagram = dynamic_cast<const Diagram*>(control); diagram && !broken)
-        broken = DiagramDisagreement(*diagram, static_cast<const DiagramView&>(*widget));
-    } else {
-      broken = "has no widget";
-    }
-    if (broken) return model.Name() + "." + control->Name() + " " + *broken;
-  }
-  return std::nullopt;
+  const auto differs = [&view](const Control& control) -> std::optional<std::string> {
+    if (auto* timer = dynamic_cast<const Timer*>(&control))
+      return ControlDisagreement(control, TimerShown(*timer, view), OnScreen, Nesting::InContainers);
+    const QWidget* widget = view.WidgetOf(control.Name());
+    if (!widget) return "has no widget";
+    auto broken = ControlDisagreement(control, Shown(control, *widget), OnScreen, Nesting::InContainers);
+    if (auto* diagram = dynamic_cast<const Diagram*>(&control); diagram && !broken)
+      broken = DiagramDisagreement(*diagram, static_cast<const DiagramView&>(*widget));
+    return broken;
+  };
+  return WindowAgreement(view.Model(), WindowShown(view), differs);
 }
 
 }  // namespace quillet

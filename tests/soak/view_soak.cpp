@@ -11,6 +11,7 @@
 
 #include "platform/utf8.h"
 #include "platform/view_rules.h"
+#include "platform/window.h"
 #include "soak_rules.h"
 
 namespace quillet {
@@ -105,8 +106,27 @@ std::string Listed(std::vector<std::string>::const_iterator from, std::vector<st
 
 }  // namespace
 
+std::string WithoutMnemonics(const std::string& caption) {
+  std::string drawn;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    drawn += caption[i];
+  }
+  return drawn;
+}
+
+std::optional<std::string> WindowAgreement(
+    const Window& model, const ShownWindow& shown,
+    const std::function<std::optional<std::string>(const Control&)>& control) {
+  if (auto broken = WindowDisagreement(model, shown)) return "window " + model.Name() + " " + *broken;
+  for (const Control* each : model.Controls())
+    if (auto broken = control(*each)) return model.Name() + "." + each->Name() + " " + *broken;
+  return std::nullopt;
+}
+
 std::string Described(const ViewEvent& e) {
-  static const char* const kinds[] = {"press", "release", "click", "double-click", "right click", "move", "", "", "tick"};
+  static const char* const kinds[] = {"press", "release", "click", "double-click", "right click", "move",
+                                      "",      "",        "tick"};
   if (e.kind == ViewEvent::Kind::Character) return "type \"" + Utf8Encode(e.character) + "\"";
   if (e.kind != ViewEvent::Kind::Key) return kinds[static_cast<int>(e.kind)];
   return std::string(e.withControl ? "ctrl+" : "") + (e.withShift ? "shift+" : "") + "key " + std::to_string(e.key) +

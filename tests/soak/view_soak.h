@@ -1,5 +1,5 @@
-// What the random-event soaks of the desktop views share: the seeded user
-// events, in terms each toolkit turns into its own input, and the session
+// What the random-event soaks of the desktop views share: the agreement
+// check's frame, the seeded user events, in terms each toolkit turns into its own input, and the session
 // loop that checks the view after every burst and every tick and, on a
 // failure, prints the seed, the events before it and the shortest event
 // list found that still fails. A view supplies only how it plays an event
@@ -7,8 +7,11 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "platform/view_rules.h"
 
 namespace quillet {
 
@@ -24,6 +27,20 @@ struct ViewEvent {
   std::string clipboard;  // put there before Ctrl+V
   bool answerOk = true;   // every message box the event opens gets OK, else Cancel
 };
+
+// ---- The check after every burst: a view shows exactly its model --------
+
+// What a button, a frame or a menu draws of a caption: "&&" as "&", "&x"
+// as an underlined x.
+std::string WithoutMnemonics(const std::string& caption);
+
+// The first way a window on screen differs from its model, as a sentence
+// naming the window or the control; `control` says how one control differs.
+std::optional<std::string> WindowAgreement(
+    const Window& model, const ShownWindow& shown,
+    const std::function<std::optional<std::string>(const Control&)>& control);
+
+// ---- The events and the session -----------------------------------------
 
 // What the event is, for the failure report: "click", "type \"5\"".
 std::string Described(const ViewEvent& event);

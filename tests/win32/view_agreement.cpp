@@ -12,6 +12,7 @@
 #include "platform/utf8.h"
 #include "platform/view_rules.h"
 #include "platform/window.h"
+#include "soak/view_soak.h"
 #include "win32/desktop_app.h"
 #include "win32/list_grid.h"
 #include "win32/window_view.h"
@@ -23,16 +24,6 @@ std::wstring WindowText(HWND handle) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(handle)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(handle, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-// What a button, a frame or a menu draws: "&&" as "&", "&x" as an underlined x.
-std::string WithoutMnemonics(const std::wstring& text) {
-  std::wstring drawn;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) ++i;
-    drawn += text[i];
-  }
-  return Utf8FromWide(drawn);
 }
 
 std::optional<std::string> DrawnText(const Control& control, HWND handle) {
@@ -51,7 +42,7 @@ std::optional<std::string> DrawnText(const Control& control, HWND handle) {
     case ControlKind::Command3D:
     case ControlKind::Option3D:
     case ControlKind::CheckBox:
-      return WithoutMnemonics(WindowText(handle));
+      return WithoutMnemonics(Utf8FromWide(WindowText(handle)));
     default:
       return std::nullopt;
   }
@@ -112,7 +103,7 @@ std::vector<std::string> MenuItems(HMENU menu) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[300] = {};
     GetMenuStringW(menu, static_cast<UINT>(i), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-    items.push_back(WithoutMnemonics(text));
+    items.push_back(WithoutMnemonics(Utf8FromWide(text)));
   }
   return items;
 }
@@ -175,28 +166,22 @@ std::uint32_t OnScreen(Colour colour) {
 }
 
 std::optional<std::string> ViewDisagreement(const Win32App& app, const Win32View& view) {
-  const Window& model = view.Model();
-  if (auto broken = WindowDisagreement(model, WindowShown(app, view))) return "window " + model.Name() + " " + *broken;
-  for (const Control* control : model.Controls()) {
-    std::optional<std::string> broken;
-    if (auto* timer = dynamic_cast<const Timer*>(control)) {
-      ShownControl shown;
+  const auto differs = [&](const Control& control) -> std::optional<std::string> {
+    ShownControl shown;
+    if (auto* timer = dynamic_cast<const Timer*>(&control)) {
       shown.timerRunning = app.Timers().Running(*timer);
       shown.timerInterval = app.Timers().Interval(*timer);
-      broken = ControlDisagreement(*control, shown, OnScreen, Nesting::SideBySide);
-    } else if (auto* menu = dynamic_cast<const Menu*>(control)) {
-      ShownControl shown;
+    } else if (auto* menu = dynamic_cast<const Menu*>(&control)) {
       shown.items = MenuItems(view.MenuOf(*menu));
       shown.enabled = menu->Enabled();
-      broken = ControlDisagreement(*control, shown, OnScreen, Nesting::SideBySide);
-    } else if (HWND handle = view.HandleOf(*control)) {
-      broken = ControlDisagreement(*control, Shown(view, *control, handle), OnScreen, Nesting::SideBySide);
+    } else if (HWND handle = view.HandleOf(control)) {
+      shown = Shown(view, control, handle);
     } else {
-      broken = "has no control";
+      return "has no control";
     }
-    if (broken) return model.Name() + "." + control->Name() + " " + *broken;
-  }
-  return std::nullopt;
+    return ControlDisagreement(control, shown, OnScreen, Nesting::SideBySide);
+  };
+  return WindowAgreement(view.Model(), WindowShown(app, view), differs);
 }
 
 }  // namespace
