@@ -16,6 +16,7 @@
 
 #include "platform/grid.h"
 #include "platform/user_actions.h"
+#include "platform/view_rules.h"
 #include "schedule/csv.h"
 #include "qt/theme.h"
 #include "qt/twips.h"
@@ -208,21 +209,6 @@ class FrozenColumn : public QTableView {
   GridView& table_;
 };
 
-namespace {
-
-class Guard {
- public:
-  explicit Guard(int& depth) : depth_(depth) { ++depth_; }
-  ~Guard() { --depth_; }
-  Guard(const Guard&) = delete;
-  Guard& operator=(const Guard&) = delete;
-
- private:
-  int& depth_;
-};
-
-}  // namespace
-
 GridView::GridView(Grid& grid, UserActions& actions, QWidget* parent)
     : QTableView(parent),
       grid_(grid),
@@ -341,7 +327,7 @@ void GridView::ShowAsList() {
 // An editor handing its text over may refresh the table; the view follows
 // once the editor has closed, so Qt never meets an editor it has dropped.
 void GridView::CommitCell(int row, int column, const QString& text) {
-  Guard guard(committing_);
+  OwnWork guard(committing_);
   actions_.EditCell(grid_, row, column, text.toStdString());
 }
 
@@ -380,7 +366,7 @@ void GridView::Refresh() {
   const std::vector<int>& widths = grid_.ColumnWidths();
   if (!widths.empty()) {
     // A reset of the rows forgets the widths.
-    Guard guard(fitting_);
+    OwnWork guard(fitting_);
     for (int column = 0; column < static_cast<int>(widths.size()); ++column)
       setColumnWidth(column, ToPixels(widths[static_cast<std::size_t>(column)]));
     horizontalHeader()->setStretchLastSection(true);
@@ -392,7 +378,7 @@ void GridView::Refresh() {
 }
 
 void GridView::FitColumns() {
-  Guard guard(fitting_);
+  OwnWork guard(fitting_);
   resizeColumnsToContents();
 }
 
@@ -407,14 +393,14 @@ void GridView::ShowCurrent() {
   const QModelIndex wanted = model_->index(grid_.CurrentRow(), grid_.CurrentColumn());
   if (!wanted.isValid() || wanted == currentIndex()) return;
   DropEditOfMovedCells();
-  Guard guard(mirroring_);
+  OwnWork guard(mirroring_);
   setCurrentIndex(wanted);
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
   if (mirroring_ || !current.isValid()) return;
-  Guard guard(mirroring_);
+  OwnWork guard(mirroring_);
   actions_.SelectCell(grid_, current.row(), current.column());
 }
 

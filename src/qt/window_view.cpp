@@ -65,17 +65,6 @@ WindowState ModelState(Qt::WindowStates state) {
   return WindowState::Normal;
 }
 
-class Mirroring {
- public:
-  explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
-  ~Mirroring() { --depth_; }
-  Mirroring(const Mirroring&) = delete;
-  Mirroring& operator=(const Mirroring&) = delete;
-
- private:
-  int& depth_;
-};
-
 }  // namespace
 
 WindowView::WindowView(Window& model, UserActions& actions, QWidget* owner)
@@ -85,7 +74,7 @@ WindowView::WindowView(Window& model, UserActions& actions, QWidget* owner)
   setFocusPolicy(Qt::ClickFocus);
   Build();
   model_.SetObserver([this](Control* control, Property property) {
-    Mirroring guard(mirroring_);
+    OwnWork guard(mirroring_);
     if (control) Sync(*control, property);
     else SyncWindow(property);
   });
@@ -100,7 +89,7 @@ QWidget* WindowView::WidgetOf(const std::string& controlName) const {
 }
 
 void WindowView::Build() {
-  Mirroring guard(mirroring_);
+  OwnWork guard(mirroring_);
   for (Control* control : model_.Controls()) {
     if (auto* timer = dynamic_cast<Timer*>(control)) {
       auto* qtimer = new QTimer(this);
@@ -238,7 +227,7 @@ void WindowView::WireEvents(Control& control, QWidget* widget) {
       if (mirroring_) return;
       actions_.Select(*list, index);
       // The model may have refused or changed the pick.
-      Mirroring guard(mirroring_);
+      OwnWork guard(mirroring_);
       combo->setCurrentIndex(list->ListIndex());
     });
   } else if (auto* spin = dynamic_cast<SpinButton*>(&control)) {

@@ -1,6 +1,8 @@
 #include "schedule/decimal_mark.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 #include "core/numbers.h"
 #include "schedule/cell_text.h"
@@ -106,6 +108,15 @@ std::string OneWayNumber(std::string number, DecimalMark mark) {
   const std::string_view digits = std::string_view(number).substr(number.starts_with('-') ? 1 : 0);
   if (!mark.shown && IsGrouped(digits, mark.comma ? ',' : '.')) number += '0';
   return number;
+}
+
+std::optional<double> WrittenFigure(std::string text, bool decimalComma) {
+  if (decimalComma) std::replace(text.begin(), text.end(), ',', '.');
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || at != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 DecimalMarkFinder::DecimalMarkFinder(const ScheduleLayout& layout, char delimiter) {

@@ -40,6 +40,10 @@ MarkedNumber ReadInMark(std::string_view number, DecimalMark mark);
 // where no number has shown the mark yet: "1,125" becomes "1,1250".
 std::string OneWayNumber(std::string number, DecimalMark mark);
 
+// A cell written as a figure in the file's mark, as the schedule writes
+// its results; none for any other text (a word, a unit after it, nothing).
+std::optional<double> WrittenFigure(std::string text, bool decimalComma);
+
 // Finds a file's mark from its rows' number cells, in the order they stand
 // in the file: the first that reads only one way decides.
 class DecimalMarkFinder {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/services.h"
+
 namespace quillet {
 
 // Where a platform keeps per-user configuration.
@@ -54,5 +56,17 @@ struct SettingsFolder {
 SettingsFolder ChooseSettingsFolder(const std::string& programFolder,
                                     ConfigConvention convention = kNativeConvention,
                                     const EnvironmentLookup& env = ProcessEnvironment);
+
+// A view's services report the settings folder its launch chose.
+class FolderServices : public Services {
+ public:
+  explicit FolderServices(const SettingsFolder& folder) : folder_(folder.path), perUser_(folder.perUser) {}
+  std::string ProgramFolder() override { return folder_; }
+  bool PerUserSettings() override { return perUser_; }
+
+ private:
+  std::string folder_;
+  bool perUser_;
+};
 
 }  // namespace quillet

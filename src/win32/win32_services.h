@@ -7,14 +7,13 @@
 
 #include <string>
 
-#include "platform/services.h"
 #include "settings/settings_folder.h"
 
 namespace quillet {
 
-class Win32Services : public Services {
+class Win32Services : public FolderServices {
  public:
-  explicit Win32Services(const SettingsFolder& folder) : folder_(folder.path), perUser_(folder.perUser) {}
+  using FolderServices::FolderServices;
 
   // The window that owns what the program puts on the clipboard.
   void SetClipboardOwner(HWND owner) { clipboardOwner_ = owner; }
@@ -27,15 +26,11 @@ class Win32Services : public Services {
   void Beep() override;
   std::string NowText() override;
   std::string TodayText() override;
-  std::string ProgramFolder() override { return folder_; }
-  bool PerUserSettings() override { return perUser_; }
   VersionNumbers Version() override;
 
  private:
   bool OpenClipboard() const;
 
-  std::string folder_;
-  bool perUser_;
   HWND clipboardOwner_ = nullptr;
 };
 

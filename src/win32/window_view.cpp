@@ -39,17 +39,6 @@ constexpr int kButtonMargin = 4;
 // Tabs in a multi-line text stop every eight blanks.
 constexpr int kBlanksPerTab = 8;
 
-class Mirroring {
- public:
-  explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
-  ~Mirroring() { --depth_; }
-  Mirroring(const Mirroring&) = delete;
-  Mirroring& operator=(const Mirroring&) = delete;
-
- private:
-  int& depth_;
-};
-
 COLORREF Rgb(Colour colour) {
   return IsSystemColour(colour) ? GetSysColor(SystemColourIndex(colour)) : static_cast<COLORREF>(colour);
 }
@@ -200,7 +189,7 @@ Win32View::Win32View(Window& model, Win32App& app, Win32View* owner)
                           CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, app.Instance(), nullptr);
   Build();
   model_.SetObserver([this](Control* control, Property property) {
-    Mirroring guard(mirroring_);
+    OwnWork guard(mirroring_);
     if (control) Sync(*control, property);
     else SyncWindow(property);
   });
@@ -231,7 +220,7 @@ const ListGrid* Win32View::ListOf(const Grid& grid) const {
 bool Win32View::Modal() const { return model_.Shown() && model_.Modal(); }
 
 void Win32View::Build() {
-  Mirroring guard(mirroring_);
+  OwnWork guard(mirroring_);
   std::vector<const Control*> containers;
   for (Control* control : model_.Controls()) {
     if (auto* timer = dynamic_cast<Timer*>(control)) {
@@ -645,12 +634,12 @@ LRESULT Win32View::OnCommand(WPARAM wParam, LPARAM lParam) {
       if (auto* list = dynamic_cast<ComboBox*>(&control)) {
         actions_.Select(*list, static_cast<int>(SendMessageW(handle, CB_GETCURSEL, 0, 0)));
         // The model may have refused or changed the pick.
-        Mirroring guard(mirroring_);
+        OwnWork guard(mirroring_);
         ApplyItems(*list);
       }
       break;
     case CBN_SELENDCANCEL: {
-      Mirroring guard(mirroring_);
+      OwnWork guard(mirroring_);
       ApplyItems(control);
       break;
     }
@@ -764,7 +753,7 @@ void Win32View::OnActivate(bool active) {
     return;
   }
   wasActive_ = true;
-  Mirroring guard(mirroring_);
+  OwnWork guard(mirroring_);
   const Control* focused = model_.Focused();
   HWND handle = focused ? HandleOf(*focused) : nullptr;
   SetFocus(handle && IsWindowVisible(handle) && IsWindowEnabled(handle) ? handle : window_);

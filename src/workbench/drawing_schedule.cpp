@@ -1,10 +1,10 @@
 #include "workbench/drawing_schedule.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iterator>
 
 #include "schedule/columns.h"
+#include "schedule/decimal_mark.h"
 #include "workbench/schedule_model.h"
 
 namespace quillet {
@@ -37,16 +37,6 @@ const DrawingColumn kColumns[] = {
     {kCheckHeading, Source::Check},
 };
 
-// The file's text of a figure, which has every digit and no grouping.
-std::optional<double> FileFigure(std::string text, bool decimalComma) {
-  if (decimalComma)
-    for (char& c : text) c = c == ',' ? '.' : c;
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // The length with its unit, as the row was read; as typed where it could not be.
 std::string LengthText(const ScheduleModel& model, std::size_t row) {
   if (const auto feeder = model.FeederOf(row))
@@ -77,7 +67,7 @@ class CellReader {
       case Source::Check: cell.text = model_.Cell(row, ScheduleColumn{ScheduleColumn::Kind::Check, 0}); break;
     }
     if (column_.number)
-      if (const auto figure = FileFigure(model_.FileCell(row, *place_), model_.DecimalComma()))
+      if (const auto figure = WrittenFigure(model_.FileCell(row, *place_), model_.DecimalComma()))
         cell.number = *figure / column_.perUnit;
     for (RowCheck check : failed)
       if (column_.source == Source::Check || column_.judgedBy == check) cell.fails = true;

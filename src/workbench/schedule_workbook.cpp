@@ -3,7 +3,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +19,7 @@
 #include "platform/file_output.h"
 #include "platform/native_text.h"
 #include "platform/utf8.h"
+#include "schedule/decimal_mark.h"
 #include "workbench/drawing_schedule.h"
 #include "workbench/schedule_model.h"
 #include "workbench/tree_diagram.h"
@@ -40,16 +40,6 @@ constexpr double kFillTint = 0.2;
 constexpr lxw_color_t kNameGrey = 0x808080;
 constexpr int kDeepestIndent = 15;  // as far as a spreadsheet indents
 
-// The number a cell's text is, in the file's decimal mark; none for any other text.
-std::optional<double> NumberIn(std::string text, bool comma) {
-  if (comma) std::replace(text.begin(), text.end(), ',', '.');
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [at, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || at != end || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
-
 // The number format that shows the value as the window shows it: the shown
 // text's decimals and grouping, in thousands where the window shows the
 // figure in a unit a thousand times the file's (kVA for VA). "" (General,
@@ -64,7 +54,7 @@ std::string DisplayFormat(double value, const std::string& shown, const std::str
     if (c == group) grouped = true;
     else digits += c == mark ? '.' : c;
   }
-  const std::optional<double> figure = NumberIn(digits, false);
+  const std::optional<double> figure = WrittenFigure(digits, false);
   if (!figure) return "";
   const std::size_t point = digits.find('.');
   const std::size_t decimals = point == std::string::npos ? 0 : digits.size() - point - 1;
@@ -243,7 +233,7 @@ void WriteScheduleSheet(Workbook& book, const ScheduleModel& model) {
       const std::string shown = model.Cell(r, columns[c]);
       const CellTone tone = model.Tone(r, columns[c]);
       const std::optional<double> figure =
-          model.HoldsFigures(columns[c]) ? NumberIn(written, comma) : std::nullopt;
+          model.HoldsFigures(columns[c]) ? WrittenFigure(written, comma) : std::nullopt;
       if (figure)
         sheet.Figure(at, c, *figure, shown, book.Format(DisplayFormat(*figure, shown, written, comma), tone));
       else
