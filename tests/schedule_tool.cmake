@@ -49,6 +49,34 @@ expect("--jobs 2 gives the output of --jobs 1" "${two}" "${one}")
 execute_process(COMMAND ${emulator} ${TOOL} - INPUT_FILE ${EXAMPLE} OUTPUT_VARIABLE piped ERROR_QUIET)
 expect("standard input" "${piped}" "${one}")
 
+# 700 rows of five kinds, errors among them, over more than one batch of
+# rows: four threads write what one does, and the summary lists the first
+# ten error lines.
+set(many "tag,system,voltage,current,power,motor_hp,material,length,unit,runs,size\n")
+foreach(i RANGE 699)
+  math(EXPR kind "${i} % 5")
+  math(EXPR amperes "10 + ${i} % 100")
+  math(EXPR length "20 + ${i} % 200")
+  set(rows_of_kind "${i},3,480,${amperes},,,cu,${length},ft,1,;${i},1,240,,5000,,al,80,m,1,;${i},3,480,,,25,cu,60,ft,1,4;${i},3,480,2000,,,cu,100,ft,2,;${i},3,480,x,,,cu,100,ft,1,")
+  list(GET rows_of_kind ${kind} row)
+  string(APPEND many "${row}\n")
+endforeach()
+file(WRITE ${WORKDIR}/many.csv "${many}")
+execute_process(COMMAND ${emulator} ${TOOL} --jobs 1 ${WORKDIR}/many.csv OUTPUT_VARIABLE one_job ERROR_VARIABLE one_summary)
+execute_process(COMMAND ${emulator} ${TOOL} --jobs 4 ${WORKDIR}/many.csv OUTPUT_VARIABLE four_jobs ERROR_VARIABLE four_summary)
+expect("--jobs 4 gives the output of --jobs 1" "${four_jobs}" "${one_job}")
+expect("--jobs 4 gives the summary of --jobs 1" "${four_summary}" "${one_summary}")
+expect("700 rows summary" "${one_summary}"
+  "700 feeders: 420 evaluated, 280 with errors (lines 5, 6, 10, 11, 15, 16, 20, 21, 25, 26 and 270 more)\n")
+
+# The defaults reach the finder: 80 A takes 3 AWG's 85 A at 60 °C; sized
+# as continuous, 100 A takes 1 AWG's 110 A.
+file(WRITE ${WORKDIR}/defaults.csv "voltage,current,length,unit\n480,80,50,ft\n")
+execute_process(COMMAND ${emulator} ${TOOL} ${WORKDIR}/defaults.csv OUTPUT_VARIABLE out ERROR_QUIET)
+expect_match("size by default" "${out}" "\n480,80,50,ft,3 AWG,")
+execute_process(COMMAND ${emulator} ${TOOL} --continuous ${WORKDIR}/defaults.csv OUTPUT_VARIABLE out ERROR_QUIET)
+expect_match("size with --continuous" "${out}" "\n480,80,50,ft,1 AWG,")
+
 # A thousands separator in a file that writes decimal commas is its row's
 # error, never 1.2 A: exit 1. A column the schedule does not read is noted
 # on standard error before the summary.

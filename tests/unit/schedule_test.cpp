@@ -1,6 +1,6 @@
 // Whole schedules through the tool's run: every row back in its place with
-// its own columns, the same output whatever the number of threads, and the
-// tool's defaults. (Files of every kind: schedule_files_test.cpp.)
+// its own columns, and the handbook's transformer example. (Files of every
+// kind: schedule_files_test.cpp; threads and defaults: schedule_tool.cmake.)
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -16,11 +16,11 @@ struct Ran {
   ScheduleSummary summary;
 };
 
-Ran Evaluate(const std::string& input, int jobs = 1, ScheduleDefaults defaults = {}) {
+Ran Evaluate(const std::string& input) {
   std::istringstream in(input);
   std::ostringstream out;
   Ran ran;
-  ran.summary = RunSchedule(in, out, defaults, jobs);
+  ran.summary = RunSchedule(in, out, {}, 1);
   ran.output = out.str();
   return ran;
 }
@@ -64,36 +64,6 @@ TEST(Schedule, KeepsEveryRowInOrderWithItsOwnColumns) {
   EXPECT_EQ(ran.summary.rows, 3);
   EXPECT_EQ(ran.summary.errors, 1);
   EXPECT_EQ(ran.summary.Text(), "3 feeders: 2 evaluated, 1 with errors (line 3)");
-}
-
-TEST(Schedule, GivesTheSameOutputWhateverTheNumberOfJobs) {
-  std::string input = "tag,system,voltage,current,power,motor_hp,material,length,unit,runs,size\n";
-  for (int i = 0; i < 700; ++i) {
-    const std::string n = std::to_string(i);
-    switch (i % 5) {
-      case 0: input += n + ",3,480," + std::to_string(10 + i % 100) + ",,,cu," + std::to_string(20 + i % 200) + ",ft,1,\n"; break;
-      case 1: input += n + ",1,240,,5000,,al,80,m,1,\n"; break;
-      case 2: input += n + ",3,480,,,25,cu,60,ft,1,4\n"; break;
-      case 3: input += n + ",3,480,2000,,,cu,100,ft,2,\n"; break;
-      default: input += n + ",3,480,x,,,cu,100,ft,1,\n"; break;
-    }
-  }
-  const Ran one = Evaluate(input, 1);
-  const Ran four = Evaluate(input, 4);
-  EXPECT_EQ(one.output, four.output);
-  EXPECT_EQ(one.summary.Text(), four.summary.Text());
-  EXPECT_EQ(one.summary.rows, 700);
-  EXPECT_EQ(one.summary.Text().substr(0, 38), "700 feeders: 420 evaluated, 280 with e");
-  EXPECT_TRUE(one.summary.Text().ends_with("and 270 more)"));
-}
-
-TEST(Schedule, TheToolsDefaultsReachTheFinder) {
-  // 80 A: 3 AWG's 85 A at 60 °C; continuous, 100 A: 1 AWG's 110 A at 60 °C.
-  const std::string input = "voltage,current,length,unit\n480,80,50,ft\n";
-  const auto plain = Records(Evaluate(input).output);
-  const auto continuous = Records(Evaluate(input, 1, {3, true}).output);
-  EXPECT_EQ(Cell(plain, 1, "size_used"), "3 AWG");
-  EXPECT_EQ(Cell(continuous, 1, "size_used"), "1 AWG");
 }
 
 // The point-to-point method's published 1500 kVA example (Eaton Bussmann,
