@@ -69,6 +69,22 @@ expect("--jobs 4 gives the summary of --jobs 1" "${four_summary}" "${one_summary
 expect("700 rows summary" "${one_summary}"
   "700 feeders: 420 evaluated, 280 with errors (lines 5, 6, 10, 11, 15, 16, 20, 21, 25, 26 and 270 more)\n")
 
+# Every row back in its place with its own columns: quoted commas and line
+# breaks, a row without a load with its error, a blank line skipped; the
+# results after the file's columns, the error last.
+file(WRITE ${WORKDIR}/kept.csv
+  "Tag,Voltage,Current,Length,Notes\nA,480,100,50,\"first, with a comma\"\nB,480,,50,missing load\n\nC,208,\"12.5\",30,\"two\nlines\"\n")
+execute_process(COMMAND ${emulator} ${TOOL} ${WORKDIR}/kept.csv OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+expect("a row without a load: status" "${status}" 1)
+expect_match("its summary" "${err}" "\n3 feeders: 2 evaluated, 1 with errors \\(line 3\\)\r?\n$")
+# 100 A: a 100 A device, so 60 °C terminals: 1 AWG's 110 A (2 AWG has 95 A).
+foreach(kept "^Tag,Voltage,Current,Length,Notes,size_used,[^\n]*,error\r?\n"
+        "\nA,480,100,50,\"first, with a comma\",1 AWG,[^\n]*,\r?\n"
+        "\nB,480,,50,missing load,[,]+\"line 3, current \\(blank\\): amperes above 0\"\r?\n"
+        "\nC,208,12.5,30,\"two\nlines\",14 AWG,ampacity,14 AWG,14 AWG,12.5,")
+  expect_match("row kept: ${kept}" "${out}" "${kept}")
+endforeach()
+
 # The defaults reach the finder: 80 A takes 3 AWG's 85 A at 60 °C; sized
 # as continuous, 100 A takes 1 AWG's 110 A.
 file(WRITE ${WORKDIR}/defaults.csv "voltage,current,length,unit\n480,80,50,ft\n")
