@@ -14,6 +14,9 @@ foreach(schedule ${schedules})
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "quillet-script failed (${status}): ${err}")
   endif()
+  if(EXISTS ${WORKDIR}/${name}-window.csv.part)
+    message(FATAL_ERROR "the window's export left ${name}-window.csv.part behind")
+  endif()
   execute_process(COMMAND ${emulator} ${TOOL} -o ${WORKDIR}/${name}-tool.csv ${WORKDIR}/${name}.csv
     RESULT_VARIABLE status ERROR_QUIET)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORKDIR}/${name}-window.csv ${WORKDIR}/${name}-tool.csv
