@@ -119,7 +119,8 @@ TEST_F(ScheduleViewTest, TheExportDialogOffersAWorkbookBesideTheCsv) {
         filters = dialog->nameFilters();
         dialog->reject();
       }
-      if (dialog || ++polls > 200) poll.stop();
+      // A minute at the most: a loaded machine may take seconds to show it.
+      if (dialog || ++polls > 2400) poll.stop();
     });
     poll.start(25);
     EXPECT_EQ(dialogs_(row.question, "feeders.csv"), "") << row.name;
