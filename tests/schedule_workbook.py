@@ -58,6 +58,9 @@ sheet = book["Schedule"]
 names = [cell.value for cell in sheet[2]]
 check(sorted(names) == sorted(header), "the second heading row is not the CSV's header")
 check(names[0] == "tag", "the tag is not the first column")
+# The headings in bold, the CSV names under them in grey.
+check(all(cell.font.b for cell in sheet[1] if cell.value), "a heading is not bold")
+check(all(cell.font.b and cell.font.color.rgb == "FF808080" for cell in sheet[2]), "a name is not bold grey")
 check(sheet.freeze_panes == "B3", f"frozen at {sheet.freeze_panes}")
 last = openpyxl.utils.get_column_letter(len(header))
 check(sheet.auto_filter.ref == f"A2:{last}{len(records) + 2}", f"filter on {sheet.auto_filter.ref}")

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <set>
 
 #include "fixed_width_type.h"
 #include "workbench/drawing_page.h"
@@ -129,6 +131,28 @@ TEST_F(ExampleDrawing, LaysOutPagesWhereEveryTextCanBeRead) {
     }
   }
   EXPECT_GT(okChecks, 10);
+  // Figures stand to the right of their column, as drawings set them: the
+  // devices on the first page, of two to four digits, end where the column does.
+  const std::vector<PageText>& top = pages.front().texts;
+  const auto heading = [&](const char* text) {
+    return std::find_if(top.begin(), top.end(), [&](const PageText& t) { return t.text == text; });
+  };
+  const auto device = heading("Device"), next = heading("Conductor set");
+  ASSERT_TRUE(device != top.end() && next != top.end());
+  std::set<double> lefts, rights;
+  for (const PageText& t : top) {
+    const double right = t.x + type.Advance(t.font, t.text);
+    if (t.baseline > device->baseline + 20 && t.x >= device->x && right < next->x && std::isdigit(t.text[0]) != 0) {
+      lefts.insert(t.x);
+      rights.insert(right);
+    }
+  }
+  EXPECT_EQ(rights.size(), 1u);
+  EXPECT_GT(lefts.size(), 1u);
+  // The title block in six cells across.
+  const std::vector<PageBox>& cells = pages.front().boxes;
+  ASSERT_FALSE(cells.empty());
+  EXPECT_EQ(std::count_if(cells.begin(), cells.end(), [&](const PageBox& b) { return b.top == cells[0].top; }), 6);
   EXPECT_GT(failedChecks, 0);
   EXPECT_EQ(notes, 1);
   // Two columns of notes with their tops in line.
