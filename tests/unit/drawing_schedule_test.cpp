@@ -149,10 +149,10 @@ TEST_F(ExampleDrawing, LaysOutPagesWhereEveryTextCanBeRead) {
   }
   EXPECT_EQ(rights.size(), 1u);
   EXPECT_GT(lefts.size(), 1u);
-  // The title block in six cells across.
+  // The title block in six cells across the page.
   const std::vector<PageBox>& cells = pages.front().boxes;
-  ASSERT_FALSE(cells.empty());
-  EXPECT_EQ(std::count_if(cells.begin(), cells.end(), [&](const PageBox& b) { return b.top == cells[0].top; }), 6);
+  ASSERT_EQ(std::count_if(cells.begin(), cells.end(), [&](const PageBox& b) { return b.top == cells[0].top; }), 6);
+  EXPECT_NEAR(cells[5].left + cells[5].width, 1000, 1e-9);
   EXPECT_GT(failedChecks, 0);
   EXPECT_EQ(notes, 1);
   // Two columns of notes with their tops in line.
