@@ -66,7 +66,6 @@ Control* NextInTabOrder(const Window& window, const Control* from, bool backward
 // disabled or moved.
 std::vector<Control*> AffectedBy(const Control& changed, Property property);
 
-// The calculator's key codes are the Windows virtual-key numbers.
 // Marks a view busy with work of its own (mirroring the model, fitting or
 // committing a table) for as long as it lives, so the widget signals that
 // work sets off are not taken for the user's; it nests.
@@ -81,6 +80,7 @@ class OwnWork {
   int& depth_;
 };
 
+// The calculator's key codes are the Windows virtual-key numbers.
 namespace key {
 inline constexpr int kBackspace = 8, kTab = 9, kEnter = 13, kEscape = 27, kSpace = 32, kPageUp = 33,
                      kPageDown = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40,

@@ -312,7 +312,6 @@ bool ScheduleWindow::ExportFile() {
   return error.empty();
 }
 
-// Before unsaved rows would be lost: save them, let them go, or stay.
 // Whether unsaved changes may go: saved, or the user chose not to keep
 // them. The table itself stays until something takes its place.
 bool ScheduleWindow::MayLetChangesGo() {
